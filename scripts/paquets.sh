@@ -1,0 +1,37 @@
+# Sourced by run.sh and test.sh: installs the Debian packages that are missing, and only those.
+# Works as root and through sudo.
+
+installer_paquets_manquants() {
+  local manquants=()
+  local paquet
+  for paquet in "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$paquet" 2>/dev/null | grep -q 'install ok installed'; then
+      manquants+=("$paquet")
+    fi
+  done
+  [ ${#manquants[@]} -eq 0 ] && return 0
+
+  local sudo=""
+  if [ "$(id -u)" -ne 0 ]; then
+    if command -v sudo >/dev/null 2>&1; then
+      sudo="sudo"
+    else
+      echo "Missing packages (${manquants[*]}) and no root rights to install them." >&2
+      return 1
+    fi
+  fi
+  echo "Installing: ${manquants[*]}"
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -q
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
+    "${manquants[@]}"
+}
+
+# What building and testing need: the compiler and build tools, Qt 6 for the window program,
+# GoogleTest, Google Benchmark, SQLite (benchmarks and the SQL export test) and ICU (the
+# reference order in the name-order tests).
+PAQUETS_CONSTRUCTION=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libsqlite3-dev libicu-dev
+)

@@ -1,0 +1,84 @@
+#include "store/fichier_brut.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace velquor {
+
+namespace {
+
+int OuvrirSansInterruption(const char* chemin, int drapeaux, mode_t mode = 0) {
+  int fd;
+  do {
+    fd = ::open(chemin, drapeaux | O_CLOEXEC, mode);
+  } while (fd < 0 && errno == EINTR);
+  return fd;
+}
+
+}  // namespace
+
+bool FichierBrut::OuvrirExistant(const std::string& chemin) {
+  if (Ouvert()) return false;
+  fd_ = OuvrirSansInterruption(chemin.c_str(), O_RDWR);
+  return Ouvert();
+}
+
+bool FichierBrut::CreerOuVider(const std::string& chemin) {
+  if (Ouvert()) return false;
+  fd_ = OuvrirSansInterruption(chemin.c_str(), O_RDWR | O_CREAT | O_TRUNC, 0666);
+  return Ouvert();
+}
+
+void FichierBrut::Fermer() {
+  if (!Ouvert()) return;
+  ::close(fd_);  // not retried on EINTR: on Linux the descriptor is released either way
+  fd_ = -1;
+}
+
+std::size_t FichierBrut::LireA(std::int64_t offset, void* destination, std::size_t n) const {
+  if (!Ouvert() || offset < 0) return 0;
+  auto* octets = static_cast<unsigned char*>(destination);
+  std::size_t lus = 0;
+  while (lus < n) {
+    ssize_t r = ::pread(fd_, octets + lus, n - lus, static_cast<off_t>(offset + lus));
+    if (r < 0 && errno == EINTR) continue;
+    if (r <= 0) break;
+    lus += static_cast<std::size_t>(r);
+  }
+  return lus;
+}
+
+bool FichierBrut::EcrireA(std::int64_t offset, const void* source, std::size_t n) {
+  if (!Ouvert() || offset < 0) return false;
+  const auto* octets = static_cast<const unsigned char*>(source);
+  std::size_t ecrits = 0;
+  while (ecrits < n) {
+    ssize_t r = ::pwrite(fd_, octets + ecrits, n - ecrits, static_cast<off_t>(offset + ecrits));
+    if (r < 0 && errno == EINTR) continue;
+    if (r <= 0) return false;
+    ecrits += static_cast<std::size_t>(r);
+  }
+  return true;
+}
+
+std::int64_t FichierBrut::Taille() const {
+  struct stat s;
+  if (!Ouvert() || ::fstat(fd_, &s) != 0) return -1;
+  return static_cast<std::int64_t>(s.st_size);
+}
+
+bool FichierBrut::CreerExclusif(const std::string& chemin) {
+  int fd = OuvrirSansInterruption(chemin.c_str(), O_RDWR | O_CREAT | O_EXCL, 0666);
+  if (fd < 0) return false;
+  ::close(fd);
+  return true;
+}
+
+bool FichierBrut::Supprimer(const std::string& chemin) {
+  return ::unlink(chemin.c_str()) == 0;
+}
+
+}  // namespace velquor

@@ -1,0 +1,282 @@
+// The name index at byte level: node offsets and links as the tree's writes leave them.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "store/champ_texte.h"
+#include "store/collections.h"
+#include "support/dossier_temporaire.h"
+#include "support/enregistreurs.h"
+
+namespace velquor {
+namespace {
+
+namespace fs = std::filesystem;
+
+NoeudIndex NoeudSurDisque(const char* fichier, std::int32_t pos) {
+  auto octets = test::LireOctets(fichier);
+  unsigned char brut[NoeudIndex::Taille] = {};
+  if (pos >= 0 && static_cast<std::size_t>(pos) + NoeudIndex::Taille <= octets.size()) {
+    std::copy_n(octets.begin() + pos, NoeudIndex::Taille, brut);
+  } else {
+    ADD_FAILURE() << "no node at " << pos;
+  }
+  return NoeudIndex::DepuisOctets(brut);
+}
+
+struct Liens {
+  std::int32_t pos_enreg, pere, gauche, droite;
+  bool operator==(const Liens&) const = default;
+};
+std::ostream& operator<<(std::ostream& os, const Liens& l) {
+  return os << "{PosEnreg " << l.pos_enreg << ", Pere " << l.pere << ", Gauche " << l.gauche
+            << ", Droite " << l.droite << "}";
+}
+
+Liens LiensDe(std::int32_t pos) {
+  NoeudIndex n = NoeudSurDisque("FAMILLE.NDX", pos);
+  return {n.PosEnreg, n.Pere, n.Gauche, n.Droite};
+}
+
+std::string CleDe(std::int32_t pos) {
+  NoeudIndex n = NoeudSurDisque("FAMILLE.NDX", pos);
+  return std::string(Texte(n.Cle));
+}
+
+class IndexTest : public test::TestDansDossier {
+ protected:
+  void SetUp() override { ASSERT_TRUE(f_.Creer() && f_.Ouvrir()); }
+
+  void Ajouter(std::string_view nom) {
+    f_.Enreg = {};
+    CopierTexte(f_.Enreg.Nom, nom);
+    ASSERT_TRUE(f_.Ajouter(nom)) << nom;
+  }
+  void Supprimer(std::string_view nom) {
+    ASSERT_TRUE(f_.Chercher(nom)) << nom;
+    ASSERT_TRUE(f_.Supprimer()) << nom;
+    EXPECT_EQ(f_.PtrEnreg, -1);
+  }
+  std::vector<std::string> Avant() {
+    std::vector<std::string> noms;
+    for (bool ok = f_.Premier(); ok; ok = f_.Suivant())
+      noms.emplace_back(Texte(f_.Enreg.Nom));
+    return noms;
+  }
+  std::vector<std::string> Arriere() {
+    std::vector<std::string> noms;
+    for (bool ok = f_.Dernier(); ok; ok = f_.Precedent())
+      noms.emplace_back(Texte(f_.Enreg.Nom));
+    return {noms.rbegin(), noms.rend()};
+  }
+  void VerifierOrdre(const std::vector<std::string>& attendu) {
+    EXPECT_EQ(Avant(), attendu);
+    EXPECT_EQ(Arriere(), attendu);
+  }
+
+  static constexpr std::int32_t s = sizeof(EnrFamille);
+  test::EnregistreurVantor vantor_;
+  FicFamille f_;
+};
+
+TEST_F(IndexTest, TroisNomsBAC) {
+  Ajouter("B");
+  Ajouter("A");
+  Ajouter("C");
+  EXPECT_EQ(fs::file_size("FAMILLE.NDX"), 141u);
+  EXPECT_EQ(CleDe(0), "B");
+  EXPECT_EQ(LiensDe(0), (Liens{8, -1, 47, 94}));
+  EXPECT_EQ(CleDe(47), "A");
+  EXPECT_EQ(LiensDe(47), (Liens{8 + s, 0, -1, -1}));
+  EXPECT_EQ(CleDe(94), "C");
+  EXPECT_EQ(LiensDe(94), (Liens{8 + 2 * s, 0, -1, -1}));
+  EXPECT_EQ(f_.NbEnreg, 3);
+  EXPECT_EQ(f_.PtrEnreg, 94) << "Ajouter leaves the object on the new record";
+
+  // The rest of each key after its terminator is zero.
+  auto ndx = test::LireOctets("FAMILLE.NDX");
+  EXPECT_TRUE(std::all_of(ndx.begin() + 4 + 1, ndx.begin() + 35, [](auto o) { return o == 0; }));
+
+  Supprimer("B");
+  EXPECT_EQ(fs::file_size("FAMILLE.NDX"), 141u);
+  EXPECT_EQ(CleDe(0), "A");
+  EXPECT_EQ(LiensDe(0), (Liens{8 + s, -1, -1, 94}));
+  EXPECT_EQ(LiensDe(94), (Liens{8 + 2 * s, 0, -1, -1}));
+  EXPECT_EQ(f_.NbEnreg, 2);
+  EXPECT_EQ(f_.NbSuppr, 1u);
+  VerifierOrdre({"A", "C"});
+}
+
+TEST_F(IndexTest, DoublonRefuseSansRienEcrire) {
+  Ajouter("GIN");
+  Ajouter("RHUM");
+  ASSERT_TRUE(f_.Chercher("GIN"));
+  auto ndx = test::LireOctets("FAMILLE.NDX");
+  auto dat = test::LireOctets("FAMILLE.DAT");
+  f_.Enreg = {};
+  CopierTexte(f_.Enreg.Nom, "RHUM");
+  EXPECT_FALSE(f_.Ajouter("RHUM"));
+  EXPECT_EQ(test::LireOctets("FAMILLE.NDX"), ndx);
+  EXPECT_EQ(test::LireOctets("FAMILLE.DAT"), dat);
+  EXPECT_EQ(f_.PtrEnreg, 0) << "the object stays on GIN";
+  EXPECT_EQ(f_.Noeud().PosEnreg, 8);
+
+  // A name that would not fit its key is refused, never cut.
+  std::string long31(31, 'X');
+  CopierTexte(f_.Enreg.Nom, long31);
+  EXPECT_FALSE(f_.Ajouter(long31));
+  EXPECT_EQ(test::LireOctets("FAMILLE.NDX"), ndx);
+  std::string long30(30, 'X');
+  CopierTexte(f_.Enreg.Nom, long30);
+  EXPECT_TRUE(f_.Ajouter(long30));
+}
+
+TEST_F(IndexTest, AjoutDansUneCollectionVideeRecommenceALaRacine) {
+  Ajouter("M");
+  Ajouter("A");
+  Ajouter("Z");
+  Supprimer("A");
+  Supprimer("Z");
+  Supprimer("M");
+  EXPECT_EQ(f_.NbEnreg, 0);
+  EXPECT_FALSE(f_.Premier());
+  EXPECT_FALSE(f_.Dernier());
+  EXPECT_FALSE(f_.Chercher("M"));
+  auto avant = test::LireOctets("FAMILLE.NDX");
+  ASSERT_EQ(avant.size(), 141u);
+
+  Ajouter("K");
+  auto apres = test::LireOctets("FAMILLE.NDX");
+  ASSERT_EQ(apres.size(), 141u);
+  EXPECT_EQ(CleDe(0), "K");
+  EXPECT_EQ(LiensDe(0), (Liens{8 + 3 * s, -1, -1, -1}));
+  EXPECT_TRUE(std::equal(avant.begin() + 47, avant.end(), apres.begin() + 47))
+      << "the dead nodes behind the root stay untouched";
+  VerifierOrdre({"K"});
+}
+
+TEST_F(IndexTest, ChercherLaisseSurUnVoisin) {
+  for (auto nom : {"D", "B", "F", "A", "C", "E", "G"})
+    Ajouter(nom);
+  Supprimer("C");
+  Supprimer("E");
+  EXPECT_FALSE(f_.Chercher("CC"));
+  EXPECT_EQ(Texte(f_.Enreg.Nom), "D") << "between B and D: on the greater";
+  EXPECT_FALSE(f_.Chercher("BB"));
+  EXPECT_EQ(Texte(f_.Enreg.Nom), "D");
+  EXPECT_FALSE(f_.Chercher("EE"));
+  EXPECT_EQ(Texte(f_.Enreg.Nom), "F");
+  EXPECT_FALSE(f_.Chercher("ZZ"));
+  EXPECT_EQ(Texte(f_.Enreg.Nom), "G") << "beyond the greatest: on the greatest";
+  EXPECT_FALSE(f_.Chercher("0"));
+  EXPECT_EQ(Texte(f_.Enreg.Nom), "A") << "before the least: on the least";
+  EXPECT_TRUE(f_.Chercher("F"));
+  EXPECT_EQ(Texte(f_.Enreg.Nom), "F");
+  EXPECT_TRUE(vantor_.textes.empty());
+}
+
+TEST_F(IndexTest, LesBoutsDuParcoursRestentPositionnes) {
+  for (auto nom : {"M", "C", "X"})
+    Ajouter(nom);
+  ASSERT_TRUE(f_.Dernier());
+  EXPECT_FALSE(f_.Suivant());
+  EXPECT_EQ(Texte(f_.Enreg.Nom), "X");
+  EXPECT_TRUE(f_.Precedent());
+  EXPECT_EQ(Texte(f_.Enreg.Nom), "M");
+  ASSERT_TRUE(f_.Premier());
+  EXPECT_FALSE(f_.Precedent());
+  EXPECT_EQ(Texte(f_.Enreg.Nom), "C");
+  EXPECT_TRUE(f_.Suivant());
+  EXPECT_EQ(Texte(f_.Enreg.Nom), "M");
+}
+
+TEST_F(IndexTest, SuppressionDeLaRacineAUnEnfant) {
+  // M with only a lesser subtree: F (C, H).
+  for (auto nom : {"M", "F", "C", "H"})
+    Ajouter(nom);
+  Supprimer("M");
+  EXPECT_EQ(CleDe(0), "F");
+  EXPECT_EQ(LiensDe(0), (Liens{8 + s, -1, 94, 141}));
+  EXPECT_EQ(LiensDe(94).pere, 0);
+  EXPECT_EQ(LiensDe(141).pere, 0);
+  VerifierOrdre({"C", "F", "H"});
+  // From each name, one step forward and back.
+  ASSERT_TRUE(f_.Chercher("C") && f_.Suivant());
+  EXPECT_EQ(Texte(f_.Enreg.Nom), "F");
+  ASSERT_TRUE(f_.Chercher("H") && f_.Precedent());
+  EXPECT_EQ(Texte(f_.Enreg.Nom), "F");
+}
+
+TEST_F(IndexTest, SuppressionDeLaRacineADeuxEnfants) {
+  // M; lesser side F (C, H (-, J)); greater side T (P, W).
+  for (auto nom : {"M", "F", "T", "C", "H", "P", "W", "J"})
+    Ajouter(nom);
+  Supprimer("M");
+  EXPECT_EQ(CleDe(0), "F") << "the lesser child moves into the root slot";
+  EXPECT_EQ(LiensDe(0).pere, -1);
+  std::int32_t posJ = 7 * 47, posT = 2 * 47, posH = 4 * 47, posC = 3 * 47;
+  EXPECT_EQ(LiensDe(posC).pere, 0);
+  EXPECT_EQ(LiensDe(posH).pere, 0);
+  EXPECT_EQ(LiensDe(posJ).droite, posT) << "the greater subtree hangs under J";
+  EXPECT_EQ(LiensDe(posT).pere, posJ);
+  VerifierOrdre({"C", "F", "H", "J", "P", "T", "W"});
+
+  // Root with two children whose lesser child has no greater child: the greater subtree hangs
+  // directly under the new root.
+  Supprimer("F");  // root F: lesser C (no children), greater H
+  EXPECT_EQ(CleDe(0), "C");
+  EXPECT_EQ(LiensDe(0).droite, posH);
+  EXPECT_EQ(LiensDe(posH).pere, 0);
+  VerifierOrdre({"C", "H", "J", "P", "T", "W"});
+}
+
+TEST_F(IndexTest, SuppressionDeNoeudsInterieurs) {
+  // D; B (A, C) is D's lesser child; K (H (F, I), N (L, P)) is D's greater child.
+  for (auto nom : {"D", "B", "K", "A", "C", "H", "N", "F", "I", "L", "P"})
+    Ajouter(nom);
+  const std::int32_t posH = 5 * 47, posN = 6 * 47, posI = 8 * 47;
+  const std::int32_t posA = 3 * 47, posC = 4 * 47;
+
+  // K is its parent's greater child: H replaces it, N's subtree hangs under I.
+  Supprimer("K");
+  EXPECT_EQ(LiensDe(0).droite, posH);
+  EXPECT_EQ(LiensDe(posH).pere, 0);
+  EXPECT_EQ(LiensDe(posI).droite, posN);
+  EXPECT_EQ(LiensDe(posN).pere, posI);
+  VerifierOrdre({"A", "B", "C", "D", "F", "H", "I", "L", "N", "P"});
+
+  // B is its parent's lesser child: C replaces it, A hangs under C's least node (C itself).
+  Supprimer("B");
+  EXPECT_EQ(LiensDe(0).gauche, posC);
+  EXPECT_EQ(LiensDe(posC).pere, 0);
+  EXPECT_EQ(LiensDe(posC).gauche, posA);
+  EXPECT_EQ(LiensDe(posA).pere, posC);
+  VerifierOrdre({"A", "C", "D", "F", "H", "I", "L", "N", "P"});
+
+  // Leaves and one-child nodes.
+  Supprimer("L");
+  EXPECT_EQ(LiensDe(posN).gauche, -1);
+  Supprimer("I");  // I has the greater child N only
+  EXPECT_EQ(LiensDe(posH).droite, posN);
+  EXPECT_EQ(LiensDe(posN).pere, posH);
+  VerifierOrdre({"A", "C", "D", "F", "H", "N", "P"});
+}
+
+TEST_F(IndexTest, SuppressionDuSeulEnregistrement) {
+  Ajouter("SEUL");
+  auto ndx = test::LireOctets("FAMILLE.NDX");
+  Supprimer("SEUL");
+  EXPECT_EQ(test::LireOctets("FAMILLE.NDX"), ndx) << "the index file is not written";
+  EXPECT_EQ(f_.NbEnreg, 0);
+  EXPECT_FALSE(f_.Premier());
+  EXPECT_FALSE(f_.Dernier());
+  EXPECT_FALSE(f_.Suivant());
+  EXPECT_FALSE(f_.Supprimer());
+  EXPECT_TRUE(vantor_.textes.empty()) << "an empty collection answers false without a message";
+}
+
+}  // namespace
+}  // namespace velquor
