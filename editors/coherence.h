@@ -1,0 +1,26 @@
+#pragma once
+// The consistency passes: cocktails name their family and their ingredients by text, so a
+// rename or a deletion in the family or ingredient collection is carried into every cocktail
+// that still carries the old name. One scan of COCKTAIL in name order; only the records that
+// change are rewritten, each once, in place. RESURECH and the selection files are left alone.
+
+#include <string_view>
+
+#include "search/rapporteur_progression.h"
+
+namespace velquor {
+
+// Carries a family rename into the cocktails' family field; an empty new name is a deletion.
+// Does nothing, and reports no progress, when the cocktail pair does not open (it is never
+// created here) or holds no cocktail. The pass cannot be stopped: the step's answer is ignored.
+void PropagerFamille(std::string_view ancienNom, std::string_view nouveauNom,
+                     RapporteurProgression& progression,
+                     const CrochetMessagesEnAttente& traiterMessagesEnAttente);
+
+// The same for an ingredient, over the ten ingredient slots of each cocktail; the quantities
+// stay as they are, also beside an ingredient that was deleted.
+void PropagerIngredient(std::string_view ancienNom, std::string_view nouveauNom,
+                        RapporteurProgression& progression,
+                        const CrochetMessagesEnAttente& traiterMessagesEnAttente);
+
+}  // namespace velquor

@@ -1,0 +1,178 @@
+#include "search/recherche.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "resources/chaines.h"
+#include "search/selection.h"
+#include "store/champ_texte.h"
+#include "store/collections.h"
+#include "store/fichier_brut.h"
+#include "store/ouverture.h"
+
+namespace velquor {
+
+namespace {
+
+GenreRecherche Genre(int typeRecherche) {
+  if (typeRecherche == RechercheNom) return RechercheNom;
+  if (typeRecherche == RechercheFamille) return RechercheFamille;
+  return RechercheIngredients;
+}
+
+// The criteria made ready for many cocktails: the chosen names sorted once, so that each name
+// of a cocktail is looked up rather than compared with every chosen name.
+class Selecteur {
+ public:
+  explicit Selecteur(const CriteresRecherche& criteres)
+      : criteres_(criteres), genre_(Genre(criteres.TypeRecherche)) {
+    if (genre_ == RechercheFamille) Preparer(criteres.FamillesChoisies);
+    if (genre_ == RechercheIngredients) Preparer(criteres.IngredientsChoisis);
+  }
+
+  bool operator()(const EnrCocktail& cocktail) const {
+    switch (genre_) {
+      case RechercheNom:
+        return ParNom(cocktail);
+      case RechercheFamille:
+        return ParFamille(cocktail);
+      case RechercheIngredients:
+        break;
+    }
+    return ParIngredients(cocktail);
+  }
+
+ private:
+  void Preparer(const std::vector<std::string>& noms) {
+    choisis_.assign(noms.begin(), noms.end());
+    std::sort(choisis_.begin(), choisis_.end());
+  }
+
+  // Exact, case-sensitive equality of the whole name. An empty field names nothing.
+  bool EstChoisi(std::string_view nom) const {
+    return !nom.empty() && std::binary_search(choisis_.begin(), choisis_.end(), nom);
+  }
+
+  bool ParNom(const EnrCocktail& cocktail) const {
+    // The empty string is in every name; a string longer than the name is in none.
+    bool contient = Texte(cocktail.Nom).find(criteres_.Chaine) != std::string_view::npos;
+    return contient == (criteres_.SensNom == NomContient);
+  }
+
+  bool ParFamille(const EnrCocktail& cocktail) const {
+    bool choisie = EstChoisi(Texte(cocktail.Famille));
+    return choisie == (criteres_.SensFamille == FamilleSelectionnee);
+  }
+
+  bool ParIngredients(const EnrCocktail& cocktail) const {
+    int remplis = 0;
+    int choisis = 0;
+    for (const auto& slot : cocktail.Ingredient) {
+      std::string_view nom = Texte(slot);
+      if (nom.empty()) continue;
+      ++remplis;
+      if (EstChoisi(nom)) ++choisis;
+    }
+    if (choisis == 0) return criteres_.SensIngredients == AucunChoisi;
+    if (criteres_.SensIngredients == AuMoinsUnChoisi) return true;
+    return criteres_.SensIngredients == TousChoisis && choisis == remplis;
+  }
+
+  const CriteresRecherche& criteres_;
+  GenreRecherche genre_;
+  std::vector<std::string_view> choisis_;
+};
+
+void SupprimerResultat(const PFichier& resultat) {
+  FichierBrut::Supprimer(resultat.NomFichierIndex());
+  FichierBrut::Supprimer(resultat.NomFichierDonnees());
+}
+
+// Whether the result pair holds no record and may go. A pair that could not be opened is
+// looked at on disk: it goes only when its data file is absent or counts no record, so that a
+// result the run could not open (a protected or damaged pair) is never thrown away unseen.
+bool ResultatVide(PFichier& resultat) {
+  if (resultat.EstOuvert()) {
+    resultat.LireEntete();
+    return resultat.NbEnreg <= 0;
+  }
+  std::error_code erreur;
+  if (!std::filesystem::exists(resultat.NomFichierDonnees(), erreur)) return !erreur;
+  FichierBrut donnees;
+  if (!donnees.OuvrirExistant(resultat.NomFichierDonnees())) return false;
+  unsigned char entete[4] = {};
+  if (donnees.LireA(0, entete, sizeof entete) < sizeof entete) return true;
+  auto nombre = static_cast<std::int32_t>(
+      static_cast<std::uint32_t>(entete[0]) | static_cast<std::uint32_t>(entete[1]) << 8 |
+      static_cast<std::uint32_t>(entete[2]) << 16 | static_cast<std::uint32_t>(entete[3]) << 24);
+  return nombre <= 0;
+}
+
+}  // namespace
+
+bool Correspond(const CriteresRecherche& criteres, const EnrCocktail& cocktail) {
+  return Selecteur(criteres)(cocktail);
+}
+
+bool ExecuterRecherche(const CriteresRecherche& criteres, const CrochetsRecherche& crochets) {
+  const GenreRecherche genre = Genre(criteres.TypeRecherche);
+  if (genre == RechercheFamille)
+    EcrireSelection(CheminSelectionFamilles, criteres.FamillesChoisies);
+  if (genre == RechercheIngredients)
+    EcrireSelection(CheminSelectionIngredients, criteres.IngredientsChoisis);
+
+  bool trouve = false;
+  {
+    FicCocktail cocktails(BaseCocktail);
+    FicCocktail resultat(BaseResultat);
+
+    // The run goes on whatever the opening gives: a closed collection finds nothing.
+    OuvrirCollection(cocktails, crochets.Messages);
+
+    if (resultat.Ouvrir()) {
+      resultat.Fermer();
+      if (crochets.ConfirmerEffacement && crochets.ConfirmerEffacement())
+        SupprimerResultat(resultat);
+    }
+    OuvrirCollection(resultat, crochets.Messages);
+
+    const Selecteur correspond(criteres);
+    if (cocktails.Premier()) {
+      const std::int64_t total = cocktails.NbEnreg;
+      std::int64_t ordinal = 0;
+      crochets.Progression.Debut();
+      for (;;) {
+        const std::string nom(Texte(cocktails.Enreg.Nom));
+        ++ordinal;
+        // The answer is the stop request as it stood when this step was shown; a click on the
+        // stop button is heard in the message processing below, so the next step reports it.
+        const bool arret = crochets.Progression.MettreAJour(nom, total, ordinal);
+        if (crochets.TraiterMessagesEnAttente) crochets.TraiterMessagesEnAttente();
+
+        if (!resultat.Chercher(nom) && correspond(cocktails.Enreg)) {
+          trouve = true;
+          std::memcpy(&resultat.Enreg, &cocktails.Enreg, sizeof resultat.Enreg);
+          resultat.Ajouter(nom);  // a refused addition leaves the found-mark set
+        }
+
+        if (!cocktails.Suivant() || arret) break;
+      }
+      crochets.Progression.Fin();
+    }
+
+    const bool vide = ResultatVide(resultat);
+    cocktails.Fermer();
+    resultat.Fermer();
+    if (vide) SupprimerResultat(resultat);
+  }
+
+  if (!trouve) crochets.Messages.AffMessage(ChaineAucunCocktail, "", StyleInformation);
+  return trouve;
+}
+
+}  // namespace velquor

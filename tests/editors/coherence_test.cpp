@@ -1,0 +1,203 @@
+// The consistency passes over the cocktail files: which fields change, how often each record is
+// rewritten, what the progress reporter sees, and what is never touched.
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <optional>
+
+#include "compteur_ecritures.h"
+#include "editors/coherence.h"
+#include "search/trace_crochets.h"
+#include "support/dossier_temporaire.h"
+
+namespace velquor {
+namespace {
+
+using test::LireOctets;
+using test::Trace;
+using Octets = std::vector<unsigned char>;
+namespace fs = std::filesystem;
+
+constexpr std::size_t TailleEnr = sizeof(EnrCocktail);
+constexpr std::size_t OffsetFamille = offsetof(EnrCocktail, Famille);
+
+std::size_t OffsetIngredient(int i) {
+  return offsetof(EnrCocktail, Ingredient) + static_cast<std::size_t>(i) * TailleNom;
+}
+
+// The data file offset of the record added in position rang.
+std::int64_t OffsetEnreg(int rang) {
+  return 8 + static_cast<std::int64_t>(rang) * static_cast<std::int64_t>(TailleEnr);
+}
+
+// Writes a name into a 31-byte field of the data file image, as the pass should have.
+void Poser(Octets& dat, int rang, std::size_t champ, std::string_view nom) {
+  auto debut = dat.begin() + OffsetEnreg(rang) + static_cast<std::ptrdiff_t>(champ);
+  std::fill(debut, debut + TailleNom, 0);
+  std::copy(nom.begin(), nom.end(), debut);
+}
+
+class CoherenceTest : public test::TestDansDossier {
+ protected:
+  // Added in this order: ranks 0 to 5 in the data file.
+  void SetUp() override {
+    test::CreerCocktails({
+        {"ALEXANDER",
+         "DIGESTIF",
+         {"COGNAC", "CREME DE CACAO", "CREME"},
+         {"3 cl", "3 cl", "3 cl"},
+         "Secouer."},
+        {"B52", "Digestif", {"KAHLUA", "BAILEYS", "GRAND MARNIER"}, {"2 cl", "2 cl", "2 cl"}},
+        {"TOM COLLINS",
+         "HIGHBALLS",
+         {"GIN", "", "CITRON", "SUCRE", "", "", "", "CITRON"},
+         {"4 cl", "", "2 cl", "1 cuill\xE8re", "", "", "", "1 zeste"},
+         "Allonger."},
+        {"STINGER", "DIGESTIF DOUX", {"COGNAC", "CREME DE MENTHE"}},
+        {"CAIPIRINHA", "SOURS", {"CACHACA", "Citron", "SUCRE"}, {"5 cl", "1/2", "2"}},
+        {"GOLDEN DREAM", "DIGESTIF", {"GALLIANO", "CITRON VERT", "CITRON"}, {"2 cl", "1 cl", ""}},
+    });
+    dat_ = LireOctets("COCKTAIL.DAT");
+    ndx_ = LireOctets("COCKTAIL.NDX");
+    compteur_.emplace();
+  }
+
+  // The record offsets rewritten during the run, in order.
+  std::vector<std::int64_t> Reecritures() const {
+    std::vector<std::int64_t> offsets;
+    for (const auto& e : compteur_->DeTaille(TailleEnr))
+      offsets.push_back(e.offset);
+    return offsets;
+  }
+
+  Trace trace_;
+  test::TraceProgression progression_{trace_};
+  Octets dat_, ndx_;
+  std::optional<test::CompteurEcritures> compteur_;  // counts from the end of SetUp
+};
+
+const Trace ParcoursComplet = {"debut", "etape ALEXANDER 1/6",
+                               "pompe", "etape B52 2/6",
+                               "pompe", "etape CAIPIRINHA 3/6",
+                               "pompe", "etape GOLDEN DREAM 4/6",
+                               "pompe", "etape STINGER 5/6",
+                               "pompe", "etape TOM COLLINS 6/6",
+                               "pompe", "fin"};
+
+TEST_F(CoherenceTest, SuppressionDeFamille) {
+  PropagerFamille("DIGESTIF", "", progression_, progression_.Pompe());
+  EXPECT_EQ(trace_, ParcoursComplet);
+
+  // Only the two exact matches change; Digestif and DIGESTIF DOUX stay.
+  Poser(dat_, 0, OffsetFamille, "");
+  Poser(dat_, 5, OffsetFamille, "");
+  EXPECT_EQ(LireOctets("COCKTAIL.DAT"), dat_);
+  EXPECT_EQ(LireOctets("COCKTAIL.NDX"), ndx_);
+  EXPECT_EQ(Reecritures(), (std::vector<std::int64_t>{OffsetEnreg(0), OffsetEnreg(5)}));
+}
+
+TEST_F(CoherenceTest, RenommageDeFamille) {
+  PropagerFamille("DIGESTIF", "DIGESTIFS ET LIQUEURS FINES", progression_, progression_.Pompe());
+  Poser(dat_, 0, OffsetFamille, "DIGESTIFS ET LIQUEURS FINES");
+  Poser(dat_, 5, OffsetFamille, "DIGESTIFS ET LIQUEURS FINES");
+  EXPECT_EQ(LireOctets("COCKTAIL.DAT"), dat_);
+  EXPECT_EQ(Reecritures().size(), 2u);
+}
+
+TEST_F(CoherenceTest, RenommageDIngredientDansPlusieursLignes) {
+  PropagerIngredient("CITRON", "CITRON JAUNE", progression_, progression_.Pompe());
+  EXPECT_EQ(trace_, ParcoursComplet);
+
+  // TOM COLLINS holds CITRON twice and is written once; Citron and CITRON VERT stay.
+  Poser(dat_, 2, OffsetIngredient(2), "CITRON JAUNE");
+  Poser(dat_, 2, OffsetIngredient(7), "CITRON JAUNE");
+  Poser(dat_, 5, OffsetIngredient(2), "CITRON JAUNE");
+  EXPECT_EQ(LireOctets("COCKTAIL.DAT"), dat_);
+  EXPECT_EQ(LireOctets("COCKTAIL.NDX"), ndx_);
+  EXPECT_EQ(Reecritures(), (std::vector<std::int64_t>{OffsetEnreg(5), OffsetEnreg(2)}));
+}
+
+TEST_F(CoherenceTest, SuppressionDIngredientGardeLesQuantites) {
+  PropagerIngredient("CITRON", "", progression_, progression_.Pompe());
+  Poser(dat_, 2, OffsetIngredient(2), "");
+  Poser(dat_, 2, OffsetIngredient(7), "");
+  Poser(dat_, 5, OffsetIngredient(2), "");
+  EXPECT_EQ(LireOctets("COCKTAIL.DAT"), dat_);
+
+  FicCocktail f;
+  ASSERT_TRUE(f.Ouvrir() && f.Chercher("TOM COLLINS"));
+  EXPECT_EQ(Texte(f.Enreg.Quantite[2]), "2 cl");
+  EXPECT_EQ(Texte(f.Enreg.Quantite[7]), "1 zeste");
+  EXPECT_EQ(Texte(f.Enreg.Ingredient[3]), "SUCRE");
+}
+
+TEST_F(CoherenceTest, RienAChangerRienDEcrit) {
+  PropagerIngredient("ANGOSTURA", "AMER", progression_, progression_.Pompe());
+  PropagerFamille("TIKI", "", progression_, progression_.Pompe());
+  EXPECT_EQ(LireOctets("COCKTAIL.DAT"), dat_);
+  EXPECT_TRUE(Reecritures().empty());
+  EXPECT_EQ(trace_.size(), 2 * ParcoursComplet.size());
+}
+
+TEST_F(CoherenceTest, LArretDemandeNeCoupePasLaPasse) {
+  progression_.clicArretApresEtape = 1;
+  PropagerFamille("DIGESTIF", "", progression_, progression_.Pompe());
+  EXPECT_EQ(trace_, ParcoursComplet);
+  EXPECT_EQ(Reecritures().size(), 2u);
+}
+
+TEST_F(CoherenceTest, ResultatEtSelectionsNeSontPasTouches) {
+  {
+    FicCocktail copie(BaseResultat);
+    ASSERT_TRUE(copie.Creer() && copie.Ouvrir());
+    copie.Enreg = test::Enregistrement({"GOLDEN DREAM", "DIGESTIF", {"CITRON"}});
+    ASSERT_TRUE(copie.Ajouter("GOLDEN DREAM"));
+  }
+  test::EcrireOctets("SELECCOC.DAT", Octets{'C', 'I', 'T', 'R', 'O', 'N', 0});
+  const auto resultat = LireOctets("RESURECH.DAT");
+  PropagerIngredient("CITRON", "", progression_, progression_.Pompe());
+  PropagerFamille("DIGESTIF", "", progression_, progression_.Pompe());
+  EXPECT_EQ(LireOctets("RESURECH.DAT"), resultat);
+  EXPECT_EQ(LireOctets("SELECCOC.DAT"), (Octets{'C', 'I', 'T', 'R', 'O', 'N', 0}));
+}
+
+TEST_F(CoherenceTest, NomsImpossiblesRefuses) {
+  // An empty old name would fill every blank slot; a new name too long for the field would be
+  // stored cut short.
+  PropagerIngredient("", "GIN", progression_, progression_.Pompe());
+  PropagerFamille("", "TIKI", progression_, progression_.Pompe());
+  PropagerFamille("DIGESTIF", std::string(31, 'D'), progression_, progression_.Pompe());
+  EXPECT_EQ(LireOctets("COCKTAIL.DAT"), dat_);
+  EXPECT_TRUE(trace_.empty());
+}
+
+class CoherenceSansCocktailTest : public test::TestDansDossier {
+ protected:
+  Trace trace_;
+  test::TraceProgression progression_{trace_};
+};
+
+TEST_F(CoherenceSansCocktailTest, AucunFichierCree) {
+  PropagerFamille("DIGESTIF", "", progression_, progression_.Pompe());
+  PropagerIngredient("CITRON", "CITRON VERT", progression_, progression_.Pompe());
+  EXPECT_TRUE(trace_.empty());
+  EXPECT_TRUE(fs::is_empty(dossier_.Chemin()));
+}
+
+TEST_F(CoherenceSansCocktailTest, CollectionVideSansProgression) {
+  {
+    FicCocktail f;
+    ASSERT_TRUE(f.Creer() && f.Ouvrir());
+  }
+  const auto dat = LireOctets("COCKTAIL.DAT");
+  PropagerFamille("DIGESTIF", "", progression_, progression_.Pompe());
+  PropagerIngredient("CITRON", "", progression_, {});
+  EXPECT_TRUE(trace_.empty());
+  EXPECT_EQ(LireOctets("COCKTAIL.DAT"), dat);
+  EXPECT_EQ(fs::file_size("COCKTAIL.NDX"), 0u);
+}
+
+}  // namespace
+}  // namespace velquor

@@ -1,0 +1,274 @@
+// The search run over the files: what lands in RESURECH, the questions and messages, the
+// progress calls and their order, and the stop.
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "resources/chaines.h"
+#include "search/recherche.h"
+#include "search/selection.h"
+#include "support/dossier_temporaire.h"
+#include "trace_crochets.h"
+
+namespace velquor {
+namespace {
+
+using test::Cocktail;
+using test::CreerCocktails;
+using test::Noms;
+using test::Trace;
+namespace fs = std::filesystem;
+
+using Noms_ = std::vector<std::string>;
+
+CriteresRecherche Tout() {
+  return {};  // by name, "contains" the empty string
+}
+
+CriteresRecherche NomContenant(std::string chaine) {
+  CriteresRecherche c;
+  c.Chaine = std::move(chaine);
+  return c;
+}
+
+bool ResultatPresent() {
+  return fs::exists("RESURECH.NDX") || fs::exists("RESURECH.DAT");
+}
+
+class RechercheTest : public test::TestDansDossier {
+ protected:
+  // Runs a search whose every call goes into trace_; the clear question is answered with
+  // effacer and recorded as well.
+  bool Lancer(const CriteresRecherche& criteres, bool effacer = true) {
+    return ExecuterRecherche(criteres, {.ConfirmerEffacement =
+                                            [this, effacer] {
+                                              trace_.push_back("confirmer");
+                                              return effacer;
+                                            },
+                                        .Messages = messages_,
+                                        .Progression = progression_,
+                                        .TraiterMessagesEnAttente = progression_.Pompe()});
+  }
+
+  Trace trace_;
+  test::TraceProgression progression_{trace_};
+  test::TraceMessages messages_{trace_};
+};
+
+const std::string Aucun = "message 3010  64";
+
+TEST_F(RechercheTest, ToutCopieChaqueEnregistrementEnOrdreDesNoms) {
+  CreerCocktails({{"MOJITO", "HIGHBALLS", {"RHUM", "MENTHE"}, {"4 cl", "6 feuilles"}, "Piler."},
+                  {"DAIQUIRI", "SOURS", {"RHUM", "CITRON VERT"}, {"6 cl", "2 cl"}, ""},
+                  {"ZOMBIE", "TIKI", {}, {}, "Fort."}});
+  EXPECT_TRUE(Lancer(Tout()));
+  EXPECT_EQ(Noms("RESURECH"), (Noms_{"DAIQUIRI", "MOJITO", "ZOMBIE"}));
+  EXPECT_EQ(trace_, (Trace{"debut", "etape DAIQUIRI 1/3", "pompe", "etape MOJITO 2/3", "pompe",
+                           "etape ZOMBIE 3/3", "pompe", "fin"}));
+
+  // Every field of every record is copied.
+  FicCocktail source, copie(BaseResultat);
+  ASSERT_TRUE(source.Ouvrir() && copie.Ouvrir());
+  for (const char* nom : {"DAIQUIRI", "MOJITO", "ZOMBIE"}) {
+    ASSERT_TRUE(source.Chercher(nom) && copie.Chercher(nom));
+    EXPECT_EQ(0, std::memcmp(&source.Enreg, &copie.Enreg, sizeof source.Enreg)) << nom;
+  }
+}
+
+TEST_F(RechercheTest, RienTrouveAfficheLeMessageEtNeLaissePasDeResultat) {
+  CreerCocktails({{"MOJITO"}, {"ZOMBIE"}});
+  EXPECT_FALSE(Lancer([] {
+    CriteresRecherche c;
+    c.SensNom = NomNeContientPas;
+    return c;
+  }()));
+  EXPECT_EQ(trace_.back(), Aucun);
+  EXPECT_FALSE(ResultatPresent());
+}
+
+TEST_F(RechercheTest, SansEffacementLesResultatsSAccumulent) {
+  CreerCocktails({{"GIN FIZZ"}, {"VIRGIN MARY"}, {"Gin Sour"}, {"MOJITO"}});
+  ASSERT_TRUE(Lancer(NomContenant("GIN")));
+  ASSERT_EQ(Noms("RESURECH"), (Noms_{"GIN FIZZ", "VIRGIN MARY"}));
+
+  // Only names already stored match: nothing new, "nothing found", the old results stay.
+  trace_.clear();
+  EXPECT_FALSE(Lancer(NomContenant("GIN"), false));
+  EXPECT_EQ(trace_.front(), "confirmer");
+  EXPECT_EQ(trace_.back(), Aucun);
+  EXPECT_EQ(Noms("RESURECH"), (Noms_{"GIN FIZZ", "VIRGIN MARY"}));
+
+  // Stored names are not examined again: "does not contain GIN" adds the other two only.
+  EXPECT_TRUE(Lancer(
+      [] {
+        auto c = NomContenant("GIN");
+        c.SensNom = NomNeContientPas;
+        return c;
+      }(),
+      false));
+  EXPECT_EQ(Noms("RESURECH"), (Noms_{"GIN FIZZ", "Gin Sour", "MOJITO", "VIRGIN MARY"}));
+}
+
+TEST_F(RechercheTest, EffacerPuisNeRienTrouverSupprimeLeResultat) {
+  CreerCocktails({{"MOJITO"}, {"ZOMBIE"}});
+  ASSERT_TRUE(Lancer(Tout()));
+  ASSERT_TRUE(fs::exists("RESURECH.NDX") && fs::exists("RESURECH.DAT"));
+
+  trace_.clear();
+  EXPECT_FALSE(Lancer(NomContenant("ABSENT"), true));
+  EXPECT_EQ(trace_.front(), "confirmer");
+  EXPECT_EQ(trace_.back(), Aucun);
+  EXPECT_FALSE(ResultatPresent());
+  FicCocktail resultat(BaseResultat);
+  EXPECT_FALSE(resultat.Ouvrir());
+}
+
+TEST_F(RechercheTest, EffacerRemplaceLAncienResultat) {
+  CreerCocktails({{"GIN FIZZ"}, {"MOJITO"}});
+  ASSERT_TRUE(Lancer(NomContenant("GIN")));
+  EXPECT_TRUE(Lancer(NomContenant("MOJ"), true));
+  EXPECT_EQ(Noms("RESURECH"), (Noms_{"MOJITO"}));
+}
+
+TEST_F(RechercheTest, ArretDemandePendantLEtapeK) {
+  CreerCocktails({{"A"}, {"B"}, {"C"}, {"D"}, {"E"}});
+  progression_.clicArretApresEtape = 2;
+  EXPECT_TRUE(Lancer(Tout()));
+  // The click is heard while the messages after step 2 are processed; step 3 reports it,
+  // cocktail 3 is still examined, then the run ends.
+  EXPECT_EQ(trace_, (Trace{"debut", "etape A 1/5", "pompe", "etape B 2/5", "pompe", "etape C 3/5",
+                           "pompe", "fin"}));
+  EXPECT_EQ(Noms("RESURECH"), (Noms_{"A", "B", "C"}));
+}
+
+TEST_F(RechercheTest, ArretAvantLaPremiereCorrespondance) {
+  CreerCocktails({{"A"}, {"B"}, {"C"}, {"ZZZ"}});
+  progression_.clicArretApresEtape = 1;
+  EXPECT_FALSE(Lancer(NomContenant("Z")));
+  EXPECT_EQ(trace_, (Trace{"debut", "etape A 1/4", "pompe", "etape B 2/4", "pompe", "fin", Aucun}));
+  EXPECT_FALSE(ResultatPresent());
+}
+
+TEST_F(RechercheTest, ArretSurLaDerniereEtape) {
+  CreerCocktails({{"A"}, {"B"}});
+  progression_.clicArretApresEtape = 2;
+  EXPECT_TRUE(Lancer(Tout()));
+  EXPECT_EQ(trace_, (Trace{"debut", "etape A 1/2", "pompe", "etape B 2/2", "pompe", "fin"}));
+}
+
+TEST_F(RechercheTest, OrdreDesCrochetsAvecUnResultatExistant) {
+  CreerCocktails({{"A"}, {"B"}});
+  ASSERT_TRUE(Lancer(NomContenant("A")));
+  trace_.clear();
+  EXPECT_TRUE(Lancer(NomContenant("B"), false));
+  EXPECT_EQ(trace_,
+            (Trace{"confirmer", "debut", "etape A 1/2", "pompe", "etape B 2/2", "pompe", "fin"}));
+  EXPECT_EQ(Noms("RESURECH"), (Noms_{"A", "B"}));
+}
+
+TEST_F(RechercheTest, SansCrochetsFacultatifsLeResultatEstGarde) {
+  CreerCocktails({{"A"}, {"B"}});
+  ASSERT_TRUE(Lancer(NomContenant("A")));
+  EXPECT_TRUE(
+      ExecuterRecherche(NomContenant("B"), {.Messages = messages_, .Progression = progression_}));
+  EXPECT_EQ(Noms("RESURECH"), (Noms_{"A", "B"}));
+}
+
+TEST_F(RechercheTest, CocktailAbsentEstCreeSansMessage) {
+  EXPECT_FALSE(Lancer(Tout()));
+  // No progress for an empty collection; only "nothing found".
+  EXPECT_EQ(trace_, (Trace{Aucun}));
+  EXPECT_TRUE(fs::exists("COCKTAIL.NDX") && fs::exists("COCKTAIL.DAT"));
+  EXPECT_FALSE(ResultatPresent());
+}
+
+TEST_F(RechercheTest, CocktailImpossibleACreer) {
+  fs::create_directory("COCKTAIL.NDX");
+  EXPECT_FALSE(Lancer(Tout()));
+  EXPECT_EQ(trace_, (Trace{"message 3001 cocktails 16", Aucun}));
+  EXPECT_FALSE(ResultatPresent());
+}
+
+TEST_F(RechercheTest, ResultatImpossibleACreerTrouveSansRienGarder) {
+  CreerCocktails({{"A"}});
+  fs::create_directory("RESURECH.NDX");
+  EXPECT_TRUE(Lancer(Tout()));
+  EXPECT_EQ(trace_,
+            (Trace{"message 3001 r\xE9sultats 16", "debut", "etape A 1/1", "pompe", "fin"}));
+  EXPECT_FALSE(fs::exists("RESURECH.DAT"));
+}
+
+TEST_F(RechercheTest, ResultatIlisibleAvecDesEnregistrementsEstGarde) {
+  CreerCocktails({{"A"}, {"B"}});
+  ASSERT_TRUE(Lancer(NomContenant("A")));
+  // The index is lost: the pair no longer opens, but its data file still holds a record.
+  fs::remove("RESURECH.NDX");
+  const auto donnees = test::LireOctets("RESURECH.DAT");
+  trace_.clear();
+  Lancer(NomContenant("B"));
+  EXPECT_EQ(trace_.front(), "message 3001 r\xE9sultats 16");
+  EXPECT_EQ(test::LireOctets("RESURECH.DAT"), donnees);
+}
+
+TEST_F(RechercheTest, ResultatVideSurDisqueEstSupprimeSansQuestion) {
+  CreerCocktails({{"A"}});
+  // A half pair left behind (an index without data) is of no use: the run clears it.
+  test::EcrireOctets("RESURECH.NDX", {});
+  EXPECT_FALSE(Lancer(NomContenant("Z")));
+  EXPECT_EQ(trace_.front(), "message 3001 r\xE9sultats 16");
+  EXPECT_FALSE(ResultatPresent());
+}
+
+TEST_F(RechercheTest, FichierDeSelectionDeLOngletCourantSeulement) {
+  CreerCocktails({{"A", "TIKI", {"GIN"}}});
+  EcrireSelection(CheminSelectionFamilles, {"ANCIENNE"});
+  EcrireSelection(CheminSelectionIngredients, {"ANCIEN"});
+
+  Lancer(Tout());
+  EXPECT_EQ(LireSelection(CheminSelectionFamilles), (Noms_{"ANCIENNE"}));
+  EXPECT_EQ(LireSelection(CheminSelectionIngredients), (Noms_{"ANCIEN"}));
+
+  CriteresRecherche familles;
+  familles.TypeRecherche = RechercheFamille;
+  familles.FamillesChoisies = {"TIKI", "SOURS"};
+  EXPECT_TRUE(Lancer(familles));
+  EXPECT_EQ(LireSelection(CheminSelectionFamilles), (Noms_{"TIKI", "SOURS"}));
+  EXPECT_EQ(LireSelection(CheminSelectionIngredients), (Noms_{"ANCIEN"}));
+
+  // Written even when the search finds nothing, and empty when nothing is chosen.
+  CriteresRecherche ingredients;
+  ingredients.TypeRecherche = RechercheIngredients;
+  ingredients.SensIngredients = AuMoinsUnChoisi;
+  EXPECT_FALSE(Lancer(ingredients));
+  EXPECT_EQ(fs::file_size("SELECCOC.DAT"), 0u);
+  EXPECT_EQ(LireSelection(CheminSelectionFamilles), (Noms_{"TIKI", "SOURS"}));
+}
+
+TEST_F(RechercheTest, EnregistrementsAbimesSansTerminateur) {
+  CreerCocktails({{"A", "TIKI", {"GIN"}}, {"B", "TIKI", {"GIN"}}});
+  // Overwrite the first record's text fields (not its index key) with bytes and no terminator.
+  auto dat = test::LireOctets("COCKTAIL.DAT");
+  std::memset(dat.data() + 8, 'X', sizeof(EnrCocktail));
+  test::EcrireOctets("COCKTAIL.DAT", dat);
+
+  CriteresRecherche c;
+  c.TypeRecherche = RechercheIngredients;
+  c.IngredientsChoisis = {"GIN"};
+  c.SensIngredients = AucunChoisi;
+  // The damaged record matches, but its 31-byte name cannot be a key: nothing is stored.
+  EXPECT_TRUE(Lancer(c));
+  EXPECT_EQ(trace_[1], "etape " + std::string(31, 'X') + " 1/2");
+  EXPECT_FALSE(ResultatPresent());
+
+  trace_.clear();
+  c.TypeRecherche = RechercheFamille;
+  c.FamillesChoisies = {"TIKI"};
+  c.SensFamille = FamilleSelectionnee;
+  EXPECT_TRUE(Lancer(c));
+  EXPECT_EQ(Noms("RESURECH"), (Noms_{"B"}));
+}
+
+}  // namespace
+}  // namespace velquor
