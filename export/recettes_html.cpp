@@ -1,0 +1,47 @@
+#include "export/recettes_html.h"
+
+#include <cstdio>
+
+#include "export/chemins_export.h"
+#include "export/fichier_sortie.h"
+#include "export/page_recette.h"
+#include "store/collections.h"
+#include "store/ouverture.h"
+
+namespace velquor {
+
+std::string CheminPageHtml(int numero) {
+  char nom[32];
+  std::snprintf(nom, sizeof nom, "./web/recet%03d.html", numero);
+  return nom;
+}
+
+BilanExport ExporterRecettesHtml(PMessages& messages) {
+  BilanExport bilan;
+  FicCocktail cocktails;
+  bilan.collectionOuverte = OuvrirCollection(cocktails, messages);
+  if (!bilan.collectionOuverte) return bilan;
+
+  int numero = 0;
+  if (cocktails.Premier()) {
+    do {
+      ++numero;
+      std::string chemin = CheminPageHtml(numero);
+      FichierSortie page;
+      if (!page.Creer(chemin)) {
+        bilan.fichiersEnEchec.push_back(chemin);
+        continue;
+      }
+      EcrirePageRecette(page, cocktails.Enreg);
+      if (page.Fermer()) {
+        bilan.fichiersEcrits.push_back(chemin);
+        ++bilan.nbEnregistrements;
+      } else {
+        bilan.fichiersEnEchec.push_back(chemin);
+      }
+    } while (cocktails.Suivant());
+  }
+  return bilan;
+}
+
+}  // namespace velquor
