@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -88,6 +87,42 @@ class Selecteur {
   std::vector<std::string_view> choisis_;
 };
 
+// The matches of a run wait here and go into RESURECH by batches. They come in name order, and
+// a name-ordered stream added one by one would make the result's unbalanced index a chain, so
+// that every later lookup and addition walks all the names stored before it. Each batch is
+// added middle name first, then the middles of each half, which keeps the index balanced.
+class AjoutsDifferes {
+ public:
+  explicit AjoutsDifferes(FicCocktail& resultat) : resultat_(resultat) {}
+
+  void Ajouter(const EnrCocktail& cocktail) {
+    attente_.push_back(cocktail);
+    if (attente_.size() >= TailleLot) Vider();
+  }
+
+  // Additions the store refuses (a duplicate, a name that cannot be a key, a closed
+  // collection) are dropped, as a refused addition always is.
+  void Vider() {
+    AjouterMilieux(0, attente_.size());
+    attente_.clear();
+  }
+
+ private:
+  static constexpr std::size_t TailleLot = 8192;  // about 7 MB of records
+
+  void AjouterMilieux(std::size_t debut, std::size_t fin) {
+    if (debut >= fin) return;
+    const std::size_t milieu = debut + (fin - debut) / 2;
+    resultat_.Enreg = attente_[milieu];
+    resultat_.Ajouter(Texte(attente_[milieu].Nom));
+    AjouterMilieux(debut, milieu);
+    AjouterMilieux(milieu + 1, fin);
+  }
+
+  FicCocktail& resultat_;
+  std::vector<EnrCocktail> attente_;
+};
+
 void SupprimerResultat(const PFichier& resultat) {
   FichierBrut::Supprimer(resultat.NomFichierIndex());
   FichierBrut::Supprimer(resultat.NomFichierDonnees());
@@ -142,6 +177,7 @@ bool ExecuterRecherche(const CriteresRecherche& criteres, const CrochetsRecherch
     OuvrirCollection(resultat, crochets.Messages);
 
     const Selecteur correspond(criteres);
+    AjoutsDifferes ajouts(resultat);
     if (cocktails.Premier()) {
       const std::int64_t total = cocktails.NbEnreg;
       std::int64_t ordinal = 0;
@@ -154,14 +190,16 @@ bool ExecuterRecherche(const CriteresRecherche& criteres, const CrochetsRecherch
         const bool arret = crochets.Progression.MettreAJour(nom, total, ordinal);
         if (crochets.TraiterMessagesEnAttente) crochets.TraiterMessagesEnAttente();
 
+        // Names already in the result (stored by earlier runs) are not examined again; this
+        // run's own matches are all distinct names of the cocktail index.
         if (!resultat.Chercher(nom) && correspond(cocktails.Enreg)) {
-          trouve = true;
-          std::memcpy(&resultat.Enreg, &cocktails.Enreg, sizeof resultat.Enreg);
-          resultat.Ajouter(nom);  // a refused addition leaves the found-mark set
+          trouve = true;  // stays set even if the store refuses the addition
+          ajouts.Ajouter(cocktails.Enreg);
         }
 
         if (!cocktails.Suivant() || arret) break;
       }
+      ajouts.Vider();
       crochets.Progression.Fin();
     }
 

@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <random>
 
 #include "resources/chaines.h"
 #include "search/recherche.h"
@@ -268,6 +270,56 @@ TEST_F(RechercheTest, EnregistrementsAbimesSansTerminateur) {
   c.SensFamille = FamilleSelectionnee;
   EXPECT_TRUE(Lancer(c));
   EXPECT_EQ(Noms("RESURECH"), (Noms_{"B"}));
+}
+
+// The depth of the deepest node of an index file (1 for the root alone), following the parent
+// links of every node; 0 when there is no node.
+int ProfondeurIndex(const char* chemin) {
+  const auto ndx = test::LireOctets(chemin);
+  const std::size_t n = ndx.size() / 47;
+  auto pere = [&](std::size_t i) {
+    std::int32_t p;
+    std::memcpy(&p, ndx.data() + i * 47 + 43, 4);
+    return p;
+  };
+  int pire = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    int profondeur = 1;
+    for (std::int32_t p = pere(i); p >= 0 && profondeur <= static_cast<int>(n); p = pere(p / 47))
+      ++profondeur;
+    pire = std::max(pire, profondeur);
+  }
+  return pire;
+}
+
+TEST_F(RechercheTest, GrandResultatResteEquilibre) {
+  // More matches than one batch of additions, in random order in COCKTAIL, some of them
+  // already in the result from an earlier run.
+  std::vector<std::string> noms;
+  for (int i = 0; i < 9000; ++i)
+    noms.push_back("COCKTAIL " + std::to_string(100000 + i));
+  std::shuffle(noms.begin(), noms.end(), std::mt19937(12));
+  {
+    FicCocktail f;
+    ASSERT_TRUE(f.Creer() && f.Ouvrir());
+    for (const auto& nom : noms) {
+      f.Enreg = test::Enregistrement({.nom = nom, .ingredients = {"GIN"}});
+      ASSERT_TRUE(f.Ajouter(nom));
+    }
+  }
+  ASSERT_TRUE(Lancer(NomContenant("77")));
+  const auto deja = Noms("RESURECH");
+  EXPECT_TRUE(Lancer(Tout(), false));
+
+  std::sort(noms.begin(), noms.end());
+  EXPECT_EQ(Noms("RESURECH"), noms);
+  FicCocktail resultat(BaseResultat);
+  ASSERT_TRUE(resultat.Ouvrir());
+  resultat.LireEntete();
+  EXPECT_EQ(resultat.NbEnreg, 9000);
+  // Names added one by one in name order would make a chain thousands of nodes deep.
+  EXPECT_LT(ProfondeurIndex("RESURECH.NDX"), 60);
+  EXPECT_GT(deja.size(), 100u);
 }
 
 }  // namespace
