@@ -61,15 +61,6 @@ TEST(CorrespondNom, ChaineVideEtChaineTropLongue) {
   EXPECT_TRUE(Correspond(ParNom(longue, NomNeContientPas), enr));
 }
 
-TEST(CorrespondNom, NomSansTerminateurLuDansSonChampSeulement) {
-  // A damaged record: the name fills its 31 bytes and the next field follows at once.
-  EnrCocktail enr = Enregistrement({.ingredients = {}, .quantites = {"XYZ"}});
-  std::memset(enr.Nom, 'A', sizeof enr.Nom);
-  EXPECT_TRUE(Correspond(ParNom(std::string(31, 'A'), NomContient), enr));
-  EXPECT_FALSE(Correspond(ParNom("AX", NomContient), enr));
-  EXPECT_FALSE(Correspond(ParNom(std::string(32, 'A'), NomContient), enr));
-}
-
 TEST(CorrespondFamille, ExacteEtSensibleALaCasse) {
   auto choisies = ParFamille({"SOURS", "TIKI"}, FamilleSelectionnee);
   EXPECT_TRUE(Correspond(choisies, Enregistrement({.famille = "TIKI"})));
@@ -158,10 +149,14 @@ TEST(CorrespondIngredients, TypeInconnuEstUneRechercheParIngredients) {
   EXPECT_FALSE(Correspond(c, gin));
 }
 
-TEST(CorrespondIngredients, ChampsSansTerminateur) {
+TEST(Correspond, ChampsSansTerminateur) {
+  // A damaged record: no field holds a terminator, each is read within its own bytes.
   EnrCocktail enr{};
-  std::memset(&enr, 'G', sizeof enr);  // no field holds a terminator
+  std::memset(&enr, 'G', sizeof enr);
+  std::memset(enr.Quantite[0], 'X', sizeof enr.Quantite[0]);  // just after the name
   const std::string plein(31, 'G');
+  EXPECT_TRUE(Correspond(ParNom(plein, NomContient), enr));
+  EXPECT_FALSE(Correspond(ParNom("GX", NomContient), enr));
   EXPECT_TRUE(Correspond(ParIngredients({plein}, TousChoisis), enr));
   EXPECT_FALSE(Correspond(ParIngredients({std::string(30, 'G')}, AuMoinsUnChoisi), enr));
   EXPECT_TRUE(Correspond(ParFamille({plein}, FamilleSelectionnee), enr));
