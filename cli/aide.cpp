@@ -1,0 +1,52 @@
+#include "cli/commandes.h"
+
+#include <string>
+
+namespace velquor::outils {
+
+std::string_view TexteAide() {
+  return R"(Utilisation : velquor-outils [-C DOSSIER] COMMANDE [ARGUMENT]
+
+Outils en ligne de commande pour la base de recettes du Velquor (fichiers FAMILLE, INGRED,
+COCKTAIL et RESURECH du dossier courant, ou de DOSSIER avec -C).
+
+Commandes :
+  exporter recettes|ingredients|familles|cocktails|tout
+      Écrit les pages HTML des recettes dans web/, les listes à largeur fixe dans Web/ et
+      les fichiers SQL dans Tux/ ; crée ces dossiers s'ils manquent.
+  importer FICHIER.csv
+      Ajoute les cocktails d'un fichier CSV en UTF-8 avec la ligne d'en-tête
+      cocktail,famille,quantite,ingredient,alcoolise,remarques
+      (une ligne par ligne de composition ; alcoolise vaut oui ou non, vide pour non).
+      Le fichier est d'abord vérifié en entier : à la moindre erreur, rien n'est écrit.
+      Un nom déjà présent dans la base est conservé tel quel.
+  verifier
+      Contrôle les index et les fichiers de données sans rien modifier, ainsi que les
+      familles et ingrédients nommés par les cocktails.
+  lister familles|ingredients|cocktails|resultats
+      Affiche les noms dans l'ordre de l'index, un par ligne.
+
+Options :
+  -C DOSSIER   travaille dans DOSSIER au lieu du dossier courant
+  --aide       affiche cette aide
+
+Code de sortie : 0 si tout va bien, 1 si un problème a été trouvé, 2 si la ligne de
+commande est incorrecte. Les messages sont écrits sur la sortie d'erreur.
+)";
+}
+
+const Commande* TrouverCommande(std::string_view nom) {
+  for (const Commande* c :
+       {&CommandeExporter, &CommandeImporter, &CommandeVerifier, &CommandeLister}) {
+    if (c->nom == nom) return c;
+  }
+  return nullptr;
+}
+
+int ErreurUsage(std::string_view texte) {
+  DireErreur(texte);
+  Dire("Essayez « velquor-outils --aide ».");
+  return SortieUsage;
+}
+
+}  // namespace velquor::outils

@@ -1,0 +1,35 @@
+#include "cli/console.h"
+
+#include <iostream>
+#include <string>
+
+#include "resources/chaines.h"
+#include "store/cp1252.h"
+
+namespace velquor::outils {
+
+void DireErreur(std::string_view texte) {
+  std::cerr << NomProgramme << " : " << texte << '\n';
+}
+
+void Dire(std::string_view texte) {
+  std::cerr << texte << '\n';
+}
+
+std::string Compter(std::int64_t n, std::string_view singulier, std::string_view pluriel) {
+  return std::to_string(n) + " " + std::string(n > 1 ? pluriel : singulier);
+}
+
+int ConsoleMessages::AffMessage(int idChaine, std::string_view argument, unsigned style) {
+  ++nbMessages_;
+  const char* modele = TexteChaine(idChaine);
+  std::string texte = modele ? FormaterChaine(modele, Cp1252VersUtf8(argument))
+                             : "message " + std::to_string(idChaine);
+  // Message boxes separate their sentences with blank lines; one line reads better here.
+  for (std::size_t pos; (pos = texte.find("\n\n")) != std::string::npos;)
+    texte.replace(pos, 2, " ");
+  DireErreur(texte);
+  return (style & StyleOuiNon) ? ReponseNon : ReponseOk;
+}
+
+}  // namespace velquor::outils

@@ -1,0 +1,37 @@
+#pragma once
+// How the companion speaks: French lines in UTF-8 on standard error; data (the lists) on
+// standard output. The core's messages arrive through ConsoleMessages.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "store/messages.h"
+
+namespace velquor::outils {
+
+enum CodeSortie : int { SortieSucces = 0, SortieProbleme = 1, SortieUsage = 2 };
+
+inline constexpr std::string_view NomProgramme = "velquor-outils";
+
+// "velquor-outils : <texte>" on standard error.
+void DireErreur(std::string_view texte);
+// A plain report line on standard error.
+void Dire(std::string_view texte);
+
+// "1 famille", "3 familles".
+std::string Compter(std::int64_t n, std::string_view singulier, std::string_view pluriel);
+
+// Shows the string table's texts with their argument (code page 1252) on standard error. There
+// is nobody to answer a question: a Yes/No question is answered No, so nothing is ever erased
+// on the user's behalf.
+class ConsoleMessages : public PMessages {
+ public:
+  int AffMessage(int idChaine, std::string_view argument, unsigned style) override;
+  int NbMessages() const { return nbMessages_; }
+
+ private:
+  int nbMessages_ = 0;
+};
+
+}  // namespace velquor::outils

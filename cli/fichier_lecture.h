@@ -1,0 +1,29 @@
+#pragma once
+// A file opened for reading only, read at given offsets: the checks never write, and never open
+// anything for writing.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace velquor::outils {
+
+class FichierLecture {
+ public:
+  FichierLecture() = default;
+  ~FichierLecture();
+  FichierLecture(const FichierLecture&) = delete;
+  FichierLecture& operator=(const FichierLecture&) = delete;
+
+  bool Ouvrir(const std::string& chemin);
+  bool Ouvert() const { return fd_ >= 0; }
+  std::int64_t Taille() const { return taille_; }
+  // True only when all n bytes at offset came.
+  bool LireA(std::int64_t offset, void* destination, std::size_t n) const;
+
+ private:
+  int fd_ = -1;
+  std::int64_t taille_ = 0;
+};
+
+}  // namespace velquor::outils

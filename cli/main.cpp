@@ -1,0 +1,37 @@
+// velquor-outils: the command-line companion of Le Velquor (exports, import, checks, lists).
+
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/arguments.h"
+#include "cli/commandes.h"
+
+using namespace velquor::outils;
+
+int main(int argc, char** argv) {
+  AnalyseArguments analyse = AnalyserArguments(std::vector<std::string>(argv + 1, argv + argc));
+  if (!analyse.erreur.empty()) return ErreurUsage(analyse.erreur);
+  const Arguments& a = analyse.arguments;
+  if (a.aide) {
+    std::cout << TexteAide();
+    return SortieSucces;
+  }
+  if (a.commande.empty()) return ErreurUsage("commande manquante");
+  const Commande* commande = TrouverCommande(a.commande);
+  if (commande == nullptr) return ErreurUsage("commande inconnue : " + a.commande);
+  if (std::string erreur = commande->verifierOperandes(a.operandes); !erreur.empty())
+    return ErreurUsage(erreur);
+
+  if (!a.dossier.empty()) {
+    std::error_code erreur;
+    std::filesystem::current_path(a.dossier, erreur);
+    if (erreur) {
+      DireErreur("impossible de travailler dans le dossier « " + a.dossier + " »");
+      return SortieProbleme;
+    }
+  }
+  ConsoleMessages messages;
+  return commande->executer(a.operandes, messages);
+}

@@ -1,0 +1,244 @@
+#include "cli/verification_paire.h"
+
+#include <cstddef>
+#include <cstring>
+#include <unordered_set>
+
+#include "cli/fichier_lecture.h"
+#include "store/champ_texte.h"
+#include "store/collation.h"
+#include "store/cp1252.h"
+#include "store/enregistrements.h"
+#include "store/pfichier.h"
+
+namespace velquor::outils {
+
+namespace {
+
+constexpr std::size_t DefautsGardes = 200;
+constexpr std::int64_t TailleNoeud = NoeudIndex::Taille;
+
+std::vector<ChampTexteEnreg> ChampsCocktail() {
+  std::vector<ChampTexteEnreg> champs = {{offsetof(EnrCocktail, Nom), TailleNom, "nom"}};
+  for (int i = 0; i < NbLignesComposition; ++i) {
+    champs.push_back(
+        {offsetof(EnrCocktail, Quantite) + i * TailleQuantite, TailleQuantite, "quantité"});
+    champs.push_back({offsetof(EnrCocktail, Ingredient) + i * TailleNom, TailleNom, "ingrédient"});
+  }
+  champs.push_back({offsetof(EnrCocktail, Famille), TailleNom, "famille"});
+  champs.push_back({offsetof(EnrCocktail, Remarques), TailleCommentaire, "remarques"});
+  return champs;
+}
+
+std::string Cite(std::string_view cp1252) {
+  return "« " + Cp1252VersUtf8(cp1252) + " »";
+}
+
+std::string Nombre(std::int64_t n) {
+  return std::to_string(n);
+}
+
+class Verification {
+ public:
+  Verification(const DescriptionPaire& paire, const VisiteurEnreg& visiteur, RapportPaire& r)
+      : paire_(paire), visiteur_(visiteur), r_(r), enreg_(paire.tailleEnreg) {}
+
+  void Verifier() {
+    std::string base(paire_.base);
+    const std::string nomIndex = base + ".NDX", nomDonnees = base + ".DAT";
+    if (!index_.Ouvrir(nomIndex)) return r_.Defaut("impossible de lire " + nomIndex);
+    if (!donnees_.Ouvrir(nomDonnees)) return r_.Defaut("impossible de lire " + nomDonnees);
+    if (!LireEntete(nomDonnees)) return;
+    if (index_.Taille() % TailleNoeud != 0)
+      r_.Defaut(nomIndex + " : " + Nombre(index_.Taille()) +
+                " octets, pas un multiple de 47 (nœud tronqué à la fin)");
+    if (r_.nbEnreg == 0) return;  // an empty tree, whatever the index still holds
+    if (index_.Taille() < TailleNoeud)
+      return r_.Defaut("l'en-tête annonce " + Nombre(r_.nbEnreg) + " enregistrements mais " +
+                       nomIndex + " n'a pas de racine");
+    atteint_.assign(static_cast<std::size_t>(index_.Taille() / TailleNoeud), false);
+    Parcourir();
+    if (r_.nbAtteints != r_.nbEnreg)
+      r_.Defaut("l'en-tête annonce " + Nombre(r_.nbEnreg) + " enregistrements, l'index en relie " +
+                Nombre(r_.nbAtteints));
+  }
+
+ private:
+  bool LireEntete(const std::string& nomDonnees) {
+    const std::int64_t taille = donnees_.Taille();
+    if (taille == 0) return true;  // a new file: the program writes its header on opening
+    unsigned char entete[8];
+    if (taille < 8 || !donnees_.LireA(0, entete, 8)) {
+      r_.Defaut(nomDonnees + " : en-tête incomplet (" + Nombre(taille) + " octets)");
+      return false;
+    }
+    auto nb = static_cast<std::int32_t>(
+        static_cast<std::uint32_t>(entete[0]) | static_cast<std::uint32_t>(entete[1]) << 8 |
+        static_cast<std::uint32_t>(entete[2]) << 16 | static_cast<std::uint32_t>(entete[3]) << 24);
+    r_.nbEnreg = nb;
+    if (nb < 0) {
+      r_.Defaut(nomDonnees + " : nombre d'enregistrements négatif dans l'en-tête (" + Nombre(nb) +
+                ")");
+      return false;
+    }
+    if ((taille - 8) % static_cast<std::int64_t>(paire_.tailleEnreg) != 0)
+      r_.Defaut(nomDonnees + " : " + Nombre(taille) + " octets, pas 8 + un multiple de " +
+                Nombre(static_cast<std::int64_t>(paire_.tailleEnreg)) +
+                " (enregistrement tronqué à la fin)");
+    return true;
+  }
+
+  bool LireNoeud(std::int32_t pos, NoeudIndex& noeud) const {
+    unsigned char octets[NoeudIndex::Taille];
+    if (!index_.LireA(pos, octets, sizeof octets)) return false;
+    noeud = NoeudIndex::DepuisOctets(octets);
+    return true;
+  }
+
+  // The child a link leads to, when the link is sound; every fault of the link is reported.
+  bool Suivre(std::int32_t posParent, std::int32_t lien, std::string_view cote,
+              NoeudIndex& enfant) {
+    if (lien == AucunLien) return false;
+    std::string depuis =
+        "nœud " + Nombre(posParent) + ", lien " + std::string(cote) + " " + Nombre(lien) + " : ";
+    if (lien < 0 || lien % TailleNoeud != 0 || lien + TailleNoeud > index_.Taille()) {
+      r_.Defaut(depuis + "hors de l'index ou pas sur un début de nœud");
+      return false;
+    }
+    if (lien == 0 || atteint_[static_cast<std::size_t>(lien / TailleNoeud)]) {
+      r_.Defaut(depuis + "mène à un nœud déjà atteint (cycle ou nœud partagé)");
+      return false;
+    }
+    if (!LireNoeud(lien, enfant)) {
+      r_.Defaut(depuis + "nœud illisible");
+      return false;
+    }
+    if (enfant.Pere != posParent)
+      r_.Defaut(depuis + "le nœud désigne " + Nombre(enfant.Pere) + " comme père au lieu de " +
+                Nombre(posParent));
+    return true;
+  }
+
+  // In name order without recursion: a chain of thousands of nodes is a sound tree too.
+  void Parcourir() {
+    NoeudIndex racine;
+    if (!LireNoeud(0, racine)) return r_.Defaut("racine illisible");
+    if (racine.Pere != AucunLien)
+      r_.Defaut("la racine désigne " + Nombre(racine.Pere) + " comme père au lieu de -1");
+    std::vector<std::pair<std::int32_t, NoeudIndex>> pile;
+    auto descendre = [&](std::int32_t pos, NoeudIndex noeud) {
+      for (;;) {
+        atteint_[static_cast<std::size_t>(pos / TailleNoeud)] = true;
+        pile.emplace_back(pos, noeud);
+        NoeudIndex gauche;
+        if (!Suivre(pos, noeud.Gauche, "gauche", gauche)) return;
+        pos = noeud.Gauche;
+        noeud = gauche;
+      }
+    };
+    descendre(0, racine);
+    while (!pile.empty()) {
+      auto [pos, noeud] = pile.back();
+      pile.pop_back();
+      Visiter(pos, noeud);
+      NoeudIndex droite;
+      if (Suivre(pos, noeud.Droite, "droit", droite)) descendre(noeud.Droite, droite);
+    }
+  }
+
+  void Visiter(std::int32_t pos, const NoeudIndex& noeud) {
+    ++r_.nbAtteints;
+    std::string_view cle = Texte(noeud.Cle);
+    std::string ici = "nœud " + Nombre(pos) + " " + Cite(cle) + " : ";
+    if (cle.size() == TailleNom) r_.Defaut(ici + "clé sans terminateur");
+    if (r_.nbAtteints > 1) {
+      int ordre = ComparerNoms(precedent_, cle);
+      if (ordre == 0) r_.Defaut(ici + "nom en double dans l'index");
+      if (ordre > 0)
+        r_.Defaut(ici + "placé après " + Cite(precedent_) + " qu'il précède dans l'ordre des noms");
+    }
+    precedent_.assign(cle);
+
+    const std::int64_t debut = noeud.PosEnreg;
+    const auto taille = static_cast<std::int64_t>(paire_.tailleEnreg);
+    if (debut < 8 || (debut - 8) % taille != 0 || debut + taille > donnees_.Taille()) {
+      return r_.Defaut(ici + "enregistrement à l'octet " + Nombre(debut) +
+                       ", hors du fichier de données ou pas au début d'un enregistrement");
+    }
+    if (!positions_.insert(noeud.PosEnreg).second)
+      r_.Defaut(ici + "enregistrement déjà désigné par un autre nœud");
+    if (!donnees_.LireA(debut, enreg_.data(), enreg_.size()))
+      return r_.Defaut(ici + "enregistrement illisible");
+    for (const ChampTexteEnreg& champ : paire_.champs) {
+      const char* octets = reinterpret_cast<const char*>(enreg_.data()) + champ.offset;
+      if (::strnlen(octets, champ.taille) == champ.taille)
+        r_.Defaut(ici + "champ « " + std::string(champ.nom) + " » sans terminateur");
+    }
+    std::string_view nom(reinterpret_cast<const char*>(enreg_.data()),
+                         ::strnlen(reinterpret_cast<const char*>(enreg_.data()), TailleNom));
+    if (nom != cle) r_.Defaut(ici + "l'enregistrement porte le nom " + Cite(nom));
+    if (visiteur_) visiteur_(cle, enreg_.data());
+  }
+
+  const DescriptionPaire& paire_;
+  const VisiteurEnreg& visiteur_;
+  RapportPaire& r_;
+  FichierLecture index_;
+  FichierLecture donnees_;
+  std::vector<bool> atteint_;
+  std::unordered_set<std::int32_t> positions_;
+  std::vector<unsigned char> enreg_;
+  std::string precedent_;
+};
+
+}  // namespace
+
+void RapportPaire::Defaut(std::string texte) {
+  ++nbDefauts;
+  if (defauts.size() < DefautsGardes) defauts.push_back(std::move(texte));
+}
+
+const DescriptionPaire& PaireFamille() {
+  static const DescriptionPaire p{
+      "FAMILLE",
+      "famille",
+      "familles",
+      sizeof(EnrFamille),
+      {{offsetof(EnrFamille, Nom), TailleNom, "nom"},
+       {offsetof(EnrFamille, Commentaire), TailleCommentaire, "commentaire"}}};
+  return p;
+}
+
+const DescriptionPaire& PaireIngredient() {
+  static const DescriptionPaire p{
+      "INGRED",
+      "ingrédient",
+      "ingrédients",
+      sizeof(EnrIngredient),
+      {{offsetof(EnrIngredient, Nom), TailleNom, "nom"},
+       {offsetof(EnrIngredient, Commentaire), TailleCommentaire, "commentaire"}}};
+  return p;
+}
+
+const DescriptionPaire& PaireCocktail() {
+  static const DescriptionPaire p{"COCKTAIL", "cocktail", "cocktails", sizeof(EnrCocktail),
+                                  ChampsCocktail()};
+  return p;
+}
+
+const DescriptionPaire& PaireResultat() {
+  static const DescriptionPaire p{"RESURECH", "résultat", "résultats", sizeof(EnrCocktail),
+                                  ChampsCocktail()};
+  return p;
+}
+
+RapportPaire VerifierPaire(const DescriptionPaire& paire, const VisiteurEnreg& visiteur) {
+  RapportPaire rapport;
+  rapport.etat = EtatDePaire(paire.base);
+  if (rapport.etat == EtatPaire::Presente) Verification(paire, visiteur, rapport).Verifier();
+  if (rapport.etat == EtatPaire::Incomplete)
+    rapport.Defaut(TexteSansPaire(paire.base, paire.pluriel, rapport.etat));
+  return rapport;
+}
+
+}  // namespace velquor::outils

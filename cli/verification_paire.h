@@ -1,0 +1,51 @@
+#pragma once
+// The check of one record file pair, read-only: the data file's size and header, then the whole
+// tree of the index walked in name order from the root at offset 0, with every link, key and
+// record offset checked. The files are read with our own reader and never opened for writing.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/paires.h"
+
+namespace velquor::outils {
+
+struct ChampTexteEnreg {
+  std::size_t offset;
+  std::size_t taille;
+  std::string_view nom;  // French, as the report names it
+};
+
+struct DescriptionPaire {
+  std::string_view base;       // "FAMILLE", "INGRED", "COCKTAIL" or "RESURECH"
+  std::string_view singulier;  // UTF-8: "famille", "ingrédient", ...
+  std::string_view pluriel;    // UTF-8: "familles", "ingrédients", ...
+  std::size_t tailleEnreg;
+  std::vector<ChampTexteEnreg> champs;  // the record's text fields, its name first
+};
+
+const DescriptionPaire& PaireFamille();
+const DescriptionPaire& PaireIngredient();
+const DescriptionPaire& PaireCocktail();
+const DescriptionPaire& PaireResultat();
+
+struct RapportPaire {
+  EtatPaire etat = EtatPaire::Absente;
+  std::int32_t nbEnreg = 0;     // as the header says
+  std::int64_t nbAtteints = 0;  // records reached through the tree
+  std::int64_t nbDefauts = 0;
+  std::vector<std::string> defauts;  // the first of them, French, UTF-8
+
+  void Defaut(std::string texte);
+};
+
+// Called for every record reached, in name order, with its key (code page 1252) and its bytes
+// (tailleEnreg of them).
+using VisiteurEnreg = std::function<void(std::string_view cle, const unsigned char* enreg)>;
+
+RapportPaire VerifierPaire(const DescriptionPaire& paire, const VisiteurEnreg& visiteur = {});
+
+}  // namespace velquor::outils
