@@ -63,7 +63,6 @@ void BM_RechercherToutVersResultatVide(benchmark::State& etat) {
 BENCHMARK(BM_RechercherToutVersResultatVide)
     ->Arg(1000)
     ->Arg(3000)
-    ->Arg(10000)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);

@@ -87,42 +87,6 @@ class Selecteur {
   std::vector<std::string_view> choisis_;
 };
 
-// The matches of a run wait here and go into RESURECH by batches. They come in name order, and
-// a name-ordered stream added one by one would make the result's unbalanced index a chain, so
-// that every later lookup and addition walks all the names stored before it. Each batch is
-// added middle name first, then the middles of each half, which keeps the index balanced.
-class AjoutsDifferes {
- public:
-  explicit AjoutsDifferes(FicCocktail& resultat) : resultat_(resultat) {}
-
-  void Ajouter(const EnrCocktail& cocktail) {
-    attente_.push_back(cocktail);
-    if (attente_.size() >= TailleLot) Vider();
-  }
-
-  // Additions the store refuses (a duplicate, a name that cannot be a key, a closed
-  // collection) are dropped, as a refused addition always is.
-  void Vider() {
-    AjouterMilieux(0, attente_.size());
-    attente_.clear();
-  }
-
- private:
-  static constexpr std::size_t TailleLot = 8192;  // about 7 MB of records
-
-  void AjouterMilieux(std::size_t debut, std::size_t fin) {
-    if (debut >= fin) return;
-    const std::size_t milieu = debut + (fin - debut) / 2;
-    resultat_.Enreg = attente_[milieu];
-    resultat_.Ajouter(Texte(attente_[milieu].Nom));
-    AjouterMilieux(debut, milieu);
-    AjouterMilieux(milieu + 1, fin);
-  }
-
-  FicCocktail& resultat_;
-  std::vector<EnrCocktail> attente_;
-};
-
 void SupprimerResultat(const PFichier& resultat) {
   FichierBrut::Supprimer(resultat.NomFichierIndex());
   FichierBrut::Supprimer(resultat.NomFichierDonnees());
@@ -177,7 +141,6 @@ bool ExecuterRecherche(const CriteresRecherche& criteres, const CrochetsRecherch
     OuvrirCollection(resultat, crochets.Messages);
 
     const Selecteur correspond(criteres);
-    AjoutsDifferes ajouts(resultat);
     if (cocktails.Premier()) {
       const std::int64_t total = cocktails.NbEnreg;
       std::int64_t ordinal = 0;
@@ -194,12 +157,12 @@ bool ExecuterRecherche(const CriteresRecherche& criteres, const CrochetsRecherch
         // run's own matches are all distinct names of the cocktail index.
         if (!resultat.Chercher(nom) && correspond(cocktails.Enreg)) {
           trouve = true;  // stays set even if the store refuses the addition
-          ajouts.Ajouter(cocktails.Enreg);
+          resultat.Enreg = cocktails.Enreg;
+          resultat.Ajouter(nom);
         }
 
         if (!cocktails.Suivant() || arret) break;
       }
-      ajouts.Vider();
       crochets.Progression.Fin();
     }
 
