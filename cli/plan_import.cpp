@@ -256,7 +256,8 @@ class Preparation {
     if (ligneAlcool_[it->second] != 0 && i.alcool != alcool.valeur) {
       Erreur(ligne, "l'ingrédient « " + Cp1252VersUtf8(nom) + " » est dit " +
                         (alcool.valeur ? "alcoolisé" : "non alcoolisé") +
-                        " ici et le contraire ligne " + std::to_string(ligneAlcool_[it->second]));
+                        " ici et le contraire à la ligne " +
+                        std::to_string(ligneAlcool_[it->second]));
       return false;
     }
     i.alcool = alcool.valeur;
