@@ -1,0 +1,162 @@
+#include "framework/combo.h"
+
+#include <QFocusEvent>
+#include <QLineEdit>
+
+#include "framework/edition.h"
+#include "framework/recherche_liste.h"
+#include "framework/texte_qt.h"
+
+namespace velquor {
+
+namespace {
+
+constexpr int kRoleOctets = Qt::UserRole;
+
+class ParProgramme {
+ public:
+  explicit ParProgramme(int& compteur) : compteur_(compteur) { ++compteur_; }
+  ~ParProgramme() { --compteur_; }
+
+ private:
+  int& compteur_;
+};
+
+}  // namespace
+
+PCombo::PCombo(QWidget* parent) : QComboBox(parent) {
+  setInsertPolicy(QComboBox::NoInsert);
+  setMaxVisibleItems(12);
+  connect(this, &QComboBox::activated, this, [this] {
+    if (parProgramme_ == 0) emit selectionChangee();
+  });
+}
+
+void PCombo::DefinirSaisie(const ReglesSaisie& regles) {
+  if (!isEditable()) {
+    setEditable(true);
+    // Completion is the owner's business (CbAssist), never Qt's own.
+    setCompleter(nullptr);
+    setInsertPolicy(QComboBox::NoInsert);
+    validateur_ = new ValidateurCp1252(regles, this);
+    lineEdit()->setValidator(validateur_);
+    connect(lineEdit(), &QLineEdit::textEdited, this, [this] {
+      if (parProgramme_ == 0) emit texteSaisi();
+    });
+  } else {
+    validateur_->DefinirRegles(regles);
+  }
+}
+
+QByteArray PCombo::Octets(int index) const {
+  return itemData(index, kRoleOctets).toByteArray();
+}
+
+int PCombo::AjouterChaine(std::string_view texte) {
+  int index = trie_ ? PositionTriee(count(), texte, [this](int i) { return Octets(i); }) : count();
+  return InsererChaine(index, texte);
+}
+
+int PCombo::InsererChaine(int index, std::string_view texte) {
+  ParProgramme garde(parProgramme_);
+  if (index < 0 || index > count()) index = count();
+  // Keep the edit field as it is: inserting into an empty list would otherwise select and show
+  // the new entry.
+  const QString edition = isEditable() ? lineEdit()->text() : QString();
+  const int selection = currentIndex();
+  insertItem(index, Cp1252VersQString(texte),
+             QByteArray(texte.data(), static_cast<qsizetype>(texte.size())));
+  if (selection < 0 && currentIndex() >= 0) {
+    setCurrentIndex(-1);
+    if (isEditable()) lineEdit()->setText(edition);
+  }
+  return index;
+}
+
+bool PCombo::SupprimerChaine(int index) {
+  ParProgramme garde(parProgramme_);
+  if (index < 0 || index >= count()) return false;
+  removeItem(index);
+  return true;
+}
+
+void PCombo::Vider() {
+  ParProgramme garde(parProgramme_);
+  clear();
+  if (isEditable()) lineEdit()->clear();
+}
+
+std::string PCombo::Chaine(int index) const {
+  QByteArray octets = Octets(index);
+  return std::string(octets.constData(), static_cast<std::size_t>(octets.size()));
+}
+
+bool PCombo::SelectionnerIndex(int index) {
+  ParProgramme garde(parProgramme_);
+  if (index >= count()) return false;
+  setCurrentIndex(index < 0 ? -1 : index);
+  if (index < 0 && isEditable()) lineEdit()->clear();
+  return true;
+}
+
+int PCombo::ChercherPrefixe(std::string_view prefixe, int apres) const {
+  return ChercherCirculaire(
+      count(), apres, [this](int i) { return Octets(i); },
+      [prefixe](std::string_view texte) { return CommenceParSansCasse(texte, prefixe); });
+}
+
+int PCombo::ChercherExact(std::string_view texte, int apres) const {
+  return ChercherCirculaire(
+      count(), apres, [this](int i) { return Octets(i); },
+      [texte](std::string_view entree) { return entree == texte; });
+}
+
+int PCombo::SelectionnerPrefixe(std::string_view prefixe, int apres) {
+  int index = ChercherPrefixe(prefixe, apres);
+  if (index >= 0) SelectionnerIndex(index);
+  return index;
+}
+
+std::string PCombo::TexteCp1252() const {
+  if (isEditable()) return QStringVersCp1252(lineEdit()->text()).value_or("");
+  return Chaine(currentIndex());
+}
+
+void PCombo::DefinirTexteCp1252(std::string_view texte) {
+  ParProgramme garde(parProgramme_);
+  if (!isEditable()) {
+    setCurrentIndex(ChercherExact(texte));
+    return;
+  }
+  setCurrentIndex(-1);
+  lineEdit()->setText(Cp1252VersQString(texte));
+}
+
+void PCombo::DonnerTexte(std::string_view texte) {
+  if (texte.empty()) {
+    SelectionnerIndex(-1);
+    return;
+  }
+  if (SelectionnerPrefixe(texte) < 0) DefinirTexteCp1252(texte);
+}
+
+void PCombo::SelectionnerTexteEdition(int debut, int fin) {
+  if (!isEditable()) return;
+  const int longueur = static_cast<int>(lineEdit()->text().size());
+  if (fin < 0 || fin > longueur) fin = longueur;
+  if (debut < 0) debut = 0;
+  if (debut > fin) debut = fin;
+  lineEdit()->setSelection(debut, fin - debut);
+}
+
+void PCombo::focusInEvent(QFocusEvent* event) {
+  QComboBox::focusInEvent(event);
+  if (EstVraiChangementDeFocus(event->reason())) emit focusRecu();
+}
+
+void PCombo::focusOutEvent(QFocusEvent* event) {
+  QComboBox::focusOutEvent(event);
+  if (EstVraiChangementDeFocus(event->reason())) emit focusPerdu();
+}
+
+}  // namespace velquor

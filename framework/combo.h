@@ -1,0 +1,77 @@
+#pragma once
+// Combo box: a drop-down list (COMBOBOX CBS_DROPDOWNLIST) or a drop-down list with an edit
+// field (CBS_DROPDOWN) whose field follows the entry rules of filtre_saisie.h. Same entries,
+// order and searches as PListe. Notifications follow the user's actions only:
+// selectionChangee() when the user picks an entry, texteSaisi() when the user changes the text
+// of the edit field (the legacy edit-change notification).
+
+#include <QComboBox>
+
+#include <string>
+#include <string_view>
+
+#include "framework/filtre_saisie.h"
+
+namespace velquor {
+
+class ValidateurCp1252;
+
+class PCombo : public QComboBox {
+  Q_OBJECT
+
+ public:
+  explicit PCombo(QWidget* parent = nullptr);
+
+  // Turns the edit field on, with its entry rules.
+  void DefinirSaisie(const ReglesSaisie& regles);
+  bool AvecSaisie() const { return isEditable(); }
+  void DefinirTrie(bool trie) { trie_ = trie; }
+  bool EstTrie() const { return trie_; }
+
+  int AjouterChaine(std::string_view texte);
+  int InsererChaine(int index, std::string_view texte);
+  bool SupprimerChaine(int index);
+  // Empties the list (and the edit field).
+  void Vider();
+  int NbElements() const { return count(); }
+  std::string Chaine(int index) const;
+
+  int IndexSelection() const { return currentIndex(); }
+  // Selects the entry, which the edit field then shows; -1 clears both.
+  bool SelectionnerIndex(int index);
+  int ChercherPrefixe(std::string_view prefixe, int apres = -1) const;
+  int ChercherExact(std::string_view texte, int apres = -1) const;
+  int SelectionnerPrefixe(std::string_view prefixe, int apres = -1);
+
+  // The text: the edit field's, or the selected entry's for a list without one.
+  std::string TexteCp1252() const;
+  // Puts the text in the edit field (nothing is selected in the list).
+  void DefinirTexteCp1252(std::string_view texte);
+  // The legacy combo box's "set text": selects the first entry that begins with the text (case
+  // ignored), or, when none does, puts the text in the edit field.
+  void DonnerTexte(std::string_view texte);
+  // Selects characters debut to fin of the edit field (fin = -1: to the end).
+  void SelectionnerTexteEdition(int debut, int fin = -1);
+
+  // Suspends and resumes the redrawing during bulk changes.
+  void SuspendreDessin(bool suspendu) { setUpdatesEnabled(!suspendu); }
+
+ signals:
+  void selectionChangee();
+  void texteSaisi();
+  void focusRecu();
+  void focusPerdu();
+
+ protected:
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+
+ private:
+  QByteArray Octets(int index) const;
+
+  bool trie_ = false;
+  int parProgramme_ = 0;
+  ValidateurCp1252* validateur_ = nullptr;
+};
+
+}  // namespace velquor

@@ -1,0 +1,206 @@
+#include "framework/edition.h"
+
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QTextBlock>
+
+#include "framework/service_messages.h"
+#include "framework/texte_qt.h"
+
+namespace velquor {
+
+bool EstVraiChangementDeFocus(Qt::FocusReason raison) {
+  return raison != Qt::PopupFocusReason && raison != Qt::MenuBarFocusReason;
+}
+
+namespace {
+
+bool EstCommandeEdition(int id) {
+  return id == CmAnnulerSaisie || id == CmCouper || id == CmCopier || id == CmColler ||
+         id == CmEffacer;
+}
+
+}  // namespace
+
+// ---- PEdition
+
+PEdition::PEdition(QWidget* parent)
+    : QLineEdit(parent), validateur_(new ValidateurCp1252({}, this)) {
+  setValidator(validateur_);
+  connect(this, &QLineEdit::textChanged, this, &PEdition::changement);
+}
+
+void PEdition::DefinirRegles(const ReglesSaisie& regles) {
+  validateur_->DefinirRegles(regles);
+}
+
+std::string PEdition::TexteCp1252() const {
+  return QStringVersCp1252(text()).value_or("");
+}
+
+void PEdition::DefinirTexteCp1252(std::string_view texte) {
+  setText(Cp1252VersQString(texte));
+}
+
+bool PEdition::TraiteCommande(int id) const {
+  return EstCommandeEdition(id);
+}
+
+void PEdition::ExecuteCommande(int id) {
+  switch (id) {
+    case CmAnnulerSaisie:
+      undo();
+      break;
+    case CmCouper:
+      cut();
+      break;
+    case CmCopier:
+      copy();
+      break;
+    case CmColler:
+      paste();
+      break;
+    case CmEffacer:
+      if (!isReadOnly()) del();
+      break;
+    default:
+      break;
+  }
+}
+
+void PEdition::focusInEvent(QFocusEvent* event) {
+  QLineEdit::focusInEvent(event);
+  if (EstVraiChangementDeFocus(event->reason())) emit focusRecu();
+}
+
+void PEdition::focusOutEvent(QFocusEvent* event) {
+  QLineEdit::focusOutEvent(event);
+  if (EstVraiChangementDeFocus(event->reason())) emit focusPerdu();
+}
+
+// ---- PEditionMulti
+
+PEditionMulti::PEditionMulti(QWidget* parent) : QPlainTextEdit(parent) {
+  setTabChangesFocus(true);
+  connect(this, &QPlainTextEdit::textChanged, this, [this] {
+    if (!parProgramme_) emit changement();
+  });
+}
+
+std::string PEditionMulti::TexteCp1252() const {
+  return TexteMultiVersCp1252(toPlainText()).value_or("");
+}
+
+void PEditionMulti::DefinirTexteCp1252(std::string_view texte) {
+  DefinirTexte(Cp1252VersTexteMulti(texte));
+}
+
+void PEditionMulti::DefinirTexte(const QString& texte) {
+  parProgramme_ = true;
+  setPlainText(texte);
+  parProgramme_ = false;
+}
+
+bool PEditionMulti::TraiteCommande(int id) const {
+  return EstCommandeEdition(id);
+}
+
+void PEditionMulti::ExecuteCommande(int id) {
+  switch (id) {
+    case CmAnnulerSaisie:
+      undo();
+      break;
+    case CmCouper:
+      cut();
+      break;
+    case CmCopier:
+      copy();
+      break;
+    case CmColler:
+      paste();
+      break;
+    case CmEffacer:
+      if (!isReadOnly()) textCursor().removeSelectedText();
+      break;
+    default:
+      break;
+  }
+}
+
+bool PEditionMulti::Inserer(QString texte) {
+  texte.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  texte.replace(QChar('\r'), QChar('\n'));
+  for (QChar c : texte) {
+    if (!EstRepresentableCp1252(c)) {
+      ServiceMessages().Bip();
+      return false;
+    }
+  }
+  if (regles_.limite > 0) {
+    QString selection = textCursor().selectedText();
+    selection.replace(QChar::ParagraphSeparator, QChar('\n'));
+    int longueur = LongueurStockeeMulti(toPlainText()) - LongueurStockeeMulti(selection) +
+                   LongueurStockeeMulti(texte);
+    if (longueur > regles_.limite) {
+      ServiceMessages().Bip();
+      return false;
+    }
+  }
+  insertPlainText(regles_.majuscules ? MajusculesQString(texte) : texte);
+  return true;
+}
+
+void PEditionMulti::keyPressEvent(QKeyEvent* event) {
+  const bool retour = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (retour) {
+    if (isReadOnly()) {
+      event->ignore();
+      return;
+    }
+    if (!veutRetour_ && !(event->modifiers() & Qt::ControlModifier)) {
+      event->ignore();  // to the dialog: its default command
+      return;
+    }
+    Inserer(QStringLiteral("\n"));
+    event->accept();
+    return;
+  }
+  const QString texte = event->text();
+  const bool saisie = !texte.isEmpty() && texte.at(0).isPrint() &&
+                      !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+  if (saisie && !isReadOnly()) {
+    Inserer(texte);
+    event->accept();
+    return;
+  }
+  QPlainTextEdit::keyPressEvent(event);
+}
+
+void PEditionMulti::inputMethodEvent(QInputMethodEvent* event) {
+  if (event->commitString().isEmpty() || isReadOnly()) {
+    QPlainTextEdit::inputMethodEvent(event);
+    return;
+  }
+  QString commit = event->commitString();
+  QInputMethodEvent sansCommit(event->preeditString(), event->attributes());
+  QPlainTextEdit::inputMethodEvent(&sansCommit);
+  Inserer(commit);
+  event->accept();
+}
+
+void PEditionMulti::insertFromMimeData(const QMimeData* source) {
+  if (isReadOnly() || !source || !source->hasText()) return;
+  Inserer(source->text());
+}
+
+void PEditionMulti::focusInEvent(QFocusEvent* event) {
+  QPlainTextEdit::focusInEvent(event);
+  if (EstVraiChangementDeFocus(event->reason())) emit focusRecu();
+}
+
+void PEditionMulti::focusOutEvent(QFocusEvent* event) {
+  QPlainTextEdit::focusOutEvent(event);
+  if (EstVraiChangementDeFocus(event->reason())) emit focusPerdu();
+}
+
+}  // namespace velquor

@@ -1,0 +1,97 @@
+#pragma once
+// Edit fields. Both follow the entry rules of filtre_saisie.h, read and write stored text
+// (code page 1252 bytes), report the focus entering and leaving (the legacy set-focus and
+// kill-focus notifications) and handle the clipboard commands of the accelerator table.
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include <string>
+#include <string_view>
+
+#include "framework/commandes.h"
+#include "framework/filtre_saisie.h"
+
+namespace velquor {
+
+// Focus changes that are notified: a menu or a drop-down list opening takes no focus from the
+// field, as on the legacy platform.
+bool EstVraiChangementDeFocus(Qt::FocusReason raison);
+
+// Single-line edit (EDITTEXT). changement() is the legacy change notification: it follows
+// every change of the text, the program's included.
+class PEdition : public QLineEdit, public PCibleCommandes {
+  Q_OBJECT
+
+ public:
+  explicit PEdition(QWidget* parent = nullptr);
+
+  void DefinirRegles(const ReglesSaisie& regles);
+  const ReglesSaisie& Regles() const { return validateur_->Regles(); }
+
+  // The text as stored bytes. The field only ever holds representable text.
+  std::string TexteCp1252() const;
+  void DefinirTexteCp1252(std::string_view texte);
+
+  bool TraiteCommande(int id) const override;
+  void ExecuteCommande(int id) override;
+
+ signals:
+  void changement();
+  void focusRecu();
+  void focusPerdu();
+
+ protected:
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+
+ private:
+  ValidateurCp1252* validateur_;
+};
+
+// Multi-line edit (EDITTEXT with ES_MULTILINE). Line breaks are stored as CR LF and count two
+// bytes against the limit. Enter goes to the dialog (its ok command) unless the field wants it
+// (st::VeutRetour); Ctrl+Enter always makes a new line; Tab moves the focus on. changement()
+// follows the user's edits only: the legacy multi-line field did not notify the program's own
+// text changes.
+class PEditionMulti : public QPlainTextEdit, public PCibleCommandes {
+  Q_OBJECT
+
+ public:
+  explicit PEditionMulti(QWidget* parent = nullptr);
+
+  void DefinirRegles(const ReglesSaisie& regles) { regles_ = regles; }
+  const ReglesSaisie& Regles() const { return regles_; }
+  void DefinirVeutRetour(bool veut) { veutRetour_ = veut; }
+
+  std::string TexteCp1252() const;
+  // Replaces the text without a change notification.
+  void DefinirTexteCp1252(std::string_view texte);
+  void DefinirTexte(const QString& texte);
+
+  bool TraiteCommande(int id) const override;
+  void ExecuteCommande(int id) override;
+
+ signals:
+  void changement();
+  void focusRecu();
+  void focusPerdu();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
+  void insertFromMimeData(const QMimeData* source) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+
+ private:
+  // Inserts in place of the selection if the rules allow it; else beeps. Returns whether it
+  // inserted.
+  bool Inserer(QString texte);
+
+  ReglesSaisie regles_;
+  bool veutRetour_ = false;
+  bool parProgramme_ = false;
+};
+
+}  // namespace velquor

@@ -1,0 +1,72 @@
+#pragma once
+// List box (LISTBOX). Entries are stored text (code page 1252 bytes) shown as Qt text. A sorted
+// list inserts by the name order with case ignored; the searches ignore case by the code page
+// rule. selectionChangee() and doubleClic() follow the user's actions only, as the legacy
+// notifications did: selecting from the program notifies nothing.
+
+#include <QListWidget>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velquor {
+
+class PListe : public QListWidget {
+  Q_OBJECT
+
+ public:
+  explicit PListe(QWidget* parent = nullptr);
+
+  void DefinirTrie(bool trie) { trie_ = trie; }
+  bool EstTrie() const { return trie_; }
+  void DefinirSelectionMultiple(bool multiple);
+
+  // Adds an entry (at its sorted place, or at the end) and returns its index.
+  int AjouterChaine(std::string_view texte);
+  // Inserts at index (-1: at the end), whatever the sorting; returns the index.
+  int InsererChaine(int index, std::string_view texte);
+  bool SupprimerChaine(int index);
+  void Vider();
+  int NbElements() const { return count(); }
+  // The entry's stored text; empty when the index is out of range.
+  std::string Chaine(int index) const;
+
+  // Single selection: the selected index, or -1.
+  int IndexSelection() const;
+  // Selects that entry (-1 clears the selection) and shows it; false when out of range.
+  bool SelectionnerIndex(int index);
+  // Multiple selection.
+  bool EstSelectionne(int index) const;
+  void SelectionnerElement(int index, bool selectionne);
+  std::vector<int> IndexSelectionnes() const;
+
+  // The first entry after `apres` (searching round to the top) that begins with the prefix,
+  // case ignored; -1 when none. apres = -1 searches from the top.
+  int ChercherPrefixe(std::string_view prefixe, int apres = -1) const;
+  // The same with the whole text equal, byte for byte.
+  int ChercherExact(std::string_view texte, int apres = -1) const;
+  // ChercherPrefixe, then selects what it found; returns the index or -1.
+  int SelectionnerPrefixe(std::string_view prefixe, int apres = -1);
+
+  // Suspends and resumes the redrawing during bulk changes.
+  void SuspendreDessin(bool suspendu) { setUpdatesEnabled(!suspendu); }
+
+ signals:
+  void selectionChangee();
+  void doubleClic();
+  void focusRecu();
+  void focusPerdu();
+
+ protected:
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+
+ private:
+  QByteArray Octets(int index) const;
+
+  bool trie_ = false;
+  int parProgramme_ = 0;
+};
+
+}  // namespace velquor

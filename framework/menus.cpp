@@ -1,0 +1,61 @@
+#include "framework/menus.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QShortcut>
+
+#include "framework/routeur.h"
+
+namespace velquor {
+
+QMenu* ConstruirePopup(const ElementMenu& popup, QWidget* parent, PRouteurCommandes& routeur) {
+  auto* menu = new QMenu(QString::fromUtf8(popup.texte), parent);
+  for (const ElementMenu& element : popup.sousMenu) {
+    if (element.separateur) {
+      menu->addSeparator();
+    } else if (element.EstPopup()) {
+      menu->addMenu(ConstruirePopup(element, menu, routeur));
+    } else {
+      QAction* action = menu->addAction(QString::fromUtf8(element.texte));
+      action->setData(element.commande);
+      const int commande = element.commande;
+      QObject::connect(action, &QAction::triggered, &routeur,
+                       [&routeur, commande] { routeur.Poster(commande); });
+    }
+  }
+  QObject::connect(menu, &QMenu::aboutToShow, &routeur,
+                   [&routeur, menu] { routeur.ActualiserMenu(menu); });
+  return menu;
+}
+
+void ConstruireMenu(QMenuBar* barre, const ModeleMenu& modele, PRouteurCommandes& routeur) {
+  for (const ElementMenu& popup : modele.popups) {
+    if (popup.separateur) continue;
+    if (popup.EstPopup()) {
+      barre->addMenu(ConstruirePopup(popup, barre, routeur));
+    } else {
+      QAction* action = barre->addAction(QString::fromUtf8(popup.texte));
+      action->setData(popup.commande);
+      const int commande = popup.commande;
+      QObject::connect(action, &QAction::triggered, &routeur,
+                       [&routeur, commande] { routeur.Poster(commande); });
+      routeur.AbonnerAction(action);
+    }
+  }
+}
+
+void InstallerAccelerateurs(QWidget* fenetre, const TableAccelerateurs& table,
+                            PRouteurCommandes& routeur) {
+  for (const Accelerateur& a : table.touches) {
+    auto* raccourci =
+        new QShortcut(QKeySequence(QKeyCombination(a.modificateurs, a.touche)), fenetre);
+    raccourci->setContext(Qt::WindowShortcut);
+    raccourci->setObjectName(QStringLiteral("accelerateur %1").arg(a.commande));
+    const int commande = a.commande;
+    QObject::connect(raccourci, &QShortcut::activated, &routeur,
+                     [&routeur, commande] { routeur.Envoyer(commande); });
+  }
+}
+
+}  // namespace velquor

@@ -1,0 +1,57 @@
+#include "framework/onglets.h"
+
+#include <QStyleOptionTabWidgetFrame>
+#include <QStylePainter>
+#include <QTabBar>
+
+namespace velquor {
+
+POnglets::POnglets(QWidget* parent) : QWidget(parent), barre_(new QTabBar(this)) {
+  barre_->setDrawBase(false);
+  barre_->setExpanding(false);
+  setFocusProxy(barre_);
+  connect(barre_, &QTabBar::currentChanged, this, [this](int index) {
+    if (parProgramme_ == 0) emit ongletChange(index);
+  });
+}
+
+int POnglets::AjouterOnglet(const QString& titre) {
+  ++parProgramme_;
+  int index = barre_->addTab(titre);
+  --parProgramme_;
+  barre_->resize(barre_->sizeHint().width(), barre_->sizeHint().height());
+  update();
+  return index;
+}
+
+int POnglets::NbOnglets() const {
+  return barre_->count();
+}
+int POnglets::Selection() const {
+  return barre_->currentIndex();
+}
+
+void POnglets::Selectionner(int index) {
+  ++parProgramme_;
+  barre_->setCurrentIndex(index);
+  --parProgramme_;
+}
+
+void POnglets::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  barre_->resize(std::min(width(), barre_->sizeHint().width()), barre_->sizeHint().height());
+}
+
+void POnglets::paintEvent(QPaintEvent*) {
+  QStylePainter peintre(this);
+  QStyleOptionTabWidgetFrame option;
+  option.initFrom(this);
+  const int haut = barre_->height() - 2;
+  option.rect = QRect(0, haut, width(), height() - haut);
+  option.tabBarSize = barre_->size();
+  option.shape = QTabBar::RoundedNorth;
+  option.tabBarRect = barre_->geometry();
+  peintre.drawPrimitive(QStyle::PE_FrameTabWidget, option);
+}
+
+}  // namespace velquor

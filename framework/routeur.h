@@ -1,0 +1,71 @@
+#pragma once
+// Command routing and idle-time enabling.
+//
+// A command travels along the focus chain: the focused widget, its parents up to the frame (for
+// a view: the view's dialog, the view, the document area, the frame), then the application. The
+// first window on it that handles the command gets it. A command is enabled when some window on
+// the chain handles it, unless that handler gives an enabling rule of its own. Menus are
+// re-evaluated when they open, subscribers (toolbar gadgets, actions) at every idle pass.
+
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+#include <vector>
+
+#include "framework/commandes.h"
+
+class QAction;
+class QMenu;
+class QWidget;
+
+namespace velquor {
+
+class PRouteurCommandes : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit PRouteurCommandes(QObject* parent = nullptr);
+
+  // The last link of the chain (the application's response table).
+  void DefinirApplication(PCibleCommandes* application) { application_ = application; }
+  // Where the chain starts when no widget has the focus.
+  void DefinirFenetrePrincipale(QWidget* fenetre) { fenetrePrincipale_ = fenetre; }
+
+  // The widget the chain starts from: the focused widget, else the main window's last focused
+  // widget, else the main window.
+  QWidget* Depart() const;
+  // The first target on the chain from depart (Depart() when null) that handles the command.
+  PCibleCommandes* Cible(int id, QWidget* depart = nullptr) const;
+  bool EstActive(int id, QWidget* depart = nullptr) const;
+
+  // Runs the command now if it is handled and enabled, then makes an idle pass. Returns whether a
+  // handler ran.
+  bool Envoyer(int id, QWidget* depart = nullptr);
+  // Sends the command once the current event is over (menu items, toolbar gadgets).
+  void Poster(int id);
+
+  // An action whose data() is its command number: enabled at every idle pass.
+  void AbonnerAction(QAction* action);
+  // Any other user of a command's enabling; dropped when proprietaire is destroyed.
+  void Abonner(QObject* proprietaire, int id, std::function<void(bool)> regler);
+  // Enables the actions of a menu that is opening.
+  void ActualiserMenu(QMenu* menu);
+  // One idle pass: every subscriber gets its command's enabling.
+  void PasseInactive();
+
+ signals:
+  void commandeExecutee(int id);
+
+ private:
+  struct Abonne {
+    QPointer<QObject> proprietaire;
+    int id;
+    std::function<void(bool)> regler;
+  };
+  PCibleCommandes* application_ = nullptr;
+  QPointer<QWidget> fenetrePrincipale_;
+  std::vector<Abonne> abonnes_;
+};
+
+}  // namespace velquor

@@ -1,0 +1,30 @@
+#include "framework/vue.h"
+
+#include <QCloseEvent>
+
+#include "framework/dialogue.h"
+
+namespace velquor {
+
+PVue::PVue(const QString& titre, QWidget* parent) : QWidget(parent) {
+  setWindowTitle(titre);
+}
+
+void PVue::DefinirClient(PDialogue* client) {
+  client_ = client;
+  client->setParent(this);  // a child widget now, whatever its template said
+  client->move(0, 0);
+  client->Creer();
+  client->show();
+  resize(client->size());
+  setFocusProxy(client);
+}
+
+void PVue::closeEvent(QCloseEvent* event) {
+  if (PeutFermer())
+    event->accept();
+  else
+    event->ignore();
+}
+
+}  // namespace velquor

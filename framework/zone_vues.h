@@ -1,0 +1,38 @@
+#pragma once
+// The document area of the frame (the legacy MDI client): it hosts at most one view, maximised,
+// and owns it. The program's client class derives from it (response table, logo painting).
+
+#include <QPointer>
+#include <QWidget>
+
+#include "framework/commandes.h"
+#include "framework/vue.h"
+
+namespace velquor {
+
+class PZoneVues : public QWidget, public PCibleTable {
+  Q_OBJECT
+
+ public:
+  explicit PZoneVues(QWidget* parent = nullptr);
+  ~PZoneVues() override;
+
+  // Hosts the view, filling the area, and shows it; a view still hosted is deleted first.
+  void Heberger(PVue* vue);
+  PVue* Vue() const { return vue_; }
+  // Asks the view to close (its close query runs), then deletes it whatever the answer. Returns
+  // the answer of the query (true when there was no view).
+  bool FermerVue();
+
+ signals:
+  // The hosted view's title, empty when no view is hosted.
+  void vueChangee(const QString& titre);
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  QPointer<PVue> vue_;
+};
+
+}  // namespace velquor
