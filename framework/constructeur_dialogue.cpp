@@ -210,7 +210,8 @@ void AppliquerGenre(const ModeleControle& m, QWidget* w) {
 QFont PoliceDialogue() {
   QFont police;
   police.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-                      QStringLiteral("Arimo"), QStringLiteral("DejaVu Sans")});
+                      QStringLiteral("Arimo"), QStringLiteral("DejaVu Sans Condensed"),
+                      QStringLiteral("DejaVu Sans")});
   police.setStyleHint(QFont::SansSerif);
   police.setPixelSize(11);
   return police;

@@ -26,6 +26,12 @@ PDialogue::PDialogue(int idModele, QWidget* parent)
   Commande(CmIdAnnuler, [this] { CmCancel(); });
 }
 
+PDialogue::PDialogue(const ModeleDialogue& modele, QWidget* parent)
+    : QDialog(parent), idModele_(modele.id), modele_(&modele) {
+  Commande(CmIdOk, [this] { CmOk(); });
+  Commande(CmIdAnnuler, [this] { CmCancel(); });
+}
+
 PDialogue::~PDialogue() = default;
 
 void PDialogue::Lier(int id, Fabrique fabrique) {
@@ -177,19 +183,8 @@ void PDialogue::closeEvent(QCloseEvent* event) {
 }
 
 void ActiverFenetre(QWidget* fenetre, bool actif) {
-  if (!fenetre) return;
-  if (actif) {
-    fenetre->setEnabled(true);
-    return;
-  }
-  // Qt would disable the owned windows with their owner: keep those that were enabled.
-  std::vector<QWidget*> possedees;
-  for (QWidget* w : fenetre->findChildren<QWidget*>()) {
-    if (w->isWindow() && !w->testAttribute(Qt::WA_ForceDisabled)) possedees.push_back(w);
-  }
-  fenetre->setEnabled(false);
-  for (QWidget* w : possedees)
-    w->setEnabled(true);
+  // Qt's enabling stops at windows, as EnableWindow did: owned dialogs keep their own state.
+  if (fenetre) fenetre->setEnabled(actif);
 }
 
 }  // namespace velquor

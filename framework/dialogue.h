@@ -34,6 +34,9 @@ class PDialogue : public QDialog, public PCibleTable {
 
  public:
   explicit PDialogue(int idModele, QWidget* parent = nullptr);
+  // From a template that is not in the program's table (tests, composed dialogs); the template
+  // must outlive the dialog.
+  explicit PDialogue(const ModeleDialogue& modele, QWidget* parent = nullptr);
   ~PDialogue() override;
 
   int IdModele() const { return idModele_; }
@@ -101,9 +104,9 @@ class PDialogue : public QDialog, public PCibleTable {
   int idDefaut_ = CmIdOk;
 };
 
-// Enables or disables a window as the legacy EnableWindow did: the windows it owns (dialogs
-// whose Qt parent lies inside it) keep their own state, so a progress dialog owned by a disabled
-// window still answers.
+// Enables or disables a window as the legacy EnableWindow did: its controls follow, the windows
+// it owns (dialogs whose Qt parent lies inside it) keep their own state, so a progress dialog
+// owned by a disabled window still answers.
 void ActiverFenetre(QWidget* fenetre, bool actif);
 
 // The modal seam: when set, it is called with every dialog that starts a modal run, from inside

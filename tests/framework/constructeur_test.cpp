@@ -1,0 +1,209 @@
+#include "framework/constructeur_dialogue.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include "framework/boutons.h"
+#include "framework/combo.h"
+#include "framework/dialogue.h"
+#include "framework/edition.h"
+#include "framework/liste.h"
+#include "framework/onglets.h"
+#include "framework/unites_dialogue.h"
+#include "support_ui/capture.h"
+
+namespace velquor {
+namespace {
+
+TEST(UnitesDialogue, ConversionAvecLesUnitesDeBaseDeLaPoliceDOrigine) {
+  // x = dlu * 6 / 4 and y = dlu * 13 / 8, rounded to the nearest, halves away from zero.
+  EXPECT_EQ(DluVersPixelsX(4), 6);
+  EXPECT_EQ(DluVersPixelsX(215), 323);  // 322.5
+  EXPECT_EQ(DluVersPixelsX(-2), -3);
+  EXPECT_EQ(DluVersPixelsX(-3), -5);  // -4.5
+  EXPECT_EQ(DluVersPixelsY(8), 13);
+  EXPECT_EQ(DluVersPixelsY(58), 94);  // 94.25
+  EXPECT_EQ(DluVersPixelsY(14), 23);  // 22.75
+  EXPECT_EQ(DluVersPixelsY(1), 2);    // 1.625
+  EXPECT_EQ(DluVersPixelsY(4), 7);    // 6.5
+  EXPECT_EQ(DluVersPixels({82, 39, 50, 14}), QRect(123, 63, 75, 23));
+}
+
+TEST(Dialogue206, ConstruitDepuisSonModele) {
+  PDialogue dialogue(206);
+  ASSERT_TRUE(dialogue.Creer());
+  EXPECT_EQ(dialogue.windowTitle(), QStringLiteral("Recherche en cours..."));
+  EXPECT_EQ(dialogue.size(), QSize(323, 94));
+
+  auto* arreter = dialogue.Controle<QPushButton>(2);
+  ASSERT_NE(arreter, nullptr);
+  EXPECT_EQ(arreter->text(), QStringLiteral("Arrêter"));
+  EXPECT_EQ(arreter->objectName(), QStringLiteral("2"));
+  EXPECT_EQ(arreter->geometry(), QRect(123, 63, 75, 23));
+
+  auto* nom = dialogue.Controle<QLabel>(102);
+  ASSERT_NE(nom, nullptr);
+  EXPECT_EQ(nom->geometry(), QRect(105, 11, 219, 13));
+  auto* pourcentage = dialogue.Controle<QLabel>(101);
+  ASSERT_NE(pourcentage, nullptr);
+  EXPECT_EQ(pourcentage->text(), QStringLiteral("100 %"));
+  // The lookup is typed: a label is not a button, and a missing id is nothing.
+  EXPECT_EQ(dialogue.Controle<QPushButton>(102), nullptr);
+  EXPECT_EQ(dialogue.ControleParId(999), nullptr);
+  // The label without id has no name; the four controls are children of the dialog.
+  EXPECT_EQ(dialogue.findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly).size(), 3);
+  EXPECT_EQ(dialogue.findChild<QLabel*>(QStringLiteral("-1")), nullptr);
+}
+
+TEST(Dialogue206, Capture) {
+  PDialogue dialogue(206);
+  dialogue.Creer();
+  // As the progress dialog fills it: the gauge it adds itself, a name and a percentage.
+  dialogue.AjouterControle({Genre::Jauge, 999, "", {}}, QRect(5, 41, 280, 16));
+  dialogue.Controle<QProgressBar>(999)->setValue(37);
+  dialogue.Controle<QLabel>(102)->setText(QStringLiteral("BLOODY MARY"));
+  dialogue.Controle<QLabel>(101)->setText(QStringLiteral("37 %"));
+  dialogue.show();
+  EXPECT_FALSE(test::EnregistrerCapture(&dialogue, QStringLiteral("dialogue_206")).isEmpty());
+  dialogue.hide();
+}
+
+// A template of every kind and style, for the builder.
+constexpr ModeleControle kControlesEssai[] = {
+    {Genre::Cadre, 10, "Mode", {5, 5, 200, 40}},
+    {Genre::Radio, 11, "&Un", {8, 14, 60, 12}, st::Groupe},
+    {Genre::Radio, 12, "&Deux", {8, 26, 60, 12}},
+    {Genre::Radio, 13, "&Trois", {80, 14, 60, 12}, st::Groupe},
+    {Genre::Radio, 14, "&Quatre", {80, 26, 60, 12}},
+    {Genre::Texte, 20, "&Nom:", {5, 50, 40, 8}},
+    {Genre::Edition, 21, "", {50, 48, 100, 12}, st::Majuscules, 30},
+    {Genre::Edition, 22, "", {50, 62, 100, 40}, st::MultiLigne | st::DefilVertical, 250},
+    {Genre::Liste, 23, "", {5, 105, 80, 60}, st::Trie},
+    {Genre::Liste, 24, "", {90, 105, 80, 60}, st::SelectionMultiple},
+    {Genre::ComboSaisie, 25, "", {5, 170, 80, 60}, st::Trie | st::Majuscules, 30},
+    {Genre::ComboListe, 26, "", {90, 170, 80, 60}},
+    {Genre::Case, 27, "Ca&se", {5, 185, 60, 12}, st::Desactive},
+    {Genre::Bouton, 28, "Caché", {70, 185, 50, 14}, st::Cache},
+    {Genre::Bouton, 1, "Ok", {130, 185, 50, 14}},
+    {Genre::Bouton, 29, "Défaut", {185, 185, 50, 14}, st::Defaut},
+    {Genre::Texte, 30, "Total && fin", {5, 200, 100, 8}, st::Centre},
+    {Genre::Trait, -1, "", {0, 210, 240, 1}},
+    {Genre::Onglets, 31, "Un|Deux|Trois", {0, 212, 240, 30}},
+    {Genre::Jauge, 32, "", {0, 245, 240, 8}},
+    {Genre::BoutonDessine, 33, "", {0, 255, 20, 20}},
+    {Genre::Perso, 34, "", {30, 255, 20, 20}},
+};
+constexpr ModeleDialogue kModeleEssai{9001, "Essai", {0, 0, 240, 280}, sd::Titre, kControlesEssai};
+
+class Constructeur : public ::testing::Test {
+ protected:
+  void SetUp() override { controles_ = ConstruireControles(kModeleEssai, &parent_); }
+  template <class T>
+  T* Par(int id) {
+    return parent_.findChild<T*>(QString::number(id), Qt::FindDirectChildrenOnly);
+  }
+  QWidget parent_;
+  std::vector<QWidget*> controles_;
+};
+
+TEST_F(Constructeur, ChaqueGenreDonneSaClasse) {
+  ASSERT_EQ(controles_.size(), std::size(kControlesEssai));
+  EXPECT_NE(Par<QGroupBox>(10), nullptr);
+  EXPECT_NE(Par<PRadio>(11), nullptr);
+  EXPECT_NE(Par<PEdition>(21), nullptr);
+  EXPECT_NE(Par<PEditionMulti>(22), nullptr);
+  EXPECT_NE(Par<PListe>(23), nullptr);
+  EXPECT_TRUE(Par<PCombo>(25)->isEditable());
+  EXPECT_FALSE(Par<PCombo>(26)->isEditable());
+  EXPECT_NE(Par<QCheckBox>(27), nullptr);
+  EXPECT_NE(Par<POnglets>(31), nullptr);
+  EXPECT_EQ(Par<POnglets>(31)->NbOnglets(), 3);
+  EXPECT_EQ(Par<QProgressBar>(32)->maximum(), 100);
+  EXPECT_NE(Par<PBoutonDessine>(33), nullptr);
+  EXPECT_NE(Par<QWidget>(34), nullptr);
+}
+
+TEST_F(Constructeur, StylesAppliques) {
+  EXPECT_EQ(Par<PEdition>(21)->Regles().limite, 30);
+  EXPECT_TRUE(Par<PEdition>(21)->Regles().majuscules);
+  EXPECT_EQ(Par<PEditionMulti>(22)->Regles().limite, 250);
+  EXPECT_FALSE(Par<PEditionMulti>(22)->Regles().majuscules);
+  EXPECT_EQ(Par<PEditionMulti>(22)->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+  EXPECT_TRUE(Par<PListe>(23)->EstTrie());
+  EXPECT_FALSE(Par<PListe>(24)->EstTrie());
+  EXPECT_EQ(Par<PListe>(24)->selectionMode(), QAbstractItemView::MultiSelection);
+  EXPECT_TRUE(Par<PCombo>(25)->EstTrie());
+  EXPECT_FALSE(Par<QCheckBox>(27)->isEnabled());
+  EXPECT_TRUE(Par<QPushButton>(28)->isHidden());
+  EXPECT_FALSE(Par<QPushButton>(1)->isHidden());
+  EXPECT_TRUE(Par<QPushButton>(29)->isDefault());
+  EXPECT_FALSE(Par<QPushButton>(1)->isDefault());
+  // Tab stops: what the user acts on; a radio where its group starts.
+  EXPECT_EQ(Par<PEdition>(21)->focusPolicy(), Qt::StrongFocus);
+  EXPECT_EQ(Par<PRadio>(11)->focusPolicy(), Qt::StrongFocus);
+  EXPECT_EQ(Par<PRadio>(12)->focusPolicy(), Qt::ClickFocus);
+  EXPECT_EQ(Par<QLabel>(20)->focusPolicy(), Qt::NoFocus);
+  EXPECT_TRUE(Par<QGroupBox>(10)->testAttribute(Qt::WA_TransparentForMouseEvents));
+}
+
+TEST_F(Constructeur, LesGroupesDeRadiosCommencentAuStyleGroupe) {
+  auto* un = Par<PRadio>(11);
+  auto* deux = Par<PRadio>(12);
+  auto* trois = Par<PRadio>(13);
+  auto* quatre = Par<PRadio>(14);
+  ASSERT_NE(un->group(), nullptr);
+  EXPECT_EQ(un->group(), deux->group());
+  EXPECT_EQ(trois->group(), quatre->group());
+  EXPECT_NE(un->group(), trois->group());
+
+  // The program's checks change one button only, as on the legacy platform.
+  un->setChecked(true);
+  trois->setChecked(true);
+  deux->setChecked(true);
+  EXPECT_TRUE(un->isChecked());
+  // A click checks the button and unchecks the others of its group only; clicking a checked
+  // radio keeps it checked.
+  deux->click();
+  EXPECT_FALSE(un->isChecked());
+  EXPECT_TRUE(deux->isChecked());
+  EXPECT_TRUE(trois->isChecked());
+  deux->click();
+  EXPECT_TRUE(deux->isChecked());
+  quatre->click();
+  EXPECT_FALSE(trois->isChecked());
+  EXPECT_TRUE(deux->isChecked());
+}
+
+TEST_F(Constructeur, OrdreDePileEtDeTabulationDuModele) {
+  // The first control lies on top: where the group box and its radio overlap, the radio gets
+  // the mouse because the group box lets it through; the tab order follows the template.
+  const QPoint dansRadio = Par<PRadio>(11)->geometry().center();
+  EXPECT_EQ(parent_.childAt(dansRadio), Par<PRadio>(11));
+  // Qt keeps its children bottom to top: the first control of the template comes last.
+  const QList<QWidget*> pile =
+      parent_.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+  ASSERT_FALSE(pile.isEmpty());
+  EXPECT_EQ(pile.back(), Par<QGroupBox>(10));
+  EXPECT_EQ(pile.front(), Par<QWidget>(34));
+  EXPECT_EQ(Par<PEdition>(21)->nextInFocusChain(), Par<PEditionMulti>(22));
+}
+
+TEST_F(Constructeur, MnemoniqueDesTextesStatiques) {
+  // A static's mnemonic gives the focus to the next control that can take it.
+  EXPECT_EQ(Par<QLabel>(20)->buddy(), Par<PEdition>(21));
+  EXPECT_EQ(Par<QLabel>(20)->text(), QStringLiteral("&Nom:"));
+  // Without a mnemonic the text is shown as it is (no stray ampersand marking).
+  EXPECT_EQ(Par<QLabel>(30)->buddy(), nullptr);
+  EXPECT_EQ(Par<QLabel>(30)->text(), QStringLiteral("Total & fin"));
+  EXPECT_EQ(Par<QLabel>(30)->textFormat(), Qt::PlainText);
+}
+
+}  // namespace
+}  // namespace velquor

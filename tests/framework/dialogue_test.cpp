@@ -1,0 +1,236 @@
+#include "framework/dialogue.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "framework/edition.h"
+#include "support_ui/couture.h"
+#include "support_ui/repondeur_scripte.h"
+
+namespace velquor {
+namespace {
+
+constexpr ModeleControle kControles[] = {
+    {Genre::Texte, -1, "&Nom", {5, 5, 40, 8}},
+    {Genre::Edition, 101, "", {50, 5, 100, 12}, st::Majuscules, 30},
+    {Genre::Edition, 102, "", {50, 20, 100, 30}, st::MultiLigne, 250},
+    {Genre::Bouton, 103, "&Action", {5, 60, 50, 14}},
+    {Genre::Bouton, 1, "Ok", {60, 60, 50, 14}},
+    {Genre::Bouton, 2, "Annuler", {115, 60, 50, 14}},
+};
+constexpr ModeleDialogue kModele{
+    9002, "Essai", {0, 0, 170, 80}, sd::Titre | sd::MenuSysteme, kControles};
+
+constexpr ModeleControle kControlesDefaut[] = {
+    {Genre::Edition, 101, "", {5, 5, 100, 12}},
+    {Genre::Bouton, 105, "Lancer", {5, 20, 50, 14}, st::Defaut},
+    {Genre::Bouton, 1, "Ok", {60, 20, 50, 14}},
+};
+constexpr ModeleDialogue kModeleDefaut{
+    9003, "Défaut", {0, 0, 120, 40}, sd::Titre, kControlesDefaut};
+
+class TEssaiDlg : public PDialogue {
+ public:
+  explicit TEssaiDlg(const ModeleDialogue& modele = kModele, QWidget* parent = nullptr)
+      : PDialogue(modele, parent) {
+    Commande(103, [this] { ++actions; });
+  }
+  int setups = 0;
+  int actions = 0;
+
+ protected:
+  void SetupWindow() override {
+    ++setups;
+    Controle<PEdition>(101)->setText(QStringLiteral("PRÊT"));
+  }
+};
+
+TEST(Dialogue, SetupWindowUneSeuleFoisALaCreation) {
+  TEssaiDlg dialogue;
+  EXPECT_EQ(dialogue.ControleParId(101), nullptr);  // nothing before creation
+  dialogue.show();
+  EXPECT_EQ(dialogue.setups, 1);
+  EXPECT_EQ(dialogue.Controle<PEdition>(101)->text(), QStringLiteral("PRÊT"));
+  dialogue.hide();
+  dialogue.show();
+  EXPECT_TRUE(dialogue.Creer());
+  EXPECT_EQ(dialogue.setups, 1);
+  EXPECT_EQ(dialogue.size(), QSize(255, 130));
+}
+
+TEST(Dialogue, ModeleInconnu) {
+  PDialogue dialogue(424242);
+  EXPECT_EQ(dialogue.Modele(), nullptr);
+  EXPECT_FALSE(dialogue.Creer());
+  EXPECT_EQ(dialogue.Executer(), -1);
+}
+
+TEST(Dialogue, LesBoutonsEnvoientLeurIdAuDialogue) {
+  TEssaiDlg dialogue;
+  dialogue.show();
+  QTest::mouseClick(dialogue.Controle<QPushButton>(103), Qt::LeftButton);
+  EXPECT_EQ(dialogue.actions, 1);
+  EXPECT_TRUE(dialogue.isVisible());
+  QTest::mouseClick(dialogue.Controle<QPushButton>(1), Qt::LeftButton);
+  EXPECT_FALSE(dialogue.isVisible());  // CmOk ends a modeless dialog too
+  EXPECT_EQ(dialogue.result(), 1);
+}
+
+// Runs the dialog modally; the seam acts on it from inside the run.
+int ExecuterAvec(PDialogue& dialogue, CoutureModale action) {
+  test::PiloteModal pilote(std::move(action));
+  return dialogue.Executer();
+}
+
+TEST(Dialogue, EntreeEtEchapEnvoientUnEtDeux) {
+  {
+    TEssaiDlg dialogue;
+    int r = ExecuterAvec(
+        dialogue, [](PDialogue& d) { QTest::keyClick(d.Controle<PEdition>(101), Qt::Key_Return); });
+    EXPECT_EQ(r, 1);
+  }
+  {
+    TEssaiDlg dialogue;
+    int r = ExecuterAvec(
+        dialogue, [](PDialogue& d) { QTest::keyClick(d.Controle<PEdition>(101), Qt::Key_Escape); });
+    EXPECT_EQ(r, 2);
+  }
+  {
+    // Enter in a multi-line field goes to the dialog too; Ctrl+Enter makes a line.
+    TEssaiDlg dialogue;
+    int r = ExecuterAvec(dialogue, [](PDialogue& d) {
+      auto* multi = d.Controle<PEditionMulti>(102);
+      QTest::keyClick(multi, Qt::Key_Return, Qt::ControlModifier);
+      EXPECT_EQ(multi->toPlainText(), QStringLiteral("\n"));
+      QTest::keyClick(multi, Qt::Key_Return);
+    });
+    EXPECT_EQ(r, 1);
+  }
+  {
+    // Enter on a focused push button presses that button.
+    TEssaiDlg dialogue;
+    int r = ExecuterAvec(dialogue, [](PDialogue& d) {
+      QTest::keyClick(d.Controle<QPushButton>(103), Qt::Key_Return);
+      EXPECT_EQ(static_cast<TEssaiDlg&>(d).actions, 1);
+      d.close();  // the close box: command 2
+    });
+    EXPECT_EQ(r, 2);
+  }
+}
+
+TEST(Dialogue, EntreeVaAuBoutonParDefaut) {
+  TEssaiDlg dialogue(kModeleDefaut);
+  int lancements = 0;
+  dialogue.Commande(105, [&] { ++lancements; });
+  dialogue.show();
+  EXPECT_EQ(dialogue.IdDefaut(), 105);
+  QTest::keyClick(dialogue.Controle<PEdition>(101), Qt::Key_Return);
+  EXPECT_EQ(lancements, 1);
+  // A disabled default button takes Enter and does nothing.
+  dialogue.Controle<QPushButton>(105)->setEnabled(false);
+  QTest::keyClick(dialogue.Controle<PEdition>(101), Qt::Key_Enter);
+  EXPECT_EQ(lancements, 1);
+  EXPECT_TRUE(dialogue.isVisible());
+}
+
+TEST(Dialogue, CmOkEtCmCancelRemplacables) {
+  class TSansFin : public PDialogue {
+   public:
+    TSansFin() : PDialogue(kModele) {}
+    int refus = 0;
+
+   protected:
+    void CmCancel() override { ServiceMessages().Bip(); }
+    void EvClose() override { ++refus; }
+  };
+  test::RepondeurScripte repondeur;
+  TSansFin dialogue;
+  dialogue.show();
+  QTest::keyClick(&dialogue, Qt::Key_Escape);
+  EXPECT_EQ(repondeur.bips, 1);
+  dialogue.close();
+  EXPECT_EQ(dialogue.refus, 1);
+  EXPECT_TRUE(dialogue.isVisible());
+}
+
+TEST(Dialogue, LaCoutureFermeUnDialogueLaisseOuvert) {
+  TEssaiDlg dialogue;
+  bool vu = false;
+  int r = ExecuterAvec(dialogue, [&](PDialogue& d) { vu = d.EnExecution() && d.isVisible(); });
+  EXPECT_TRUE(vu);
+  EXPECT_EQ(r, 2);
+  EXPECT_FALSE(dialogue.EnExecution());
+}
+
+TEST(Dialogue, CouturesImbriquees) {
+  // A modal dialog started from inside another one's run reaches the seam as well.
+  TEssaiDlg exterieur;
+  std::vector<int> vus;
+  int r = ExecuterAvec(exterieur, [&](PDialogue& d) {
+    vus.push_back(d.IdModele());
+    if (d.IdModele() == kModele.id) {
+      TEssaiDlg interieur(kModeleDefaut, &d);
+      EXPECT_EQ(interieur.Executer(), 2);
+      d.FermerDialogue(7);
+    }
+  });
+  EXPECT_EQ(r, 7);
+  EXPECT_EQ(vus, (std::vector<int>{kModele.id, kModeleDefaut.id}));
+}
+
+TEST(Dialogue, ClassePropreLieeAUnId) {
+  class PEditionAMoi : public PEdition {
+   public:
+    using PEdition::PEdition;
+  };
+  TEssaiDlg dialogue;
+  dialogue.Lier(101, [](QWidget* parent) { return new PEditionAMoi(parent); });
+  dialogue.Creer();
+  auto* edition = dialogue.Controle<PEditionAMoi>(101);
+  ASSERT_NE(edition, nullptr);
+  // The template's styles still apply to the program's own class.
+  EXPECT_EQ(edition->Regles().limite, 30);
+  EXPECT_TRUE(edition->Regles().majuscules);
+  EXPECT_EQ(edition->geometry(), QRect(75, 8, 150, 20));
+}
+
+TEST(Dialogue, ControleAjouteParLeDialogue) {
+  PDialogue dialogue(206);
+  dialogue.show();
+  auto* jauge = dynamic_cast<QProgressBar*>(
+      dialogue.AjouterControle({Genre::Jauge, 999, "", {}}, QRect(5, 41, 280, 16)));
+  ASSERT_NE(jauge, nullptr);
+  EXPECT_EQ(dialogue.Controle<QProgressBar>(999), jauge);
+  EXPECT_EQ(jauge->geometry(), QRect(5, 41, 280, 16));
+  EXPECT_TRUE(jauge->isVisible());
+  EXPECT_EQ(jauge->maximum(), 100);
+}
+
+TEST(Dialogue, ActiverFenetreLaisseSesFenetresPossedeesActives) {
+  QWidget principale;
+  QWidget interieur(&principale);
+  PDialogue progression(206, &interieur);  // a dialog owned by a window inside the main one
+  progression.show();
+  QWidget desactivee(&principale, Qt::Dialog);
+  desactivee.setEnabled(false);
+
+  ActiverFenetre(&principale, false);
+  EXPECT_FALSE(principale.isEnabled());
+  EXPECT_FALSE(interieur.isEnabled());
+  EXPECT_TRUE(progression.isEnabled());
+  EXPECT_TRUE(progression.Controle<QPushButton>(2)->isEnabled());
+  EXPECT_FALSE(desactivee.isEnabled());
+
+  ActiverFenetre(&principale, true);
+  EXPECT_TRUE(interieur.isEnabled());
+  EXPECT_TRUE(progression.isEnabled());
+  EXPECT_FALSE(desactivee.isEnabled());  // its own state is kept
+}
+
+}  // namespace
+}  // namespace velquor

@@ -1,0 +1,157 @@
+#include "framework/routeur.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include "framework/application.h"
+#include "framework/edition.h"
+
+namespace velquor {
+namespace {
+
+// A window with a response table, for the chain.
+class FenetreCible : public QWidget, public PCibleTable {
+ public:
+  using QWidget::QWidget;
+};
+
+// frame > view > dialog > edit, and the application behind.
+class Routage : public ::testing::Test {
+ protected:
+  Routage()
+      : app_(QStringLiteral("Le Velquor")), vue_(&cadre_), dialogue_(&vue_), edition_(&dialogue_) {
+    app_.DefinirFenetrePrincipale(&cadre_);
+    edition_.setFocus();
+    autre_ = new QLineEdit(&cadre_);
+  }
+  int& Compteur(int id, const char* qui) { return compte_[std::to_string(id) + qui]; }
+  void Traiter(FenetreCible& f, int id, const char* qui, std::function<bool()> regle = {}) {
+    f.Commande(
+        id, [this, id, qui] { ++Compteur(id, qui); }, std::move(regle));
+  }
+  PRouteurCommandes& Routeur() { return app_.Routeur(); }
+
+  PApplication app_;
+  FenetreCible cadre_;
+  FenetreCible vue_;
+  FenetreCible dialogue_;
+  PEdition edition_;
+  QLineEdit* autre_;
+  std::map<std::string, int> compte_;
+};
+
+TEST_F(Routage, LaCommandeVaAuPremierQuiLaTraiteLeLongDeLaChaine) {
+  Traiter(cadre_, 104, "cadre");
+  Traiter(dialogue_, 104, "dialogue");
+  Traiter(cadre_, 108, "cadre");
+  app_.Commande(2009, [this] { ++Compteur(2009, "app"); });
+
+  EXPECT_EQ(Routeur().Depart(), &edition_);
+  EXPECT_TRUE(Routeur().Envoyer(104));
+  EXPECT_TRUE(Routeur().Envoyer(108));
+  EXPECT_TRUE(Routeur().Envoyer(2009));
+  EXPECT_FALSE(Routeur().Envoyer(4242));  // handled nowhere
+  EXPECT_EQ(Compteur(104, "dialogue"), 1);
+  EXPECT_EQ(Compteur(104, "cadre"), 0);
+  EXPECT_EQ(Compteur(108, "cadre"), 1);
+  EXPECT_EQ(Compteur(2009, "app"), 1);
+
+  // From a widget outside the dialog the chain no longer passes the dialog.
+  autre_->setFocus();
+  EXPECT_EQ(Routeur().Depart(), autre_);
+  EXPECT_TRUE(Routeur().Envoyer(104));
+  EXPECT_EQ(Compteur(104, "cadre"), 1);
+}
+
+TEST_F(Routage, ActivationParLaChaineEtParLaRegleDuGestionnaire) {
+  bool listeNonVide = false;
+  Traiter(dialogue_, 105, "dialogue", [&] { return listeNonVide; });
+  Traiter(cadre_, 105, "cadre");
+  Traiter(cadre_, 101, "cadre");
+  EXPECT_TRUE(Routeur().EstActive(101));
+  EXPECT_FALSE(Routeur().EstActive(109));
+  // The first handler's rule decides; the command does not fall through to the frame.
+  EXPECT_FALSE(Routeur().EstActive(105));
+  EXPECT_FALSE(Routeur().Envoyer(105));
+  EXPECT_EQ(Compteur(105, "dialogue") + Compteur(105, "cadre"), 0);
+  listeNonVide = true;
+  EXPECT_TRUE(Routeur().EstActive(105));
+  EXPECT_TRUE(Routeur().Envoyer(105));
+  EXPECT_EQ(Compteur(105, "dialogue"), 1);
+}
+
+TEST_F(Routage, LesCommandesPosteesPartentApresLEvenementCourant) {
+  Traiter(vue_, 103, "vue");
+  Routeur().Poster(103);
+  EXPECT_EQ(Compteur(103, "vue"), 0);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Compteur(103, "vue"), 1);
+}
+
+TEST_F(Routage, ActivationReevalueeAuRepos) {
+  bool resultatPresent = false;
+  Traiter(cadre_, 110, "cadre", [&] { return resultatPresent; });
+  QAction action;
+  action.setData(110);
+  Routeur().AbonnerAction(&action);
+  bool gadgetActif = true;
+  QObject proprietaire;
+  Routeur().Abonner(&proprietaire, 104, [&](bool actif) { gadgetActif = actif; });
+
+  TraiterMessagesEnAttente();  // one idle pass
+  EXPECT_FALSE(action.isEnabled());
+  EXPECT_FALSE(gadgetActif);  // nobody handles 104 yet
+
+  // The rule's answer changes (a result file appears): the idle timer picks it up.
+  resultatPresent = true;
+  Traiter(dialogue_, 104, "dialogue");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return action.isEnabled() && gadgetActif; }, 1000));
+
+  // And after each command.
+  resultatPresent = false;
+  Routeur().Envoyer(104);
+  EXPECT_FALSE(action.isEnabled());
+}
+
+TEST_F(Routage, UnMenuQuiSOuvreActualiseSesElements) {
+  Traiter(cadre_, 101, "cadre");
+  QMenu menu;
+  QAction* ouvrir = menu.addAction(QStringLiteral("Ouvrir"));
+  ouvrir->setData(101);
+  QAction* affiner = menu.addAction(QStringLiteral("Affiner"));
+  affiner->setData(109);
+  ouvrir->setEnabled(false);
+  Routeur().ActualiserMenu(&menu);
+  EXPECT_TRUE(ouvrir->isEnabled());
+  EXPECT_FALSE(affiner->isEnabled());
+}
+
+TEST_F(Routage, LesCommandesDuPressePapiersVontAuChampQuiALeFocus) {
+  edition_.setText(QStringLiteral("GIN"));
+  edition_.selectAll();
+  EXPECT_TRUE(Routeur().Envoyer(CmCouper));
+  EXPECT_EQ(edition_.text(), QString());
+  EXPECT_TRUE(Routeur().Envoyer(CmColler));
+  EXPECT_TRUE(Routeur().Envoyer(CmColler));
+  EXPECT_EQ(edition_.text(), QStringLiteral("GINGIN"));
+  EXPECT_TRUE(Routeur().Envoyer(CmAnnulerSaisie));
+  EXPECT_EQ(edition_.text(), QStringLiteral("GIN"));
+  // Find next has no handler anywhere.
+  EXPECT_FALSE(Routeur().Envoyer(CmChercherSuivant));
+}
+
+TEST_F(Routage, LaCommandeQuitterFermeLaFenetrePrincipale) {
+  cadre_.show();
+  EXPECT_TRUE(Routeur().EstActive(CmQuitter));
+  EXPECT_TRUE(Routeur().Envoyer(CmQuitter));
+  EXPECT_FALSE(cadre_.isVisible());
+}
+
+}  // namespace
+}  // namespace velquor
