@@ -45,6 +45,10 @@ void PFenetreCadre::DefinirZoneVues(PZoneVues* zone) {
   connect(zone, &PZoneVues::vueChangee, this, &PFenetreCadre::MettreTitre);
 }
 
+PCibleCommandes* PFenetreCadre::CibleCliente() {
+  return zone_;
+}
+
 void PFenetreCadre::MettreTitre(const QString& titreVue) {
   setWindowTitle(titreVue.isEmpty() ? titre_ : QStringLiteral("%1 - [%2]").arg(titre_, titreVue));
 }

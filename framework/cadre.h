@@ -35,6 +35,9 @@ class PFenetreCadre : public QMainWindow, public PCibleTable {
 
   const QString& TitreBase() const { return titre_; }
 
+  // Commands reaching the frame from outside its document area go to the area first.
+  PCibleCommandes* CibleCliente() override;
+
  private:
   void MettreTitre(const QString& titreVue);
 

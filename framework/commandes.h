@@ -33,6 +33,10 @@ class PCibleCommandes {
     (void)id;
     return std::nullopt;
   }
+  // The window that gets the commands before this one when the chain reaches this one from
+  // outside it: a frame's client area (the document area), as with the legacy frame when the
+  // focus is on the frame itself.
+  virtual PCibleCommandes* CibleCliente() { return nullptr; }
 };
 
 // A response table: command number -> handler and optional enabling rule.

@@ -183,8 +183,20 @@ void PDialogue::closeEvent(QCloseEvent* event) {
 }
 
 void ActiverFenetre(QWidget* fenetre, bool actif) {
-  // Qt's enabling stops at windows, as EnableWindow did: owned dialogs keep their own state.
-  if (fenetre) fenetre->setEnabled(actif);
+  if (!fenetre) return;
+  if (actif) {
+    fenetre->setEnabled(true);
+    return;
+  }
+  // Qt disables the owned windows with their owner; EnableWindow did not: those that were
+  // enabled are enabled again (a window may be enabled inside a disabled parent).
+  std::vector<QWidget*> possedees;
+  for (QWidget* w : fenetre->findChildren<QWidget*>()) {
+    if (w->isWindow() && !w->testAttribute(Qt::WA_ForceDisabled)) possedees.push_back(w);
+  }
+  fenetre->setEnabled(false);
+  for (QWidget* w : possedees)
+    w->setEnabled(true);
 }
 
 }  // namespace velquor

@@ -5,6 +5,8 @@
 #include <QMenu>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace velquor {
 
 PRouteurCommandes::PRouteurCommandes(QObject* parent) : QObject(parent) {}
@@ -19,9 +21,16 @@ QWidget* PRouteurCommandes::Depart() const {
 }
 
 PCibleCommandes* PRouteurCommandes::Cible(int id, QWidget* depart) const {
+  std::vector<PCibleCommandes*> vues;
   for (QWidget* w = depart ? depart : Depart(); w; w = w->parentWidget()) {
-    if (auto* cible = dynamic_cast<PCibleCommandes*>(w); cible && cible->TraiteCommande(id))
-      return cible;
+    auto* cible = dynamic_cast<PCibleCommandes*>(w);
+    if (!cible) continue;
+    PCibleCommandes* cliente = cible->CibleCliente();
+    if (cliente && std::find(vues.begin(), vues.end(), cliente) == vues.end() &&
+        cliente->TraiteCommande(id))
+      return cliente;
+    if (cible->TraiteCommande(id)) return cible;
+    vues.push_back(cible);
   }
   if (application_ && application_->TraiteCommande(id)) return application_;
   return nullptr;

@@ -3,9 +3,10 @@
 //
 // A command travels along the focus chain: the focused widget, its parents up to the frame (for
 // a view: the view's dialog, the view, the document area, the frame), then the application. The
-// first window on it that handles the command gets it. A command is enabled when some window on
-// the chain handles it, unless that handler gives an enabling rule of its own. Menus are
-// re-evaluated when they open, subscribers (toolbar gadgets, actions) at every idle pass.
+// first window on it that handles the command gets it. A frame reached from outside its
+// document area (the focus on the frame itself) lets the area try first. A command is enabled when
+// some window on the chain handles it, unless that handler gives an enabling rule of its own. Menus
+// are re-evaluated when they open, subscribers (toolbar gadgets, actions) at every idle pass.
 
 #include <QObject>
 #include <QPointer>

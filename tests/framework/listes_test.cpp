@@ -1,0 +1,205 @@
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "framework/combo.h"
+#include "framework/liste.h"
+#include "framework/onglets.h"
+#include "store/collation.h"
+
+namespace velquor {
+namespace {
+
+std::vector<std::string> Entrees(const PListe& liste) {
+  std::vector<std::string> entrees;
+  for (int i = 0; i < liste.NbElements(); ++i)
+    entrees.push_back(liste.Chaine(i));
+  return entrees;
+}
+
+TEST(Liste, LOrdreTrieEstCeluiDesNomsSansCasse) {
+  PListe liste;
+  liste.DefinirTrie(true);
+  // Stored bytes: "ÉCLAT" is C9 43 4C 41 54.
+  for (const char* nom : {"ZOMBIE",
+                          "\xC9"
+                          "CLAT",
+                          "ABSINTHE", "ECLAT", "eclair", "CO-OP", "COOP", "10 VERTS", "2 VERTS"}) {
+    liste.AjouterChaine(nom);
+  }
+  const std::vector<std::string> entrees = Entrees(liste);
+  const auto position = [&](const std::string& nom) {
+    return std::find(entrees.begin(), entrees.end(), nom) - entrees.begin();
+  };
+  // ÉCLAT beside ECLAT, not after ZOMBIE as a byte order would put it.
+  EXPECT_EQ(std::abs(position("\xC9"
+                              "CLAT") -
+                     position("ECLAT")),
+            1);
+  EXPECT_EQ(entrees.back(), "ZOMBIE");
+  EXPECT_LT(position("eclair"), position("ECLAT"));
+  EXPECT_EQ(std::abs(position("CO-OP") - position("COOP")), 1);
+  EXPECT_LT(position("10 VERTS"), position("ABSINTHE"));
+  EXPECT_EQ(liste
+                .item(static_cast<int>(position("\xC9"
+                                                "CLAT")))
+                ->text(),
+            QStringLiteral("ÉCLAT"));
+  for (std::size_t i = 1; i < entrees.size(); ++i)
+    EXPECT_LE(ComparerNomsSansCasse(entrees[i - 1], entrees[i]), 0) << i;
+}
+
+TEST(Liste, ListeNonTrieeGardeLOrdreDAjout) {
+  PListe liste;
+  liste.AjouterChaine("ZOMBIE");
+  liste.AjouterChaine("ABSINTHE");
+  liste.InsererChaine(1, "MOJITO");
+  EXPECT_EQ(Entrees(liste), (std::vector<std::string>{"ZOMBIE", "MOJITO", "ABSINTHE"}));
+  EXPECT_TRUE(liste.SupprimerChaine(0));
+  EXPECT_FALSE(liste.SupprimerChaine(5));
+  EXPECT_EQ(liste.Chaine(7), "");
+}
+
+TEST(Liste, RecherchesParPrefixeSansCasseEtEnBoucle) {
+  PListe liste;
+  liste.DefinirTrie(true);
+  for (const char* nom : {"GIN", "GIN FIZZ", "GRENADINE",
+                          "\xC9"
+                          "CLAT",
+                          "ECLAT"})
+    liste.AjouterChaine(nom);
+  const int gin = liste.ChercherExact("GIN");
+  ASSERT_GE(gin, 0);
+  EXPECT_EQ(liste.ChercherPrefixe("gi"), gin);
+  EXPECT_EQ(liste.ChercherPrefixe("gi", gin), liste.ChercherExact("GIN FIZZ"));
+  // From the last match the search goes round to the top.
+  EXPECT_EQ(liste.ChercherPrefixe("gi", liste.ChercherExact("GIN FIZZ")), gin);
+  // Case by the code page rule: é matches É, not E.
+  EXPECT_EQ(liste.ChercherPrefixe("\xE9"
+                                  "c"),
+            liste.ChercherExact("\xC9"
+                                "CLAT"));
+  EXPECT_EQ(liste.ChercherPrefixe("VODKA"), -1);
+  EXPECT_EQ(liste.ChercherExact("gin"), -1);  // exact is case-sensitive
+
+  EXPECT_EQ(liste.SelectionnerPrefixe("gre"), liste.ChercherExact("GRENADINE"));
+  EXPECT_EQ(liste.IndexSelection(), liste.ChercherExact("GRENADINE"));
+  EXPECT_EQ(liste.SelectionnerPrefixe("VODKA"), -1);
+  EXPECT_EQ(liste.IndexSelection(), liste.ChercherExact("GRENADINE"));  // unchanged
+}
+
+TEST(Liste, SeulesLesActionsDeLUtilisateurNotifient) {
+  PListe liste;
+  for (const char* nom : {"UN", "DEUX", "TROIS"})
+    liste.AjouterChaine(nom);
+  liste.resize(200, 200);
+  liste.show();
+  QSignalSpy selection(&liste, &PListe::selectionChangee);
+  QSignalSpy double_clic(&liste, &PListe::doubleClic);
+  liste.SelectionnerIndex(0);
+  liste.SupprimerChaine(0);
+  liste.Vider();
+  EXPECT_EQ(selection.count(), 0);
+  for (const char* nom : {"UN", "DEUX", "TROIS"})
+    liste.AjouterChaine(nom);
+  liste.SelectionnerIndex(0);
+  liste.setFocus();
+  QTest::keyClick(&liste, Qt::Key_Down);
+  EXPECT_EQ(liste.IndexSelection(), 1);
+  EXPECT_EQ(selection.count(), 1);
+  const QRect rect = liste.visualItemRect(liste.item(2));
+  QTest::mouseClick(liste.viewport(), Qt::LeftButton, {}, rect.center());
+  EXPECT_EQ(liste.IndexSelection(), 2);
+  EXPECT_EQ(selection.count(), 2);
+  QTest::mouseDClick(liste.viewport(), Qt::LeftButton, {}, rect.center());
+  EXPECT_EQ(double_clic.count(), 1);
+  liste.SelectionnerIndex(-1);
+  EXPECT_EQ(liste.IndexSelection(), -1);
+}
+
+TEST(Liste, SelectionMultiple) {
+  PListe liste;
+  liste.DefinirSelectionMultiple(true);
+  for (const char* nom : {"UN", "DEUX", "TROIS"})
+    liste.AjouterChaine(nom);
+  liste.SelectionnerElement(0, true);
+  liste.SelectionnerElement(2, true);
+  EXPECT_EQ(liste.IndexSelectionnes(), (std::vector<int>{0, 2}));
+  liste.SelectionnerElement(0, false);
+  EXPECT_FALSE(liste.EstSelectionne(0));
+  EXPECT_TRUE(liste.EstSelectionne(2));
+}
+
+TEST(Combo, TriRechercheEtTexteDonne) {
+  PCombo combo;
+  combo.DefinirTrie(true);
+  combo.DefinirSaisie({true, 30});
+  for (const char* nom : {"ZOMBIE", "GINGER ALE",
+                          "\xC9"
+                          "CLAT",
+                          "ECLAT"})
+    combo.AjouterChaine(nom);
+  // Filling the list leaves the edit field as it was.
+  EXPECT_EQ(combo.TexteCp1252(), "");
+  EXPECT_EQ(combo.IndexSelection(), -1);
+  EXPECT_EQ(std::abs(combo.ChercherExact("\xC9"
+                                         "CLAT") -
+                     combo.ChercherExact("ECLAT")),
+            1);
+  EXPECT_EQ(combo.Chaine(combo.NbElements() - 1), "ZOMBIE");
+
+  // The legacy "set text": the first entry that begins with it, else the text itself.
+  combo.DonnerTexte("gin");
+  EXPECT_EQ(combo.TexteCp1252(), "GINGER ALE");
+  EXPECT_EQ(combo.IndexSelection(), combo.ChercherExact("GINGER ALE"));
+  combo.DonnerTexte("VODKA");
+  EXPECT_EQ(combo.TexteCp1252(), "VODKA");
+  EXPECT_EQ(combo.IndexSelection(), -1);
+  combo.DonnerTexte("");
+  EXPECT_EQ(combo.TexteCp1252(), "");
+
+  combo.DefinirTexteCp1252("GIN");
+  combo.SelectionnerTexteEdition(1);
+  EXPECT_EQ(combo.lineEdit()->selectedText(), QStringLiteral("IN"));
+}
+
+TEST(Combo, ListeDeroulanteSansSaisie) {
+  PCombo combo;
+  combo.AjouterChaine("<Toutes>");
+  combo.AjouterChaine("CLASSIQUES");
+  combo.AjouterChaine("SOURS");
+  combo.SelectionnerIndex(0);
+  EXPECT_EQ(combo.TexteCp1252(), "<Toutes>");
+  // Searching after entry 0: found after it, or round to 0 itself.
+  EXPECT_EQ(combo.ChercherPrefixe("sou", 0), 2);
+  EXPECT_EQ(combo.ChercherPrefixe("<T", 0), 0);
+  QSignalSpy selection(&combo, &PCombo::selectionChangee);
+  combo.SelectionnerIndex(1);
+  EXPECT_EQ(selection.count(), 0);
+  combo.show();
+  combo.setFocus();
+  QTest::keyClick(&combo, Qt::Key_Down);
+  EXPECT_EQ(combo.IndexSelection(), 2);
+  EXPECT_EQ(selection.count(), 1);
+}
+
+TEST(Onglets, LeChangementNotifieLUtilisateurSeulement) {
+  POnglets onglets;
+  onglets.resize(300, 200);
+  onglets.AjouterOnglet(QStringLiteral("Recherche par nom"));
+  onglets.AjouterOnglet(QStringLiteral("Recherche par famille"));
+  onglets.show();
+  QSignalSpy change(&onglets, &POnglets::ongletChange);
+  onglets.Selectionner(1);
+  EXPECT_EQ(change.count(), 0);
+  QTest::mouseClick(onglets.Barre(), Qt::LeftButton, {}, onglets.Barre()->tabRect(0).center());
+  EXPECT_EQ(onglets.Selection(), 0);
+  ASSERT_EQ(change.count(), 1);
+  EXPECT_EQ(change.front().front().toInt(), 0);
+}
+
+}  // namespace
+}  // namespace velquor
