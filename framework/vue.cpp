@@ -15,6 +15,10 @@ void PVue::DefinirClient(PDialogue* client) {
   client->setParent(this);  // a child widget now, whatever its template said
   client->move(0, 0);
   client->Creer();
+  if (client->isWindow()) {  // a template without the child style: hosted all the same
+    client->setWindowFlags(Qt::Widget);
+    client->move(0, 0);
+  }
   client->show();
   resize(client->size());
   setFocusProxy(client);
