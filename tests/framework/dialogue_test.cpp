@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/combo.h"
 #include "framework/edition.h"
+#include "framework/liste.h"
 #include "support_ui/couture.h"
 #include "support_ui/repondeur_scripte.h"
 
@@ -121,6 +123,32 @@ TEST(Dialogue, EntreeEtEchapEnvoientUnEtDeux) {
     });
     EXPECT_EQ(r, 2);
   }
+}
+
+constexpr ModeleControle kControlesCombo[] = {
+    {Genre::ComboSaisie, 851, "", {5, 5, 100, 60}, st::Trie | st::Majuscules, 30},
+    {Genre::Liste, 501, "", {5, 20, 100, 40}},
+    {Genre::Bouton, 1, "ok", {5, 65, 50, 14}},
+};
+constexpr ModeleDialogue kModeleCombo{9004, "", {0, 0, 120, 80}, sd::Enfant, kControlesCombo};
+
+TEST(Dialogue, EntreeDansUnComboEtFocusDesControles) {
+  PDialogue dialogue(kModeleCombo);
+  int oks = 0;
+  dialogue.Commande(1, [&] { ++oks; });
+  dialogue.show();
+  QApplication::setActiveWindow(&dialogue);
+  auto* combo = dialogue.Controle<PCombo>(851);
+  auto* liste = dialogue.Controle<PListe>(501);
+  int perdus = 0;
+  QObject::connect(combo, &PCombo::focusPerdu, [&] { ++perdus; });
+  combo->setFocus();
+  QTest::keyClick(combo, Qt::Key_Return);
+  EXPECT_EQ(oks, 1);  // a combo box's field leaves Enter to the dialog
+  liste->setFocus();
+  EXPECT_EQ(perdus, 1);
+  QTest::keyClick(liste, Qt::Key_Return);
+  EXPECT_EQ(oks, 2);
 }
 
 TEST(Dialogue, EntreeVaAuBoutonParDefaut) {

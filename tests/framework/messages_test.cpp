@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -97,6 +98,36 @@ TEST(Messages, LeCurseurQtSePoseSansSEmpiler) {
   EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
   service.CurseurFleche();
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST(Messages, LaVraieBoiteEnFrancaisRendLeBoutonChoisi) {
+  ServiceMessagesQt service;
+  QStringList boutons;
+  QString titre;
+  QTimer::singleShot(0, [&] {
+    auto* boite = qobject_cast<PBoiteMessage*>(QApplication::activeModalWidget());
+    ASSERT_NE(boite, nullptr);
+    titre = boite->windowTitle();
+    for (QAbstractButton* b : boite->buttons())
+      boutons << b->text();
+    EXPECT_EQ(boite->icon(), QMessageBox::Question);
+    QTest::keyClick(boite, Qt::Key_F1);  // swallowed: the box stays
+    EXPECT_TRUE(boite->isVisible());
+    boite->button(QMessageBox::No)->click();
+  });
+  EXPECT_EQ(service.Boite(QStringLiteral("Le Velquor"), QStringLiteral("Suppression ?"),
+                          StyleQuestion | StyleOuiNon),
+            ReponseNon);
+  EXPECT_EQ(titre, QStringLiteral("Le Velquor"));
+  boutons.sort();
+  EXPECT_EQ(boutons, (QStringList{"&Non", "&Oui"}));
+
+  QTimer::singleShot(0, [] {
+    auto* boite = qobject_cast<PBoiteMessage*>(QApplication::activeModalWidget());
+    ASSERT_NE(boite, nullptr);
+    QTest::keyClick(boite, Qt::Key_Escape);  // an OK box: Escape is its OK
+  });
+  EXPECT_EQ(service.Boite(kTitreVantor, QStringLiteral("Erreur"), StyleArret), ReponseOk);
 }
 
 TEST(Messages, LesBoitesAvalentF1) {
