@@ -1,0 +1,63 @@
+#include "search/defile_dlg.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include <algorithm>
+
+#include "framework/placement.h"
+#include "framework/texte_qt.h"
+
+namespace velquor {
+
+namespace {
+constexpr int kIdNom = 102;
+constexpr int kIdPourcentage = 101;
+constexpr int kIdArreter = 2;
+// The gauge lies in pixels of the client area, under the cocktail's name.
+const QRect kRectJauge(5, 41, 280, 16);
+}  // namespace
+
+DefileDlg::DefileDlg(QWidget* proprietaire) : PDialogue(206, proprietaire) {
+  // "Arrêter" (or Escape) only records the request; the pass sees it at its next step.
+  Commande(CmIdAnnuler, [this] { arretDemande_ = true; });
+}
+
+void DefileDlg::SetupWindow() {
+  jauge_ =
+      qobject_cast<QProgressBar*>(AjouterControle({Genre::Jauge, IdJauge, "", {}}, kRectJauge));
+  if (jauge_) jauge_->setRange(0, 100);
+  CentreSurParent(this);
+}
+
+int DefileDlg::Pourcentage(std::int64_t total, std::int64_t ordinal) {
+  if (total <= 0 || ordinal >= total) return 100;
+  if (ordinal <= 0) return 0;
+  // ordinal * 100 / total in floating point, truncated: the product is exact, so 29 of 100
+  // gives 29 (the quotient taken first would give 28.999...).
+  const double p = static_cast<double>(ordinal) * 100.0 / static_cast<double>(total);
+  return std::clamp(static_cast<int>(p), 0, 100);
+}
+
+bool DefileDlg::MettreAJour(std::string_view nomCp1252, std::int64_t total, std::int64_t ordinal) {
+  Creer();
+  const int p = Pourcentage(total, ordinal);
+  if (auto* nom = Controle<QLabel>(kIdNom)) nom->setText(Cp1252VersQString(nomCp1252));
+  if (auto* pourcentage = Controle<QLabel>(kIdPourcentage))
+    pourcentage->setText(QStringLiteral("%1 %").arg(p));
+  if (jauge_) jauge_->setValue(p);
+  return arretDemande_;
+}
+
+void DefileDlg::DefinirLegende(const QString& legende) {
+  Creer();  // the template's caption is set at creation
+  setWindowTitle(legende);
+}
+
+void DefileDlg::CacherArret() {
+  Creer();
+  if (auto* bouton = Controle<QPushButton>(kIdArreter)) bouton->hide();
+}
+
+}  // namespace velquor

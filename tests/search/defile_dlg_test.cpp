@@ -1,0 +1,167 @@
+// The progress dialog and its reporter: percentage and gauge, the stop request, the caption and
+// the hidden button, the window disabled for the duration, and the stop heard during a search.
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "framework/application.h"
+#include "search/defile_dlg.h"
+#include "search/rapporteur_defile.h"
+#include "search/recherche.h"
+#include "support/dossier_temporaire.h"
+#include "support/enregistreurs.h"
+#include "support_ui/capture.h"
+#include "trace_crochets.h"
+
+namespace velquor {
+namespace {
+
+QString TexteLabel(const DefileDlg& d, int id) {
+  return d.Controle<QLabel>(id)->text();
+}
+
+TEST(DefileDlg, PourcentageTronqueEtBorne) {
+  EXPECT_EQ(DefileDlg::Pourcentage(3, 1), 33);
+  EXPECT_EQ(DefileDlg::Pourcentage(3, 2), 66);
+  EXPECT_EQ(DefileDlg::Pourcentage(3, 3), 100);
+  EXPECT_EQ(DefileDlg::Pourcentage(100, 29), 29);  // not 28 from 0.29 * 100
+  EXPECT_EQ(DefileDlg::Pourcentage(1000, 1), 0);
+  // A total of 0 (an empty header over records) and ordinals past the total stay at 100.
+  EXPECT_EQ(DefileDlg::Pourcentage(0, 1), 100);
+  EXPECT_EQ(DefileDlg::Pourcentage(0, 0), 100);
+  EXPECT_EQ(DefileDlg::Pourcentage(-4, 2), 100);
+  EXPECT_EQ(DefileDlg::Pourcentage(3, 7), 100);
+  EXPECT_EQ(DefileDlg::Pourcentage(3, -1), 0);
+}
+
+TEST(DefileDlg, MettreAJourMontreNomPourcentageEtJauge) {
+  QWidget proprietaire;
+  DefileDlg dialogue(&proprietaire);
+  dialogue.Montrer();
+  EXPECT_EQ(dialogue.windowTitle(), QStringLiteral("Recherche en cours..."));
+  EXPECT_EQ(TexteLabel(dialogue, 101), QStringLiteral("100 %"));
+  auto* jauge = dialogue.Controle<QProgressBar>(DefileDlg::IdJauge);
+  ASSERT_NE(jauge, nullptr);
+  EXPECT_EQ(jauge->geometry(), QRect(5, 41, 280, 16));
+  EXPECT_EQ(jauge->minimum(), 0);
+  EXPECT_EQ(jauge->maximum(), 100);
+
+  EXPECT_FALSE(
+      dialogue.MettreAJour("PI\xD1"
+                           "A COLADA",
+                           3, 1));  // stored bytes: PIÑA
+  EXPECT_EQ(TexteLabel(dialogue, 102), QStringLiteral("PIÑA COLADA"));
+  EXPECT_EQ(TexteLabel(dialogue, 101), QStringLiteral("33 %"));
+  EXPECT_EQ(jauge->value(), 33);
+  test::EnregistrerCapture(&dialogue, QStringLiteral("defile_dlg"));
+
+  dialogue.MettreAJour("ZOMBIE", 3, 3);
+  EXPECT_EQ(TexteLabel(dialogue, 101), QStringLiteral("100 %"));
+  EXPECT_EQ(jauge->value(), 100);
+  dialogue.MettreAJour("ZOMBIE", 0, 5);
+  EXPECT_EQ(TexteLabel(dialogue, 101), QStringLiteral("100 %"));
+  EXPECT_EQ(jauge->value(), 100);
+}
+
+TEST(DefileDlg, ArreterEtEchapDemandentLArretSansFermer) {
+  for (bool parEchap : {false, true}) {
+    DefileDlg dialogue(nullptr);
+    dialogue.Montrer();
+    EXPECT_FALSE(dialogue.MettreAJour("A", 10, 1));
+    if (parEchap)
+      QTest::keyClick(&dialogue, Qt::Key_Escape);
+    else
+      QTest::mouseClick(dialogue.Controle<QPushButton>(2), Qt::LeftButton);
+    EXPECT_TRUE(dialogue.isVisible());
+    EXPECT_TRUE(dialogue.MettreAJour("B", 10, 2));
+    EXPECT_TRUE(dialogue.MettreAJour("C", 10, 3));  // never reset
+  }
+}
+
+TEST(RapporteurDefile, DesactiveLaFenetreLeTempsDeLaPasse) {
+  QWidget fenetre;
+  fenetre.show();
+  RapporteurDefile progression(&fenetre);
+  EXPECT_EQ(progression.Dialogue(), nullptr);
+  progression.Debut();
+  QPointer<DefileDlg> dialogue = progression.Dialogue();
+  ASSERT_NE(dialogue, nullptr);
+  EXPECT_TRUE(dialogue->isVisible());
+  EXPECT_EQ(dialogue->windowTitle(), QStringLiteral("Recherche en cours..."));
+  EXPECT_FALSE(fenetre.isEnabled());
+  EXPECT_TRUE(dialogue->isEnabled());  // its button still answers
+  EXPECT_TRUE(dialogue->Controle<QPushButton>(2)->isVisible());
+
+  EXPECT_FALSE(progression.MettreAJour("MOJITO", 4, 1));
+  EXPECT_EQ(TexteLabel(*dialogue, 101), QStringLiteral("25 %"));
+  QTest::mouseClick(dialogue->Controle<QPushButton>(2), Qt::LeftButton);
+  EXPECT_TRUE(progression.MettreAJour("NEGRONI", 4, 2));
+
+  progression.Fin();
+  EXPECT_TRUE(fenetre.isEnabled());
+  EXPECT_EQ(dialogue, nullptr);  // destroyed
+  EXPECT_EQ(progression.Dialogue(), nullptr);
+  progression.Fin();  // a second end changes nothing
+  EXPECT_TRUE(fenetre.isEnabled());
+}
+
+TEST(RapporteurDefile, LegendeBoutonCacheEtAutreFenetreDesactivee) {
+  QWidget principale;
+  QWidget* vue = new QWidget(&principale);
+  principale.show();
+  {
+    RapporteurDefile progression(vue, &principale);
+    progression.DefinirLegende(QStringLiteral("Contrôle de cohérence dans la base des recettes"));
+    progression.CacherArret();
+    progression.Debut();
+    DefileDlg* dialogue = progression.Dialogue();
+    ASSERT_NE(dialogue, nullptr);
+    EXPECT_EQ(dialogue->parentWidget(), vue);
+    EXPECT_EQ(dialogue->windowTitle(),
+              QStringLiteral("Contrôle de cohérence dans la base des recettes"));
+    EXPECT_FALSE(dialogue->Controle<QPushButton>(2)->isVisible());
+    EXPECT_FALSE(principale.isEnabled());
+    EXPECT_TRUE(dialogue->isEnabled());
+    // Left without Fin: the reporter gives the window back when it goes.
+  }
+  EXPECT_TRUE(principale.isEnabled());
+  EXPECT_TRUE(vue->findChildren<DefileDlg*>().isEmpty());
+}
+
+// A click on "Arrêter" while the step of cocktail k is shown is heard when the messages are
+// processed: cocktails k and k+1 are examined, then the run ends.
+class ArretPendantRecherche : public test::TestDansDossier {};
+
+TEST_F(ArretPendantRecherche, LesCocktailsKEtKPlusUnSontExamines) {
+  test::CreerCocktails({{"A1"}, {"A2"}, {"A3"}, {"A4"}, {"A5"}, {"A6"}});
+  QWidget fenetre;
+  fenetre.show();
+  RapporteurDefile progression(&fenetre);
+  test::EnregistreurMessages messages;
+  int etapes = 0;
+  bool desactivee = false;
+  const bool trouve = ExecuterRecherche(
+      CriteresRecherche{},
+      {.Messages = messages, .Progression = progression, .TraiterMessagesEnAttente = [&] {
+         ++etapes;
+         desactivee = desactivee || !fenetre.isEnabled();
+         if (etapes == 3) {  // the user clicks during the third step
+           QPushButton* arreter = progression.Dialogue()->Controle<QPushButton>(2);
+           QMetaObject::invokeMethod(arreter, &QPushButton::click, Qt::QueuedConnection);
+         }
+         TraiterMessagesEnAttente();
+       }});
+  EXPECT_TRUE(trouve);
+  EXPECT_TRUE(desactivee);
+  EXPECT_EQ(etapes, 4);
+  EXPECT_EQ(test::Noms("RESURECH"), (std::vector<std::string>{"A1", "A2", "A3", "A4"}));
+  EXPECT_TRUE(fenetre.isEnabled());
+  EXPECT_EQ(progression.Dialogue(), nullptr);
+}
+
+}  // namespace
+}  // namespace velquor
