@@ -1,0 +1,50 @@
+#include "shell/aide.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QPointer>
+
+#include "shell/fenetre_aide.h"
+
+namespace velquor {
+
+namespace {
+
+QPointer<TFenetreAide> gFenetre;
+
+// While a modal dialog runs, every other window is blocked: the help window becomes a window of
+// that dialog to stay usable, and goes back to being a window of its own when the dialog ends.
+void RattacherAuModal(TFenetreAide* fenetre) {
+  QWidget* modal = QApplication::activeModalWidget();
+  if (modal == fenetre || fenetre->parentWidget() == modal) return;
+  const bool visible = fenetre->isVisible();
+  const QRect geometrie = fenetre->geometry();
+  fenetre->setParent(modal, Qt::Window);
+  fenetre->setGeometry(geometrie);
+  if (visible) fenetre->show();
+  if (auto* dialogue = qobject_cast<QDialog*>(modal)) {
+    QObject::connect(
+        dialogue, &QDialog::finished, fenetre,
+        [fenetre] {
+          if (fenetre->parentWidget()) RattacherAuModal(fenetre);
+        },
+        Qt::SingleShotConnection);
+  }
+}
+
+}  // namespace
+
+void AfficherAide(int contexte) {
+  if (!gFenetre) gFenetre = new TFenetreAide;
+  RattacherAuModal(gFenetre);
+  gFenetre->MontrerPage(PageAide(contexte));
+  gFenetre->show();
+  gFenetre->raise();
+  gFenetre->activateWindow();
+}
+
+void FermerAide() {
+  delete gFenetre.data();
+}
+
+}  // namespace velquor
