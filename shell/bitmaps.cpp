@@ -1,11 +1,23 @@
 #include "shell/bitmaps.h"
 
-#include <QFile>
+#include <QPixmap>
 #include <QString>
+
+// The resources are compiled into a static library: nothing would pull them into the program
+// without this reference.
+static void InitialiserRessourcesVelquor() {
+  Q_INIT_RESOURCE(velquor);
+}
 
 namespace velquor {
 
+void AssurerRessources() {
+  static const bool initialisees = (InitialiserRessourcesVelquor(), true);
+  (void)initialisees;
+}
+
 QImage ChargerBitmap(int id) {
+  AssurerRessources();
   QImage image(QStringLiteral(":/velquor/bitmaps/%1.bmp").arg(id));
   // 16-colour bitmaps load as indexed images; anything else would lose its colour table.
   if (image.isNull() || image.colorCount() == 0) return {};
@@ -13,10 +25,15 @@ QImage ChargerBitmap(int id) {
 }
 
 QIcon ChargerIcone(int id) {
+  AssurerRessources();
   QIcon icone;
   for (int taille : {16, 32}) {
     const QString chemin = QStringLiteral(":/velquor/icones/%1-%2.bmp").arg(id).arg(taille);
-    if (QFile::exists(chemin)) icone.addFile(chemin, QSize(taille, taille));
+    QImage image(chemin);
+    if (image.isNull()) continue;
+    // The light grey around the picture is transparent in an icon.
+    RemplacerPremiereCouleur(image, kGrisClair, qRgba(0, 0, 0, 0));
+    icone.addPixmap(QPixmap::fromImage(image));
   }
   return icone;
 }

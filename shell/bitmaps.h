@@ -15,6 +15,9 @@ inline constexpr QRgb kGrisFonce = 0xFF808080;  // (128, 128, 128): button shado
 inline constexpr QRgb kNoir = 0xFF000000;       // button text
 inline constexpr QRgb kBlanc = 0xFFFFFFFF;      // button highlight
 
+// Makes the compiled-in pictures and help pages reachable (":/velquor/..."); done once.
+void AssurerRessources();
+
 // The bitmap resource with that id as an indexed image with its colour table, or a null image
 // when there is none.
 QImage ChargerBitmap(int id);

@@ -38,6 +38,7 @@ QUrl PageAide(int contexte) {
 }
 
 TFenetreAide::TFenetreAide(QWidget* parent) : QWidget(parent, Qt::Window) {
+  AssurerRessources();
   setWindowTitle(QStringLiteral("Aide du Velquor"));
   setWindowIcon(ChargerIcone(1001));
   // The help outlives no program: closing the main window ends the run even while it is open.

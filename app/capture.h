@@ -1,0 +1,15 @@
+#pragma once
+// A picture of the main window once it is up, then the end of the run: how scripts/run.sh
+// checks, on a machine without a display, that the program comes up.
+
+#include <QString>
+
+namespace velquor {
+
+class PApplication;
+
+// Once the main window has been shown and painted, saves its picture to chemin (PNG) and quits;
+// the run then ends with 0 when the picture was written, 1 otherwise.
+void ProgrammerCapture(PApplication& application, const QString& chemin);
+
+}  // namespace velquor

@@ -1,0 +1,21 @@
+// Le Velquor: the window program. It takes no arguments and works in the current directory.
+//
+// VELQUOR_CAPTURE=file.png (for scripts/run.sh on a machine without a display): once the main
+// window is up, saves a picture of it to that file and ends the program (status 0 when the
+// picture was written).
+
+#include "app/capture.h"
+#include "framework/service_messages.h"
+#include "shell/velquor_app.h"
+#include "shell/vues_programme.h"
+#include "store/rapport_vantor.h"
+
+int main(int argc, char** argv) {
+  velquor::TVelquorApp application(argc, argv, velquor::EnregistrerVuesProgramme);
+  // The application's message service reports the store's misuse in the "Vantor" box.
+  velquor::DefinirRapporteurVantor(&velquor::ServiceMessages());
+
+  const QString capture = qEnvironmentVariable("VELQUOR_CAPTURE");
+  if (!capture.isEmpty()) velquor::ProgrammerCapture(application, capture);
+  return application.Executer();
+}
