@@ -2,12 +2,16 @@
 // part of the program adds its own lines here.
 #include "shell/vues_programme.h"
 
+#include "search/new_rech.h"
+#include "search/resu_child.h"
 #include "shell/client_mdi.h"
 
 namespace velquor {
 
 void EnregistrerVuesProgramme(TVelquorMDIClient& client) {
-  (void)client;
+  // The search: the results view, and the search dialog run modally by command 108.
+  client.DefinirFabrique(TypeVue::Resultat, [](QWidget* parent) { return new TResuChild(parent); });
+  client.DefinirLanceurRecherche([](QWidget* parent) { return NewRech(parent).Executer(); });
 }
 
 }  // namespace velquor

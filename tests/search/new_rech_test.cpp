@@ -1,0 +1,471 @@
+// The search dialog through its widgets: the pages and their lists, the selection files, the
+// buttons' enabling, Informations, the multiple selection, and the launch with its question,
+// progress, stop and nothing-found outcome.
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "donnees_fenetres.h"
+#include "framework/boutons.h"
+#include "framework/edition.h"
+#include "framework/liste.h"
+#include "framework/onglets.h"
+#include "resources/chaines.h"
+#include "search/defile_dlg.h"
+#include "search/new_rech.h"
+#include "search/sel_multi.h"
+#include "search/selection.h"
+#include "support/dossier_temporaire.h"
+#include "support_ui/capture.h"
+#include "support_ui/clavier.h"
+#include "support_ui/couture.h"
+#include "support_ui/repondeur_scripte.h"
+
+namespace velquor {
+namespace {
+
+using test::Entrees;
+using test::Selectionnee;
+using Noms = std::vector<std::string>;
+namespace fs = std::filesystem;
+
+QString Texte3010() {
+  return QString::fromUtf8(TexteChaine(ChaineAucunCocktail));
+}
+
+class NewRechTest : public test::TestDansDossier {
+ protected:
+  // The dialog as the user finds it: shown and active.
+  std::unique_ptr<NewRech> Ouvrir() {
+    auto dialogue = std::make_unique<NewRech>(nullptr);
+    dialogue->show();
+    dialogue->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(dialogue.get()));
+    return dialogue;
+  }
+
+  static PListe* Liste(const NewRech& d, int id) { return d.Controle<PListe>(id); }
+  static QPushButton* Bouton(const NewRech& d, int id) { return d.Controle<QPushButton>(id); }
+  static void Cliquer(const NewRech& d, int id) {
+    QTest::mouseClick(Bouton(d, id), Qt::LeftButton);
+  }
+  static void Onglet(NewRech& d, int page) {
+    QTabBar* barre = d.Controle<POnglets>(101)->Barre();
+    QTest::mouseClick(barre, Qt::LeftButton, {}, barre->tabRect(page - 1).center());
+  }
+  static void DoubleClic(PListe* liste, int index) {
+    const QPoint point = liste->visualItemRect(liste->item(index)).center();
+    QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, point);
+    QTest::mouseDClick(liste->viewport(), Qt::LeftButton, {}, point);
+  }
+
+  void DonneesDeBase() {
+    test::CreerFamilles({"APERITIFS", "DIGESTIFS", "HIGHBALLS", "SOURS", "TIKI"});
+    test::CreerIngredients({{"CITRON", false, "Jus frais."},
+                            {"CITRON VERT", false},
+                            {"GIN", true},
+                            {"MENTHE", false},
+                            {"RHUM", true, "Blanc ou ambr\xE9."},
+                            {"SIROP DE CITRON", false},
+                            {"VODKA", true}});
+    test::CreerCocktailsListe({{"DAIQUIRI", "SOURS", {"RHUM", "CITRON VERT"}, {"6 cl", "2 cl"}},
+                               {"GIN FIZZ", "HIGHBALLS", {"GIN", "CITRON"}, {"4 cl", "2 cl"}},
+                               {"MOJITO", "HIGHBALLS", {"RHUM", "MENTHE"}, {"4 cl", "6"}},
+                               {"VIRGIN", "", {"CITRON"}, {"2"}}});
+  }
+
+  test::RepondeurScripte repondeur_;
+};
+
+TEST_F(NewRechTest, MiseEnPlaceSurLaPremierePage) {
+  DonneesDeBase();
+  auto d = Ouvrir();
+  EXPECT_EQ(d->windowTitle(), QStringLiteral("Lancement d'une recherche"));
+  EXPECT_EQ(d->OngletCourant(), 1);
+  auto* onglets = d->Controle<POnglets>(101);
+  ASSERT_EQ(onglets->NbOnglets(), 3);
+  EXPECT_EQ(onglets->Barre()->tabText(2), QStringLiteral("Recherche par ingrédients"));
+  EXPECT_TRUE(d->Controle<PRadio>(103)->isChecked());
+  EXPECT_TRUE(d->Controle<PRadio>(202)->isChecked());
+  EXPECT_TRUE(d->Controle<PRadio>(312)->isChecked());
+  EXPECT_FALSE(d->Controle<PRadio>(313)->isChecked());
+  EXPECT_TRUE(d->Controle<PEdition>(102)->isVisible());
+  EXPECT_EQ(QApplication::focusWidget(), d->Controle<PEdition>(102));
+  EXPECT_FALSE(Liste(*d, 203)->isVisible());
+  EXPECT_FALSE(Liste(*d, 303)->isVisible());
+  // The lists are read when their page is first shown, not before.
+  EXPECT_EQ(Liste(*d, 203)->NbElements(), 0);
+  test::EnregistrerCapture(d.get(), QStringLiteral("new_rech_1_nom"));
+
+  Onglet(*d, 2);
+  EXPECT_EQ(d->OngletCourant(), 2);
+  EXPECT_FALSE(d->Controle<PEdition>(102)->isVisible());
+  EXPECT_FALSE(d->Controle<PEdition>(102)->isEnabled());
+  EXPECT_TRUE(Liste(*d, 203)->isVisible());
+  EXPECT_EQ(QApplication::focusWidget(), Liste(*d, 203));
+  EXPECT_EQ(Entrees(*Liste(*d, 203)),
+            (Noms{"APERITIFS", "DIGESTIFS", "HIGHBALLS", "SOURS", "TIKI"}));
+  EXPECT_EQ(Selectionnee(*Liste(*d, 203)), "APERITIFS");
+  EXPECT_TRUE(Bouton(*d, 201)->isEnabled());
+  EXPECT_FALSE(Bouton(*d, 205)->isEnabled());
+  EXPECT_FALSE(Bouton(*d, 204)->isEnabled());
+
+  Onglet(*d, 3);
+  EXPECT_FALSE(Liste(*d, 203)->isVisible());
+  EXPECT_EQ(Liste(*d, 303)->NbElements(), 7);
+  EXPECT_EQ(QApplication::focusWidget(), Liste(*d, 303));
+  EXPECT_EQ(Bouton(*d, 306)->text(), QStringLiteral("< &Informations"));
+  EXPECT_TRUE(Bouton(*d, 302)->isEnabled());
+}
+
+TEST_F(NewRechTest, AjouteEtEnleveLaissentLaBonneSelection) {
+  DonneesDeBase();
+  auto d = Ouvrir();
+  Onglet(*d, 2);
+  PListe* disponibles = Liste(*d, 203);
+  PListe* choisies = Liste(*d, 210);
+
+  // The fifth entry: the fourth is selected afterwards.
+  disponibles->SelectionnerIndex(4);
+  Cliquer(*d, 201);
+  EXPECT_EQ(Entrees(*choisies), Noms{"TIKI"});
+  EXPECT_EQ(Selectionnee(*choisies), "TIKI");
+  EXPECT_EQ(Selectionnee(*disponibles), "SOURS");
+  // The first entry: the new first is selected.
+  disponibles->SelectionnerIndex(0);
+  Cliquer(*d, 201);
+  EXPECT_EQ(Entrees(*choisies), (Noms{"APERITIFS", "TIKI"}));
+  EXPECT_EQ(Selectionnee(*choisies), "APERITIFS");
+  EXPECT_EQ(Selectionnee(*disponibles), "DIGESTIFS");
+  EXPECT_TRUE(Bouton(*d, 205)->isEnabled());
+  EXPECT_TRUE(Bouton(*d, 204)->isEnabled());
+
+  // A double click moves the entry back.
+  DoubleClic(choisies, 1);
+  EXPECT_EQ(Entrees(*choisies), Noms{"APERITIFS"});
+  EXPECT_EQ(Entrees(*disponibles), (Noms{"DIGESTIFS", "HIGHBALLS", "SOURS", "TIKI"}));
+  EXPECT_EQ(Selectionnee(*disponibles), "TIKI");
+  EXPECT_EQ(repondeur_.bips, 0);
+
+  // Nothing selected in the source: a beep, and the focus on the available list.
+  choisies->SelectionnerIndex(-1);
+  Bouton(*d, 205)->setFocus();
+  Cliquer(*d, 205);
+  EXPECT_EQ(repondeur_.bips, 1);
+  EXPECT_EQ(Entrees(*choisies), Noms{"APERITIFS"});
+  EXPECT_EQ(QApplication::focusWidget(), disponibles);
+}
+
+TEST_F(NewRechTest, ToutDeplacerEtLesBoutons) {
+  DonneesDeBase();
+  auto d = Ouvrir();
+  Onglet(*d, 2);
+  Cliquer(*d, 211);
+  EXPECT_EQ(Liste(*d, 203)->NbElements(), 0);
+  EXPECT_EQ(Entrees(*Liste(*d, 210)).size(), 5u);
+  EXPECT_EQ(Selectionnee(*Liste(*d, 210)), "APERITIFS");
+  EXPECT_FALSE(Bouton(*d, 201)->isEnabled());
+  EXPECT_FALSE(Bouton(*d, 211)->isEnabled());
+  EXPECT_TRUE(Bouton(*d, 205)->isEnabled());
+  EXPECT_EQ(repondeur_.curseur, Curseur::Fleche);
+  Cliquer(*d, 204);
+  EXPECT_EQ(Liste(*d, 203)->NbElements(), 5);
+  EXPECT_FALSE(Bouton(*d, 204)->isEnabled());
+  EXPECT_EQ(repondeur_.bips, 0);
+  // The command itself, on an empty list, is refused with a beep.
+  d->CommandeControle(204);
+  EXPECT_EQ(repondeur_.bips, 1);
+}
+
+TEST_F(NewRechTest, LesFamillesChoisiesReviennentEtUneFamilleSupprimeeDisparait) {
+  DonneesDeBase();
+  {
+    auto d = Ouvrir();
+    Onglet(*d, 2);
+    for (int index : {3, 2, 0}) {  // SOURS, HIGHBALLS, APERITIFS
+      Liste(*d, 203)->SelectionnerIndex(index);
+      Cliquer(*d, 201);
+    }
+    Cliquer(*d, 1);  // HIGHBALLS and SOURS match
+    EXPECT_EQ(d->result(), 1);
+    EXPECT_FALSE(d->isVisible());
+  }
+  EXPECT_EQ(LireSelection(CheminSelectionFamilles), (Noms{"APERITIFS", "HIGHBALLS", "SOURS"}));
+  EXPECT_EQ(fs::file_size("SELECFAM.DAT"), 3u * 31u);
+  EXPECT_FALSE(fs::exists("SELECCOC.DAT"));
+  EXPECT_EQ(test::Noms("RESURECH"), (Noms{"DAIQUIRI", "GIN FIZZ", "MOJITO"}));
+  {
+    auto d = Ouvrir();
+    Onglet(*d, 2);
+    EXPECT_EQ(Entrees(*Liste(*d, 210)), (Noms{"APERITIFS", "HIGHBALLS", "SOURS"}));
+    EXPECT_EQ(Entrees(*Liste(*d, 203)), (Noms{"DIGESTIFS", "TIKI"}));
+    EXPECT_EQ(Selectionnee(*Liste(*d, 203)), "DIGESTIFS");
+    EXPECT_EQ(Selectionnee(*Liste(*d, 210)), "APERITIFS");
+    // The criteria radios and the string start afresh.
+    EXPECT_TRUE(d->Controle<PRadio>(202)->isChecked());
+  }
+  {
+    FicFamille familles;
+    ASSERT_TRUE(familles.Ouvrir() && familles.Chercher("HIGHBALLS") && familles.Supprimer());
+  }
+  EcrireSelection(CheminSelectionFamilles, {"SOURS", "HIGHBALLS", "SOURS", "sours"});
+  auto d = Ouvrir();
+  Onglet(*d, 2);
+  EXPECT_EQ(Entrees(*Liste(*d, 210)), Noms{"SOURS"});
+  EXPECT_EQ(Entrees(*Liste(*d, 203)), (Noms{"APERITIFS", "DIGESTIFS", "TIKI"}));
+  EXPECT_TRUE(repondeur_.boites.empty());
+  EXPECT_EQ(repondeur_.bips, 0);
+}
+
+TEST_F(NewRechTest, OkSurLaPageUnNeToucheAucunFichierDeSelection) {
+  DonneesDeBase();
+  EcrireSelection(CheminSelectionFamilles, {"TIKI"});
+  EcrireSelection(CheminSelectionIngredients, {"GIN", "RHUM"});
+  const auto familles = test::LireOctets("SELECFAM.DAT");
+  const auto ingredients = test::LireOctets("SELECCOC.DAT");
+  auto d = Ouvrir();
+  Onglet(*d, 2);
+  Onglet(*d, 3);
+  Liste(*d, 303)->SelectionnerIndex(0);
+  Cliquer(*d, 301);  // changes on the pages left behind are not written
+  Onglet(*d, 1);
+  Cliquer(*d, 1);
+  EXPECT_EQ(d->result(), 1);
+  EXPECT_EQ(test::LireOctets("SELECFAM.DAT"), familles);
+  EXPECT_EQ(test::LireOctets("SELECCOC.DAT"), ingredients);
+  EXPECT_EQ(test::Noms("RESURECH"), (Noms{"DAIQUIRI", "GIN FIZZ", "MOJITO", "VIRGIN"}));
+}
+
+TEST_F(NewRechTest, OkSurLaPageTroisEcritSeulementLesIngredients) {
+  DonneesDeBase();
+  auto d = Ouvrir();
+  Onglet(*d, 3);
+  d->Controle<PRadio>(314)->click();
+  Liste(*d, 303)->SelectionnerIndex(Liste(*d, 303)->ChercherExact("MENTHE"));
+  Cliquer(*d, 301);
+  const CriteresRecherche criteres = d->Criteres();
+  EXPECT_EQ(criteres.TypeRecherche, 3);
+  EXPECT_EQ(criteres.SensIngredients, AuMoinsUnChoisi);
+  Cliquer(*d, 1);
+  EXPECT_EQ(d->result(), 1);
+  EXPECT_EQ(LireSelection(CheminSelectionIngredients), Noms{"MENTHE"});
+  EXPECT_FALSE(fs::exists("SELECFAM.DAT"));
+  EXPECT_EQ(test::Noms("RESURECH"), Noms{"MOJITO"});
+}
+
+TEST_F(NewRechTest, RienTrouveGardeLeDialogueOuvertAvecSesCriteres) {
+  DonneesDeBase();
+  auto d = Ouvrir();
+  d->Controle<PRadio>(104)->click();
+  d->Controle<PEdition>(102)->setFocus();
+  test::Taper(d->Controle<PEdition>(102), QStringLiteral("i"));  // every name holds an I
+  EXPECT_EQ(d->Controle<PEdition>(102)->TexteCp1252(), "I");
+  QTest::keyClick(d->Controle<PEdition>(102), Qt::Key_Return);  // Enter: Ok
+
+  EXPECT_TRUE(d->isVisible());
+  EXPECT_EQ(d->result(), 0);
+  ASSERT_EQ(repondeur_.boites.size(), 1u);  // 3010 once, from the engine
+  EXPECT_EQ(repondeur_.boites[0].texte, Texte3010());
+  EXPECT_EQ(repondeur_.boites[0].icone, IconeMessage::Information);
+  EXPECT_TRUE(d->isEnabled());
+  EXPECT_TRUE(d->findChildren<DefileDlg*>().isEmpty());
+  EXPECT_EQ(d->Controle<PEdition>(102)->TexteCp1252(), "I");
+  EXPECT_TRUE(d->Controle<PRadio>(104)->isChecked());
+  EXPECT_EQ(d->OngletCourant(), 1);
+  EXPECT_TRUE(QTest::qWaitForWindowActive(d.get()));
+  EXPECT_EQ(QApplication::focusWidget(), d->Controle<PEdition>(102));
+  EXPECT_FALSE(fs::exists("RESURECH.DAT"));
+
+  // The criteria changed, Ok again: found this time.
+  d->Controle<PRadio>(103)->click();
+  Cliquer(*d, 1);
+  EXPECT_EQ(d->result(), 1);
+  EXPECT_EQ(test::Noms("RESURECH").size(), 4u);
+}
+
+TEST_F(NewRechTest, LaQuestion3011NonAccumuleOuiVide) {
+  DonneesDeBase();
+  const auto lancer = [this](const char* chaine, int reponse) {
+    auto d = Ouvrir();
+    test::Taper(d->Controle<PEdition>(102), QString::fromLatin1(chaine));
+    repondeur_.boites.clear();
+    repondeur_.reponses = {reponse};
+    Cliquer(*d, 1);
+    return d->result();
+  };
+  EXPECT_EQ(lancer("GIN", ReponseOui), 1);  // no result yet: no question
+  EXPECT_TRUE(repondeur_.boites.empty());
+  EXPECT_EQ(test::Noms("RESURECH"), (Noms{"GIN FIZZ", "VIRGIN"}));
+
+  EXPECT_EQ(lancer("MOJ", ReponseNon), 1);
+  ASSERT_EQ(repondeur_.boites.size(), 1u);
+  const test::BoiteAffichee& question = repondeur_.boites[0];
+  EXPECT_EQ(question.titre, QStringLiteral("Le Velquor"));
+  EXPECT_EQ(question.texte, QString::fromUtf8(TexteChaine(ChaineResultatExistant)));
+  EXPECT_EQ(question.icone, IconeMessage::Question);
+  EXPECT_EQ(question.boutons, BoutonsMessage::OuiNon);
+  EXPECT_EQ(test::Noms("RESURECH"), (Noms{"GIN FIZZ", "MOJITO", "VIRGIN"}));
+
+  // No, with criteria that only find stored cocktails: nothing added, 3010, still open.
+  EXPECT_EQ(lancer("GIN", ReponseNon), 0);
+  ASSERT_EQ(repondeur_.boites.size(), 2u);
+  EXPECT_EQ(repondeur_.boites[1].texte, Texte3010());
+  EXPECT_EQ(test::Noms("RESURECH"), (Noms{"GIN FIZZ", "MOJITO", "VIRGIN"}));
+
+  EXPECT_EQ(lancer("DAI", ReponseOui), 1);
+  EXPECT_EQ(test::Noms("RESURECH"), Noms{"DAIQUIRI"});
+
+  // Yes with criteria that find nothing: the result files are gone.
+  EXPECT_EQ(lancer("ZZZ", ReponseOui), 0);
+  EXPECT_FALSE(fs::exists("RESURECH.NDX"));
+  EXPECT_FALSE(fs::exists("RESURECH.DAT"));
+}
+
+// Clicks "Arrêter" as soon as the progress dialog shows: the click is heard while the messages
+// of the first step are processed.
+class ClicArret : public QObject {
+ public:
+  bool eventFilter(QObject* objet, QEvent* evenement) override {
+    if (evenement->type() == QEvent::Show) {
+      if (auto* defile = qobject_cast<DefileDlg*>(objet)) {
+        ++vus;
+        titre = defile->windowTitle();
+        QMetaObject::invokeMethod(defile->Controle<QPushButton>(2), &QPushButton::click,
+                                  Qt::QueuedConnection);
+      }
+    }
+    return false;
+  }
+  int vus = 0;
+  QString titre;
+};
+
+TEST_F(NewRechTest, ArreterPendantLaRechercheGardeCeQuiEstTrouve) {
+  DonneesDeBase();
+  auto d = Ouvrir();
+  ClicArret clic;
+  qApp->installEventFilter(&clic);
+  Cliquer(*d, 1);
+  qApp->removeEventFilter(&clic);
+  EXPECT_EQ(clic.vus, 1);
+  EXPECT_EQ(clic.titre, QStringLiteral("Recherche en cours..."));
+  // DAIQUIRI shown when the click came, then GIN FIZZ examined; a stopped run that found
+  // something closes the dialog.
+  EXPECT_EQ(test::Noms("RESURECH"), (Noms{"DAIQUIRI", "GIN FIZZ"}));
+  EXPECT_EQ(d->result(), 1);
+  EXPECT_TRUE(d->findChildren<DefileDlg*>().isEmpty());
+}
+
+TEST_F(NewRechTest, BoutonInformationsSuitLaListeQuiALeFocus) {
+  DonneesDeBase();
+  auto d = Ouvrir();
+  Onglet(*d, 3);
+  PListe* disponibles = Liste(*d, 303);
+  PListe* choisis = Liste(*d, 311);
+  EXPECT_EQ(d->CibleInformations(), 'D');
+  EXPECT_TRUE(Bouton(*d, 306)->isEnabled());
+
+  QTest::mouseClick(choisis->viewport(), Qt::LeftButton);  // an empty list takes the focus
+  EXPECT_EQ(d->CibleInformations(), 'S');
+  EXPECT_EQ(Bouton(*d, 306)->text(), QStringLiteral("&Informations >"));
+  EXPECT_FALSE(Bouton(*d, 306)->isEnabled());  // 311 is empty, though 303 is not
+
+  disponibles->setFocus(Qt::MouseFocusReason);
+  EXPECT_EQ(d->CibleInformations(), 'D');
+  EXPECT_EQ(Bouton(*d, 306)->text(), QStringLiteral("< &Informations"));
+  EXPECT_TRUE(Bouton(*d, 306)->isEnabled());
+
+  // An ingredient with a comment: a box captioned with its name.
+  disponibles->SelectionnerIndex(disponibles->ChercherExact("RHUM"));
+  Cliquer(*d, 306);
+  ASSERT_EQ(repondeur_.boites.size(), 1u);
+  EXPECT_EQ(repondeur_.boites[0].titre, QStringLiteral("RHUM"));
+  EXPECT_EQ(repondeur_.boites[0].texte, QStringLiteral("Blanc ou ambré."));
+  EXPECT_EQ(repondeur_.boites[0].icone, IconeMessage::Information);
+  // Without a comment: string 3012 with the name.
+  disponibles->SelectionnerIndex(disponibles->ChercherExact("GIN"));
+  Cliquer(*d, 306);
+  ASSERT_EQ(repondeur_.boites.size(), 2u);
+  EXPECT_EQ(repondeur_.boites[1].texte,
+            QStringLiteral("Aucune information disponible sur l'ingrédient GIN !"));
+  EXPECT_EQ(repondeur_.boites[1].icone, IconeMessage::Information);
+
+  // Moved to the chosen list and looked up from there.
+  Cliquer(*d, 301);
+  choisis->setFocus(Qt::MouseFocusReason);
+  EXPECT_TRUE(Bouton(*d, 306)->isEnabled());
+  Cliquer(*d, 306);
+  ASSERT_EQ(repondeur_.boites.size(), 3u);
+  EXPECT_EQ(repondeur_.boites[2].texte,
+            QStringLiteral("Aucune information disponible sur l'ingrédient GIN !"));
+
+  // No selection, or an ingredient file gone: a beep.
+  disponibles->setFocus(Qt::MouseFocusReason);
+  disponibles->SelectionnerIndex(-1);
+  Cliquer(*d, 306);
+  EXPECT_EQ(repondeur_.bips, 1);
+  disponibles->SelectionnerIndex(0);
+  fs::remove("INGRED.DAT");
+  fs::remove("INGRED.NDX");
+  Cliquer(*d, 306);
+  EXPECT_EQ(repondeur_.bips, 2);
+  EXPECT_EQ(repondeur_.boites.size(), 3u);
+  EXPECT_FALSE(fs::exists("INGRED.DAT"));  // looked up, never created
+}
+
+TEST_F(NewRechTest, SelectMultiDeplaceDuBasVersLeHaut) {
+  DonneesDeBase();
+  auto d = Ouvrir();
+  Onglet(*d, 3);
+  std::vector<std::pair<bool, bool>> radios;
+  test::PiloteModal pilote([&](PDialogue& dialogue) {
+    ASSERT_EQ(dialogue.IdModele(), 209);
+    radios.emplace_back(dialogue.Controle<PRadio>(102)->isEnabled(),
+                        dialogue.Controle<PRadio>(103)->isEnabled());
+    auto* motif = dialogue.Controle<PEdition>(101);
+    test::Taper(motif, radios.size() == 1 ? QStringLiteral("CITRON ") : QStringLiteral("VERT"));
+    if (radios.size() == 2) dialogue.Controle<PRadio>(103)->click();
+    QTest::mouseClick(dialogue.Controle<QPushButton>(1), Qt::LeftButton);
+  });
+  Cliquer(*d, 302);
+  EXPECT_TRUE(QTest::qWaitForWindowActive(d.get()));
+  EXPECT_EQ(radios[0], std::make_pair(true, false));
+  EXPECT_EQ(Entrees(*Liste(*d, 311)), (Noms{"CITRON", "CITRON VERT", "SIROP DE CITRON"}));
+  // The source is walked from its last entry: the one nearest its top moves last and stays
+  // selected.
+  EXPECT_EQ(Selectionnee(*Liste(*d, 311)), "CITRON");
+  EXPECT_EQ(QApplication::focusWidget(), Liste(*d, 311));
+  EXPECT_EQ(d->CibleInformations(), 'S');
+  EXPECT_TRUE(Bouton(*d, 305)->isEnabled());
+
+  Cliquer(*d, 302);
+  EXPECT_TRUE(QTest::qWaitForWindowActive(d.get()));
+  EXPECT_EQ(radios[1], std::make_pair(true, true));
+  EXPECT_EQ(Entrees(*Liste(*d, 311)), (Noms{"CITRON", "SIROP DE CITRON"}));
+  EXPECT_EQ(Selectionnee(*Liste(*d, 303)), "CITRON VERT");
+  EXPECT_EQ(QApplication::focusWidget(), Liste(*d, 303));
+  EXPECT_EQ(repondeur_.curseur, Curseur::Fleche);
+}
+
+TEST_F(NewRechTest, CapturesDesPagesRemplies) {
+  DonneesDeBase();
+  EcrireSelection(CheminSelectionFamilles, {"HIGHBALLS"});
+  EcrireSelection(CheminSelectionIngredients, {"CITRON", "GIN"});
+  auto d = Ouvrir();
+  Onglet(*d, 2);
+  test::EnregistrerCapture(d.get(), QStringLiteral("new_rech_2_famille"));
+  Onglet(*d, 3);
+  test::EnregistrerCapture(d.get(), QStringLiteral("new_rech_3_ingredients"));
+  EXPECT_EQ(Entrees(*Liste(*d, 311)), (Noms{"CITRON", "GIN"}));
+}
+
+}  // namespace
+}  // namespace velquor

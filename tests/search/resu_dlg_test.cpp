@@ -1,0 +1,362 @@
+// The results view: the composition lines, what the view shows of the selected cocktail, the
+// totals, the refine pass with its filters, progress and stop, and the keys that must not end
+// the view. Then the search from the client area's command to the results view.
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "donnees_fenetres.h"
+#include "framework/boutons.h"
+#include "framework/combo.h"
+#include "framework/edition.h"
+#include "framework/liste.h"
+#include "resources/chaines.h"
+#include "search/defile_dlg.h"
+#include "search/ligne_composition.h"
+#include "search/resu_child.h"
+#include "search/resu_dlg.h"
+#include "shell/aide.h"
+#include "shell/client_mdi.h"
+#include "shell/vues_programme.h"
+#include "support/dossier_temporaire.h"
+#include "support_ui/capture.h"
+#include "support_ui/couture.h"
+#include "support_ui/repondeur_scripte.h"
+
+namespace velquor {
+namespace {
+
+using test::Cocktail;
+using test::Entrees;
+using Noms = std::vector<std::string>;
+namespace fs = std::filesystem;
+
+TEST(LigneComposition, LiaisonSelonIngredientEtQuantite) {
+  EXPECT_EQ(LigneComposition("2", "CITRON"), "2 CITRON");
+  EXPECT_EQ(LigneComposition("4 cl", "GIN"), "4 cl de GIN");
+  EXPECT_EQ(LigneComposition("1 trait", "ANGOSTURA"), "1 trait d' ANGOSTURA");
+  EXPECT_EQ(LigneComposition("2", "OEUF"), "2 d' OEUF");
+  EXPECT_EQ(LigneComposition("10", "ORANGE"), "10 d' ORANGE");  // the vowel comes first
+  EXPECT_EQ(LigneComposition("1/2", "CITRON"), "1/2 de CITRON");
+  EXPECT_EQ(LigneComposition("2", "citron"), "2 citron");
+  EXPECT_EQ(LigneComposition("", "GLACE"), " GLACE");
+  EXPECT_EQ(LigneComposition("", "YUZU"), " d' YUZU");
+  // Only the plain capitals: lower-case and accented vowels take the other connectors.
+  EXPECT_EQ(LigneComposition("3 cl", "orgeat"), "3 cl de orgeat");
+  EXPECT_EQ(LigneComposition("3 cl",
+                             "\xC9"
+                             "CORCE"),
+            "3 cl de \xC9"
+            "CORCE");                                     // ÉCORCE
+  EXPECT_EQ(LigneComposition("1 ", "GIN"), "1  de GIN");  // a blank is not a digit
+}
+
+void CreerResultat(const std::vector<Cocktail>& cocktails) {
+  FicCocktail f(BaseResultat);
+  ASSERT_TRUE(f.Creer() && f.Ouvrir());
+  for (const auto& c : cocktails) {
+    f.Enreg = test::Enregistrement(c);
+    ASSERT_TRUE(f.Ajouter(c.nom)) << c.nom;
+  }
+}
+
+class ResuDlgTest : public test::TestDansDossier {
+ protected:
+  void Ouvrir() {
+    vue_ = std::make_unique<TResuChild>();
+    vue_->show();
+    vue_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(vue_.get()));
+    dlg_ = vue_->Dialogue();
+    ASSERT_NE(dlg_, nullptr);
+  }
+  PListe* Liste() const { return dlg_->Controle<PListe>(501); }
+  QString Label(int id) const { return dlg_->Controle<QLabel>(id)->text(); }
+  std::vector<std::string> Composition() const { return Entrees(*dlg_->Controle<PListe>(504)); }
+  std::string Remarques() const { return dlg_->Controle<PEditionMulti>(503)->TexteCp1252(); }
+
+  // Runs the refine dialog from command 109, choosing a family, an ingredient (nullptr: leave
+  // as offered; "": the first entry) and an alcohol radio.
+  void Affiner(const char* famille, const char* ingredient, int radio) {
+    test::PiloteModal pilote([&](PDialogue& d) {
+      ASSERT_EQ(d.IdModele(), 208);
+      contexteDansFiltre_ = ContexteAide;
+      const auto choisir = [&d](int id, const char* texte) {
+        if (!texte) return;
+        auto* combo = d.Controle<PCombo>(id);
+        combo->SelectionnerIndex(*texte ? combo->ChercherExact(texte) : 0);
+      };
+      choisir(101, famille);
+      choisir(102, ingredient);
+      if (radio) d.Controle<PRadio>(radio)->click();
+      QTest::mouseClick(d.Controle<QPushButton>(1), Qt::LeftButton);
+    });
+    dlg_->CommandeControle(TResuDlg::CmAffinerRecherche);
+  }
+
+  test::RepondeurScripte repondeur_;
+  std::unique_ptr<TResuChild> vue_;
+  TResuDlg* dlg_ = nullptr;
+  int contexteDansFiltre_ = -1;
+};
+
+TEST_F(ResuDlgTest, AfficheLePremierCocktailEtLesTotaux) {
+  CreerResultat({{"MOJITO",
+                  "HIGHBALLS",
+                  {"RHUM", "MENTHE", "SUCRE", "", "EAU GAZEUSE"},
+                  {"4 cl", "6 feuilles", "2", "", "10 cl"},
+                  "Piler la menthe.\r\nAllonger."},
+                 {"DAIQUIRI", "SOURS", {"RHUM", "CITRON VERT", "SIROP"}, {"6 cl", "2 cl", ""}},
+                 {"SANS RIEN", "", {"", "GIN"}, {"1", "2 cl"}}});
+  Ouvrir();
+  EXPECT_EQ(vue_->windowTitle(), QStringLiteral("Résultat de la recherche"));
+  EXPECT_EQ(Entrees(*Liste()), (Noms{"DAIQUIRI", "MOJITO", "SANS RIEN"}));
+  EXPECT_EQ(Liste()->IndexSelection(), 0);
+  EXPECT_EQ(Label(502), QStringLiteral("DAIQUIRI"));
+  EXPECT_TRUE(dlg_->Controle<QLabel>(502)->font().bold());
+  EXPECT_EQ(Composition(), (Noms{"6 cl de RHUM", "2 cl de CITRON VERT", " SIROP"}));
+  EXPECT_EQ(Label(505), QStringLiteral("SOURS"));
+  EXPECT_EQ(Label(555), QStringLiteral("Total 3 / Selection 3"));
+  EXPECT_EQ(dlg_->Total(), 3);
+  EXPECT_EQ(repondeur_.curseur, Curseur::Fleche);
+
+  // The user picks MOJITO: the composition ends at the first empty ingredient.
+  QTest::mouseClick(Liste()->viewport(), Qt::LeftButton, {},
+                    Liste()->visualItemRect(Liste()->item(1)).center());
+  EXPECT_EQ(Label(502), QStringLiteral("MOJITO"));
+  EXPECT_EQ(Composition(), (Noms{"4 cl de RHUM", "6 feuilles de MENTHE", "2 SUCRE"}));
+  EXPECT_EQ(Remarques(), "Piler la menthe.\r\nAllonger.");
+  EXPECT_EQ(Label(505), QStringLiteral("HIGHBALLS"));
+  test::EnregistrerCapture(vue_.get(), QStringLiteral("resu_dlg"));
+
+  // A first ingredient slot empty: no composition line at all.
+  Liste()->SelectionnerIndex(2);
+  emit Liste()->selectionChangee();
+  EXPECT_EQ(Label(502), QStringLiteral("SANS RIEN"));
+  EXPECT_TRUE(Composition().empty());
+  EXPECT_TRUE(Label(505).isEmpty());
+  EXPECT_EQ(repondeur_.bips, 0);
+}
+
+TEST_F(ResuDlgTest, UnNomDisparuDuResultatBipe) {
+  CreerResultat({{"MOJITO", "HIGHBALLS", {"RHUM"}, {"4 cl"}, "Frais."}, {"ZOMBIE", "TIKI"}});
+  Ouvrir();
+  {
+    FicCocktail resultat(BaseResultat);
+    ASSERT_TRUE(resultat.Ouvrir() && resultat.Chercher("ZOMBIE") && resultat.Supprimer());
+  }
+  Liste()->SelectionnerIndex(1);
+  emit Liste()->selectionChangee();
+  EXPECT_EQ(repondeur_.bips, 1);
+  EXPECT_TRUE(Label(502).isEmpty());
+  EXPECT_TRUE(Label(505).isEmpty());
+  EXPECT_TRUE(Composition().empty());
+  EXPECT_TRUE(Remarques().empty());
+}
+
+TEST_F(ResuDlgTest, SansResultatLaVueSOuvreVide) {
+  Ouvrir();  // the pair is created, as at every opening
+  EXPECT_EQ(Liste()->NbElements(), 0);
+  EXPECT_EQ(Label(555), QStringLiteral("Total 0 / Selection 0"));
+  EXPECT_TRUE(repondeur_.boites.empty());
+  // A refine over nothing shows nothing, not even 3010.
+  Affiner("", "", 0);
+  EXPECT_TRUE(repondeur_.boites.empty());
+  EXPECT_EQ(Label(555), QStringLiteral("Total 0 / Selection 0"));
+}
+
+TEST_F(ResuDlgTest, EchapEtFermetureBipentEntreneFaitRien) {
+  CreerResultat({{"MOJITO"}, {"ZOMBIE"}});
+  Ouvrir();
+  Liste()->setFocus();
+  QTest::keyClick(Liste(), Qt::Key_Escape);
+  EXPECT_EQ(repondeur_.bips, 1);
+  EXPECT_TRUE(dlg_->isVisible());
+  dlg_->close();
+  EXPECT_EQ(repondeur_.bips, 2);
+  EXPECT_TRUE(dlg_->isVisible());
+
+  QTest::keyClick(Liste(), Qt::Key_Return);
+  QTest::keyClick(dlg_->Controle<PEditionMulti>(503), Qt::Key_Return);
+  EXPECT_TRUE(dlg_->isVisible());
+  EXPECT_EQ(QApplication::focusWidget(), Liste());
+  EXPECT_EQ(repondeur_.bips, 2);
+  EXPECT_EQ(dlg_->result(), 0);
+
+  // The remarks can be read, not typed into.
+  dlg_->Controle<PEditionMulti>(503)->setFocus();
+  QTest::keyClick(dlg_->Controle<PEditionMulti>(503), Qt::Key_A);
+  EXPECT_EQ(repondeur_.bips, 3);
+  QTest::keyClick(dlg_->Controle<PEditionMulti>(503), Qt::Key_Escape);
+  EXPECT_EQ(repondeur_.bips, 4);
+  EXPECT_TRUE(dlg_->isVisible());
+}
+
+// Ten results, three in the family SOURS, one of those without an alcoholic ingredient.
+void DixResultats() {
+  test::CreerIngredients({{"CITRON", false},
+                          {"GIN", true},
+                          {"RHUM", true},
+                          {"SIROP", false},
+                          {"VODKA", true},
+                          {"ORANGE", false}});
+  CreerResultat({{"C01", "SOURS", {"GIN", "CITRON"}},
+                 {"C02", "SOURS", {"CITRON", "SIROP", "INCONNU"}},  // not alcoholic
+                 {"C03", "SOURS", {"SIROP", "RHUM"}},
+                 {"C04", "TIKI", {"RHUM"}},
+                 {"C05", "TIKI", {"ORANGE"}},
+                 {"C06", "HIGHBALLS", {"VODKA", "ORANGE"}},
+                 {"C07", "HIGHBALLS", {"GIN"}},
+                 {"C08", "", {"CITRON"}},
+                 {"C09", "FLIPS", {}},
+                 {"C10", "SOURS EXOTIQUES", {"RHUM", "CITRON"}}});
+}
+
+TEST_F(ResuDlgTest, AffinerFamilleEtNonAlcooliseDonneUnSurDix) {
+  test::CreerFamilles({"FLIPS", "HIGHBALLS", "SOURS", "SOURS EXOTIQUES", "TIKI"});
+  DixResultats();
+  const auto donnees = test::LireOctets("RESURECH.DAT");
+  const auto index = test::LireOctets("RESURECH.NDX");
+  Ouvrir();
+  EXPECT_EQ(dlg_->FiltreAlcool(), "T");
+
+  Affiner("SOURS", nullptr, 105);
+  EXPECT_EQ(contexteDansFiltre_, AideAffinerRech);
+  EXPECT_EQ(ContexteAide, AideResultat);
+  EXPECT_EQ(Entrees(*Liste()), Noms{"C02"});
+  EXPECT_EQ(Label(555), QStringLiteral("Total 10 / Selection 1"));
+  EXPECT_EQ(Label(502), QStringLiteral("C02"));  // selected and shown
+  EXPECT_EQ(dlg_->FiltreFamille(), "SOURS");
+  EXPECT_EQ(dlg_->FiltreAlcool(), "N");
+  EXPECT_TRUE(vue_->isEnabled());
+  EXPECT_TRUE(dlg_->findChildren<DefileDlg*>().isEmpty());
+  EXPECT_TRUE(repondeur_.boites.empty());
+
+  // Filters replace each other: everything again, then alcoholic ones with CITRON.
+  Affiner("", "", 103);
+  EXPECT_EQ(Liste()->NbElements(), 10);
+  EXPECT_EQ(Label(555), QStringLiteral("Total 10 / Selection 10"));
+  Affiner(nullptr, "CITRON", 104);
+  EXPECT_EQ(Entrees(*Liste()), (Noms{"C01", "C10"}));
+  Affiner(nullptr, "", 105);
+  EXPECT_EQ(Entrees(*Liste()), (Noms{"C02", "C05", "C08", "C09"}));
+
+  // The result pair was only read.
+  EXPECT_EQ(test::LireOctets("RESURECH.DAT"), donnees);
+  EXPECT_EQ(test::LireOctets("RESURECH.NDX"), index);
+}
+
+TEST_F(ResuDlgTest, AffinerSansCorrespondanceMontre3010) {
+  test::CreerFamilles({"FLIPS", "TIKI"});
+  DixResultats();
+  Ouvrir();
+  Affiner("FLIPS", nullptr, 104);  // C09 has no ingredient at all
+  ASSERT_EQ(repondeur_.boites.size(), 1u);
+  EXPECT_EQ(repondeur_.boites[0].texte, QString::fromUtf8(TexteChaine(ChaineAucunCocktail)));
+  EXPECT_EQ(repondeur_.boites[0].icone, IconeMessage::Information);
+  EXPECT_EQ(Liste()->NbElements(), 0);
+  EXPECT_TRUE(Label(502).isEmpty());
+  EXPECT_TRUE(Composition().empty());
+  EXPECT_EQ(Label(555), QStringLiteral("Total 10 / Selection 0"));
+}
+
+TEST_F(ResuDlgTest, AffinerSansFichierDesIngredients) {
+  DixResultats();
+  fs::remove("INGRED.DAT");
+  fs::remove("INGRED.NDX");
+  Ouvrir();
+  Affiner(nullptr, nullptr, 104);  // nothing counts as alcoholic any more
+  EXPECT_EQ(Liste()->NbElements(), 0);
+  Affiner(nullptr, nullptr, 105);
+  EXPECT_EQ(Liste()->NbElements(), 10);
+  EXPECT_FALSE(fs::exists("INGRED.DAT"));   // never created
+  EXPECT_EQ(repondeur_.boites.size(), 1u);  // the 3010 of the first refine only
+}
+
+// Stops the refine as soon as its progress dialog shows, and notes what the window looked like.
+class ArretAffinage : public QObject {
+ public:
+  explicit ArretAffinage(QWidget* vue) : vue_(vue) {}
+  bool eventFilter(QObject* objet, QEvent* evenement) override {
+    if (evenement->type() == QEvent::Show) {
+      if (auto* defile = qobject_cast<DefileDlg*>(objet)) {
+        // The user's click, while the first record's messages are processed.
+        QMetaObject::invokeMethod(
+            defile,
+            [this, defile] {
+              vueActive = vue_->isEnabled();
+              defileActif = defile->isEnabled();
+              QTest::mouseClick(defile->Controle<QPushButton>(2), Qt::LeftButton);
+            },
+            Qt::QueuedConnection);
+      }
+    }
+    return false;
+  }
+  QWidget* vue_;
+  bool vueActive = true;
+  bool defileActif = false;
+};
+
+TEST_F(ResuDlgTest, ArreterLAffinageGardeCeQuiEstPasse) {
+  DixResultats();
+  Ouvrir();
+  ArretAffinage arret(vue_.get());
+  qApp->installEventFilter(&arret);
+  Affiner(nullptr, nullptr, 103);
+  qApp->removeEventFilter(&arret);
+  EXPECT_FALSE(arret.vueActive);  // the main window is disabled meanwhile
+  EXPECT_TRUE(arret.defileActif);
+  // The click is heard after the first record: the first and the second are examined.
+  EXPECT_EQ(Entrees(*Liste()), (Noms{"C01", "C02"}));
+  EXPECT_EQ(Label(555), QStringLiteral("Total 10 / Selection 2"));
+  EXPECT_TRUE(vue_->isEnabled());
+}
+
+// From the client area: command 108 runs the search dialog; Ok at once copies every cocktail
+// into RESURECH and opens the results view.
+class RechercheDepuisLeClient : public test::TestDansDossier {
+ protected:
+  test::RepondeurScripte repondeur_;
+};
+
+TEST_F(RechercheDepuisLeClient, OkAussitotOuvreLaVueDuResultat) {
+  test::CreerCocktailsListe(
+      {{"MOJITO", "HIGHBALLS", {"RHUM"}, {"4 cl"}}, {"DAIQUIRI", "SOURS", {"RHUM"}, {"6 cl"}}});
+  TVelquorMDIClient client;
+  client.resize(800, 600);
+  client.show();
+  EnregistrerVuesProgramme(client);
+  int contexte = -1;
+  test::PiloteModal pilote([&](PDialogue& d) {
+    ASSERT_EQ(d.IdModele(), 205);
+    contexte = ContexteAide;
+    QTest::mouseClick(d.Controle<QPushButton>(1), Qt::LeftButton);
+  });
+  client.NouvelleRecherche();
+  EXPECT_EQ(contexte, AideRecherche);
+  EXPECT_EQ(test::Noms("RESURECH"), (Noms{"DAIQUIRI", "MOJITO"}));
+  auto* vue = dynamic_cast<TResuChild*>(client.VueResultat());
+  ASSERT_NE(vue, nullptr);
+  EXPECT_EQ(vue->windowTitle(), QStringLiteral("Résultat de la recherche"));
+  EXPECT_EQ(Entrees(*vue->Dialogue()->Controle<PListe>(501)), (Noms{"DAIQUIRI", "MOJITO"}));
+  EXPECT_EQ(ContexteAide, AideResultat);
+  EXPECT_TRUE(repondeur_.boites.empty());
+
+  // Cancelled: no view, help context 0, the result kept.
+  test::PiloteModal annule(
+      [&](PDialogue& d) { QTest::mouseClick(d.Controle<QPushButton>(2), Qt::LeftButton); });
+  client.NouvelleRecherche();
+  EXPECT_EQ(client.VueResultat(), nullptr);
+  EXPECT_EQ(ContexteAide, AideIndex);
+  EXPECT_EQ(test::Noms("RESURECH"), (Noms{"DAIQUIRI", "MOJITO"}));
+}
+
+}  // namespace
+}  // namespace velquor
