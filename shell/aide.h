@@ -30,4 +30,13 @@ inline void AfficherAideCourante() {
 // Closes the help window if it is open (the program ends).
 void FermerAide();
 
+// F1 shows the help of the current context everywhere in the program (dialogs, views, menus,
+// the frame), but never over a message box, until RetirerAideF1.
+void InstallerAideF1();
+void RetirerAideF1();
+
+class TFenetreAide;
+// The help window, or nullptr when it is not open.
+TFenetreAide* FenetreAide();
+
 }  // namespace velquor

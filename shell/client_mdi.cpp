@@ -101,12 +101,11 @@ TVelquorMDIClient::TVelquorMDIClient(QWidget* parent) : PZoneVues(parent) {
   }
 
   // F1 anywhere but in a message box shows the help of the current context.
-  if (PApplication* app = PApplication::Courante())
-    app->DefinirAideF1([] { AfficherAideCourante(); });
+  InstallerAideF1();
 }
 
 TVelquorMDIClient::~TVelquorMDIClient() {
-  if (PApplication* app = PApplication::Courante()) app->DefinirAideF1({});
+  RetirerAideF1();
   FermerAide();
   // The hosted view goes with the document area.
 }
@@ -134,6 +133,7 @@ PVue* TVelquorMDIClient::OuvrirVue(TypeVue type) {
   }
   vues_[Indice(type)] = vue;
   vue->setWindowIcon(ChargerIcone(kIdIconeVue));
+  vue->setAutoFillBackground(true);  // the view covers the logo
   Heberger(vue);  // maximised in the area, with no frame of its own: it cannot be closed or moved
   emit marqueVue(CommandeVue(type));
   ContexteAide = ContexteAideVue(type);
@@ -193,6 +193,7 @@ void TVelquorMDIClient::paintEvent(QPaintEvent*) {
   QPainter peintre(this);
   // The workspace colour, then the logo centred on a rectangle of the button face.
   peintre.fillRect(rect(), palette().color(QPalette::Dark));
+  if (Vue()) return;  // covered by the view
   QImage logo = ChargerBitmap(kIdLogo);
   if (logo.isNull()) return;
   RemplacerPremiereCouleur(logo, kGrisClair, palette().color(QPalette::Button).rgb());

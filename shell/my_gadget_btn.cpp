@@ -89,7 +89,7 @@ void MyGadgetBtn::resizeEvent(QResizeEvent* event) {
 void MyGadgetBtn::DessinerBordure(QPainter& peintre, bool bas) const {
   const QColor lumiere = palette().color(QPalette::Light);
   const QColor ombre = palette().color(QPalette::Dark);
-  const QRect r = rect().adjusted(0, 0, -1, -1);
+  const QRect r = rect();
   peintre.setPen(bas ? ombre : lumiere);
   peintre.drawLine(r.topLeft(), r.topRight());
   peintre.drawLine(r.topLeft(), r.bottomLeft());

@@ -1,0 +1,224 @@
+// The command table of the main frame: which commands are enabled in each state, the menu bar,
+// the frame's size and place, and the commands that no menu offers.
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "framework/barre_controle.h"
+#include "shell/my_gadget_btn.h"
+#include "store/collections.h"
+#include "support_shell.h"
+
+namespace velquor::test {
+namespace {
+
+using Commandes = std::map<int, bool>;
+
+const std::vector<int> kToutes = {101, 102, 103,  104,   105, 106, 107, 108, 109,
+                                  110, 199, 2009, 24310, 901, 902, 903, 904};
+
+class CommandesShell : public ApplicationShell {
+ protected:
+  Commandes Etat() {
+    Commandes etat;
+    for (int c : kToutes)
+      etat[c] = Active(c);
+    return etat;
+  }
+  static Commandes Attendu(bool editeur, bool resultat, bool paireResultat) {
+    Commandes etat;
+    for (int c : kToutes)
+      etat[c] = true;
+    for (int c : {104, 105, 106, 107})
+      etat[c] = editeur;
+    etat[109] = resultat;
+    etat[110] = paireResultat;
+    return etat;
+  }
+};
+
+TEST_F(CommandesShell, ActivationDeChaqueCommandeSelonLaVueOuverte) {
+  Montrer();
+  EXPECT_EQ(Etat(), Attendu(false, false, false)) << "aucune vue";
+  for (TypeVue editeur : {TypeVue::Familles, TypeVue::Ingredients, TypeVue::Cocktails}) {
+    ASSERT_NE(Client()->OuvrirVue(editeur), nullptr);
+    EXPECT_EQ(Etat(), Attendu(true, false, false)) << "éditeur " << CommandeVue(editeur);
+  }
+  // The result view opens whether or not the pair exists: its command is what follows the disk.
+  ASSERT_NE(Client()->OuvrirVue(TypeVue::Resultat), nullptr);
+  EXPECT_EQ(Etat(), Attendu(false, true, false)) << "vue du résultat";
+  Client()->FermeVues();
+  EXPECT_EQ(Etat(), Attendu(false, false, false)) << "vues fermées";
+}
+
+TEST_F(CommandesShell, LesCommandesDesVuesNeVontQuAuxVues) {
+  Montrer();
+  // No window of the shell answers the record commands or the refine command.
+  for (int c : {104, 105, 106, 107, 109}) {
+    EXPECT_FALSE(Envoyer(c)) << c;
+    EXPECT_EQ(app_.Routeur().Cible(c), nullptr) << c;
+  }
+  Client()->OuvrirVue(TypeVue::Cocktails);
+  EXPECT_TRUE(Envoyer(106));
+  EXPECT_EQ(VueOuverte()->executees[106], 1);
+  EXPECT_FALSE(Envoyer(109));
+}
+
+TEST_F(CommandesShell, VoirLaDerniereRechercheSuitLaPaireResultatSurLeDisque) {
+  Montrer();
+  MyGadgetBtn* bouton = app_.BtnResultat;
+  ASSERT_NE(bouton, nullptr);
+  EXPECT_FALSE(Active(110));
+  EXPECT_FALSE(bouton->Actif());
+  EXPECT_FALSE(std::filesystem::exists("RESURECH.DAT"));  // testing does not create it
+  {
+    FicCocktail resultat(BaseResultat);
+    ASSERT_TRUE(resultat.Creer());
+  }
+  app_.PasseInactive();
+  EXPECT_TRUE(Active(110));
+  EXPECT_TRUE(bouton->Actif());
+  EXPECT_TRUE(Envoyer(110));
+  EXPECT_EQ(Client()->Vue()->windowTitle(), QStringLiteral("Résultat de la recherche"));
+
+  // The pair removed (a new search that found nothing): off again at the next pass.
+  Client()->FermeVues();
+  std::filesystem::remove("RESURECH.NDX");
+  app_.PasseInactive();
+  EXPECT_FALSE(Active(110));
+  EXPECT_FALSE(bouton->Actif());
+}
+
+TEST_F(CommandesShell, LaBarreDeMenusNOffrePasLesExportations) {
+  QStringList titres;
+  for (const QAction* a : Cadre()->menuBar()->actions())
+    titres << a->text();
+  EXPECT_EQ(titres, (QStringList{"&Fichiers", "&Enregistrement", "&Recherche", "&?"}));
+  // No item anywhere reaches the export commands.
+  for (const QAction* popup : Cadre()->menuBar()->actions()) {
+    ASSERT_NE(popup->menu(), nullptr);
+    for (const QAction* a : popup->menu()->actions()) {
+      EXPECT_FALSE(a->data().toInt() >= 901 && a->data().toInt() <= 904) << a->text().toStdString();
+    }
+  }
+}
+
+TEST_F(CommandesShell, LesMenusSontActivesALOuverture) {
+  Montrer();
+  QMenu* recherche = Cadre()->menuBar()->actions()[2]->menu();
+  ASSERT_NE(recherche, nullptr);
+  emit recherche->aboutToShow();
+  std::map<int, bool> etat;
+  for (const QAction* a : recherche->actions()) {
+    if (!a->isSeparator()) etat[a->data().toInt()] = a->isEnabled();
+  }
+  EXPECT_EQ(etat, (std::map<int, bool>{{108, true}, {110, false}, {109, false}}));
+}
+
+TEST_F(CommandesShell, LaBarreDOutilsDansSonOrdreAvecSesBullesEtSesDiviseurs) {
+  Montrer();
+  PBarreControle* barre = Cadre()->BarreControle();
+  ASSERT_NE(barre, nullptr);
+  EXPECT_EQ(barre->windowTitle(), QStringLiteral("Outils"));
+  std::vector<int> commandes;
+  QStringList bulles;
+  for (QAction* a : barre->actions()) {
+    auto* b = qobject_cast<MyGadgetBtn*>(barre->widgetForAction(a));
+    ASSERT_NE(b, nullptr);
+    commandes.push_back(b->Commande());
+    bulles << b->toolTip();
+  }
+  EXPECT_EQ(commandes,
+            (std::vector<int>{103, 101, 102, 110, -1, 104, 106, 107, 105, -1, 108, 109}));
+  EXPECT_EQ(bulles,
+            (QStringList{"Gestion des Cocktails", "Gestion des Ingrédients", "Gestion des Familles",
+                         "Voir la dernière recherche effectuée", "", "Nouvelle fiche",
+                         "Renommer la fiche", "Dupliquer la fiche", "Supprimer la fiche", "",
+                         "Nouvelle recherche", "Affiner la recherche"}));
+  EXPECT_EQ(app_.BtnCocktails->Commande(), 103);
+  EXPECT_EQ(app_.BtnIngredients->Commande(), 101);
+  EXPECT_EQ(app_.BtnFamilles->Commande(), 102);
+  EXPECT_EQ(app_.BtnResultat->Commande(), 110);
+  // With no view: the view buttons and the search are on; the record buttons, refine and the
+  // dividers off.
+  std::vector<bool> actifs;
+  for (QAction* a : barre->actions())
+    actifs.push_back(barre->widgetForAction(a)->isEnabled());
+  EXPECT_EQ(actifs, (std::vector<bool>{true, true, true, false, false, false, false, false, false,
+                                       false, true, false}));
+}
+
+TEST(CadreVelquor, PositionDeDepartSurUnEcranDe640Sur480) {
+  EXPECT_EQ(PositionInitialeCadre({0, 0, 640, 480}), (RectEcran{52, 15, 588, 465}));
+  // A screen smaller than the frame: kept on it from the right and the bottom.
+  EXPECT_EQ(PositionInitialeCadre({0, 0, 500, 400}), (RectEcran{-36, -50, 500, 400}));
+}
+
+TEST_F(CommandesShell, LeCadreAUneTailleFixeSansBoiteDAgrandissement) {
+  TCadreVelquor* cadre = Cadre();
+  EXPECT_EQ(cadre->windowTitle(), QStringLiteral("Le Velquor"));
+  EXPECT_EQ(cadre->minimumSize(), cadre->maximumSize());
+  EXPECT_FALSE(cadre->windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_TRUE(cadre->windowFlags() & Qt::WindowMinimizeButtonHint);
+  // Before the window system gives its decorations, the size counts a classic caption and border.
+  EXPECT_EQ(cadre->size(), QSize(530, 425));
+  const RectEcran attendu = PositionInitialeCadre(RectBureau());
+  EXPECT_EQ(cadre->pos(), QPoint(attendu.gauche, attendu.haut));
+  EXPECT_FALSE(cadre->windowIcon().isNull());
+}
+
+TEST_F(CommandesShell, AffMessageRemplaceLeSeulPourcentSSousLeTitreDuProgramme) {
+  app_.AffMessage(3004, "CR\xC8ME DE CASSIS", StyleQuestion | StyleOuiNon);
+  app_.AffMessage(3010, "", StyleInformation);
+  ASSERT_EQ(repondeur_.boites.size(), 2u);
+  EXPECT_EQ(repondeur_.boites[0].titre, QStringLiteral("Le Velquor"));
+  EXPECT_EQ(repondeur_.boites[0].texte,
+            QStringLiteral("Suppression de l'ingrédient CRÈME DE CASSIS ?"));
+  EXPECT_EQ(repondeur_.boites[0].boutons, BoutonsMessage::OuiNon);
+  EXPECT_EQ(repondeur_.boites[1].texte,
+            QStringLiteral("Aucun cocktails ne correspond aux critères de recherche !"));
+  EXPECT_EQ(repondeur_.boites[1].icone, IconeMessage::Information);
+}
+
+TEST_F(CommandesShell, LesExportationsTourneAvecLeCurseurDAttente) {
+  std::filesystem::create_directory("Web");
+  std::filesystem::create_directory("Tux");
+  std::filesystem::create_directory("web");
+  {
+    FicIngredient ingredients;
+    ASSERT_TRUE(ingredients.Creer());
+    ASSERT_TRUE(ingredients.Ouvrir());
+    ASSERT_TRUE(ingredients.Ajouter("GIN"));
+  }
+  {
+    FicCocktail cocktails;
+    ASSERT_TRUE(cocktails.Creer());
+    ASSERT_TRUE(cocktails.Ouvrir());
+    ASSERT_TRUE(cocktails.Ajouter("MARTINI"));
+  }
+  for (int c : {901, 902, 903, 904}) {
+    repondeur_.curseurs.clear();
+    EXPECT_TRUE(Envoyer(c)) << c;
+    EXPECT_EQ(repondeur_.curseurs, (std::vector<Curseur>{Curseur::Attente, Curseur::Fleche})) << c;
+  }
+  EXPECT_GT(std::filesystem::file_size("Web/INGRED.WEB"), 0u);
+  EXPECT_TRUE(std::filesystem::exists("Web/FAMILLE.WEB"));
+  EXPECT_GT(std::filesystem::file_size("Tux/COCKTAIL.SQL"), 0u);
+  EXPECT_TRUE(std::filesystem::exists("web/recet001.html"));
+  EXPECT_TRUE(repondeur_.boites.empty());
+}
+
+TEST_F(CommandesShell, QuitterFermeLaFenetrePrincipale) {
+  Montrer();
+  EXPECT_TRUE(Envoyer(24310));
+  EXPECT_FALSE(Cadre()->isVisible());
+}
+
+}  // namespace
+}  // namespace velquor::test
