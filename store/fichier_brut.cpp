@@ -32,6 +32,15 @@ bool FichierBrut::CreerOuVider(const std::string& chemin) {
   return Ouvert();
 }
 
+FichierBrut& FichierBrut::operator=(FichierBrut&& autre) noexcept {
+  if (this != &autre) {
+    Fermer();
+    fd_ = autre.fd_;
+    autre.fd_ = -1;
+  }
+  return *this;
+}
+
 void FichierBrut::Fermer() {
   if (!Ouvert()) return;
   ::close(fd_);  // not retried on EINTR: on Linux the descriptor is released either way
@@ -68,6 +77,14 @@ std::int64_t FichierBrut::Taille() const {
   struct stat s;
   if (!Ouvert() || ::fstat(fd_, &s) != 0) return -1;
   return static_cast<std::int64_t>(s.st_size);
+}
+
+bool FichierBrut::Identite(unsigned long long& peripherique, unsigned long long& numero) const {
+  struct stat s;
+  if (!Ouvert() || ::fstat(fd_, &s) != 0) return false;
+  peripherique = static_cast<unsigned long long>(s.st_dev);
+  numero = static_cast<unsigned long long>(s.st_ino);
+  return true;
 }
 
 bool FichierBrut::CreerExclusif(const std::string& chemin) {

@@ -15,6 +15,8 @@ class FichierBrut {
   ~FichierBrut() { Fermer(); }
   FichierBrut(const FichierBrut&) = delete;
   FichierBrut& operator=(const FichierBrut&) = delete;
+  FichierBrut(FichierBrut&& autre) noexcept : fd_(autre.fd_) { autre.fd_ = -1; }
+  FichierBrut& operator=(FichierBrut&& autre) noexcept;
 
   // Opens an existing file for reading and writing; false when it is absent or refused, or
   // when this handle is already open.
@@ -29,6 +31,8 @@ class FichierBrut {
   bool EcrireA(std::int64_t offset, const void* source, std::size_t n);
   // Size in bytes, -1 when it cannot be known.
   std::int64_t Taille() const;
+  // The device and file numbers that tell the same file behind two handles.
+  bool Identite(unsigned long long& peripherique, unsigned long long& numero) const;
 
   // Creates an empty file; false when it already exists or cannot be created.
   static bool CreerExclusif(const std::string& chemin);

@@ -3,45 +3,11 @@
 #include <cstring>
 #include <limits>
 
+#include "store/etat_paire.h"
+#include "store/fichier_brut.h"
 #include "store/rapport_vantor.h"
 
 namespace velquor {
-
-namespace {
-
-std::int32_t LireMot(const unsigned char* p) {
-  return static_cast<std::int32_t>(
-      static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-      static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24);
-}
-
-void EcrireMot(unsigned char* p, std::int32_t valeur) {
-  auto v = static_cast<std::uint32_t>(valeur);
-  p[0] = static_cast<unsigned char>(v);
-  p[1] = static_cast<unsigned char>(v >> 8);
-  p[2] = static_cast<unsigned char>(v >> 16);
-  p[3] = static_cast<unsigned char>(v >> 24);
-}
-
-}  // namespace
-
-void NoeudIndex::VersOctets(unsigned char (&octets)[Taille]) const {
-  EcrireMot(octets, PosEnreg);
-  std::memcpy(octets + 4, Cle, TailleNom);
-  EcrireMot(octets + 35, Droite);
-  EcrireMot(octets + 39, Gauche);
-  EcrireMot(octets + 43, Pere);
-}
-
-NoeudIndex NoeudIndex::DepuisOctets(const unsigned char (&octets)[Taille]) {
-  NoeudIndex n;
-  n.PosEnreg = LireMot(octets);
-  std::memcpy(n.Cle, octets + 4, TailleNom);
-  n.Droite = LireMot(octets + 35);
-  n.Gauche = LireMot(octets + 39);
-  n.Pere = LireMot(octets + 43);
-  return n;
-}
 
 PFichier::PFichier(std::string_view libelle, std::string_view nomBase, std::string_view extIndex,
                    std::string_view extDonnees, std::size_t tailleEnreg)
@@ -71,11 +37,9 @@ bool PFichier::Creer() {
 }
 
 bool PFichier::Ouvrir() {
-  if (index_.Ouvert() || !index_.OuvrirExistant(nomIndex_)) return false;
-  if (!donnees_.OuvrirExistant(nomDonnees_)) {
-    index_.Fermer();
-    return false;
-  }
+  if (etat_) return false;
+  etat_ = EtatPaire::Ouvrir(nomIndex_, nomDonnees_);
+  if (!etat_) return false;
   // A data file that cannot take its first header is of no use: report the open as failed.
   if (!MajEntete('I')) {
     Fermer();
@@ -85,23 +49,21 @@ bool PFichier::Ouvrir() {
 }
 
 void PFichier::Fermer() {
-  index_.Fermer();
-  donnees_.Fermer();
+  etat_.reset();
   PtrEnreg = AucunLien;
 }
 
 std::size_t PFichier::LireEnteteBrute() {
-  unsigned char octets[TailleEntete] = {};
-  std::size_t lus = donnees_.LireA(0, octets, sizeof octets);
-  if (lus < sizeof octets) {
-    // A header shorter than 8 bytes is that of a new, empty file.
+  if (!etat_) {
     NbEnreg = 0;
     NbSuppr = 0;
-  } else {
-    NbEnreg = LireMot(octets);
-    NbSuppr = static_cast<std::uint32_t>(LireMot(octets + 4));
+    return 0;
   }
-  return lus;
+  // A header shorter than 8 bytes is that of a new, empty file: both counts are 0.
+  const EtatPaire::Entete entete = etat_->LireEntete();
+  NbEnreg = entete.NbEnreg;
+  NbSuppr = entete.NbSuppr;
+  return entete.OctetsLus;
 }
 
 void PFichier::LireEntete() {
@@ -109,10 +71,7 @@ void PFichier::LireEntete() {
 }
 
 bool PFichier::EcrireEntete() {
-  unsigned char octets[TailleEntete];
-  EcrireMot(octets, NbEnreg);
-  EcrireMot(octets + 4, static_cast<std::int32_t>(NbSuppr));
-  return donnees_.EcrireA(0, octets, sizeof octets);
+  return etat_ && etat_->EcrireEntete(NbEnreg, NbSuppr);
 }
 
 bool PFichier::MajEntete(char code) {
@@ -144,7 +103,9 @@ void PFichier::Lire() {
   }
   unsigned char* enreg = OctetsEnreg();
   std::size_t lus = 0;
-  if (noeud_.PosEnreg >= TailleEntete) lus = donnees_.LireA(noeud_.PosEnreg, enreg, tailleEnreg_);
+  if (etat_ && noeud_.PosEnreg >= TailleEntete) {
+    lus = etat_->LireDonnees(noeud_.PosEnreg, enreg, tailleEnreg_);
+  }
   // A short read leaves no bytes of the previous record behind.
   std::memset(enreg + lus, 0, tailleEnreg_ - lus);
 }
@@ -159,7 +120,7 @@ bool PFichier::Modifier() {
   // A node pointing into the header is damaged: writing there would destroy the counts.
   if (noeud_.PosEnreg < TailleEntete) return false;
   NormaliserEnreg();
-  return donnees_.EcrireA(noeud_.PosEnreg, OctetsEnreg(), tailleEnreg_);
+  return etat_->EcrireDonnees(noeud_.PosEnreg, OctetsEnreg(), tailleEnreg_);
 }
 
 void PFichier::Erreur(int code) const {

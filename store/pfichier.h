@@ -6,30 +6,17 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "store/enregistrements.h"
-#include "store/fichier_brut.h"
+#include "store/noeud_index.h"
+#include "store/vue_ordonnee.h"
 
 namespace velquor {
 
-constexpr std::int32_t AucunLien = -1;
-constexpr std::int64_t TailleEntete = 8;
-
-// One node of the index file, 47 bytes on disk, integers little-endian.
-struct NoeudIndex {
-  static constexpr std::size_t Taille = 47;
-
-  std::int32_t PosEnreg = 0;        // offset of the record in the data file
-  char Cle[TailleNom] = {};         // the record's name
-  std::int32_t Droite = AucunLien;  // subtree of greater names
-  std::int32_t Gauche = AucunLien;  // subtree of lesser names
-  std::int32_t Pere = AucunLien;    // parent; none for the root, which is always at offset 0
-
-  void VersOctets(unsigned char (&octets)[Taille]) const;
-  static NoeudIndex DepuisOctets(const unsigned char (&octets)[Taille]);
-};
+class EtatPaire;
 
 class PFichier {
  public:
@@ -61,7 +48,7 @@ class PFichier {
   std::int32_t PtrEnreg = AucunLien;  // offset of the current node; none when not positioned
 
   const NoeudIndex& Noeud() const { return noeud_; }
-  bool EstOuvert() const { return index_.Ouvert() && donnees_.Ouvert(); }
+  bool EstOuvert() const { return etat_ != nullptr; }
   const std::string& NomBase() const { return nomBase_; }
   const std::string& NomFichierIndex() const { return nomIndex_; }
   const std::string& NomFichierDonnees() const { return nomDonnees_; }
@@ -77,6 +64,7 @@ class PFichier {
   virtual void NormaliserEnreg() = 0;
 
  private:
+  friend class LotFichier;
   class Parcours;
 
   std::size_t LireEnteteBrute();
@@ -95,7 +83,14 @@ class PFichier {
   void Positionner(std::int32_t pos, const NoeudIndex& noeud);
   std::int64_t LimitePas() const;
 
-  bool Delier(std::int32_t n, const NoeudIndex& noeud);
+  // The same operations answered from the ordered view of a sound tree.
+  bool ChercherDansVue(VueOrdonnee& vue, std::string_view nom);
+  bool VoisinDansVue(VueOrdonnee& vue, bool suivant, bool& resultat);
+  int ParentDansVue(VueOrdonnee& vue, std::string_view nom, std::int32_t& parent);
+
+  // vue and entree, when given, are the sound tree's view and n's entry in it.
+  bool Delier(std::int32_t n, const NoeudIndex& noeud, VueOrdonnee* vue,
+              VueOrdonnee::iterator entree, std::int32_t& deplace);
   bool ChangerPere(std::int32_t pos, std::int32_t pere, std::int32_t posEcriture);
   bool ChangerLien(std::int32_t pos, std::int32_t ancien, std::int32_t nouveau);
   bool FixerLien(std::int32_t pos, bool droite, std::int32_t valeur);
@@ -105,8 +100,7 @@ class PFichier {
   std::string nomIndex_;
   std::string nomDonnees_;
   std::size_t tailleEnreg_;
-  FichierBrut index_;
-  FichierBrut donnees_;
+  std::shared_ptr<EtatPaire> etat_;  // shared with the other objects that have the pair open
   NoeudIndex noeud_;
 };
 

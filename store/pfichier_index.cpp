@@ -6,11 +6,19 @@
 // parent link, a parent's child link): the tree's own writes always keep both directions in
 // step, so this changes nothing on a sound file, and on a damaged one a broken link ends the
 // walk as a short read does. No link ever leads back to the root slot at offset 0.
+//
+// Nodes are read from the pair's mirror of the index file (see etat_paire.h). When the tree is
+// sound, the ordered view of its names answers each operation with the node the walk would
+// reach, in O(log N) rather than the depth of a tree that sorted additions make a chain; the
+// writes are the same either way. A damaged tree, or an object standing on a node that is no
+// longer in the tree, takes the node-by-node walk.
 
+#include <iterator>
 #include <limits>
 
 #include "store/champ_texte.h"
 #include "store/collation.h"
+#include "store/etat_paire.h"
 #include "store/pfichier.h"
 
 namespace velquor {
@@ -26,22 +34,27 @@ class PFichier::Parcours {
 };
 
 std::int64_t PFichier::LimitePas() const {
-  std::int64_t taille = index_.Taille();
-  return taille < 0 ? 0 : taille / static_cast<std::int64_t>(NoeudIndex::Taille) + 1;
+  return etat_ ? etat_->TailleIndex() / static_cast<std::int64_t>(NoeudIndex::Taille) + 1 : 0;
 }
 
 bool PFichier::LireNoeud(std::int32_t pos, NoeudIndex& noeud) const {
-  unsigned char octets[NoeudIndex::Taille];
-  if (pos < 0 || index_.LireA(pos, octets, sizeof octets) < sizeof octets) return false;
-  noeud = NoeudIndex::DepuisOctets(octets);
-  return true;
+  return etat_ && etat_->LireNoeud(pos, noeud);
 }
 
 bool PFichier::EcrireNoeud(std::int32_t pos, const NoeudIndex& noeud) {
-  unsigned char octets[NoeudIndex::Taille];
-  noeud.VersOctets(octets);
-  return index_.EcrireA(pos, octets, sizeof octets);
+  return etat_ && etat_->EcrireNoeud(pos, noeud);
 }
+
+namespace {
+
+// The view's entry for the node at pos, or end() when that node is not in the tree (an object
+// left on a node that another object has since deleted or moved).
+VueOrdonnee::iterator EntreeDe(VueOrdonnee& vue, std::int32_t pos, const NoeudIndex& noeud) {
+  auto it = vue.find(Texte(noeud.Cle));
+  return it != vue.end() && it->second == pos ? it : vue.end();
+}
+
+}  // namespace
 
 bool PFichier::LireEnfant(std::int32_t posParent, std::int32_t posEnfant,
                           NoeudIndex& enfant) const {
@@ -75,6 +88,12 @@ bool PFichier::Extremite(bool versDroite) {
   LireEntete();
   if (NbEnreg < 1) return false;
   NoeudIndex noeud;
+  if (VueOrdonnee* vue = etat_->Vue(); vue && !vue->empty()) {
+    const std::int32_t pos = versDroite ? vue->rbegin()->second : vue->begin()->second;
+    if (!LireNoeud(pos, noeud)) return false;
+    Positionner(pos, noeud);
+    return true;
+  }
   if (!LireNoeud(0, noeud)) return false;
   std::int32_t pos = 0;
   Parcours parcours(LimitePas());
@@ -101,6 +120,10 @@ bool PFichier::Suivant() {
   if (PtrEnreg < 0) {
     Erreur(401);
     return false;
+  }
+  if (VueOrdonnee* vue = etat_->Vue()) {
+    bool resultat;
+    if (VoisinDansVue(*vue, true, resultat)) return resultat;
   }
   NoeudIndex noeud;
   if (!LireNoeud(PtrEnreg, noeud)) return false;
@@ -137,6 +160,10 @@ bool PFichier::Precedent() {
     Erreur(401);
     return false;
   }
+  if (VueOrdonnee* vue = etat_->Vue()) {
+    bool resultat;
+    if (VoisinDansVue(*vue, false, resultat)) return resultat;
+  }
   NoeudIndex noeud;
   if (!LireNoeud(PtrEnreg, noeud)) return false;
   std::int32_t pos = PtrEnreg;
@@ -168,6 +195,7 @@ bool PFichier::Chercher(std::string_view nom) {
   LireEntete();
   if (NbEnreg < 1) return false;
   PtrEnreg = AucunLien;
+  if (VueOrdonnee* vue = etat_->Vue(); vue && !vue->empty()) return ChercherDansVue(*vue, nom);
   NoeudIndex noeud;
   if (!LireNoeud(0, noeud)) return false;  // damaged index: nothing to stand on
   std::int32_t pos = 0;
@@ -197,13 +225,20 @@ bool PFichier::Ajouter(std::string_view nom) {
   // A key keeps its terminator within its 31 bytes; a longer name is refused, never cut.
   if (nom.size() >= TailleNom || !EstOuvert()) return false;
 
+  LireEntete();
   std::int32_t posParent = AucunLien;
   NoeudIndex parent;
   bool arbreVide = true;
-  if (LireNoeud(0, parent)) {
-    LireEntete();
-    if (NbEnreg > 0) {
-      arbreVide = false;
+  VueOrdonnee* vue = etat_->Vue();
+  bool parVue = false;
+  if (LireNoeud(0, parent) && NbEnreg > 0) {
+    arbreVide = false;
+    if (vue) {
+      const int r = ParentDansVue(*vue, nom, posParent);
+      if (r < 0) return false;
+      parVue = r > 0;
+    }
+    if (!parVue) {
       std::int32_t pos = 0;
       Parcours parcours(LimitePas());
       NoeudIndex enfant;
@@ -222,8 +257,8 @@ bool PFichier::Ajouter(std::string_view nom) {
   }
 
   // An empty tree starts again at offset 0, whatever dead nodes the file still holds.
-  std::int64_t finIndex = arbreVide ? 0 : index_.Taille();
-  std::int64_t finDonnees = donnees_.Taille();
+  std::int64_t finIndex = arbreVide ? 0 : etat_->TailleIndex();
+  std::int64_t finDonnees = etat_->TailleDonnees();
   constexpr std::int64_t limite = std::numeric_limits<std::int32_t>::max();
   if (finIndex < 0 || finIndex > limite - static_cast<std::int64_t>(NoeudIndex::Taille) ||
       finDonnees < 0 || finDonnees > limite - static_cast<std::int64_t>(tailleEnreg_)) {
@@ -238,10 +273,16 @@ bool PFichier::Ajouter(std::string_view nom) {
   const auto posNouveau = static_cast<std::int32_t>(finIndex);
 
   NormaliserEnreg();
-  if (!donnees_.EcrireA(finDonnees, OctetsEnreg(), tailleEnreg_)) return false;
+  if (!etat_->EcrireDonnees(finDonnees, OctetsEnreg(), tailleEnreg_)) return false;
   if (!MajEntete('A')) return false;
   PtrEnreg = posNouveau;
   noeud_ = nouveau;
+  // The view follows the addition when it found the parent; otherwise it is built again.
+  if (parVue) {
+    vue->emplace(nom, posNouveau);
+  } else {
+    etat_->OublierVue();
+  }
   if (!EcrireNoeud(posNouveau, nouveau)) return false;
   if (posParent != AucunLien) {
     if (!LireNoeud(posParent, parent)) return false;
@@ -263,8 +304,21 @@ bool PFichier::Supprimer() {
     return true;
   }
   NoeudIndex noeud;
-  if (!LireNoeud(PtrEnreg, noeud) || !Delier(PtrEnreg, noeud)) return false;
-  if (!MajEntete('S')) return false;
+  if (!LireNoeud(PtrEnreg, noeud)) return false;
+  VueOrdonnee* vue = etat_->Vue();
+  const auto entree = vue ? EntreeDe(*vue, PtrEnreg, noeud) : VueOrdonnee::iterator();
+  const bool parVue = vue && entree != vue->end();
+  std::int32_t deplace = AucunLien;
+  const bool delie = Delier(PtrEnreg, noeud, parVue ? &*vue : nullptr, entree, deplace);
+  if (parVue && delie) {
+    // The name leaves the view; a node whose content moved into the root slot is now at 0.
+    NoeudIndex racine;
+    if (deplace != AucunLien && LireNoeud(0, racine)) (*vue)[std::string(Texte(racine.Cle))] = 0;
+    vue->erase(entree);
+  } else if (vue) {
+    etat_->OublierVue();
+  }
+  if (!delie || !MajEntete('S')) return false;
   PtrEnreg = AucunLien;
   return true;
 }
@@ -297,7 +351,8 @@ bool PFichier::FixerLien(std::int32_t pos, bool droite, std::int32_t valeur) {
 // Unlinks node n from the tree. Every node the relinking will touch is read and checked
 // first; on a damaged tree nothing is written and the deletion is refused, so that a broken
 // link can never cost the names hanging under it.
-bool PFichier::Delier(std::int32_t n, const NoeudIndex& noeud) {
+bool PFichier::Delier(std::int32_t n, const NoeudIndex& noeud, VueOrdonnee* vue,
+                      VueOrdonnee::iterator entree, std::int32_t& deplace) {
   const std::int32_t p = noeud.Pere;
   const std::int32_t g = noeud.Gauche;
   const std::int32_t d = noeud.Droite;
@@ -325,6 +380,7 @@ bool PFichier::Delier(std::int32_t n, const NoeudIndex& noeud) {
     for (std::int32_t lien : {enfant.Droite, enfant.Gauche}) {
       if (lien != AucunLien && !LireEnfant(c, lien, petitEnfant)) return false;
     }
+    deplace = c;
     if (!ChangerPere(c, AucunLien, 0)) return false;
     for (std::int32_t lien : {enfant.Droite, enfant.Gauche}) {
       if (lien != AucunLien && !ChangerPere(lien, 0, lien)) return false;
@@ -336,7 +392,13 @@ bool PFichier::Delier(std::int32_t n, const NoeudIndex& noeud) {
   const bool remplaceParG = racine || parent.Droite == n;
   std::int32_t m = remplaceParG ? g : d;
   NoeudIndex noeudM = remplaceParG ? noeudG : noeudD;
-  Descendre(m, noeudM, remplaceParG, parcours);
+  if (vue) {
+    // In a sound tree that node is the name just before n (or just after it).
+    m = remplaceParG ? std::prev(entree)->second : std::next(entree)->second;
+    if (!LireNoeud(m, noeudM)) return false;
+  } else {
+    Descendre(m, noeudM, remplaceParG, parcours);
+  }
   if ((remplaceParG ? noeudM.Droite : noeudM.Gauche) != AucunLien) return false;  // broken link
 
   if (racine) {
@@ -346,6 +408,7 @@ bool PFichier::Delier(std::int32_t n, const NoeudIndex& noeud) {
       if (lien != AucunLien && !LireEnfant(g, lien, petitEnfant)) return false;
     }
     if (m == g) m = 0;
+    deplace = g;
     if (!ChangerPere(g, AucunLien, 0)) return false;
     if (noeudG.Gauche != AucunLien && !ChangerPere(noeudG.Gauche, 0, noeudG.Gauche)) return false;
     if (noeudG.Droite != AucunLien && !ChangerPere(noeudG.Droite, 0, noeudG.Droite)) return false;
@@ -360,6 +423,51 @@ bool PFichier::Delier(std::int32_t n, const NoeudIndex& noeud) {
   // n was its parent's lesser child: d takes its place, g hangs under d's least node.
   return ChangerLien(p, n, d) && ChangerPere(d, p, d) && FixerLien(m, false, g) &&
          ChangerPere(g, m, g);
+}
+
+bool PFichier::ChercherDansVue(VueOrdonnee& vue, std::string_view nom) {
+  auto it = vue.lower_bound(nom);
+  const bool trouve = it != vue.end() && it->first == nom;
+  if (it == vue.end()) it = std::prev(vue.end());  // beyond the greatest: on the greatest
+  NoeudIndex noeud;
+  if (!LireNoeud(it->second, noeud)) return false;
+  Positionner(it->second, noeud);
+  return trouve;
+}
+
+// Suivant and Precedent from a node of the tree. False when the object stands on a node that is
+// not in the tree: the walk then goes node by node from it, as it always did.
+bool PFichier::VoisinDansVue(VueOrdonnee& vue, bool suivant, bool& resultat) {
+  NoeudIndex noeud;
+  if (!LireNoeud(PtrEnreg, noeud)) return false;
+  auto it = EntreeDe(vue, PtrEnreg, noeud);
+  if (it == vue.end()) return false;
+  resultat = suivant ? std::next(it) != vue.end() : it != vue.begin();
+  // At either end the object stays on the greatest or the least name, its record reloaded.
+  if (resultat) it = suivant ? std::next(it) : std::prev(it);
+  if (!LireNoeud(it->second, noeud)) return false;
+  Positionner(it->second, noeud);
+  return true;
+}
+
+// The node under which a walk down the tree would hang nom: the name just before it when that
+// node has no greater child, else the name just after it, which then has no lesser child.
+// -1 when the name is already there, 0 when the view cannot tell, 1 with the parent's offset.
+int PFichier::ParentDansVue(VueOrdonnee& vue, std::string_view nom, std::int32_t& parent) {
+  auto it = vue.lower_bound(nom);
+  if (it != vue.end() && it->first == nom) return -1;
+  NoeudIndex noeud;
+  if (it != vue.begin()) {
+    auto avant = std::prev(it);
+    if (!LireNoeud(avant->second, noeud)) return 0;
+    if (noeud.Droite == AucunLien) {
+      parent = avant->second;
+      return 1;
+    }
+  }
+  if (it == vue.end() || !LireNoeud(it->second, noeud) || noeud.Gauche != AucunLien) return 0;
+  parent = it->second;
+  return 1;
 }
 
 }  // namespace velquor

@@ -3,7 +3,6 @@
 #include <stdlib.h>
 
 #include <fstream>
-#include <iterator>
 
 namespace velquor::test {
 
@@ -24,9 +23,13 @@ DossierTemporaire::~DossierTemporaire() {
 }
 
 std::vector<unsigned char> LireOctets(const std::filesystem::path& chemin) {
-  std::ifstream flux(chemin, std::ios::binary);
-  return std::vector<unsigned char>(std::istreambuf_iterator<char>(flux),
-                                    std::istreambuf_iterator<char>());
+  std::ifstream flux(chemin, std::ios::binary | std::ios::ate);
+  if (!flux) return {};
+  std::vector<unsigned char> octets(static_cast<std::size_t>(flux.tellg()));
+  flux.seekg(0);
+  flux.read(reinterpret_cast<char*>(octets.data()), static_cast<std::streamsize>(octets.size()));
+  octets.resize(static_cast<std::size_t>(flux.gcount()));
+  return octets;
 }
 
 void EcrireOctets(const std::filesystem::path& chemin, const std::vector<unsigned char>& octets) {

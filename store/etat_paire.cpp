@@ -1,0 +1,238 @@
+#include "store/etat_paire.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "store/champ_texte.h"
+
+namespace velquor {
+
+namespace {
+
+// Marks [debut, fin) as written, merging it with the ranges it touches.
+void Marquer(std::map<std::int64_t, std::int64_t>& sales, std::int64_t debut, std::int64_t fin) {
+  auto it = sales.upper_bound(debut);
+  if (it != sales.begin() && std::prev(it)->second >= debut) --it;
+  while (it != sales.end() && it->first <= fin) {
+    debut = std::min(debut, it->first);
+    fin = std::max(fin, it->second);
+    it = sales.erase(it);
+  }
+  sales.emplace(debut, fin);
+}
+
+void CopierDans(std::vector<unsigned char>& miroir, std::int64_t pos, const void* source,
+                std::size_t n) {
+  const auto fin = static_cast<std::size_t>(pos) + n;
+  if (miroir.size() < fin) miroir.resize(fin, 0);  // a write past the end leaves zeros between
+  std::memcpy(miroir.data() + pos, source, n);
+}
+
+}  // namespace
+
+std::map<EtatPaire::Cle, std::weak_ptr<EtatPaire>>& EtatPaire::Registre() {
+  static std::map<Cle, std::weak_ptr<EtatPaire>> registre;
+  return registre;
+}
+
+std::shared_ptr<EtatPaire> EtatPaire::Ouvrir(const std::string& nomIndex,
+                                             const std::string& nomDonnees) {
+  FichierBrut index, donnees;
+  if (!index.OuvrirExistant(nomIndex) || !donnees.OuvrirExistant(nomDonnees)) return nullptr;
+  Cle cle;
+  if (!index.Identite(cle.dev, cle.ino)) return nullptr;
+  auto& registre = Registre();
+  if (auto it = registre.find(cle); it != registre.end()) {
+    if (auto existant = it->second.lock()) return existant;
+  }
+  std::shared_ptr<EtatPaire> etat(new EtatPaire);
+  etat->cle_ = cle;
+  etat->fichierIndex_ = std::move(index);
+  etat->fichierDonnees_ = std::move(donnees);
+  registre[cle] = etat;
+  return etat;
+}
+
+EtatPaire::~EtatPaire() {
+  if (profondeurLot_ > 0) Vider();
+  auto& registre = Registre();
+  if (auto it = registre.find(cle_); it != registre.end() && it->second.expired()) {
+    registre.erase(it);
+  }
+}
+
+EtatPaire::Entete EtatPaire::LireEntete() {
+  if (profondeurLot_ > 0 && enteteConnu_) return entete_;
+  unsigned char octets[TailleEntete] = {};
+  Entete lu;
+  lu.OctetsLus = fichierDonnees_.LireA(0, octets, sizeof octets);
+  if (lu.OctetsLus == sizeof octets) {
+    lu.NbEnreg = LireMot(octets);
+    lu.NbSuppr = static_cast<std::uint32_t>(LireMot(octets + 4));
+  }
+  const bool change = !enteteConnu_ || lu.NbEnreg != entete_.NbEnreg ||
+                      lu.NbSuppr != entete_.NbSuppr || lu.OctetsLus != entete_.OctetsLus ||
+                      fichierIndex_.Taille() != TailleIndex();
+  entete_ = lu;
+  enteteConnu_ = true;
+  if (change) Recharger();
+  return entete_;
+}
+
+bool EtatPaire::Recharger() {
+  std::int64_t taille = fichierIndex_.Taille();
+  index_.assign(static_cast<std::size_t>(std::max<std::int64_t>(taille, 0)), 0);
+  index_.resize(fichierIndex_.LireA(0, index_.data(), index_.size()));
+  etatVue_ = EtatVue::ARefaire;
+  return static_cast<std::int64_t>(index_.size()) == taille;
+}
+
+bool EtatPaire::EcrireEntete(std::int32_t nbEnreg, std::uint32_t nbSuppr) {
+  unsigned char octets[TailleEntete];
+  EcrireMot(octets, nbEnreg);
+  EcrireMot(octets + 4, static_cast<std::int32_t>(nbSuppr));
+  if (profondeurLot_ > 0) {
+    CopierDans(donnees_, 0, octets, sizeof octets);
+    enteteSale_ = true;
+  } else if (!fichierDonnees_.EcrireA(0, octets, sizeof octets)) {
+    enteteConnu_ = false;  // what the file holds now is unknown: re-read it next time
+    return false;
+  }
+  entete_ = {nbEnreg, nbSuppr, sizeof octets};
+  enteteConnu_ = true;
+  return true;
+}
+
+bool EtatPaire::LireNoeud(std::int32_t pos, NoeudIndex& noeud) const {
+  if (pos < 0 || static_cast<std::size_t>(pos) + NoeudIndex::Taille > index_.size()) return false;
+  noeud = NoeudIndex::DepuisOctets(index_.data() + pos);
+  return true;
+}
+
+bool EtatPaire::EcrireNoeud(std::int32_t pos, const NoeudIndex& noeud) {
+  if (pos < 0) return false;
+  unsigned char octets[NoeudIndex::Taille];
+  noeud.VersOctets(octets);
+  if (profondeurLot_ > 0) {
+    Marquer(salesIndex_, pos, pos + static_cast<std::int64_t>(sizeof octets));
+  } else if (!fichierIndex_.EcrireA(pos, octets, sizeof octets)) {
+    enteteConnu_ = false;  // reload the mirror from the file at the next operation
+    return false;
+  }
+  CopierDans(index_, pos, octets, sizeof octets);
+  return true;
+}
+
+std::size_t EtatPaire::LireDonnees(std::int64_t pos, void* destination, std::size_t n) {
+  if (profondeurLot_ == 0) return fichierDonnees_.LireA(pos, destination, n);
+  if (pos < 0 || static_cast<std::size_t>(pos) >= donnees_.size()) return 0;
+  const std::size_t lus = std::min(n, donnees_.size() - static_cast<std::size_t>(pos));
+  std::memcpy(destination, donnees_.data() + pos, lus);
+  return lus;
+}
+
+bool EtatPaire::EcrireDonnees(std::int64_t pos, const void* source, std::size_t n) {
+  if (pos < 0) return false;
+  if (profondeurLot_ == 0) return fichierDonnees_.EcrireA(pos, source, n);
+  CopierDans(donnees_, pos, source, n);
+  Marquer(salesDonnees_, pos, pos + static_cast<std::int64_t>(n));
+  return true;
+}
+
+std::int64_t EtatPaire::TailleDonnees() {
+  if (profondeurLot_ > 0) return static_cast<std::int64_t>(donnees_.size());
+  return fichierDonnees_.Taille();
+}
+
+VueOrdonnee* EtatPaire::Vue() {
+  if (etatVue_ == EtatVue::ARefaire) ConstruireVue();
+  return etatVue_ == EtatVue::Saine ? &vue_ : nullptr;
+}
+
+// An in-order walk of the whole tree: the view is sound when every link leads to a node that
+// names its origin back, no link leads to the root slot, and the names come in strictly
+// increasing order. Anything else leaves the tree to the node-by-node walks.
+void EtatPaire::ConstruireVue() {
+  vue_.clear();
+  etatVue_ = EtatVue::Abimee;
+  if (entete_.NbEnreg < 1) {
+    etatVue_ = EtatVue::Saine;
+    return;
+  }
+  auto enfant = [this](std::int32_t parent, std::int32_t lien, NoeudIndex& noeud) {
+    return lien > 0 && LireNoeud(lien, noeud) && noeud.Pere == parent;
+  };
+  NoeudIndex noeud;
+  if (!LireNoeud(0, noeud)) return;
+  const std::size_t limite = index_.size() / NoeudIndex::Taille + 1;
+  std::size_t pas = 0;
+  std::vector<std::pair<std::int32_t, NoeudIndex>> pile;
+  std::int32_t pos = 0;
+  bool descendre = true;
+  std::string_view precedent;
+  while (descendre || !pile.empty()) {
+    while (descendre) {
+      if (++pas > limite) return;
+      pile.emplace_back(pos, noeud);
+      if (noeud.Gauche == AucunLien) break;
+      NoeudIndex gauche;
+      if (!enfant(pos, noeud.Gauche, gauche)) return;
+      pos = noeud.Gauche;
+      noeud = gauche;
+    }
+    const auto [posCourant, courant] = pile.back();
+    pile.pop_back();
+    const std::string_view cle = Texte(courant.Cle);
+    if (!vue_.empty() && ComparerNoms(precedent, cle) >= 0) return;
+    precedent = vue_.emplace_hint(vue_.end(), cle, posCourant)->first;
+    descendre = courant.Droite != AucunLien;
+    if (descendre) {
+      if (!enfant(posCourant, courant.Droite, noeud)) return;
+      pos = courant.Droite;
+    }
+  }
+  etatVue_ = EtatVue::Saine;
+}
+
+void EtatPaire::DebutLot() {
+  if (profondeurLot_++ > 0) return;
+  --profondeurLot_;
+  LireEntete();  // validated against the files once, for the whole lot
+  std::int64_t taille = fichierDonnees_.Taille();
+  donnees_.assign(static_cast<std::size_t>(std::max<std::int64_t>(taille, 0)), 0);
+  donnees_.resize(fichierDonnees_.LireA(0, donnees_.data(), donnees_.size()));
+  ++profondeurLot_;
+}
+
+bool EtatPaire::FinLot() {
+  if (profondeurLot_ == 0 || --profondeurLot_ > 0) return true;
+  return Vider();
+}
+
+// Records first, then the index from its end backwards (new nodes before the links that make
+// them reachable), then the header: a stop half-way leaves every name stored before the lot
+// reachable.
+bool EtatPaire::Vider() {
+  bool ok = true;
+  for (const auto& [debut, fin] : salesDonnees_) {
+    const std::int64_t de = std::max<std::int64_t>(debut, TailleEntete);
+    if (ok && de < fin) {
+      ok = fichierDonnees_.EcrireA(de, donnees_.data() + de, static_cast<std::size_t>(fin - de));
+    }
+  }
+  for (auto it = salesIndex_.rbegin(); ok && it != salesIndex_.rend(); ++it) {
+    ok = fichierIndex_.EcrireA(it->first, index_.data() + it->first,
+                               static_cast<std::size_t>(it->second - it->first));
+  }
+  if (ok && enteteSale_) ok = fichierDonnees_.EcrireA(0, donnees_.data(), TailleEntete);
+  salesDonnees_.clear();
+  salesIndex_.clear();
+  enteteSale_ = false;
+  profondeurLot_ = 0;
+  donnees_.clear();
+  donnees_.shrink_to_fit();
+  if (!ok) enteteConnu_ = false;  // the files hold part of the lot: reload them next time
+  return ok;
+}
+
+}  // namespace velquor
