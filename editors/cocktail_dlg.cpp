@@ -1,0 +1,218 @@
+#include "editors/cocktail_dlg.h"
+
+#include "framework/edition.h"
+#include "framework/service_messages.h"
+#include "framework/unites_dialogue.h"
+#include "resources/chaines.h"
+#include "search/cb_assist.h"
+#include "store/champ_texte.h"
+#include "store/ouverture.h"
+
+namespace velquor {
+
+namespace {
+
+constexpr std::size_t kLimiteNom = TailleNom;  // 30 characters and the terminator
+
+std::string Tronque(std::string texte, std::size_t taille) {
+  if (texte.size() > taille - 1) texte.resize(taille - 1);
+  return texte;
+}
+
+// Shows a stored name in a combo box: its list entry when the list holds that exact name,
+// otherwise nothing (a name the collection does not hold is shown as an empty field).
+void MontrerNom(PCombo* combo, std::string_view nom) {
+  if (!combo) return;
+  const int index = nom.empty() ? -1 : combo->ChercherExact(nom);
+  combo->SelectionnerIndex(index);
+}
+
+}  // namespace
+
+TCocktailDlg::TCocktailDlg(QWidget* parent) : PEditeurDlg(IdModele, parent) {
+  auto fabrique = [](QWidget* p) { return new CbAssist(p, kLimiteNom); };
+  for (int i = 0; i < NbLignesComposition; ++i)
+    Lier(IdPremierIngredient + i, fabrique);
+  Lier(IdFamille, fabrique);
+}
+
+PEdition* TCocktailDlg::Quantite(int ligne) const {
+  return Controle<PEdition>(IdPremiereQuantite + ligne);
+}
+
+CbAssist* TCocktailDlg::Ingredient(int ligne) const {
+  return Controle<CbAssist>(IdPremierIngredient + ligne);
+}
+
+CbAssist* TCocktailDlg::Famille() const {
+  return Controle<CbAssist>(IdFamille);
+}
+
+PEditionMulti* TCocktailDlg::Remarques() const {
+  return Controle<PEditionMulti>(IdCommentaire);
+}
+
+std::array<CbAssist*, NbLignesComposition + 1> TCocktailDlg::Combos() const {
+  std::array<CbAssist*, NbLignesComposition + 1> combos{};
+  for (int i = 0; i < NbLignesComposition; ++i)
+    combos[static_cast<std::size_t>(i)] = Ingredient(i);
+  combos[NbLignesComposition] = Famille();
+  return combos;
+}
+
+void TCocktailDlg::SetupWindow() {
+  // The template gives a combo box the height of its open list; closed, it is as high as a row.
+  for (CbAssist* combo : Combos()) {
+    if (combo) combo->resize(combo->width(), DluVersPixelsY(13));
+  }
+  PEditeurDlg::SetupWindow();
+}
+
+void TCocktailDlg::OuvrirCollections() {
+  OuvrirCollection(cocktails_, ServiceMessages());
+  OuvrirCollection(ingredients_, ServiceMessages());
+  OuvrirCollection(familles_, ServiceMessages());
+}
+
+void TCocktailDlg::LierNotifications() {
+  for (int i = 0; i < NbLignesComposition; ++i) {
+    if (PEdition* quantite = Quantite(i)) {
+      connect(quantite, &PEdition::changement, this, [this] { MarquerModifie(); });
+      connect(quantite, &PEdition::focusPerdu, this, [this] { Enregistrer(); });
+    }
+  }
+  for (CbAssist* combo : Combos()) {
+    if (!combo) continue;
+    connect(combo, &PCombo::selectionChangee, this, [this] { MarquerModifie(); });
+    connect(combo, &PCombo::texteSaisi, this, [this, combo] {
+      combo->Completer();
+      MarquerModifie();
+    });
+    connect(combo, &PCombo::focusPerdu, this, [this] { Enregistrer(); });
+  }
+}
+
+void TCocktailDlg::RemplirCombos() {
+  if (CbAssist* famille = Famille()) {
+    famille->SuspendreDessin(true);
+    if (familles_.Premier()) {
+      do {
+        famille->AjouterChaine(Texte(familles_.Enreg.Nom));
+      } while (familles_.Suivant());
+    }
+    famille->SuspendreDessin(false);
+  }
+  std::array<CbAssist*, NbLignesComposition + 1> combos = Combos();
+  for (int i = 0; i < NbLignesComposition; ++i) {
+    if (combos[static_cast<std::size_t>(i)])
+      combos[static_cast<std::size_t>(i)]->SuspendreDessin(true);
+  }
+  if (ingredients_.Premier()) {
+    do {
+      const std::string_view nom = Texte(ingredients_.Enreg.Nom);
+      for (int i = 0; i < NbLignesComposition; ++i) {
+        if (CbAssist* combo = combos[static_cast<std::size_t>(i)]) combo->AjouterChaine(nom);
+      }
+    } while (ingredients_.Suivant());
+  }
+  for (int i = 0; i < NbLignesComposition; ++i) {
+    if (combos[static_cast<std::size_t>(i)])
+      combos[static_cast<std::size_t>(i)]->SuspendreDessin(false);
+  }
+}
+
+void TCocktailDlg::ActiverDetail(bool actif) {
+  for (int i = 0; i < NbLignesComposition; ++i) {
+    if (PEdition* quantite = Quantite(i)) quantite->setEnabled(actif);
+  }
+  for (CbAssist* combo : Combos()) {
+    if (combo) combo->setEnabled(actif);
+  }
+  if (auto* remarques = Remarques()) remarques->setEnabled(actif);
+}
+
+std::string_view TCocktailDlg::NomEnreg() const {
+  return Texte(cocktails_.Enreg.Nom);
+}
+
+void TCocktailDlg::DonnerNomEnreg(std::string_view nom) {
+  CopierTexte(cocktails_.Enreg.Nom, nom);
+}
+
+void TCocktailDlg::PreparerNouveau(std::string_view nom) {
+  cocktails_.Enreg = {};
+  CopierTexte(cocktails_.Enreg.Nom, nom);
+}
+
+void TCocktailDlg::MontrerEnreg() {
+  const EnrCocktail& enr = cocktails_.Enreg;
+  for (int i = 0; i < NbLignesComposition; ++i) {
+    if (PEdition* quantite = Quantite(i)) quantite->DefinirTexteCp1252(Texte(enr.Quantite[i]));
+    MontrerNom(Ingredient(i), Texte(enr.Ingredient[i]));
+  }
+  MontrerNom(Famille(), Texte(enr.Famille));
+  if (auto* remarques = Remarques()) remarques->DefinirTexteCp1252(Texte(enr.Remarques));
+}
+
+void TCocktailDlg::ViderDetail() {
+  for (int i = 0; i < NbLignesComposition; ++i) {
+    if (PEdition* quantite = Quantite(i)) quantite->DefinirTexteCp1252("");
+  }
+  for (CbAssist* combo : Combos()) {
+    if (combo) combo->SelectionnerIndex(-1);
+  }
+  if (auto* remarques = Remarques()) remarques->DefinirTexteCp1252("");
+}
+
+void TCocktailDlg::CreerIngredientSiAbsent(std::string_view nom) {
+  if (nom.empty() || ingredients_.Chercher(nom)) return;
+  EnrIngredient& enr = ingredients_.Enreg;
+  enr = {};
+  CopierTexte(enr.Nom, nom);
+  const int reponse = ServiceMessages().AffMessage(ChaineNouvelIngredientAlcoolise, nom,
+                                                   StyleQuestion | StyleOuiNon);
+  enr.Alcool = reponse == ReponseOui ? 1 : 0;
+  // A failed addition is not reported: the cocktail keeps the name all the same.
+  ingredients_.Ajouter(nom);
+  for (int i = 0; i < NbLignesComposition; ++i) {
+    if (CbAssist* combo = Ingredient(i)) combo->AjouterChaine(nom);
+  }
+}
+
+void TCocktailDlg::CreerFamilleSiAbsente(std::string_view nom) {
+  if (nom.empty() || familles_.Chercher(nom)) return;
+  familles_.Enreg = {};
+  CopierTexte(familles_.Enreg.Nom, nom);
+  familles_.Ajouter(nom);
+  if (CbAssist* famille = Famille()) famille->AjouterChaine(nom);
+}
+
+void TCocktailDlg::LireDetail() {
+  EnrCocktail& enr = cocktails_.Enreg;
+  const std::string remarques = Remarques() ? Remarques()->TexteCp1252() : std::string();
+  for (int i = 0; i < NbLignesComposition; ++i) {
+    const std::string quantite = Quantite(i) ? Quantite(i)->TexteCp1252() : std::string();
+    const std::string ingredient =
+        Ingredient(i) ? Tronque(Ingredient(i)->TexteCp1252(), kLimiteNom) : std::string();
+    CopierTexte(enr.Quantite[i], quantite);
+    CopierTexte(enr.Ingredient[i], ingredient);
+    CreerIngredientSiAbsent(ingredient);
+  }
+  const std::string famille = Famille() ? Tronque(Famille()->TexteCp1252(), kLimiteNom) : "";
+  CreerFamilleSiAbsente(famille);
+  CopierTexte(enr.Famille, famille);
+  CopierTexte(enr.Remarques, remarques);
+}
+
+int TCocktailDlg::IdMessageExiste() const {
+  return ChaineCocktailExistant;
+}
+
+int TCocktailDlg::IdQuestionSuppression() const {
+  return ChaineSuppressionCocktail;
+}
+
+TCockChild::TCockChild(QWidget* parent, const QString& titre, TCocktailDlg* client)
+    : PVueEditeur(parent, titre, client ? client : new TCocktailDlg) {}
+
+}  // namespace velquor

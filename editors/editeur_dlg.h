@@ -1,0 +1,133 @@
+#pragma once
+// The common design of the three record editors (families, ingredients, cocktails): on the left
+// the sorted list 501 of every record name of the collection, on the right the fields of the
+// record selected in it, under the bold title 502. The selected entry is the current record:
+// Afficher shows it, Enregistrer writes the fields into it when one was changed (on leaving the
+// changed field, or on the ok command), and the commands new (104), duplicate (107), rename (106)
+// and delete (105) act on it, the last three only while the list is not empty. Escape and a close
+// request only beep: a view ends when the client area replaces it.
+//
+// Each editor supplies its collection, its fields and its messages through the virtual hooks;
+// the family and ingredient editors also carry their renames and deletions into the cocktails.
+
+#include <QFont>
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "framework/dialogue.h"
+#include "search/rapporteur_progression.h"
+
+namespace velquor {
+
+class PFichier;
+class PListe;
+
+class PEditeurDlg : public PDialogue {
+  Q_OBJECT
+
+ public:
+  static constexpr int IdListe = 501;
+  static constexpr int IdTitre = 502;
+  static constexpr int IdCommentaire = 503;
+
+  enum CommandeEditeur : int {
+    CmSupprimerFiche = 105,
+    CmRenommerFiche = 106,
+    CmDupliquerFiche = 107,
+    CmNouvelleFiche = 104,
+  };
+
+  // The caption of the progress window of the consistency passes.
+  static const QString& LegendeCoherence();
+
+  PEditeurDlg(int idModele, QWidget* parent);
+
+  // Shows the selected record in the detail controls.
+  void Afficher();
+  // Writes the detail controls into the selected record when a field was changed.
+  void Enregistrer();
+  // Enables or disables the detail controls.
+  virtual void ActiverDetail(bool actif) = 0;
+
+  void CmNouveau();
+  void CmDupliquer();
+  void CmRenommer();
+  void CmSupprimer();
+
+  // A change still pending in the focused field is written, exactly as leaving the field would
+  // write it. The view calls it when it closes, the commands before they act.
+  void ValiderSaisieEnCours() { Enregistrer(); }
+  bool Modifie() const { return modifie_; }
+
+  PListe* Liste() const;
+  // The selected entry's name (at most 30 bytes), empty when there is none.
+  std::string NomSelectionne() const;
+
+ protected:
+  void SetupWindow() override;
+  void CmOk() override;
+  void CmCancel() override;
+  void EvClose() override;
+
+  // The edited collection, and the opening of every collection the editor owns, in the order
+  // cocktails, ingredients, families.
+  virtual PFichier& Collection() = 0;
+  virtual void OuvrirCollections() = 0;
+  // Connects the notifications of the editor's own controls (the comment edit 503 is common).
+  virtual void LierNotifications() {}
+  // Fills the combo boxes (before the list), if any.
+  virtual void RemplirCombos() {}
+
+  // The record buffer of the edited collection.
+  virtual std::string_view NomEnreg() const = 0;
+  virtual void DonnerNomEnreg(std::string_view nom) = 0;
+  // A new record: the name, every other field empty or zero.
+  virtual void PreparerNouveau(std::string_view nom) = 0;
+  // The found record into the detail controls; every detail control emptied.
+  virtual void MontrerEnreg() = 0;
+  virtual void ViderDetail() = 0;
+  // The detail controls into the record buffer (the name is set by the caller).
+  virtual void LireDetail() = 0;
+  // After a successful write attempt (the family editor moves the focus to the list).
+  virtual void ApresEnregistrer() {}
+  // Whether the ok command puts the focus on the list after Enregistrer.
+  virtual bool FocusListeApresOk() const { return true; }
+
+  // The editor's "exists" message and "delete" question.
+  virtual int IdMessageExiste() const = 0;
+  virtual int IdQuestionSuppression() const = 0;
+
+  // The consistency pass after a rename (ancien, nouveau) or a deletion (ancien, ""): none by
+  // default.
+  virtual void Propager(std::string_view ancien, std::string_view nouveau) {
+    (void)ancien;
+    (void)nouveau;
+  }
+  using Passe = std::function<void(RapporteurProgression&, const CrochetMessagesEnAttente&)>;
+  // Runs a pass with the progress window over this editor, captioned for the consistency
+  // check, its stop button hidden, this editor disabled and every command locked meanwhile.
+  void LancerPasseCoherence(const Passe& passe);
+
+  void MarquerModifie() { modifie_ = true; }
+  void EffacerModifie() { modifie_ = false; }
+
+ private:
+  // Selects the list entry of that name: the entry equal to it, else the first that begins with
+  // it (case ignored), as the list box's own string selection does.
+  int SelectionnerNom(std::string_view nom);
+  // The "exists" message when the name is taken; true when it is.
+  bool NomExiste(std::string_view nom);
+  bool ListeNonVide() const;
+  bool PeutAgir() const;
+
+  bool modifie_ = false;
+  QFont policeTitre_;
+};
+
+// The editors' title font: "Ms Sans Serif" (or the nearest sans face), bold, in lines of 20
+// pixels (the legacy font's cell height).
+QFont PoliceTitre();
+
+}  // namespace velquor

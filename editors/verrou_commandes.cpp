@@ -1,0 +1,75 @@
+#include "editors/verrou_commandes.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QObject>
+
+#include "framework/application.h"
+
+namespace velquor {
+
+namespace {
+
+bool EstSaisieUtilisateur(QEvent::Type type) {
+  switch (type) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TabletPress:
+    case QEvent::TabletRelease:
+    case QEvent::Close:
+      return true;
+    default:
+      return false;
+  }
+}
+
+class FiltreVerrou : public QObject {
+ public:
+  int verrous = 0;
+  int saisiesBloquees = 0;
+
+ protected:
+  bool eventFilter(QObject* objet, QEvent* evenement) override {
+    if (evenement->type() == QEvent::MetaCall) {
+      // The router's posted commands (PRouteurCommandes::Poster) arrive as queued calls to it.
+      PApplication* application = PApplication::Courante();
+      if (application && objet == &application->Routeur()) return true;
+      return false;
+    }
+    // Only what comes from the user or the window manager: the program's own events (a close()
+    // it calls, events it sends) go through.
+    return saisiesBloquees > 0 && evenement->spontaneous() &&
+           EstSaisieUtilisateur(evenement->type());
+  }
+};
+
+FiltreVerrou* gFiltre = nullptr;
+
+}  // namespace
+
+bool CommandesVerrouillees() {
+  return gFiltre && gFiltre->verrous > 0;
+}
+
+VerrouCommandes::VerrouCommandes(Saisie saisie) : saisie_(saisie) {
+  if (!gFiltre) gFiltre = new FiltreVerrou;
+  if (gFiltre->verrous++ == 0 && qApp) qApp->installEventFilter(gFiltre);
+  if (saisie_ == Saisie::Bloquee) ++gFiltre->saisiesBloquees;
+}
+
+VerrouCommandes::~VerrouCommandes() {
+  if (saisie_ == Saisie::Bloquee) --gFiltre->saisiesBloquees;
+  if (--gFiltre->verrous == 0 && qApp) qApp->removeEventFilter(gFiltre);
+}
+
+}  // namespace velquor

@@ -1,0 +1,189 @@
+// The cocktail editor: its rows, its type-ahead combo boxes, and the ingredients and families it
+// creates when a cocktail names them first.
+
+#include <QLineEdit>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "compteur_ecritures.h"
+#include "editors/cocktail_dlg.h"
+#include "framework/edition.h"
+#include "framework/liste.h"
+#include "search/cb_assist.h"
+#include "store/champ_texte.h"
+#include "support_editeurs.h"
+#include "support_ui/clavier.h"
+#include "support_ui/couture.h"
+
+namespace velquor {
+namespace {
+
+using test::Entrees;
+using Noms = std::vector<std::string>;
+
+class Cocktails : public test::EditeursTest {
+ protected:
+  void SetUp() override {
+    test::CreerFamilles({{"SHORT DRINK"}});
+    test::CreerIngredients(
+        {{"CITRON"}, {"GIN", true}, {"GLACE"}, {"GRENADINE"}, {"TEQUILA", true}});
+    test::CreerCocktails({
+        {"MARGARITA", "SHORT DRINK", {"TEQUILA", "", "CITRON"}, {"5 cl", "", "2 cl"}, "Sel."},
+        {"MYSTERE", "INCONNUE", {"GIN", "CURACAO", "citron"}, {"4 cl", "1 cl", "1"}},
+        {"TOM", "", {}, {}},
+    });
+    ASSERT_NE(Ouvrir(103), nullptr);
+    dlg_ = dynamic_cast<TCocktailDlg*>(Editeur());
+    ASSERT_NE(dlg_, nullptr);
+  }
+
+  // Types into the row's ingredient field, from an empty field.
+  void TaperIngredient(int ligne, const QString& texte) {
+    CbAssist* combo = dlg_->Ingredient(ligne);
+    Focaliser(combo);
+    combo->lineEdit()->selectAll();
+    QTest::keyClick(combo->lineEdit(), Qt::Key_Delete);
+    test::Taper(combo->lineEdit(), texte);
+  }
+  void Tab() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); }
+
+  EnrCocktail Lire(std::string_view nom) { return test::LireCocktail(nom).value_or(EnrCocktail{}); }
+
+  TCocktailDlg* dlg_ = nullptr;
+};
+
+TEST_F(Cocktails, LesLignesGardentLeurPlaceEtUnNomInconnuSAfficheVide) {
+  EXPECT_EQ(dlg_->Quantite(0)->text(), "5 cl");
+  EXPECT_EQ(dlg_->Ingredient(0)->TexteCp1252(), "TEQUILA");
+  EXPECT_EQ(dlg_->Quantite(1)->text(), "");
+  EXPECT_EQ(dlg_->Ingredient(1)->TexteCp1252(), "");
+  EXPECT_EQ(dlg_->Ingredient(2)->TexteCp1252(), "CITRON");
+  EXPECT_EQ(dlg_->Famille()->TexteCp1252(), "SHORT DRINK");
+  EXPECT_EQ(Entrees(dlg_->Ingredient(9)), (Noms{"CITRON", "GIN", "GLACE", "GRENADINE", "TEQUILA"}));
+  EXPECT_EQ(Entrees(dlg_->Famille()), Noms{"SHORT DRINK"});
+
+  // Names the collections do not hold, or hold in another case, are shown empty.
+  dlg_->Liste()->SelectionnerIndex(1);
+  dlg_->Afficher();
+  EXPECT_EQ(dlg_->Ingredient(0)->TexteCp1252(), "GIN");
+  EXPECT_EQ(dlg_->Ingredient(1)->TexteCp1252(), "");
+  EXPECT_EQ(dlg_->Quantite(1)->text(), "1 cl");
+  EXPECT_EQ(dlg_->Ingredient(2)->TexteCp1252(), "");
+  EXPECT_EQ(dlg_->Famille()->TexteCp1252(), "");
+  EXPECT_FALSE(dlg_->Modifie());
+}
+
+TEST_F(Cocktails, ChangerDeCocktailSansRienTaperNEcritRien) {
+  test::CompteurEcritures compteur;
+  for (int i : {1, 2, 0, 2}) {
+    QTest::mouseClick(dlg_->Liste()->viewport(), Qt::LeftButton, {},
+                      dlg_->Liste()->visualItemRect(dlg_->Liste()->item(i)).center());
+    Focaliser(dlg_->Quantite(3));
+    Tab();
+    Tab();
+  }
+  EXPECT_TRUE(compteur.DeTaille(sizeof(EnrCocktail)).empty());
+  EXPECT_TRUE(compteur.DeTaille(sizeof(EnrIngredient)).empty());
+}
+
+TEST_F(Cocktails, UneLigneVideEntreDeuxLignesEtUneQuantiteSeuleSontEcritesTellesQuelles) {
+  Focaliser(dlg_->Quantite(4));
+  test::Taper(dlg_->Quantite(4), "1 trait");
+  Tab();
+  EnrCocktail enr = Lire("MARGARITA");
+  EXPECT_EQ(Texte(enr.Ingredient[0]), "TEQUILA");
+  EXPECT_EQ(Texte(enr.Ingredient[1]), "");
+  EXPECT_EQ(Texte(enr.Quantite[1]), "");
+  EXPECT_EQ(Texte(enr.Ingredient[2]), "CITRON");
+  EXPECT_EQ(Texte(enr.Quantite[4]), "1 trait");
+  EXPECT_EQ(Texte(enr.Ingredient[4]), "");
+  EXPECT_EQ(Texte(enr.Famille), "SHORT DRINK");
+  EXPECT_EQ(Texte(enr.Remarques), "Sel.");
+  EXPECT_TRUE(repondeur_.boites.empty());
+}
+
+TEST_F(Cocktails, LaSaisieAssisteeCompleteAvecLaPremiereEntree) {
+  CbAssist* combo = dlg_->Ingredient(3);
+  TaperIngredient(3, "g");
+  EXPECT_EQ(combo->lineEdit()->text(), "GIN");
+  EXPECT_EQ(combo->lineEdit()->selectedText(), "IN");
+  test::Taper(combo->lineEdit(), "r");
+  EXPECT_EQ(combo->lineEdit()->text(), "GRENADINE");
+  EXPECT_EQ(combo->lineEdit()->selectedText(), "ENADINE");
+  EXPECT_TRUE(dlg_->Modifie());
+  Tab();
+  EXPECT_EQ(Texte(Lire("MARGARITA").Ingredient[3]), "GRENADINE");
+  EXPECT_TRUE(repondeur_.boites.empty());  // an existing ingredient: no question
+}
+
+TEST_F(Cocktails, UnNouvelIngredientTapeDansDeuxLignesNEstDemandeQuUneFois) {
+  TaperIngredient(3, "sirop d'agave");
+  // Row 6 too, before the question is asked: the field is left with Tab in between.
+  repondeur_.reponses = {ReponseNon};
+  Tab();
+  ASSERT_EQ(repondeur_.boites.size(), 1u);
+  EXPECT_EQ(repondeur_.boites[0].texte,
+            "Création d'un nouvel ingrédient : SIROP D'AGAVE\n\nCet ingrédient est-il alcoolisé ?");
+  EXPECT_EQ(repondeur_.boites[0].icone, IconeMessage::Question);
+  EXPECT_EQ(repondeur_.boites[0].boutons, BoutonsMessage::OuiNon);
+  TaperIngredient(6, "SIROP D'AGAVE");
+  Tab();
+  EXPECT_EQ(repondeur_.boites.size(), 1u);
+
+  const EnrIngredient cree = test::LireIngredient("SIROP D'AGAVE").value_or(EnrIngredient{});
+  EXPECT_EQ(Texte(cree.Nom), "SIROP D'AGAVE");
+  EXPECT_EQ(cree.Alcool, 0);
+  EXPECT_EQ(Texte(cree.Commentaire), "");
+  for (int i = 0; i < NbLignesComposition; ++i)
+    EXPECT_GE(dlg_->Ingredient(i)->ChercherExact("SIROP D'AGAVE"), 0) << i;
+  const EnrCocktail enr = Lire("MARGARITA");
+  EXPECT_EQ(Texte(enr.Ingredient[3]), "SIROP D'AGAVE");
+  EXPECT_EQ(Texte(enr.Ingredient[6]), "SIROP D'AGAVE");
+  EXPECT_EQ(Texte(enr.Ingredient[2]), "CITRON");
+
+  // Yes makes it alcoholic.
+  repondeur_.reponses = {ReponseOui};
+  TaperIngredient(7, "mezcal");
+  Tab();
+  EXPECT_EQ(test::LireIngredient("MEZCAL").value_or(EnrIngredient{}).Alcool, 1);
+}
+
+TEST_F(Cocktails, UneNouvelleFamilleEstCreeeSansQuestion) {
+  Focaliser(dlg_->Famille());
+  dlg_->Famille()->lineEdit()->selectAll();
+  test::Taper(dlg_->Famille()->lineEdit(), "tropical");
+  QTest::keyClick(dlg_->Famille()->lineEdit(), Qt::Key_Return);
+  EXPECT_TRUE(dlg_->Liste()->hasFocus());
+  EXPECT_TRUE(repondeur_.boites.empty());
+  EXPECT_EQ(test::NomsFamilles(), (Noms{"SHORT DRINK", "TROPICAL"}));
+  EXPECT_EQ(Texte(test::LireFamille("TROPICAL")->Commentaire), "");
+  EXPECT_EQ(Texte(Lire("MARGARITA").Famille), "TROPICAL");
+  EXPECT_EQ(Entrees(dlg_->Famille()), (Noms{"SHORT DRINK", "TROPICAL"}));
+}
+
+TEST_F(Cocktails, SupprimerOuRenommerUnCocktailNeToucheNiIngredientsNiFamillesNiResultat) {
+  {
+    FicCocktail resultat(BaseResultat);
+    ASSERT_TRUE(resultat.Creer() && resultat.Ouvrir());
+    resultat.Enreg = test::Enregistrement({"MARGARITA", "SHORT DRINK", {"TEQUILA"}});
+    ASSERT_TRUE(resultat.Ajouter("MARGARITA"));
+  }
+  const auto avant = [] {
+    return std::vector{test::LireOctets("INGRED.DAT"),   test::LireOctets("INGRED.NDX"),
+                       test::LireOctets("FAMILLE.DAT"),  test::LireOctets("FAMILLE.NDX"),
+                       test::LireOctets("RESURECH.DAT"), test::LireOctets("RESURECH.NDX")};
+  };
+  const auto octets = avant();
+  {
+    test::PiloteModal pilote(test::RepondreNom("margarita frozen"));
+    EXPECT_TRUE(Envoyer(106));
+  }
+  repondeur_.reponses = {ReponseOui};
+  EXPECT_TRUE(Envoyer(105));
+  EXPECT_EQ(test::NomsCocktails(), (Noms{"MYSTERE", "TOM"}));
+  EXPECT_EQ(avant(), octets);
+}
+
+}  // namespace
+}  // namespace velquor

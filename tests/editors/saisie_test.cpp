@@ -1,0 +1,162 @@
+// Editing the family and ingredient fields, end to end: what is typed is written to the record
+// that was selected while typing, when the field is left, on Enter, or at once for the check
+// box; the bytes on disk are the record's, nothing more.
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "editors/famille_dlg.h"
+#include "editors/ingredient_dlg.h"
+#include "framework/edition.h"
+#include "framework/liste.h"
+#include "store/champ_texte.h"
+#include "support_editeurs.h"
+#include "support_ui/clavier.h"
+#include "support_ui/couture.h"
+
+namespace velquor {
+namespace {
+
+using test::Entrees;
+using Octets = std::vector<unsigned char>;
+
+class Saisie : public test::EditeursTest {
+ protected:
+  PEditionMulti* Commentaire() const {
+    return Editeur()->Controle<PEditionMulti>(PEditeurDlg::IdCommentaire);
+  }
+  QCheckBox* Alcoolise() const {
+    return Editeur()->Controle<QCheckBox>(TIngredientDlg::IdAlcoolise);
+  }
+  void Cliquer(PListe* liste, int index) {
+    QTest::mouseClick(liste->viewport(), Qt::LeftButton, {},
+                      liste->visualItemRect(liste->item(index)).center());
+  }
+};
+
+// The bytes of the rank-th record of a data file.
+Octets Enregistrement(const char* fichier, std::size_t taille, int rang) {
+  const Octets dat = test::LireOctets(fichier);
+  const std::size_t debut = 8 + taille * static_cast<std::size_t>(rang);
+  if (dat.size() < debut + taille) return {};
+  return Octets(dat.begin() + static_cast<std::ptrdiff_t>(debut),
+                dat.begin() + static_cast<std::ptrdiff_t>(debut + taille));
+}
+
+template <class Enr>
+Octets OctetsDe(const Enr& enr) {
+  const auto* p = reinterpret_cast<const unsigned char*>(&enr);
+  return Octets(p, p + sizeof(enr));
+}
+
+TEST_F(Saisie, UnCommentaireTapePuisUnClicAilleursEstEcritDansLaFicheDeDepart) {
+  test::CreerFamilles({{"DIGESTIF", "Après."}, {"SOURS", "Acides."}});
+  ASSERT_NE(Ouvrir(102), nullptr);
+  Focaliser(Commentaire());
+  EXPECT_EQ(Commentaire()->toPlainText(), "Après.");
+  Commentaire()->selectAll();
+  test::Taper(Commentaire(), "Après le repas");
+  QTest::keyClick(Commentaire(), Qt::Key_Return, Qt::ControlModifier);  // a new line
+  test::Taper(Commentaire(), "œuf");
+  EXPECT_TRUE(Editeur()->Modifie());
+  Cliquer(Editeur()->Liste(), 1);
+
+  // DIGESTIF was added first: its record is the first of the data file, byte for byte the
+  // record the store writes for that name and comment (line break as CR LF).
+  EnrFamille attendu{};
+  CopierTexte(attendu.Nom, "DIGESTIF");
+  CopierTexte(attendu.Commentaire,
+              "Apr\xE8s le repas\r\n\x9C"
+              "uf");
+  EXPECT_EQ(Enregistrement("FAMILLE.DAT", sizeof(EnrFamille), 0), OctetsDe(attendu));
+  // The newly selected family is shown, and its own record is untouched.
+  EXPECT_EQ(Editeur()->NomSelectionne(), "SOURS");
+  EXPECT_EQ(Editeur()->Controle<QLabel>(PEditeurDlg::IdTitre)->text(), "SOURS");
+  EXPECT_EQ(Commentaire()->toPlainText(), "Acides.");
+  EXPECT_EQ(Texte(test::LireFamille("SOURS")->Commentaire), "Acides.");
+  EXPECT_FALSE(Editeur()->Modifie());
+}
+
+TEST_F(Saisie, EntreeEcritLeCommentaireEtDonneLeFocusALaListe) {
+  test::CreerFamilles({{"DIGESTIF"}});
+  test::CreerIngredients({{"GIN", true}});
+  for (int commande : {102, 101}) {
+    ASSERT_NE(Ouvrir(commande), nullptr);
+    Focaliser(Commentaire());
+    test::Taper(Commentaire(), "Sec");
+    QTest::keyClick(Commentaire(), Qt::Key_Return);
+    EXPECT_TRUE(Editeur()->Liste()->hasFocus()) << commande;
+    EXPECT_EQ(Commentaire()->toPlainText(), "Sec");  // Enter made no new line
+  }
+  EXPECT_EQ(Texte(test::LireFamille("DIGESTIF")->Commentaire), "Sec");
+  EXPECT_EQ(Texte(test::LireIngredient("GIN")->Commentaire), "Sec");
+  EXPECT_EQ(test::LireIngredient("GIN")->Alcool, 1);
+}
+
+TEST_F(Saisie, QuitterUnChampNonModifieNEcritRien) {
+  test::CreerFamilles({{"DIGESTIF", "Après."}});
+  ASSERT_NE(Ouvrir(102), nullptr);
+  // A record changed behind the editor's back shows that nothing is written from the window.
+  FicFamille autre;
+  ASSERT_TRUE(autre.Ouvrir() && autre.Chercher("DIGESTIF"));
+  CopierTexte(autre.Enreg.Commentaire, "Change ailleurs");
+  ASSERT_TRUE(autre.Modifier());
+  Focaliser(Commentaire());
+  QTest::keyClick(Commentaire(), Qt::Key_Tab);
+  QTest::keyClick(Editeur()->Liste(), Qt::Key_Return);
+  EXPECT_EQ(Texte(test::LireFamille("DIGESTIF")->Commentaire), "Change ailleurs");
+}
+
+TEST_F(Saisie, LaCaseAlcooliseeEcritAussitotAvecLeCommentaireAffiche) {
+  test::CreerIngredients({{"GIN", false, "Genièvre"}, {"TONIC"}});
+  ASSERT_NE(Ouvrir(101), nullptr);
+  ASSERT_FALSE(Alcoolise()->isChecked());
+  Focaliser(Alcoolise());
+  QTest::keyClick(Alcoolise(), Qt::Key_Space);
+  ASSERT_TRUE(Alcoolise()->isChecked());
+  EnrIngredient attendu{};
+  CopierTexte(attendu.Nom, "GIN");
+  attendu.Alcool = 1;
+  CopierTexte(attendu.Commentaire, test::Cp("Genièvre"));
+  EXPECT_EQ(Enregistrement("INGRED.DAT", sizeof(EnrIngredient), 0), OctetsDe(attendu));
+
+  // Clicked with the mouse while a typed comment is pending: both are written.
+  Focaliser(Commentaire());
+  Commentaire()->selectAll();
+  test::Taper(Commentaire(), "Gin sec");
+  QTest::mouseClick(Alcoolise(), Qt::LeftButton, {}, QPoint(6, Alcoolise()->height() / 2));
+  EXPECT_EQ(test::LireIngredient("GIN")->Alcool, 0);
+  EXPECT_EQ(Texte(test::LireIngredient("GIN")->Commentaire), "Gin sec");
+  EXPECT_EQ(repondeur_.bips, 0);
+}
+
+TEST_F(Saisie, UnNouvelIngredientCommenceDecocheSansCommentaire) {
+  test::CreerIngredients({{"GIN", true, "Genièvre"}});
+  ASSERT_NE(Ouvrir(101), nullptr);
+  ASSERT_TRUE(Alcoolise()->isChecked());
+  {
+    test::PiloteModal pilote(test::RepondreNom("tonic"));
+    EXPECT_TRUE(Envoyer(104));
+  }
+  EXPECT_EQ(Editeur()->NomSelectionne(), "TONIC");
+  EXPECT_FALSE(Alcoolise()->isChecked());
+  EXPECT_TRUE(Commentaire()->toPlainText().isEmpty());
+  EnrIngredient attendu{};
+  CopierTexte(attendu.Nom, "TONIC");
+  EXPECT_EQ(Enregistrement("INGRED.DAT", sizeof(EnrIngredient), 1), OctetsDe(attendu));
+
+  // Deleting every ingredient disables the check box and the comment, which keep their text.
+  repondeur_.reponses = {ReponseOui, ReponseOui};
+  Envoyer(105);
+  Envoyer(105);
+  EXPECT_EQ(Editeur()->Liste()->NbElements(), 0);
+  EXPECT_FALSE(Alcoolise()->isEnabled());
+  EXPECT_FALSE(Commentaire()->isEnabled());
+  EXPECT_EQ(Commentaire()->toPlainText(), "Genièvre");
+}
+
+}  // namespace
+}  // namespace velquor

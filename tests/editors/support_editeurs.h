@@ -1,0 +1,117 @@
+#pragma once
+// What the editor tests share: collections written and read back through the store, a frame
+// whose document area opens the three editor views on commands 101 to 103 (as the client area
+// does), the name dialog answered by "typing", and a watch on the progress window of the passes.
+
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+
+#include <functional>
+#include <initializer_list>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "editors/editeur_dlg.h"
+#include "editors/vue_editeur.h"
+#include "framework/application.h"
+#include "framework/cadre.h"
+#include "framework/combo.h"
+#include "framework/liste.h"
+#include "framework/zone_vues.h"
+#include "search/trace_crochets.h"
+#include "store/collections.h"
+#include "support/dossier_temporaire.h"
+#include "support_ui/repondeur_scripte.h"
+
+namespace velquor::test {
+
+// Stored text (code page 1252) of a UTF-8 literal.
+std::string Cp(std::string_view utf8);
+
+// The fields below are UTF-8; they are stored in code page 1252.
+struct Famille {
+  std::string nom;
+  std::string commentaire{};
+};
+struct Ingredient {
+  std::string nom;
+  bool alcool = false;
+  std::string commentaire{};
+};
+
+void CreerFamilles(std::initializer_list<Famille> familles);
+void CreerIngredients(std::initializer_list<Ingredient> ingredients);
+
+std::optional<EnrFamille> LireFamille(std::string_view nom);
+std::optional<EnrIngredient> LireIngredient(std::string_view nom);
+std::optional<EnrCocktail> LireCocktail(std::string_view nom);
+// The names of a collection in name order; empty when it does not open.
+std::vector<std::string> NomsFamilles();
+std::vector<std::string> NomsIngredients();
+std::vector<std::string> NomsCocktails();
+
+// The entries of a list or a combo box, in order.
+std::vector<std::string> Entrees(const PListe* liste);
+std::vector<std::string> Entrees(const PCombo* combo);
+
+// The document area of the tests: 101, 102 and 103 open the ingredient, family and cocktail
+// views, each closing the open one first, as the program's client area does.
+class ZoneEssai : public PZoneVues {
+ public:
+  ZoneEssai();
+  int ouvertures = 0;
+};
+
+// A running application with the frame shown and active, and the scripted user.
+class EditeursTest : public TestDansDossier {
+ protected:
+  EditeursTest();
+  ~EditeursTest() override;
+
+  // Routes the command as the menu would (now, not posted); returns whether it ran.
+  bool Envoyer(int commande);
+  bool EstActive(int commande);
+  // Opens a view by its command (101, 102, 103) and returns its editor.
+  PEditeurDlg* Ouvrir(int commande);
+  PVueEditeur* Vue() const;
+  PEditeurDlg* Editeur() const;
+  // Puts the focus on a control of the open editor (the frame is the active window).
+  void Focaliser(QWidget* controle);
+
+  RepondeurScripte repondeur_;
+  PApplication app_{QStringLiteral("Le Velquor")};
+  std::unique_ptr<PFenetreCadre> cadre_;
+  ZoneEssai* zone_ = nullptr;
+};
+
+// The name dialog's answer: types the text into the new-name field and presses Enter. Every
+// name dialog that runs is recorded (its caption, and the old name it showed).
+struct DialogueNom {
+  QString legende;
+  QString ancien;
+  bool ancienVisible = false;
+};
+CoutureModale RepondreNom(const QString& texte, std::vector<DialogueNom>* vus = nullptr);
+
+// Watches the progress window while a pass runs: at every dispatch of the waiting events it
+// notes what the window and the editor look like, and runs `pendant` once, the first time.
+class ObservateurPasse {
+ public:
+  explicit ObservateurPasse(QWidget* editeur, std::function<void()> pendant = {});
+
+  int observations = 0;
+  QString legende;
+  bool arretVisible = true;
+  bool editeurActif = true;
+
+ private:
+  QPointer<QWidget> editeur_;
+  std::function<void()> pendant_;
+  QTimer minuterie_;
+};
+
+}  // namespace velquor::test
