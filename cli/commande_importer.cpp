@@ -11,6 +11,7 @@
 #include "store/champ_texte.h"
 #include "store/collections.h"
 #include "store/cp1252.h"
+#include "store/lot_fichier.h"
 #include "store/ouverture.h"
 
 namespace velquor::outils {
@@ -80,6 +81,8 @@ int Executer(const Operandes& operandes, ConsoleMessages& messages) {
     return SortieProbleme;
   }
 
+  // The whole import is written out at once at the end, collection by collection.
+  LotFichier lotFamilles(familles), lotIngredients(ingredients), lotCocktails(cocktails);
   Compte cf, ci, cc;
   for (const FamilleImportee& f : plan.familles)
     AjouterSiNouveau(familles, f.nom, ChaineFamilleExistante, cf, messages, [](EnrFamille&) {});
@@ -98,6 +101,10 @@ int Executer(const Operandes& operandes, ConsoleMessages& messages) {
     });
   }
 
+  if (!lotFamilles.Terminer() || !lotIngredients.Terminer() || !lotCocktails.Terminer()) {
+    DireErreur("l'écriture des fichiers a échoué");
+    return SortieProbleme;
+  }
   Dire("Ajoutés : " + Compter(cc.ajoutes, "cocktail", "cocktails") + ", " +
        Compter(cf.ajoutes, "famille", "familles") + ", " +
        Compter(ci.ajoutes, "ingrédient", "ingrédients") + ".");

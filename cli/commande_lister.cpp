@@ -9,6 +9,7 @@
 #include "store/champ_texte.h"
 #include "store/collections.h"
 #include "store/cp1252.h"
+#include "store/lot_fichier.h"
 
 namespace velquor::outils {
 
@@ -59,6 +60,7 @@ int Executer(const Operandes& operandes, ConsoleMessages&) {
     DireErreur("impossible d'ouvrir le fichier des " + std::string(liste.pluriel));
     return SortieProbleme;
   }
+  LotFichier lot(*collection);
   if (collection->Premier()) {
     do {
       std::cout << Cp1252VersUtf8(Texte(collection->Noeud().Cle)) << '\n';

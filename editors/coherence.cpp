@@ -5,6 +5,7 @@
 
 #include "store/champ_texte.h"
 #include "store/collections.h"
+#include "store/lot_fichier.h"
 
 namespace velquor {
 
@@ -23,6 +24,7 @@ void Parcourir(std::string_view ancienNom, std::string_view nouveauNom,
 
   FicCocktail cocktails(BaseCocktail);
   if (!cocktails.Ouvrir()) return;
+  LotFichier lot(cocktails);  // read once, rewritten cocktails written out together at the end
   if (!cocktails.Premier()) return;
 
   const std::int64_t total = cocktails.NbEnreg;

@@ -9,6 +9,7 @@
 #include "export/listes_web.h"
 #include "store/champ_texte.h"
 #include "store/collections.h"
+#include "store/lot_fichier.h"
 #include "store/ouverture.h"
 
 namespace velquor {
@@ -30,6 +31,7 @@ BilanExport ExporterListe(PMessages& messages, const char* cheminWeb,
   bilan.collectionOuverte = OuvrirCollection(collection, messages);
   // A collection that cannot be opened has nothing to give: leave the former export in place.
   if (!bilan.collectionOuverte) return bilan;
+  LotFichier lot(collection);  // one reading of the collection for the whole export
 
   FichierSortie web;
   if (!web.Creer(cheminWeb)) {

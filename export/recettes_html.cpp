@@ -6,6 +6,7 @@
 #include "export/fichier_sortie.h"
 #include "export/page_recette.h"
 #include "store/collections.h"
+#include "store/lot_fichier.h"
 #include "store/ouverture.h"
 
 namespace velquor {
@@ -21,6 +22,7 @@ BilanExport ExporterRecettesHtml(PMessages& messages) {
   FicCocktail cocktails;
   bilan.collectionOuverte = OuvrirCollection(cocktails, messages);
   if (!bilan.collectionOuverte) return bilan;
+  LotFichier lot(cocktails);  // one reading of the collection for the whole export
 
   int numero = 0;
   if (cocktails.Premier()) {

@@ -12,6 +12,7 @@
 #include "store/champ_texte.h"
 #include "store/collections.h"
 #include "store/fichier_brut.h"
+#include "store/lot_fichier.h"
 #include "store/ouverture.h"
 
 namespace velquor {
@@ -139,6 +140,9 @@ bool ExecuterRecherche(const CriteresRecherche& criteres, const CrochetsRecherch
         SupprimerResultat(resultat);
     }
     OuvrirCollection(resultat, crochets.Messages);
+    // The run reads the cocktails once and writes the result out together when it ends.
+    LotFichier lotCocktails(cocktails);
+    LotFichier lotResultat(resultat);
 
     const Selecteur correspond(criteres);
     if (cocktails.Premier()) {
@@ -166,6 +170,8 @@ bool ExecuterRecherche(const CriteresRecherche& criteres, const CrochetsRecherch
       crochets.Progression.Fin();
     }
 
+    lotCocktails.Terminer();
+    lotResultat.Terminer();
     const bool vide = ResultatVide(resultat);
     cocktails.Fermer();
     resultat.Fermer();
