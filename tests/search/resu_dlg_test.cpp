@@ -12,7 +12,6 @@
 #include <filesystem>
 
 #include "donnees_fenetres.h"
-#include "framework/application.h"
 #include "framework/boutons.h"
 #include "framework/combo.h"
 #include "framework/edition.h"
@@ -23,7 +22,9 @@
 #include "search/resu_child.h"
 #include "search/resu_dlg.h"
 #include "shell/aide.h"
+#include "shell/cadre_velquor.h"
 #include "shell/client_mdi.h"
+#include "shell/velquor_app.h"
 #include "shell/vues_programme.h"
 #include "support/dossier_temporaire.h"
 #include "support_ui/capture.h"
@@ -311,42 +312,57 @@ TEST_F(ResuDlgTest, ArreterLAffinageGardeCeQuiEstPasse) {
   EXPECT_TRUE(vue_->isEnabled());
 }
 
-// From the client area: command 108 runs the search dialog; Ok at once copies every cocktail
-// into RESURECH and opens the results view.
-class RechercheDepuisLeClient : public test::TestDansDossier {
+// The program: command 108 (menu or toolbar) runs the search dialog; Ok at once copies every
+// cocktail into RESURECH and opens the results view, whose command 109 refines it.
+class RechercheDansLeProgramme : public test::TestDansDossier {
  protected:
   test::RepondeurScripte repondeur_;
 };
 
-TEST_F(RechercheDepuisLeClient, OkAussitotOuvreLaVueDuResultat) {
+TEST_F(RechercheDansLeProgramme, OkAussitotOuvreLaVueDuResultat) {
   test::CreerCocktailsListe(
-      {{"MOJITO", "HIGHBALLS", {"RHUM"}, {"4 cl"}}, {"DAIQUIRI", "SOURS", {"RHUM"}, {"6 cl"}}});
-  PApplication application(QStringLiteral("Le Velquor"));
-  TVelquorMDIClient client;
-  application.DefinirFenetrePrincipale(&client);
-  client.resize(800, 600);
-  client.show();
-  EnregistrerVuesProgramme(client);
+      {{"MOJITO",
+        "HIGHBALLS",
+        {"RHUM", "MENTHE", "SUCRE", "EAU GAZEUSE"},
+        {"4 cl", "6 feuilles", "2", "10 cl"},
+        "Piler la menthe avec le sucre.\r\nAllonger."},
+       {"DAIQUIRI", "SOURS", {"RHUM", "CITRON VERT"}, {"6 cl", "2 cl"}},
+       {"NEGRONI", "APERITIFS", {"GIN", "VERMOUTH ROUGE", "CAMPARI"}, {"3 cl", "3 cl", "3 cl"}}});
+  TVelquorApp application(EnregistrerVuesProgramme);
+  application.CreerFenetrePrincipale();
+  QWidget* cadre = application.Cadre();
+  cadre->show();
+  cadre->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(cadre));
+  TVelquorMDIClient* client = application.ClientMDI;
   EXPECT_FALSE(application.Routeur().EstActive(TResuDlg::CmAffinerRecherche));
+
   int contexte = -1;
-  test::PiloteModal pilote([&](PDialogue& d) {
-    ASSERT_EQ(d.IdModele(), 205);
-    contexte = ContexteAide;
-    QTest::mouseClick(d.Controle<QPushButton>(1), Qt::LeftButton);
-  });
-  client.NouvelleRecherche();
+  {
+    test::PiloteModal pilote([&](PDialogue& d) {
+      ASSERT_EQ(d.IdModele(), 205);
+      contexte = ContexteAide;
+      QTest::mouseClick(d.Controle<QPushButton>(1), Qt::LeftButton);
+    });
+    EXPECT_TRUE(application.Routeur().Envoyer(108));
+  }
   EXPECT_EQ(contexte, AideRecherche);
-  EXPECT_EQ(test::Noms("RESURECH"), (Noms{"DAIQUIRI", "MOJITO"}));
-  auto* vue = dynamic_cast<TResuChild*>(client.VueResultat());
+  EXPECT_EQ(test::Noms("RESURECH"), (Noms{"DAIQUIRI", "MOJITO", "NEGRONI"}));
+  auto* vue = dynamic_cast<TResuChild*>(client->VueResultat());
   ASSERT_NE(vue, nullptr);
   EXPECT_EQ(vue->windowTitle(), QStringLiteral("Résultat de la recherche"));
-  EXPECT_EQ(Entrees(*vue->Dialogue()->Controle<PListe>(501)), (Noms{"DAIQUIRI", "MOJITO"}));
+  EXPECT_EQ(Entrees(*vue->Dialogue()->Controle<PListe>(501)),
+            (Noms{"DAIQUIRI", "MOJITO", "NEGRONI"}));
   EXPECT_EQ(ContexteAide, AideResultat);
   EXPECT_TRUE(repondeur_.boites.empty());
+  vue->Dialogue()->Controle<PListe>(501)->SelectionnerIndex(1);
+  emit vue->Dialogue()->Controle<PListe>(501)->selectionChangee();
+  application.PasseInactive();
+  test::EnregistrerCapture(cadre, QStringLiteral("resu_programme"));
 
   // The menu's "Affiner la recherche" reaches the view's dialog.
-  client.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&client));
+  cadre->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(cadre));
   EXPECT_TRUE(application.Routeur().EstActive(TResuDlg::CmAffinerRecherche));
   {
     int modele = 0;
@@ -360,13 +376,15 @@ TEST_F(RechercheDepuisLeClient, OkAussitotOuvreLaVueDuResultat) {
     EXPECT_EQ(ContexteAide, AideResultat);
   }
 
-  // Cancelled: no view, help context 0, the result kept.
-  test::PiloteModal annule(
-      [&](PDialogue& d) { QTest::mouseClick(d.Controle<QPushButton>(2), Qt::LeftButton); });
-  client.NouvelleRecherche();
-  EXPECT_EQ(client.VueResultat(), nullptr);
+  // A new search, cancelled: no view, help context 0, the result kept.
+  {
+    test::PiloteModal annule(
+        [&](PDialogue& d) { QTest::mouseClick(d.Controle<QPushButton>(2), Qt::LeftButton); });
+    EXPECT_TRUE(application.Routeur().Envoyer(108));
+  }
+  EXPECT_EQ(client->VueResultat(), nullptr);
   EXPECT_EQ(ContexteAide, AideIndex);
-  EXPECT_EQ(test::Noms("RESURECH"), (Noms{"DAIQUIRI", "MOJITO"}));
+  EXPECT_EQ(test::Noms("RESURECH").size(), 3u);
 }
 
 }  // namespace
