@@ -6,6 +6,7 @@
 #include "framework/service_messages.h"
 #include "store/champ_texte.h"
 #include "store/collections.h"
+#include "store/lot_fichier.h"
 
 namespace velquor {
 
@@ -25,7 +26,9 @@ template <class Fic>
 void Remplir(PCombo& combo, const char* tous) {
   combo.AjouterChaine(tous);
   Fic fichier;
-  if (fichier.Ouvrir() && fichier.Premier()) {
+  fichier.Ouvrir();
+  LotFichier lot(fichier);  // the walk reads from memory; nothing on a closed collection
+  if (fichier.Premier()) {
     do
       combo.AjouterChaine(Texte(fichier.Enreg.Nom));
     while (fichier.Suivant());

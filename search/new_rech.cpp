@@ -21,6 +21,7 @@
 #include "search/selection.h"
 #include "store/champ_texte.h"
 #include "store/collections.h"
+#include "store/lot_fichier.h"
 #include "store/ouverture.h"
 
 namespace velquor {
@@ -93,6 +94,7 @@ std::vector<std::string> Entrees(const PListe& liste) {
 // Every name of a collection, in name order, into a list.
 template <class Fic>
 void AjouterNoms(Fic& fichier, PListe& liste) {
+  LotFichier lot(fichier);  // the walk reads from memory
   if (!fichier.Premier()) return;
   do
     liste.AjouterChaine(Texte(fichier.Enreg.Nom));

@@ -13,6 +13,7 @@
 #include "shell/aide.h"
 #include "shell/pstatic_multi.h"
 #include "store/champ_texte.h"
+#include "store/lot_fichier.h"
 #include "store/ouverture.h"
 
 namespace velquor {
@@ -52,10 +53,17 @@ void TResuDlg::SetupWindow() {
   service.CurseurAttente();
   resultat_.LireEntete();
   total_ = resultat_.NbEnreg;
-  if (resultat_.Premier()) {
-    do
-      liste->AjouterChaine(Texte(resultat_.Enreg.Nom));
-    while (resultat_.Suivant());
+  bool premier = false;
+  {
+    LotFichier lot(resultat_);  // the walk reads from memory
+    premier = resultat_.Premier();
+    if (premier) {
+      do
+        liste->AjouterChaine(Texte(resultat_.Enreg.Nom));
+      while (resultat_.Suivant());
+    }
+  }
+  if (premier) {
     liste->SelectionnerIndex(0);
     AfficherCocktail();
   }
@@ -131,6 +139,9 @@ void TResuDlg::AffinerResultat() {
     } else {
       FicIngredient ingredients;
       ingredients.Ouvrir();  // a failure is not reported: nothing then counts as alcoholic
+      // Both collections are only read: from memory for the whole pass.
+      LotFichier lotResultat(resultat_);
+      LotFichier lotIngredients(ingredients);
       // The progress dialog is owned by this dialog; the whole main window is disabled.
       QWidget* principale =
           PApplication::Courante() ? PApplication::Courante()->FenetrePrincipale() : nullptr;
