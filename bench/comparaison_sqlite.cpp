@@ -1,0 +1,328 @@
+// The performance table: the same work on the same generated recipes, done by Le Velquor on its
+// legacy files and by SQLite 3 (default settings) on the equivalent schema, in one run, with the
+// median of several repetitions and the ratio. Usage: bench_comparaison [N ...] (default
+// 1000 10000 50000).
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "donnees_bench.h"
+#include "editors/coherence.h"
+#include "search/recherche.h"
+#include "store/champ_texte.h"
+#include "store/collation.h"
+#include "store/collections.h"
+#include "store/lot_fichier.h"
+#include "support_bench.h"
+
+namespace velquor::bench {
+namespace {
+
+using Horloge = std::chrono::steady_clock;
+
+double Mediane(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+// Median duration in milliseconds of `travail`, each run preceded by the untimed `preparer`.
+double Chronometrer(int repetitions, const std::function<void()>& preparer,
+                    const std::function<void()>& travail) {
+  std::vector<double> durees;
+  for (int i = 0; i < repetitions; ++i) {
+    preparer();
+    auto debut = Horloge::now();
+    travail();
+    durees.push_back(std::chrono::duration<double, std::milli>(Horloge::now() - debut).count());
+  }
+  return Mediane(durees);
+}
+
+class Muet : public RapporteurProgression, public PMessages {
+ public:
+  void Debut() override {}
+  bool MettreAJour(std::string_view, std::int64_t, std::int64_t) override { return false; }
+  void Fin() override {}
+  int AffMessage(int, std::string_view, unsigned) override { return ReponseOk; }
+};
+
+// --- SQLite side -------------------------------------------------------------------------------
+
+class BaseSqlite {
+ public:
+  explicit BaseSqlite(const std::vector<CocktailGenere>& cocktails) {
+    sqlite3_open("recettes.db", &db_);
+    std::string colonnes = "nom TEXT PRIMARY KEY, famille TEXT";
+    for (const char* prefixe : {", q", ", i"}) {
+      for (int i = 0; i < 10; ++i) colonnes.append(prefixe).append(std::to_string(i)).append(" TEXT");
+    }
+    colonnes += ", remarques TEXT";
+    Executer("CREATE TABLE cocktail(" + colonnes + ")");
+    Executer("CREATE TABLE resurech(" + colonnes + ")");
+    Executer("BEGIN");
+    std::string marques = "?";
+    for (int i = 1; i < 23; ++i) marques += ",?";
+    sqlite3_stmt* s = Preparer("INSERT INTO cocktail VALUES(" + marques + ")");
+    for (const auto& c : cocktails) {
+      sqlite3_bind_text(s, 1, c.nom.c_str(), -1, SQLITE_STATIC);
+      sqlite3_bind_text(s, 2, c.famille.c_str(), -1, SQLITE_STATIC);
+      for (int i = 0; i < 10; ++i) {
+        sqlite3_bind_text(s, 3 + i, c.quantite[i].c_str(), -1, SQLITE_STATIC);
+        sqlite3_bind_text(s, 13 + i, c.ingredient[i].c_str(), -1, SQLITE_STATIC);
+      }
+      sqlite3_bind_text(s, 23, c.remarques.c_str(), -1, SQLITE_STATIC);
+      sqlite3_step(s);
+      sqlite3_reset(s);
+    }
+    sqlite3_finalize(s);
+    Executer("COMMIT");
+  }
+  ~BaseSqlite() { sqlite3_close(db_); }
+
+  void Executer(const std::string& sql) {
+    char* erreur = nullptr;
+    if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &erreur) != SQLITE_OK) {
+      std::fprintf(stderr, "SQLite: %s\n", erreur ? erreur : "?");
+      sqlite3_free(erreur);
+      std::exit(1);
+    }
+  }
+  sqlite3_stmt* Preparer(const std::string& sql) {
+    sqlite3_stmt* s = nullptr;
+    sqlite3_prepare_v2(db_, sql.c_str(), -1, &s, nullptr);
+    return s;
+  }
+  // Reads every column of the current row, as our record read does.
+  static void LireLigne(sqlite3_stmt* s) {
+    long octets = 0;
+    for (int c = 0; c < 23; ++c) {
+      octets += sqlite3_column_bytes(s, c) + (sqlite3_column_text(s, c) != nullptr);
+    }
+    Garder(octets);
+  }
+  // Keeps a value alive so that the reads that produced it are not optimised away.
+  static void Garder(long valeur) { puits_ = puits_ + valeur; }
+  static inline volatile long puits_ = 0;
+
+ private:
+  sqlite3* db_ = nullptr;
+};
+
+std::string AuMoinsUnSql() {
+  std::string liste = "(";
+  for (int k = 0; k < 3; ++k) {
+    if (k > 0) liste += ",";
+    liste.append("'").append(TroisIngredients[k]).append("'");
+  }
+  liste += ")";
+  std::string condition;
+  for (int i = 0; i < 10; ++i) {
+    if (i > 0) condition += " OR ";
+    condition.append("i").append(std::to_string(i)).append(" IN ").append(liste);
+  }
+  return condition;
+}
+
+std::string RenommerSql(const std::string& ancien, const std::string& nouveau) {
+  std::string ensembles, condition;
+  for (int i = 0; i < 10; ++i) {
+    std::string c = "i";
+    c += std::to_string(i);
+    if (i > 0) {
+      ensembles += ", ";
+      condition += " OR ";
+    }
+    ensembles.append(c).append(" = CASE WHEN ").append(c).append(" = '").append(ancien);
+    ensembles.append("' THEN '").append(nouveau).append("' ELSE ").append(c).append(" END");
+    condition.append(c).append(" = '").append(ancien).append("'");
+  }
+  std::string sql = "UPDATE cocktail SET ";
+  sql.append(ensembles).append(" WHERE ").append(condition);
+  return sql;
+}
+
+// --- Le Velquor side ---------------------------------------------------------------------------
+
+void RemplirVelquor(const std::vector<CocktailGenere>& cocktails, bool trie) {
+  std::vector<const CocktailGenere*> ordre;
+  for (const auto& c : cocktails) ordre.push_back(&c);
+  if (trie) {
+    std::sort(ordre.begin(), ordre.end(),
+              [](auto* a, auto* b) { return ComparerNoms(a->nom, b->nom) < 0; });
+  }
+  FicCocktail f;
+  f.Creer();
+  f.Ouvrir();
+  LotFichier lot(f);
+  for (const CocktailGenere* c : ordre) {
+    f.Enreg = {};
+    CopierTexte(f.Enreg.Nom, c->nom);
+    CopierTexte(f.Enreg.Famille, c->famille);
+    CopierTexte(f.Enreg.Remarques, c->remarques);
+    for (int i = 0; i < 10; ++i) {
+      CopierTexte(f.Enreg.Quantite[i], c->quantite[i]);
+      CopierTexte(f.Enreg.Ingredient[i], c->ingredient[i]);
+    }
+    f.Ajouter(c->nom);
+  }
+}
+
+void EffacerResultat() {
+  std::error_code e;
+  std::filesystem::remove("RESURECH.NDX", e);
+  std::filesystem::remove("RESURECH.DAT", e);
+}
+
+struct Ligne {
+  std::string travail;
+  int n;
+  double sqlite, nous;
+  const char* unite;
+  std::string cible;
+};
+
+void Afficher(const std::vector<Ligne>& lignes) {
+  std::printf("| work | N | SQLite | Le Velquor | ratio | target |\n|---|---|---|---|---|---|\n");
+  for (const auto& l : lignes) {
+    std::printf("| %s | %d | %.3g %s | %.3g %s | %.2f | %s |\n", l.travail.c_str(), l.n, l.sqlite,
+                l.unite, l.nous, l.unite, l.nous / l.sqlite, l.cible.c_str());
+  }
+  std::fflush(stdout);
+}
+
+void Mesurer(int n, std::vector<Ligne>& lignes) {
+  const int repetitions = n >= 50000 ? 3 : 5;
+  const auto cocktails = GenererCocktails(n);
+  std::mt19937 alea(11);
+  Muet muet;
+
+  // Lookups of random names in both trees and in SQLite.
+  const int nbRecherches = 20000;
+  std::vector<std::string> aChercher;
+  for (int i = 0; i < nbRecherches; ++i) aChercher.push_back(cocktails[alea() % n].nom);
+
+  DossierBench dossierTrie;
+  RemplirVelquor(cocktails, true);
+  auto chercherTout = [&] {
+    FicCocktail f;
+    f.Ouvrir();
+    for (const auto& nom : aChercher) f.Chercher(nom);
+  };
+  auto parcourir = [&](bool enLot) {
+    FicCocktail f;
+    f.Ouvrir();
+    std::unique_ptr<LotFichier> lot;
+    if (enLot) lot = std::make_unique<LotFichier>(f);
+    long octets = 0;
+    for (bool ok = f.Premier(); ok; ok = f.Suivant()) octets += Texte(f.Enreg.Remarques).size();
+    BaseSqlite::Garder(octets);
+  };
+  const double chercherTrie = Chronometrer(repetitions, [] {}, chercherTout) * 1000 / nbRecherches;
+  const double parcoursTrie = Chronometrer(repetitions, [] {}, [&] { parcourir(true); });
+
+  DossierBench dossier;
+  RemplirVelquor(cocktails, false);
+  BaseSqlite base(cocktails);
+
+  const double chercherAleatoire =
+      Chronometrer(repetitions, [] {}, chercherTout) * 1000 / nbRecherches;
+  sqlite3_stmt* point = base.Preparer("SELECT * FROM cocktail WHERE nom = ?");
+  const double chercherSqlite =
+      Chronometrer(
+          repetitions, [] {},
+          [&] {
+            for (const auto& nom : aChercher) {
+              sqlite3_bind_text(point, 1, nom.c_str(), -1, SQLITE_STATIC);
+              if (sqlite3_step(point) == SQLITE_ROW) BaseSqlite::LireLigne(point);
+              sqlite3_reset(point);
+            }
+          }) *
+      1000 / nbRecherches;
+  sqlite3_finalize(point);
+  lignes.push_back({"`Chercher` of a random name, tree built in random order", n, chercherSqlite,
+                    chercherAleatoire, "µs", "≤ 1"});
+  lignes.push_back({"`Chercher` of a random name, tree built in sorted order", n, chercherSqlite,
+                    chercherTrie, "µs", "≤ 1"});
+
+  sqlite3_stmt* scan = base.Preparer("SELECT * FROM cocktail ORDER BY nom");
+  const double parcoursSqlite = Chronometrer(repetitions, [] {}, [&] {
+    while (sqlite3_step(scan) == SQLITE_ROW) BaseSqlite::LireLigne(scan);
+    sqlite3_reset(scan);
+  });
+  sqlite3_finalize(scan);
+  lignes.push_back({"full `Premier`/`Suivant` walk, random tree", n, parcoursSqlite,
+                    Chronometrer(repetitions, [] {}, [&] { parcourir(true); }), "ms", "≤ 1"});
+  lignes.push_back({"full `Premier`/`Suivant` walk, sorted tree", n, parcoursSqlite, parcoursTrie,
+                    "ms", "≤ 1"});
+  lignes.push_back({"(the same walk without a lot, random tree)", n, parcoursSqlite,
+                    Chronometrer(repetitions, [] {}, [&] { parcourir(false); }), "ms", "-"});
+
+  CriteresRecherche tout;
+  const double rechercheTout = Chronometrer(repetitions, EffacerResultat, [&] {
+    ExecuterRecherche(tout, {.Messages = muet, .Progression = muet});
+  });
+  const double rechercheToutSqlite =
+      Chronometrer(
+          repetitions, [&] { base.Executer("DELETE FROM resurech"); },
+          [&] {
+            base.Executer(
+                "INSERT INTO resurech SELECT * FROM cocktail WHERE instr(nom, '') > 0 ORDER BY nom");
+          });
+  lignes.push_back({"search all (empty string, \"contains\") into an empty result", n,
+                    rechercheToutSqlite, rechercheTout, "ms", "≤ 3"});
+
+  CriteresRecherche auMoinsUn;
+  auMoinsUn.TypeRecherche = RechercheIngredients;
+  auMoinsUn.SensIngredients = AuMoinsUnChoisi;
+  auMoinsUn.IngredientsChoisis = {TroisIngredients[0], TroisIngredients[1], TroisIngredients[2]};
+  const double rechercheIngredients = Chronometrer(repetitions, EffacerResultat, [&] {
+    ExecuterRecherche(auMoinsUn, {.Messages = muet, .Progression = muet});
+  });
+  const double rechercheIngredientsSqlite =
+      Chronometrer(
+          repetitions, [&] { base.Executer("DELETE FROM resurech"); },
+          [&] {
+            base.Executer("INSERT INTO resurech SELECT * FROM cocktail WHERE " + AuMoinsUnSql() +
+                          " ORDER BY nom");
+          });
+  lignes.push_back({"search by ingredients, \"at least one\" of 3 chosen", n,
+                    rechercheIngredientsSqlite, rechercheIngredients, "ms", "≤ 3"});
+
+  // Renaming the ingredient back and forth: each run changes the same cocktails.
+  int sens = 0;
+  const double passe = Chronometrer(repetitions, [] {}, [&] {
+    const bool aller = sens++ % 2 == 0;
+    PropagerIngredient(aller ? "CITRON" : "CITRON VERT", aller ? "CITRON VERT" : "CITRON", muet,
+                       {});
+  });
+  sens = 0;
+  const double passeSqlite = Chronometrer(repetitions, [] {}, [&] {
+    const bool aller = sens++ % 2 == 0;
+    base.Executer(aller ? RenommerSql("CITRON", "CITRON VERT")
+                        : RenommerSql("CITRON VERT", "CITRON"));
+  });
+  lignes.push_back({"consistency pass renaming an ingredient used by 10 % of cocktails", n,
+                    passeSqlite, passe, "ms", "≤ 2"});
+}
+
+}  // namespace
+}  // namespace velquor::bench
+
+int main(int argc, char** argv) {
+  std::vector<int> tailles;
+  for (int i = 1; i < argc; ++i) tailles.push_back(std::atoi(argv[i]));
+  if (tailles.empty()) tailles = {1000, 10000, 50000};
+  std::vector<velquor::bench::Ligne> lignes;
+  for (int n : tailles) velquor::bench::Mesurer(n, lignes);
+  velquor::bench::Afficher(lignes);
+  return 0;
+}
