@@ -1,11 +1,14 @@
 #include "editors/cocktail_dlg.h"
 
+#include <vector>
+
 #include "framework/edition.h"
 #include "framework/service_messages.h"
 #include "framework/unites_dialogue.h"
 #include "resources/chaines.h"
 #include "search/cb_assist.h"
 #include "store/champ_texte.h"
+#include "store/lot_fichier.h"
 #include "store/ouverture.h"
 
 namespace velquor {
@@ -95,6 +98,7 @@ void TCocktailDlg::LierNotifications() {
 void TCocktailDlg::RemplirCombos() {
   if (CbAssist* famille = Famille()) {
     famille->SuspendreDessin(true);
+    LotFichier lot(familles_);  // the walk reads from memory
     if (familles_.Premier()) {
       do {
         famille->AjouterChaine(Texte(familles_.Enreg.Nom));
@@ -102,23 +106,24 @@ void TCocktailDlg::RemplirCombos() {
     }
     famille->SuspendreDessin(false);
   }
-  std::array<CbAssist*, NbLignesComposition + 1> combos = Combos();
+  std::vector<CbAssist*> lignes;
   for (int i = 0; i < NbLignesComposition; ++i) {
-    if (combos[static_cast<std::size_t>(i)])
-      combos[static_cast<std::size_t>(i)]->SuspendreDessin(true);
+    if (CbAssist* combo = Ingredient(i)) lignes.push_back(combo);
   }
-  if (ingredients_.Premier()) {
-    do {
-      const std::string_view nom = Texte(ingredients_.Enreg.Nom);
-      for (int i = 0; i < NbLignesComposition; ++i) {
-        if (CbAssist* combo = combos[static_cast<std::size_t>(i)]) combo->AjouterChaine(nom);
-      }
-    } while (ingredients_.Suivant());
+  for (CbAssist* combo : lignes)
+    combo->SuspendreDessin(true);
+  {
+    LotFichier lot(ingredients_);
+    if (ingredients_.Premier()) {
+      do {
+        const std::string_view nom = Texte(ingredients_.Enreg.Nom);
+        for (CbAssist* combo : lignes)
+          combo->AjouterChaine(nom);
+      } while (ingredients_.Suivant());
+    }
   }
-  for (int i = 0; i < NbLignesComposition; ++i) {
-    if (combos[static_cast<std::size_t>(i)])
-      combos[static_cast<std::size_t>(i)]->SuspendreDessin(false);
-  }
+  for (CbAssist* combo : lignes)
+    combo->SuspendreDessin(false);
 }
 
 void TCocktailDlg::ActiverDetail(bool actif) {

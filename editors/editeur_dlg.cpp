@@ -14,6 +14,7 @@
 #include "framework/texte_qt.h"
 #include "search/rapporteur_defile.h"
 #include "store/enregistrements.h"
+#include "store/lot_fichier.h"
 #include "store/pfichier.h"
 
 namespace velquor {
@@ -90,11 +91,14 @@ void PEditeurDlg::SetupWindow() {
   if (liste) {
     connect(liste, &PListe::selectionChangee, this, [this] { Afficher(); });
     liste->SuspendreDessin(true);
-    PFichier& collection = Collection();
-    if (collection.Premier()) {
-      do {
-        liste->AjouterChaine(NomEnreg());
-      } while (collection.Suivant());
+    {
+      PFichier& collection = Collection();
+      LotFichier lot(collection);  // the walk reads from memory
+      if (collection.Premier()) {
+        do {
+          liste->AjouterChaine(NomEnreg());
+        } while (collection.Suivant());
+      }
     }
     liste->SuspendreDessin(false);
     if (liste->NbElements() > 0) {

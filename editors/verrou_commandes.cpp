@@ -48,8 +48,12 @@ class FiltreVerrou : public QObject {
     }
     // Only what comes from the user or the window manager: the program's own events (a close()
     // it calls, events it sends) go through.
-    return saisiesBloquees > 0 && evenement->spontaneous() &&
-           EstSaisieUtilisateur(evenement->type());
+    if (saisiesBloquees == 0 || !evenement->spontaneous() ||
+        !EstSaisieUtilisateur(evenement->type()))
+      return false;
+    // A close event not handled counts as accepted: refuse it.
+    evenement->ignore();
+    return true;
   }
 };
 

@@ -1,18 +1,35 @@
-// Pictures of the three editors with data, for people to look at (build/screenshots/).
+// The editors in the program's own application and frame: the menu and the toolbar open them
+// with their titles, help contexts and view buttons; pictures of the three editors and the name
+// dialog with data, for people to look at (build/screenshots/).
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
-#include "editors/cocktail_dlg.h"
+#include "editors/enreg_dlg.h"
+#include "editors/vue_editeur.h"
+#include "framework/edition.h"
 #include "framework/liste.h"
+#include "shell/aide.h"
+#include "shell/cadre_velquor.h"
+#include "shell/client_mdi.h"
+#include "shell/my_gadget_btn.h"
+#include "shell/velquor_app.h"
+#include "shell/vues_programme.h"
 #include "support_editeurs.h"
 #include "support_ui/capture.h"
+#include "support_ui/clavier.h"
+#include "support_ui/couture.h"
 
 namespace velquor {
 namespace {
 
-class Captures : public test::EditeursTest {
+class Programme : public test::TestDansDossier {
  protected:
-  void SetUp() override {
+  Programme() : app_([](TVelquorMDIClient& client) { EnregistrerVuesProgramme(client); }) {
     test::CreerFamilles({{"APÉRITIF", "Avant le repas, pour ouvrir l'appétit."},
                          {"DIGESTIF", "Après le repas."},
                          {"LONG DRINK", "Allongé d'eau gazeuse ou de jus."},
@@ -36,21 +53,112 @@ class Captures : public test::EditeursTest {
           "LONG DRINK",
           {"GIN", "CITRON", "SUCRE DE CANNE"},
           {"4 cl", "3 cl", "1 cl"}}});
+    ContexteAide = AideIndex;
+    app_.CreerFenetrePrincipale();
+    Cadre()->show();
+    QApplication::setActiveWindow(Cadre());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(Cadre()));
   }
+  ~Programme() override { ContexteAide = AideIndex; }
+
+  TCadreVelquor* Cadre() const { return app_.Cadre(); }
+  PEditeurDlg* Editeur() const {
+    auto* vue = dynamic_cast<PVueEditeur*>(app_.ClientMDI->Vue());
+    return vue ? vue->Editeur() : nullptr;
+  }
+  void Cliquer(MyGadgetBtn* bouton) {
+    app_.PasseInactive();  // the gadgets' enabling, as at idle time
+    QTest::mouseClick(bouton, Qt::LeftButton);
+    QCoreApplication::processEvents();
+  }
+  QAction* Action(int commande) {
+    for (QAction* popup : Cadre()->menuBar()->actions()) {
+      if (!popup->menu()) continue;
+      for (QAction* action : popup->menu()->actions())
+        if (action->data().toInt() == commande) return action;
+    }
+    return nullptr;
+  }
+
+  test::RepondeurScripte repondeur_;
+  TVelquorApp app_;
 };
 
-TEST_F(Captures, LesTroisEditeursAvecDesDonnees) {
-  ASSERT_NE(Ouvrir(102), nullptr);
-  EXPECT_FALSE(test::EnregistrerCapture(cadre_.get(), "editeur_familles").isEmpty());
-  PEditeurDlg* editeur = Ouvrir(101);
+TEST_F(Programme, LaBarreEtLeMenuOuvrentLesEditeursAvecTitreAideEtBouton) {
+  struct Cas {
+    MyGadgetBtn* bouton;
+    const char* titre;
+    int aide;
+    const char* capture;
+  };
+  const Cas cas[] = {
+      {app_.BtnFamilles, "Gestion des familles", 4, "editeur_familles"},
+      {app_.BtnIngredients, "Gestion des ingrédients", 3, "editeur_ingredients"},
+      {app_.BtnCocktails, "Gestion des cocktails", 2, "editeur_cocktails"},
+  };
+  for (const Cas& c : cas) {
+    ASSERT_NE(c.bouton, nullptr);
+    Cliquer(c.bouton);
+    ASSERT_NE(Editeur(), nullptr) << c.titre;
+    EXPECT_EQ(app_.ClientMDI->Vue()->windowTitle(), c.titre);
+    EXPECT_EQ(Cadre()->windowTitle(), QStringLiteral("Le Velquor - [%1]").arg(c.titre));
+    EXPECT_EQ(ContexteAide, c.aide);
+    EXPECT_EQ(c.bouton->EtatBouton(), MyGadgetBtn::Etat::Bas);
+    // The record commands reach the editor from the menu.
+    app_.PasseInactive();
+    EXPECT_TRUE(Action(104)->isEnabled());
+    EXPECT_TRUE(Action(105)->isEnabled());
+    if (std::string(c.capture) == "editeur_ingredients") {
+      Editeur()->Liste()->SelectionnerIndex(1);
+      Editeur()->Afficher();
+    }
+    EXPECT_FALSE(test::EnregistrerCapture(Cadre(), c.capture).isEmpty());
+  }
+  EXPECT_EQ(app_.BtnFamilles->EtatBouton(), MyGadgetBtn::Etat::Haut);
+
+  // The menu item opens the family view again: a fresh one.
+  PEditeurDlg* avant = Editeur();
+  Action(102)->trigger();
+  QCoreApplication::processEvents();
+  ASSERT_NE(Editeur(), nullptr);
+  EXPECT_NE(Editeur(), avant);
+  EXPECT_EQ(ContexteAide, 4);
+
+  // The name dialog over the frame, with its proposal.
+  test::PiloteModal pilote([](PDialogue& d) {
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&d));
+    EXPECT_FALSE(test::EnregistrerCapture(&d, "enreg_dlg").isEmpty());
+    d.Controle<PEdition>(EnregDlg::IdNouveauNom)->end(false);
+    test::Taper(d.Controle<PEdition>(EnregDlg::IdNouveauNom), " SEC");
+    EXPECT_FALSE(test::EnregistrerCapture(&d, "enreg_dlg_saisie").isEmpty());
+  });
+  Action(107)->trigger();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(test::NomsFamilles().size(), 4u);  // closed by the pilot: nothing added
+}
+
+TEST_F(Programme, PendantLaPasseNiLaBarreNiLeMenuNAgissent) {
+  Cliquer(app_.BtnIngredients);
+  PEditeurDlg* editeur = Editeur();
   ASSERT_NE(editeur, nullptr);
-  editeur->Liste()->SelectionnerIndex(1);
-  editeur->Afficher();
-  EXPECT_FALSE(test::EnregistrerCapture(cadre_.get(), "editeur_ingredients").isEmpty());
-  editeur = Ouvrir(103);
-  ASSERT_NE(editeur, nullptr);
-  EXPECT_FALSE(test::EnregistrerCapture(cadre_.get(), "editeur_cocktails").isEmpty());
-  EXPECT_FALSE(test::EnregistrerCapture(editeur, "editeur_cocktails_dialogue").isEmpty());
+  test::ObservateurPasse observateur(editeur, [&] {
+    Cliquer(app_.BtnCocktails);
+    Action(108)->trigger();
+    Action(24310)->trigger();
+    QCoreApplication::processEvents();
+  });
+  {
+    test::PiloteModal pilote(test::RepondreNom("citron vert"));
+    Action(106)->trigger();
+    QCoreApplication::processEvents();
+  }
+  ASSERT_GE(observateur.observations, 1);
+  EXPECT_EQ(Editeur(), editeur);
+  EXPECT_TRUE(Cadre()->isVisible());
+  EXPECT_EQ(ContexteAide, 3);
+  EXPECT_EQ(app_.BtnIngredients->EtatBouton(), MyGadgetBtn::Etat::Bas);
+  EXPECT_EQ(test::Noms("RESURECH").size(), 0u);
+  EXPECT_EQ(std::string(Texte(test::LireCocktail("MARGARITA")->Ingredient[2])), "CITRON VERT");
 }
 
 }  // namespace

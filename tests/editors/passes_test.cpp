@@ -2,7 +2,10 @@
 // the progress window captioned for the check with no stop button over a disabled editor, and
 // no command acting while the pass runs.
 
+#include <QCloseEvent>
+#include <QSpontaneKeyEvent>
 #include <QTest>
+#include <QWindow>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -166,6 +169,10 @@ TEST_F(Passes, AucuneCommandeNAgitPendantLaPasse) {
     app_.Routeur().Poster(104);
     QTest::mouseClick(gadget, Qt::LeftButton);
     QTest::keyClick(cadre_.get(), Qt::Key_Escape);
+    // The frame's close box, as the window system sends it.
+    QCloseEvent fermeture;
+    QSpontaneKeyEvent::setSpontaneous(&fermeture);
+    QApplication::sendEvent(cadre_->windowHandle(), &fermeture);
   });
   {
     test::PiloteModal pilote(test::RepondreNom("digestifs"));
@@ -175,6 +182,7 @@ TEST_F(Passes, AucuneCommandeNAgitPendantLaPasse) {
   QCoreApplication::processEvents();
   // Nothing was kept for later either.
   EXPECT_EQ(zone_->ouvertures, ouvertures);
+  EXPECT_TRUE(cadre_->isVisible());
   EXPECT_EQ(Editeur(), editeur);
   EXPECT_EQ(Entrees(editeur->Liste()), (Noms{"DIGESTIFS", "SOURS"}));
   EXPECT_EQ(repondeur_.bips, 0);
