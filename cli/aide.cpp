@@ -25,6 +25,10 @@ Commandes :
       familles et ingrédients nommés par les cocktails.
   lister familles|ingredients|cocktails|resultats
       Affiche les noms dans l'ordre de l'index, un par ligne.
+  reorganiser familles|ingredients|cocktails|resultats|tout
+      Reconstruit la collection en un arbre équilibré et un fichier de données compact,
+      sans nœuds ni enregistrements morts ; l'ancienne paire est gardée en .NDX.bak et
+      .DAT.bak. Refusé tant que le programme a la collection ouverte.
 
 Options :
   -C DOSSIER   travaille dans DOSSIER au lieu du dossier courant
@@ -36,8 +40,8 @@ commande est incorrecte. Les messages sont écrits sur la sortie d'erreur.
 }
 
 const Commande* TrouverCommande(std::string_view nom) {
-  for (const Commande* c :
-       {&CommandeExporter, &CommandeImporter, &CommandeVerifier, &CommandeLister}) {
+  for (const Commande* c : {&CommandeExporter, &CommandeImporter, &CommandeVerifier,
+                            &CommandeLister, &CommandeReorganiser}) {
     if (c->nom == nom) return c;
   }
   return nullptr;

@@ -23,6 +23,7 @@ extern const Commande CommandeExporter;
 extern const Commande CommandeImporter;
 extern const Commande CommandeVerifier;
 extern const Commande CommandeLister;
+extern const Commande CommandeReorganiser;
 
 // The command of that name, or nullptr.
 const Commande* TrouverCommande(std::string_view nom);

@@ -37,20 +37,28 @@ std::map<EtatPaire::Cle, std::weak_ptr<EtatPaire>>& EtatPaire::Registre() {
 
 std::shared_ptr<EtatPaire> EtatPaire::Ouvrir(const std::string& nomIndex,
                                              const std::string& nomDonnees) {
-  FichierBrut index, donnees;
-  if (!index.OuvrirExistant(nomIndex) || !donnees.OuvrirExistant(nomDonnees)) return nullptr;
-  Cle cle;
-  if (!index.Identite(cle.dev, cle.ino)) return nullptr;
-  auto& registre = Registre();
-  if (auto it = registre.find(cle); it != registre.end()) {
-    if (auto existant = it->second.lock()) return existant;
+  // A rebuild of the pair by the companion may replace the files while this waits for its
+  // lock: the files are then opened again.
+  for (int essai = 0; essai < 3; ++essai) {
+    FichierBrut index, donnees;
+    if (!index.OuvrirExistant(nomIndex) || !donnees.OuvrirExistant(nomDonnees)) return nullptr;
+    Cle cle;
+    if (!index.Identite(cle.dev, cle.ino)) return nullptr;
+    auto& registre = Registre();
+    if (auto it = registre.find(cle); it != registre.end()) {
+      if (auto existant = it->second.lock()) return existant;
+    }
+    // The lock is advisory: where the file system has none, the pair opens all the same.
+    index.VerrouillerPartage();
+    if (!index.EstToujours(nomIndex) || !donnees.EstToujours(nomDonnees)) continue;
+    std::shared_ptr<EtatPaire> etat(new EtatPaire);
+    etat->cle_ = cle;
+    etat->fichierIndex_ = std::move(index);
+    etat->fichierDonnees_ = std::move(donnees);
+    registre[cle] = etat;
+    return etat;
   }
-  std::shared_ptr<EtatPaire> etat(new EtatPaire);
-  etat->cle_ = cle;
-  etat->fichierIndex_ = std::move(index);
-  etat->fichierDonnees_ = std::move(donnees);
-  registre[cle] = etat;
-  return etat;
+  return nullptr;
 }
 
 EtatPaire::~EtatPaire() {

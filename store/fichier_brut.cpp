@@ -1,6 +1,7 @@
 #include "store/fichier_brut.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -77,6 +78,28 @@ std::int64_t FichierBrut::Taille() const {
   struct stat s;
   if (!Ouvert() || ::fstat(fd_, &s) != 0) return -1;
   return static_cast<std::int64_t>(s.st_size);
+}
+
+bool FichierBrut::VerrouillerPartage() {
+  int r;
+  do {
+    r = Ouvert() ? ::flock(fd_, LOCK_SH) : -1;
+  } while (r != 0 && errno == EINTR);
+  return r == 0;
+}
+
+bool FichierBrut::VerrouillerExclusifSansAttendre() {
+  return Ouvert() && ::flock(fd_, LOCK_EX | LOCK_NB) == 0;
+}
+
+bool FichierBrut::EstToujours(const std::string& chemin) const {
+  struct stat parChemin, parHandle;
+  return Ouvert() && ::stat(chemin.c_str(), &parChemin) == 0 && ::fstat(fd_, &parHandle) == 0 &&
+         parChemin.st_dev == parHandle.st_dev && parChemin.st_ino == parHandle.st_ino;
+}
+
+bool FichierBrut::Synchroniser() {
+  return Ouvert() && ::fsync(fd_) == 0;
 }
 
 bool FichierBrut::Identite(unsigned long long& peripherique, unsigned long long& numero) const {

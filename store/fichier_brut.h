@@ -31,6 +31,14 @@ class FichierBrut {
   bool EcrireA(std::int64_t offset, const void* source, std::size_t n);
   // Size in bytes, -1 when it cannot be known.
   std::int64_t Taille() const;
+  // Advisory locks, which change nothing in the file: shared while a pair is open (waits for
+  // an exclusive holder to finish), exclusive to rebuild it (refused at once when taken).
+  bool VerrouillerPartage();
+  bool VerrouillerExclusifSansAttendre();
+  // Whether the path still names the file behind this handle.
+  bool EstToujours(const std::string& chemin) const;
+  // Flushes the file's contents to the disk.
+  bool Synchroniser();
   // The device and file numbers that tell the same file behind two handles.
   bool Identite(unsigned long long& peripherique, unsigned long long& numero) const;
 

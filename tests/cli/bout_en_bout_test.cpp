@@ -16,6 +16,7 @@
 
 #include "cli/lecteur_csv.h"
 #include "store/collation.h"
+#include "store/collections.h"
 #include "store/cp1252.h"
 #include "support/dossier_temporaire.h"
 
@@ -250,6 +251,39 @@ TEST_F(OutilsBoutEnBoutTest, ErreursDUsageEtAide) {
   EXPECT_EQ(aide.code, 0);
   EXPECT_NE(aide.sortie.find("importer FICHIER.csv"), std::string::npos);
   EXPECT_TRUE(Contenu(".").empty());
+}
+
+// reorganiser rebuilds every pair, keeps the old one as .bak and leaves a pair that is healthy
+// and lists the same names; it refuses a pair that another program holds open.
+TEST_F(OutilsBoutEnBoutTest, ReorganisationDeToutesLesPaires) {
+  ASSERT_EQ(outils_.Executer({"importer", VELQUOR_DEMO_CSV}).code, 0);
+  const std::string avant = outils_.Executer({"lister", "cocktails"}).sortie;
+  const auto ancienIndex = LireOctets("COCKTAIL.NDX");
+
+  Resultat r = outils_.Executer({"reorganiser", "tout"});
+  ASSERT_EQ(r.code, 0) << r.erreurs;
+  EXPECT_NE(r.erreurs.find("COCKTAIL réorganisé."), std::string::npos) << r.erreurs;
+  EXPECT_NE(r.erreurs.find("après : 90 enregistrements, index 4230 octets, données 74978 octets, "
+                           "profondeur 7"),
+            std::string::npos)
+      << r.erreurs;
+  EXPECT_EQ(LireOctets("COCKTAIL.NDX.bak"), ancienIndex);
+  EXPECT_FALSE(fs::exists("RESURECH.NDX")) << "an absent pair is not created";
+  EXPECT_EQ(outils_.Executer({"lister", "cocktails"}).sortie, avant);
+  r = outils_.Executer({"verifier"});
+  EXPECT_EQ(r.code, 0) << r.erreurs;
+
+  {
+    FicCocktail ouvert;
+    ASSERT_TRUE(ouvert.Ouvrir());
+    const auto index = LireOctets("COCKTAIL.NDX");
+    r = outils_.Executer({"reorganiser", "cocktails"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.erreurs.find("ouvert par un autre programme"), std::string::npos) << r.erreurs;
+    EXPECT_EQ(LireOctets("COCKTAIL.NDX"), index);
+  }
+  EXPECT_EQ(outils_.Executer({"reorganiser", "cocktails"}).code, 0);
+  EXPECT_EQ(outils_.Executer({"reorganiser", "pommes"}).code, 2);
 }
 
 }  // namespace
