@@ -1,5 +1,7 @@
 #include "editors/cocktail_dlg.h"
 
+#include <QStandardItemModel>
+
 #include <vector>
 
 #include "framework/edition.h"
@@ -68,6 +70,12 @@ void TCocktailDlg::SetupWindow() {
   for (CbAssist* combo : Combos()) {
     if (combo) combo->resize(combo->width(), DluVersPixelsY(13));
   }
+  // The ten ingredient combo boxes always list the same names: they share one list, filled once
+  // and added to once.
+  auto* liste = new QStandardItemModel(this);
+  for (int i = 0; i < NbLignesComposition; ++i) {
+    if (CbAssist* combo = Ingredient(i)) combo->setModel(liste);
+  }
   PEditeurDlg::SetupWindow();
 }
 
@@ -106,24 +114,37 @@ void TCocktailDlg::RemplirCombos() {
     }
     famille->SuspendreDessin(false);
   }
-  std::vector<CbAssist*> lignes;
-  for (int i = 0; i < NbLignesComposition; ++i) {
-    if (CbAssist* combo = Ingredient(i)) lignes.push_back(combo);
-  }
-  for (CbAssist* combo : lignes)
-    combo->SuspendreDessin(true);
-  {
+  if (ingredients_.Premier()) {
     LotFichier lot(ingredients_);
-    if (ingredients_.Premier()) {
-      do {
-        const std::string_view nom = Texte(ingredients_.Enreg.Nom);
-        for (CbAssist* combo : lignes)
-          combo->AjouterChaine(nom);
-      } while (ingredients_.Suivant());
+    do {
+      AjouterIngredientAuxListes(Texte(ingredients_.Enreg.Nom));
+    } while (ingredients_.Suivant());
+  }
+}
+
+void TCocktailDlg::AjouterIngredientAuxListes(std::string_view nom) {
+  CbAssist* premier = Ingredient(0);
+  if (!premier) return;
+  // A combo box whose list was empty selects the first name added to it: those that showed no
+  // entry keep showing what they showed.
+  struct Etat {
+    CbAssist* combo;
+    int index;
+    QString texte;
+  };
+  std::vector<Etat> etats;
+  if (premier->NbElements() == 0) {
+    for (int i = 1; i < NbLignesComposition; ++i) {
+      if (CbAssist* combo = Ingredient(i))
+        etats.push_back({combo, combo->currentIndex(), combo->currentText()});
     }
   }
-  for (CbAssist* combo : lignes)
-    combo->SuspendreDessin(false);
+  premier->AjouterChaine(nom);  // the list the ten share
+  for (const Etat& etat : etats) {
+    if (etat.index >= 0 || etat.combo->currentIndex() < 0) continue;
+    etat.combo->SelectionnerIndex(-1);
+    etat.combo->setEditText(etat.texte);
+  }
 }
 
 void TCocktailDlg::ActiverDetail(bool actif) {
@@ -179,9 +200,7 @@ void TCocktailDlg::CreerIngredientSiAbsent(std::string_view nom) {
   enr.Alcool = reponse == ReponseOui ? 1 : 0;
   // A failed addition is not reported: the cocktail keeps the name all the same.
   ingredients_.Ajouter(nom);
-  for (int i = 0; i < NbLignesComposition; ++i) {
-    if (CbAssist* combo = Ingredient(i)) combo->AjouterChaine(nom);
-  }
+  AjouterIngredientAuxListes(nom);
 }
 
 void TCocktailDlg::CreerFamilleSiAbsente(std::string_view nom) {

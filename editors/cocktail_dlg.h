@@ -56,6 +56,8 @@ class TCocktailDlg : public PEditeurDlg {
   // The ingredient is created when missing, with the user's answer to "is it alcoholic?".
   void CreerIngredientSiAbsent(std::string_view nom);
   void CreerFamilleSiAbsente(std::string_view nom);
+  // Adds a name to the list the ten ingredient combo boxes share.
+  void AjouterIngredientAuxListes(std::string_view nom);
 
   FicCocktail cocktails_;
   FicIngredient ingredients_;

@@ -185,5 +185,27 @@ TEST_F(Cocktails, SupprimerOuRenommerUnCocktailNeToucheNiIngredientsNiFamillesNi
   EXPECT_EQ(avant(), octets);
 }
 
+class CocktailsSansIngredients : public test::EditeursTest {};
+
+TEST_F(CocktailsSansIngredients, LePremierIngredientCreeNApparaitQueDansSaLigne) {
+  test::CreerCocktails({{"EAU", "", {}, {"1 verre"}}});
+  auto* dlg = dynamic_cast<TCocktailDlg*>(Ouvrir(103));
+  ASSERT_NE(dlg, nullptr);
+  EXPECT_EQ(dlg->Ingredient(0)->NbElements(), 0);
+  Focaliser(dlg->Ingredient(1));
+  test::Taper(dlg->Ingredient(1)->lineEdit(), "eau plate");
+  repondeur_.reponses = {ReponseNon};
+  QTest::keyClick(dlg->Ingredient(1)->lineEdit(), Qt::Key_Tab);
+  ASSERT_EQ(repondeur_.boites.size(), 1u);
+  for (int i = 0; i < NbLignesComposition; ++i) {
+    EXPECT_EQ(Entrees(dlg->Ingredient(i)), Noms{"EAU PLATE"}) << i;
+    EXPECT_EQ(dlg->Ingredient(i)->TexteCp1252(), i == 1 ? "EAU PLATE" : "") << i;
+  }
+  const EnrCocktail enr = test::LireCocktail("EAU").value_or(EnrCocktail{});
+  EXPECT_EQ(Texte(enr.Ingredient[0]), "");
+  EXPECT_EQ(Texte(enr.Quantite[0]), "1 verre");
+  EXPECT_EQ(Texte(enr.Ingredient[1]), "EAU PLATE");
+}
+
 }  // namespace
 }  // namespace velquor

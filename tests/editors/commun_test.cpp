@@ -42,6 +42,7 @@ constexpr Editeur kEditeurs[] = {
 };
 
 class Commun : public test::EditeursTest, public ::testing::WithParamInterface<Editeur> {};
+class Ouverture : public test::EditeursTest {};
 
 QString Titre(PEditeurDlg* editeur) {
   return editeur->Controle<QLabel>(PEditeurDlg::IdTitre)->text();
@@ -65,6 +66,7 @@ TEST_P(Commun, UnDossierVideDonneDesPairesVidesEtSeulNouvelleFicheEstDisponible)
   EXPECT_FALSE(EstActive(106));
   EXPECT_FALSE(EstActive(107));
   EXPECT_TRUE(repondeur_.boites.empty());
+  EXPECT_EQ(repondeur_.curseurs, (std::vector<Curseur>{Curseur::Attente, Curseur::Fleche}));
 
   // The first record enables the details and is selected.
   std::vector<test::DialogueNom> vus;
@@ -240,6 +242,21 @@ TEST_P(Commun, SupprimerSelectionneLaPremiereEntreeOuCelleDAvant) {
       commande == 102 ? test::NomsFamilles()
                       : (commande == 101 ? test::NomsIngredients() : test::NomsCocktails());
   EXPECT_EQ(restants, Noms{"RHUM"});
+}
+
+TEST_F(Ouverture, UneCollectionQuiNePeutNiSOuvrirNiSeCreerEstSignaleeEtLEditeurSOuvre) {
+  test::CreerCocktails({{"STINGER", "DIGESTIF", {"COGNAC"}, {"5 cl"}}});
+  // A folder where the ingredient index should be: neither opened nor created.
+  fs::create_directory("INGRED.NDX");
+  PEditeurDlg* editeur = Ouvrir(103);
+  ASSERT_NE(editeur, nullptr);
+  ASSERT_EQ(repondeur_.boites.size(), 1u);
+  EXPECT_EQ(repondeur_.boites[0].texte, "Impossible de créer le fichier des ingrédients !");
+  EXPECT_EQ(repondeur_.boites[0].icone, IconeMessage::Arret);
+  EXPECT_EQ(repondeur_.boites[0].boutons, BoutonsMessage::Ok);
+  EXPECT_EQ(Entrees(editeur->Liste()), Noms{"STINGER"});
+  EXPECT_EQ(Titre(editeur), "STINGER");
+  EXPECT_TRUE(fs::exists("FAMILLE.DAT"));
 }
 
 INSTANTIATE_TEST_SUITE_P(TroisEditeurs, Commun, ::testing::ValuesIn(kEditeurs),
