@@ -80,6 +80,9 @@ TEST_P(Commun, UnDossierVideDonneDesPairesVidesEtSeulNouvelleFicheEstDisponible)
   EXPECT_EQ(Entrees(editeur->Liste()), Noms{"GIN"});
   EXPECT_EQ(editeur->Liste()->IndexSelection(), 0);
   EXPECT_EQ(Titre(editeur), "GIN");
+  const QFont titre = editeur->Controle<QLabel>(PEditeurDlg::IdTitre)->font();
+  EXPECT_TRUE(titre.bold());
+  EXPECT_GT(titre.pixelSize(), editeur->font().pixelSize());
   EXPECT_TRUE(editeur->ControleParId(PEditeurDlg::IdCommentaire)->isEnabled());
   EXPECT_TRUE(EstActive(105));
   EXPECT_TRUE(EstActive(106));
