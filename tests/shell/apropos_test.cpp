@@ -85,12 +85,6 @@ TEST_F(APropos, LaBoiteNeChangeNiLaVueNiLeContexteNiLesBoutons) {
   EXPECT_EQ(app_.BtnCocktails->EtatBouton(), MyGadgetBtn::Etat::Bas);
 }
 
-TEST(TexteComptes, EntiersSignesEnDecimal) {
-  EXPECT_EQ(TexteCompteIngredients(0), "0 Ingrédients définis");
-  EXPECT_EQ(TexteCompteCocktails(2147483647L), "2147483647 Cocktails définis");
-  EXPECT_EQ(TexteCompteCocktails(-3), "-3 Cocktails définis");
-}
-
 TEST(BtnAffBmp, LeLogoPrendLesCouleursDesBoutonsEtSeDessineDecale) {
   BtnAffBmp bouton(999, nullptr, true);
   QPalette palette = bouton.palette();
