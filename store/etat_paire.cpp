@@ -122,13 +122,33 @@ bool EtatPaire::EcrireNoeud(std::int32_t pos, const NoeudIndex& noeud) {
   unsigned char octets[NoeudIndex::Taille];
   noeud.VersOctets(octets);
   if (profondeurLot_ > 0) {
-    Marquer(salesIndex_, pos, pos + static_cast<std::int64_t>(sizeof octets));
+    Journaliser(pos, octets, sizeof octets);
   } else if (!fichierIndex_.EcrireA(pos, octets, sizeof octets)) {
     enteteConnu_ = false;  // reload the mirror from the file at the next operation
     return false;
   }
   CopierDans(index_, pos, octets, sizeof octets);
   return true;
+}
+
+void EtatPaire::Journaliser(std::int64_t pos, const unsigned char* octets, std::size_t n) {
+  const auto fin = pos + static_cast<std::int64_t>(n);
+  if (!journalIndex_.empty()) {
+    EcritureIndex& derniere = journalIndex_.back();
+    const auto finDerniere = derniere.pos + static_cast<std::int64_t>(derniere.octets.size());
+    if (pos <= finDerniere && fin >= derniere.pos) {
+      // Touches the last write: one write of the union, with the newest bytes where they meet.
+      if (pos < derniere.pos) {
+        derniere.octets.insert(derniere.octets.begin(),
+                               static_cast<std::size_t>(derniere.pos - pos), 0);
+        derniere.pos = pos;
+      }
+      if (fin > finDerniere) derniere.octets.resize(static_cast<std::size_t>(fin - derniere.pos));
+      std::copy(octets, octets + n, derniere.octets.begin() + (pos - derniere.pos));
+      return;
+    }
+  }
+  journalIndex_.push_back({pos, std::vector<unsigned char>(octets, octets + n)});
 }
 
 std::size_t EtatPaire::LireDonnees(std::int64_t pos, void* destination, std::size_t n) {
@@ -217,9 +237,9 @@ bool EtatPaire::FinLot() {
   return Vider();
 }
 
-// Records first, then the index from its end backwards (new nodes before the links that make
-// them reachable), then the header: a stop half-way leaves every name stored before the lot
-// reachable.
+// Records first (no node refers to a new record before its own index write), then the index
+// writes in the order they were made, then the header: a stop half-way leaves every name stored
+// before the lot in the tree, as a stop between two operations would.
 bool EtatPaire::Vider() {
   bool ok = true;
   for (const auto& [debut, fin] : salesDonnees_) {
@@ -228,13 +248,13 @@ bool EtatPaire::Vider() {
       ok = fichierDonnees_.EcrireA(de, donnees_.data() + de, static_cast<std::size_t>(fin - de));
     }
   }
-  for (auto it = salesIndex_.rbegin(); ok && it != salesIndex_.rend(); ++it) {
-    ok = fichierIndex_.EcrireA(it->first, index_.data() + it->first,
-                               static_cast<std::size_t>(it->second - it->first));
+  for (std::size_t i = 0; ok && i < journalIndex_.size(); ++i) {
+    ok = fichierIndex_.EcrireA(journalIndex_[i].pos, journalIndex_[i].octets.data(),
+                               journalIndex_[i].octets.size());
   }
   if (ok && enteteSale_) ok = fichierDonnees_.EcrireA(0, donnees_.data(), TailleEntete);
   salesDonnees_.clear();
-  salesIndex_.clear();
+  journalIndex_.clear();
   enteteSale_ = false;
   profondeurLot_ = 0;
   donnees_.clear();

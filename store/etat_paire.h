@@ -65,6 +65,7 @@ class EtatPaire {
  private:
   EtatPaire() = default;
   bool Recharger();
+  void Journaliser(std::int64_t pos, const unsigned char* octets, std::size_t n);
   void ConstruireVue();
   bool Vider();
 
@@ -87,10 +88,17 @@ class EtatPaire {
   EtatVue etatVue_ = EtatVue::ARefaire;
   VueOrdonnee vue_;
 
-  // Lot: depth, the data file's mirror and the byte ranges written since the lot began.
+  // Lot: depth, the data file's mirror and the byte ranges written since the lot began, and the
+  // index writes in the order they were made (each with its bytes of the moment), so that they
+  // reach the file in the order that keeps every name in the tree at every step. A write next
+  // to the one before it joins it.
+  struct EcritureIndex {
+    std::int64_t pos;
+    std::vector<unsigned char> octets;
+  };
   int profondeurLot_ = 0;
   std::vector<unsigned char> donnees_;
-  std::map<std::int64_t, std::int64_t> salesIndex_;    // start -> end
+  std::vector<EcritureIndex> journalIndex_;
   std::map<std::int64_t, std::int64_t> salesDonnees_;  // start -> end
   bool enteteSale_ = false;
 };

@@ -77,6 +77,7 @@ class PFichier {
   // A link is followed only when it leads to a node that names its origin back, so that a
   // damaged file can neither loop a walk nor lead it out of the tree.
   bool LireEnfant(std::int32_t posParent, std::int32_t posEnfant, NoeudIndex& enfant) const;
+  bool LireDescendant(std::int32_t posEnfant, NoeudIndex& enfant) const;
   bool LireParent(std::int32_t posEnfant, const NoeudIndex& enfant, NoeudIndex& parent) const;
   void Descendre(std::int32_t& pos, NoeudIndex& noeud, bool versDroite, Parcours& parcours) const;
   bool Extremite(bool versDroite);

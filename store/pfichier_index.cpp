@@ -56,6 +56,14 @@ VueOrdonnee::iterator EntreeDe(VueOrdonnee& vue, std::int32_t pos, const NoeudIn
 
 }  // namespace
 
+// A lookup by name goes down any child link that leads to a node: after a stop in the middle of
+// a relinking, a child may not yet name its new parent, and the names below it must still be
+// found. Walks in name order, which climb back through the parent links, follow only links that
+// agree both ways.
+bool PFichier::LireDescendant(std::int32_t posEnfant, NoeudIndex& enfant) const {
+  return posEnfant > 0 && LireNoeud(posEnfant, enfant);
+}
+
 bool PFichier::LireEnfant(std::int32_t posParent, std::int32_t posEnfant,
                           NoeudIndex& enfant) const {
   return posEnfant > 0 && LireNoeud(posEnfant, enfant) && enfant.Pere == posParent;
@@ -209,7 +217,7 @@ bool PFichier::Chercher(std::string_view nom) {
       break;
     }
     std::int32_t lien = c < 0 ? noeud.Droite : noeud.Gauche;
-    if (lien == AucunLien || !parcours.Pas() || !LireEnfant(pos, lien, enfant)) break;
+    if (lien == AucunLien || !parcours.Pas() || !LireDescendant(lien, enfant)) break;
     pos = lien;
     noeud = enfant;
   }
@@ -248,7 +256,7 @@ bool PFichier::Ajouter(std::string_view nom) {
         std::int32_t lien = c < 0 ? parent.Droite : parent.Gauche;
         if (lien == AucunLien) break;
         // A broken link would hang the new node over a subtree that still holds names: refuse.
-        if (!parcours.Pas() || !LireEnfant(pos, lien, enfant)) return false;
+        if (!parcours.Pas() || !LireDescendant(lien, enfant)) return false;
         pos = lien;
         parent = enfant;
       }
@@ -407,21 +415,33 @@ bool PFichier::Delier(std::int32_t n, const NoeudIndex& noeud, VueOrdonnee* vue,
       NoeudIndex petitEnfant;
       if (lien != AucunLien && !LireEnfant(g, lien, petitEnfant)) return false;
     }
-    if (m == g) m = 0;
     deplace = g;
-    if (!ChangerPere(g, AucunLien, 0)) return false;
+    // The greater subtree is hung under its new node before the lesser child leaves its place,
+    // so that a stop between two writes never leaves a name out of the tree. When g has no
+    // greater child, it takes d in the same write that moves it into the root slot.
+    if (m == g) {
+      NoeudIndex racine = noeudG;
+      racine.Pere = AucunLien;
+      racine.Droite = d;
+      if (!EcrireNoeud(0, racine)) return false;
+      m = 0;
+    } else if (!FixerLien(m, true, d) || !ChangerPere(g, AucunLien, 0)) {
+      return false;
+    }
     if (noeudG.Gauche != AucunLien && !ChangerPere(noeudG.Gauche, 0, noeudG.Gauche)) return false;
     if (noeudG.Droite != AucunLien && !ChangerPere(noeudG.Droite, 0, noeudG.Droite)) return false;
-    return FixerLien(m, true, d) && ChangerPere(d, m, d);
+    return ChangerPere(d, m, d);
   }
 
+  // The other subtree is hung first, then the replacement takes n's place: at every step each
+  // name hangs somewhere in the tree.
   if (remplaceParG) {
     // n was its parent's greater child: g takes its place, d hangs under g's greatest node.
-    return ChangerLien(p, n, g) && ChangerPere(g, p, g) && FixerLien(m, true, d) &&
+    return FixerLien(m, true, d) && ChangerLien(p, n, g) && ChangerPere(g, p, g) &&
            ChangerPere(d, m, d);
   }
   // n was its parent's lesser child: d takes its place, g hangs under d's least node.
-  return ChangerLien(p, n, d) && ChangerPere(d, p, d) && FixerLien(m, false, g) &&
+  return FixerLien(m, false, g) && ChangerLien(p, n, d) && ChangerPere(d, p, d) &&
          ChangerPere(g, m, g);
 }
 

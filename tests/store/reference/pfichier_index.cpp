@@ -43,6 +43,14 @@ bool PFichier::EcrireNoeud(std::int32_t pos, const NoeudIndex& noeud) {
   return index_.EcrireA(pos, octets, sizeof octets);
 }
 
+// A lookup by name goes down any child link that leads to a node: after a stop in the middle of
+// a relinking, a child may not yet name its new parent, and the names below it must still be
+// found. Walks in name order, which climb back through the parent links, follow only links that
+// agree both ways.
+bool PFichier::LireDescendant(std::int32_t posEnfant, NoeudIndex& enfant) const {
+  return posEnfant > 0 && LireNoeud(posEnfant, enfant);
+}
+
 bool PFichier::LireEnfant(std::int32_t posParent, std::int32_t posEnfant,
                           NoeudIndex& enfant) const {
   return posEnfant > 0 && LireNoeud(posEnfant, enfant) && enfant.Pere == posParent;
@@ -181,7 +189,7 @@ bool PFichier::Chercher(std::string_view nom) {
       break;
     }
     std::int32_t lien = c < 0 ? noeud.Droite : noeud.Gauche;
-    if (lien == AucunLien || !parcours.Pas() || !LireEnfant(pos, lien, enfant)) break;
+    if (lien == AucunLien || !parcours.Pas() || !LireDescendant(lien, enfant)) break;
     pos = lien;
     noeud = enfant;
   }
@@ -213,7 +221,7 @@ bool PFichier::Ajouter(std::string_view nom) {
         std::int32_t lien = c < 0 ? parent.Droite : parent.Gauche;
         if (lien == AucunLien) break;
         // A broken link would hang the new node over a subtree that still holds names: refuse.
-        if (!parcours.Pas() || !LireEnfant(pos, lien, enfant)) return false;
+        if (!parcours.Pas() || !LireDescendant(lien, enfant)) return false;
         pos = lien;
         parent = enfant;
       }
