@@ -62,7 +62,7 @@ std::shared_ptr<EtatPaire> EtatPaire::Ouvrir(const std::string& nomIndex,
 }
 
 EtatPaire::~EtatPaire() {
-  if (profondeurLot_ > 0) Vider();
+  if (lotEnMemoire_) Vider();
   auto& registre = Registre();
   if (auto it = registre.find(cle_); it != registre.end() && it->second.expired()) {
     registre.erase(it);
@@ -70,36 +70,50 @@ EtatPaire::~EtatPaire() {
 }
 
 EtatPaire::Entete EtatPaire::LireEntete() {
-  if (profondeurLot_ > 0 && enteteConnu_) return entete_;
+  if (lotEnMemoire_ && enteteConnu_) return entete_;
   unsigned char octets[TailleEntete] = {};
   Entete lu;
-  lu.OctetsLus = fichierDonnees_.LireA(0, octets, sizeof octets);
+  const std::int64_t nbLus = fichierDonnees_.Lire(0, octets, sizeof octets);
+  const std::int64_t tailleIndex = fichierIndex_.Taille();
+  if (nbLus < 0 || tailleIndex < 0) {
+    enteteConnu_ = false;  // read again, and the index with it, at the next operation
+    lu.Erreur = true;
+    return lu;
+  }
+  lu.OctetsLus = static_cast<std::size_t>(nbLus);
   if (lu.OctetsLus == sizeof octets) {
     lu.NbEnreg = LireMot(octets);
     lu.NbSuppr = static_cast<std::uint32_t>(LireMot(octets + 4));
   }
   const bool change = !enteteConnu_ || lu.NbEnreg != entete_.NbEnreg ||
                       lu.NbSuppr != entete_.NbSuppr || lu.OctetsLus != entete_.OctetsLus ||
-                      fichierIndex_.Taille() != TailleIndex();
+                      tailleIndex != TailleIndex();
   entete_ = lu;
   enteteConnu_ = true;
-  if (change) Recharger();
-  return entete_;
+  if (change && !Recharger()) {
+    enteteConnu_ = false;
+    lu.Erreur = true;
+  }
+  return lu;
 }
 
 bool EtatPaire::Recharger() {
+  etatVue_ = EtatVue::ARefaire;
   std::int64_t taille = fichierIndex_.Taille();
   index_.assign(static_cast<std::size_t>(std::max<std::int64_t>(taille, 0)), 0);
-  index_.resize(fichierIndex_.LireA(0, index_.data(), index_.size()));
-  etatVue_ = EtatVue::ARefaire;
-  return static_cast<std::int64_t>(index_.size()) == taille;
+  const std::int64_t lus = fichierIndex_.Lire(0, index_.data(), index_.size());
+  if (taille < 0 || lus != taille) {
+    index_.clear();  // nothing is known of the tree: every node read fails
+    return false;
+  }
+  return true;
 }
 
 bool EtatPaire::EcrireEntete(std::int32_t nbEnreg, std::uint32_t nbSuppr) {
   unsigned char octets[TailleEntete];
   EcrireMot(octets, nbEnreg);
   EcrireMot(octets + 4, static_cast<std::int32_t>(nbSuppr));
-  if (profondeurLot_ > 0) {
+  if (lotEnMemoire_) {
     CopierDans(donnees_, 0, octets, sizeof octets);
     enteteSale_ = true;
   } else if (!fichierDonnees_.EcrireA(0, octets, sizeof octets)) {
@@ -121,7 +135,7 @@ bool EtatPaire::EcrireNoeud(std::int32_t pos, const NoeudIndex& noeud) {
   if (pos < 0) return false;
   unsigned char octets[NoeudIndex::Taille];
   noeud.VersOctets(octets);
-  if (profondeurLot_ > 0) {
+  if (lotEnMemoire_) {
     Journaliser(pos, octets, sizeof octets);
   } else if (!fichierIndex_.EcrireA(pos, octets, sizeof octets)) {
     enteteConnu_ = false;  // reload the mirror from the file at the next operation
@@ -151,24 +165,25 @@ void EtatPaire::Journaliser(std::int64_t pos, const unsigned char* octets, std::
   journalIndex_.push_back({pos, std::vector<unsigned char>(octets, octets + n)});
 }
 
-std::size_t EtatPaire::LireDonnees(std::int64_t pos, void* destination, std::size_t n) {
-  if (profondeurLot_ == 0) return fichierDonnees_.LireA(pos, destination, n);
-  if (pos < 0 || static_cast<std::size_t>(pos) >= donnees_.size()) return 0;
+std::int64_t EtatPaire::LireDonnees(std::int64_t pos, void* destination, std::size_t n) {
+  if (!lotEnMemoire_) return fichierDonnees_.Lire(pos, destination, n);
+  if (pos < 0) return -1;
+  if (static_cast<std::size_t>(pos) >= donnees_.size()) return 0;
   const std::size_t lus = std::min(n, donnees_.size() - static_cast<std::size_t>(pos));
   std::memcpy(destination, donnees_.data() + pos, lus);
-  return lus;
+  return static_cast<std::int64_t>(lus);
 }
 
 bool EtatPaire::EcrireDonnees(std::int64_t pos, const void* source, std::size_t n) {
   if (pos < 0) return false;
-  if (profondeurLot_ == 0) return fichierDonnees_.EcrireA(pos, source, n);
+  if (!lotEnMemoire_) return fichierDonnees_.EcrireA(pos, source, n);
   CopierDans(donnees_, pos, source, n);
   Marquer(salesDonnees_, pos, pos + static_cast<std::int64_t>(n));
   return true;
 }
 
 std::int64_t EtatPaire::TailleDonnees() {
-  if (profondeurLot_ > 0) return static_cast<std::int64_t>(donnees_.size());
+  if (lotEnMemoire_) return static_cast<std::int64_t>(donnees_.size());
   return fichierDonnees_.Taille();
 }
 
@@ -224,16 +239,21 @@ void EtatPaire::ConstruireVue() {
 
 void EtatPaire::DebutLot() {
   if (profondeurLot_++ > 0) return;
-  --profondeurLot_;
-  LireEntete();  // validated against the files once, for the whole lot
-  std::int64_t taille = fichierDonnees_.Taille();
+  // Validated against the files once, for the whole lot. When they cannot be read, the lot
+  // works on the files themselves, as operations outside a lot do.
+  if (LireEntete().Erreur) return;
+  const std::int64_t taille = fichierDonnees_.Taille();
   donnees_.assign(static_cast<std::size_t>(std::max<std::int64_t>(taille, 0)), 0);
-  donnees_.resize(fichierDonnees_.LireA(0, donnees_.data(), donnees_.size()));
-  ++profondeurLot_;
+  if (taille < 0 || fichierDonnees_.Lire(0, donnees_.data(), donnees_.size()) != taille) {
+    donnees_.clear();
+    return;
+  }
+  lotEnMemoire_ = true;
 }
 
 bool EtatPaire::FinLot() {
   if (profondeurLot_ == 0 || --profondeurLot_ > 0) return true;
+  if (!lotEnMemoire_) return true;
   return Vider();
 }
 
@@ -257,6 +277,7 @@ bool EtatPaire::Vider() {
   journalIndex_.clear();
   enteteSale_ = false;
   profondeurLot_ = 0;
+  lotEnMemoire_ = false;
   donnees_.clear();
   donnees_.shrink_to_fit();
   if (!ok) enteteConnu_ = false;  // the files hold part of the lot: reload them next time

@@ -39,6 +39,7 @@ class EtatPaire {
     std::int32_t NbEnreg = 0;
     std::uint32_t NbSuppr = 0;
     std::size_t OctetsLus = 0;  // fewer than 8 for a new, empty data file
+    bool Erreur = false;        // the files could not be read: nothing is known
   };
   // The header at the start of an operation (re-read from the file outside a lot). When it or
   // the index size changed since this process last saw them, the mirror is reloaded.
@@ -49,7 +50,8 @@ class EtatPaire {
   bool EcrireNoeud(std::int32_t pos, const NoeudIndex& noeud);
   std::int64_t TailleIndex() const { return static_cast<std::int64_t>(index_.size()); }
 
-  std::size_t LireDonnees(std::int64_t pos, void* destination, std::size_t n);
+  // Bytes read (fewer at the end of the file), or -1 when the read failed.
+  std::int64_t LireDonnees(std::int64_t pos, void* destination, std::size_t n);
   bool EcrireDonnees(std::int64_t pos, const void* source, std::size_t n);
   std::int64_t TailleDonnees();
 
@@ -97,6 +99,7 @@ class EtatPaire {
     std::vector<unsigned char> octets;
   };
   int profondeurLot_ = 0;
+  bool lotEnMemoire_ = false;  // false when the files could not be read: the lot writes through
   std::vector<unsigned char> donnees_;
   std::vector<EcritureIndex> journalIndex_;
   std::map<std::int64_t, std::int64_t> salesDonnees_;  // start -> end

@@ -7,11 +7,51 @@
 
 #include <cerrno>
 
+#include "store/pannes_fichiers.h"
+
 namespace velquor {
+
+namespace pannes {
+namespace {
+
+struct Programme {
+  long compte[3] = {};
+  long rang[3] = {};  // 0: nothing programmed
+  int erreur[3] = {};
+  bool ecritureCourte = false;
+  long arretApres = -1;  // writes still allowed; -1: no stop
+};
+Programme programme;
+
+// Whether this call must fail, with errno set.
+bool Echoue(Operation operation) {
+  const int i = static_cast<int>(operation);
+  if (++programme.compte[i] != programme.rang[i]) return false;
+  errno = programme.erreur[i];
+  return true;
+}
+
+}  // namespace
+
+void Programmer(Operation operation, long rang, int erreur, bool ecritureCourte) {
+  const int i = static_cast<int>(operation);
+  programme.rang[i] = programme.compte[i] + rang;
+  programme.erreur[i] = erreur;
+  if (operation == Operation::Ecriture) programme.ecritureCourte = ecritureCourte;
+}
+
+void ArreterApres(long ecritures) { programme.arretApres = ecritures; }
+
+void Effacer() { programme = {}; }
+
+long Compter(Operation operation) { return programme.compte[static_cast<int>(operation)]; }
+
+}  // namespace pannes
 
 namespace {
 
 int OuvrirSansInterruption(const char* chemin, int drapeaux, mode_t mode = 0) {
+  if (pannes::Echoue(pannes::Operation::Ouverture)) return -1;
   int fd;
   do {
     fd = ::open(chemin, drapeaux | O_CLOEXEC, mode);
@@ -48,22 +88,37 @@ void FichierBrut::Fermer() {
   fd_ = -1;
 }
 
-std::size_t FichierBrut::LireA(std::int64_t offset, void* destination, std::size_t n) const {
-  if (!Ouvert() || offset < 0) return 0;
+std::int64_t FichierBrut::Lire(std::int64_t offset, void* destination, std::size_t n) const {
+  if (!Ouvert() || offset < 0) return -1;
+  if (pannes::Echoue(pannes::Operation::Lecture)) return -1;
   auto* octets = static_cast<unsigned char*>(destination);
   std::size_t lus = 0;
   while (lus < n) {
     ssize_t r = ::pread(fd_, octets + lus, n - lus, static_cast<off_t>(offset + lus));
     if (r < 0 && errno == EINTR) continue;
-    if (r <= 0) break;
+    if (r < 0) return -1;
+    if (r == 0) break;
     lus += static_cast<std::size_t>(r);
   }
-  return lus;
+  return static_cast<std::int64_t>(lus);
+}
+
+std::size_t FichierBrut::LireA(std::int64_t offset, void* destination, std::size_t n) const {
+  const std::int64_t lus = Lire(offset, destination, n);
+  return lus < 0 ? 0 : static_cast<std::size_t>(lus);
 }
 
 bool FichierBrut::EcrireA(std::int64_t offset, const void* source, std::size_t n) {
   if (!Ouvert() || offset < 0) return false;
   const auto* octets = static_cast<const unsigned char*>(source);
+  if (pannes::programme.arretApres == 0) return true;  // the program has "stopped"
+  if (pannes::programme.arretApres > 0) --pannes::programme.arretApres;
+  if (pannes::Echoue(pannes::Operation::Ecriture)) {
+    const int erreur = errno;
+    if (pannes::programme.ecritureCourte && n > 1) ::pwrite(fd_, octets, n / 2, offset);
+    errno = erreur;
+    return false;
+  }
   std::size_t ecrits = 0;
   while (ecrits < n) {
     ssize_t r = ::pwrite(fd_, octets + ecrits, n - ecrits, static_cast<off_t>(offset + ecrits));

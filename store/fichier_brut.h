@@ -24,8 +24,10 @@ class FichierBrut {
   bool Ouvert() const { return fd_ >= 0; }
   void Fermer();
 
-  // Reads up to n bytes at offset and returns how many came: fewer than n at the end of the
-  // file, 0 for a negative offset or a failed read.
+  // Reads up to n bytes at offset and returns how many came (fewer than n at the end of the
+  // file), or -1 when the read failed or the offset is negative.
+  std::int64_t Lire(std::int64_t offset, void* destination, std::size_t n) const;
+  // The same where a failed read counts as nothing read.
   std::size_t LireA(std::int64_t offset, void* destination, std::size_t n) const;
   // Writes n bytes at offset; false unless all of them were written.
   bool EcrireA(std::int64_t offset, const void* source, std::size_t n);

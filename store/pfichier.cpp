@@ -53,29 +53,29 @@ void PFichier::Fermer() {
   PtrEnreg = AucunLien;
 }
 
-std::size_t PFichier::LireEnteteBrute() {
-  if (!etat_) {
-    NbEnreg = 0;
-    NbSuppr = 0;
-    return 0;
-  }
-  // A header shorter than 8 bytes is that of a new, empty file: both counts are 0.
-  const EtatPaire::Entete entete = etat_->LireEntete();
+// The counts as the header gives them. A header shorter than 8 bytes is that of a new, empty
+// file: both counts are 0. When the files cannot be read, both counts are 0 as well (every
+// operation then finds nothing), and false says that nothing is known.
+bool PFichier::LireEnteteSure(std::size_t* octetsLus) {
+  EtatPaire::Entete entete;
+  entete.Erreur = !etat_;
+  if (etat_) entete = etat_->LireEntete();
   NbEnreg = entete.NbEnreg;
   NbSuppr = entete.NbSuppr;
-  return entete.OctetsLus;
+  if (octetsLus) *octetsLus = entete.OctetsLus;
+  return !entete.Erreur;
 }
 
-void PFichier::LireEntete() {
-  LireEnteteBrute();
-}
+void PFichier::LireEntete() { LireEnteteSure(); }
 
 bool PFichier::EcrireEntete() {
   return etat_ && etat_->EcrireEntete(NbEnreg, NbSuppr);
 }
 
 bool PFichier::MajEntete(char code) {
-  std::size_t lus = LireEnteteBrute();
+  // A header that cannot be read is never rewritten from a guess.
+  std::size_t lus = 0;
+  if (!LireEnteteSure(&lus)) return false;
   switch (code) {
     case 'A':
       // A negative count is read as an empty collection.
@@ -96,18 +96,22 @@ bool PFichier::MajEntete(char code) {
   return EcrireEntete();
 }
 
-void PFichier::Lire() {
+void PFichier::Lire() { LireEnreg(); }
+
+bool PFichier::LireEnreg() {
   if (PtrEnreg < 0) {
     Erreur(501);
-    return;
+    return false;
   }
   unsigned char* enreg = OctetsEnreg();
-  std::size_t lus = 0;
+  std::int64_t lus = 0;
   if (etat_ && noeud_.PosEnreg >= TailleEntete) {
     lus = etat_->LireDonnees(noeud_.PosEnreg, enreg, tailleEnreg_);
   }
-  // A short read leaves no bytes of the previous record behind.
-  std::memset(enreg + lus, 0, tailleEnreg_ - lus);
+  // A short read leaves no bytes of the previous record behind; a failed one leaves none at all.
+  const std::size_t gardes = lus > 0 ? static_cast<std::size_t>(lus) : 0;
+  std::memset(enreg + gardes, 0, tailleEnreg_ - gardes);
+  return lus >= 0;
 }
 
 bool PFichier::Modifier() {

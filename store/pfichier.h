@@ -67,7 +67,8 @@ class PFichier {
   friend class LotFichier;
   class Parcours;
 
-  std::size_t LireEnteteBrute();
+  bool LireEnteteSure(std::size_t* octetsLus = nullptr);
+  bool LireEnreg();
   bool EcrireEntete();
 
   // Every node access goes through these two.
@@ -81,7 +82,8 @@ class PFichier {
   bool LireParent(std::int32_t posEnfant, const NoeudIndex& enfant, NoeudIndex& parent) const;
   void Descendre(std::int32_t& pos, NoeudIndex& noeud, bool versDroite, Parcours& parcours) const;
   bool Extremite(bool versDroite);
-  void Positionner(std::int32_t pos, const NoeudIndex& noeud);
+  // Stands on the node and loads its record; false when the record could not be read.
+  bool Positionner(std::int32_t pos, const NoeudIndex& noeud);
   std::int64_t LimitePas() const;
 
   // The same operations answered from the ordered view of a sound tree.

@@ -86,10 +86,10 @@ void PFichier::Descendre(std::int32_t& pos, NoeudIndex& noeud, bool versDroite,
   }
 }
 
-void PFichier::Positionner(std::int32_t pos, const NoeudIndex& noeud) {
+bool PFichier::Positionner(std::int32_t pos, const NoeudIndex& noeud) {
   PtrEnreg = pos;
   noeud_ = noeud;
-  Lire();
+  return LireEnreg();
 }
 
 bool PFichier::Extremite(bool versDroite) {
@@ -99,15 +99,13 @@ bool PFichier::Extremite(bool versDroite) {
   if (VueOrdonnee* vue = etat_->Vue(); vue && !vue->empty()) {
     const std::int32_t pos = versDroite ? vue->rbegin()->second : vue->begin()->second;
     if (!LireNoeud(pos, noeud)) return false;
-    Positionner(pos, noeud);
-    return true;
+    return Positionner(pos, noeud);
   }
   if (!LireNoeud(0, noeud)) return false;
   std::int32_t pos = 0;
   Parcours parcours(LimitePas());
   Descendre(pos, noeud, versDroite, parcours);
-  Positionner(pos, noeud);
-  return true;
+  return Positionner(pos, noeud);
 }
 
 bool PFichier::Premier() {
@@ -157,8 +155,7 @@ bool PFichier::Suivant() {
       if (!depuisDroite) break;
     }
   }
-  Positionner(pos, noeud);
-  return true;
+  return Positionner(pos, noeud);
 }
 
 bool PFichier::Precedent() {
@@ -195,8 +192,7 @@ bool PFichier::Precedent() {
       if (depuisDroite) break;
     }
   }
-  Positionner(pos, noeud);
-  return true;
+  return Positionner(pos, noeud);
 }
 
 bool PFichier::Chercher(std::string_view nom) {
@@ -225,15 +221,16 @@ bool PFichier::Chercher(std::string_view nom) {
   noeud_ = noeud;
   // Not found on a lesser name: the least greater name is the next one.
   if (!trouve && ComparerNoms(Texte(noeud.Cle), nom) < 0) Suivant();
-  Lire();
-  return trouve;
+  const bool lu = LireEnreg();
+  return trouve && lu;
 }
 
 bool PFichier::Ajouter(std::string_view nom) {
   // A key keeps its terminator within its 31 bytes; a longer name is refused, never cut.
   if (nom.size() >= TailleNom || !EstOuvert()) return false;
 
-  LireEntete();
+  // Files that cannot be read are never taken for an empty tree to start again.
+  if (!LireEnteteSure()) return false;
   std::int32_t posParent = AucunLien;
   NoeudIndex parent;
   bool arbreVide = true;
@@ -451,8 +448,7 @@ bool PFichier::ChercherDansVue(VueOrdonnee& vue, std::string_view nom) {
   if (it == vue.end()) it = std::prev(vue.end());  // beyond the greatest: on the greatest
   NoeudIndex noeud;
   if (!LireNoeud(it->second, noeud)) return false;
-  Positionner(it->second, noeud);
-  return trouve;
+  return Positionner(it->second, noeud) && trouve;
 }
 
 // Suivant and Precedent from a node of the tree. False when the object stands on a node that is
@@ -466,7 +462,7 @@ bool PFichier::VoisinDansVue(VueOrdonnee& vue, bool suivant, bool& resultat) {
   // At either end the object stays on the greatest or the least name, its record reloaded.
   if (resultat) it = suivant ? std::next(it) : std::prev(it);
   if (!LireNoeud(it->second, noeud)) return false;
-  Positionner(it->second, noeud);
+  if (!Positionner(it->second, noeud)) resultat = false;
   return true;
 }
 
