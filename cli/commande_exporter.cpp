@@ -112,11 +112,14 @@ bool Rapporter(const Export& e, const BilanExport& bilan) {
     Dire(titre + " : " + Enumerer(ecrits, 3) + (ecrits.size() > 1 ? " écrits (" : " écrit (") +
          nombre + ")");
   }
+  if (!bilan.fichiersIllisibles.empty()) {
+    DireErreur(titre + " : lecture impossible de " + Enumerer(bilan.fichiersIllisibles, 2) +
+               " ; l'export est incomplet");
+  }
   if (!bilan.fichiersEnEchec.empty()) {
     DireErreur(titre + " : impossible d'écrire " + Enumerer(bilan.fichiersEnEchec, 5));
-    return false;
   }
-  return true;
+  return bilan.fichiersIllisibles.empty() && bilan.fichiersEnEchec.empty();
 }
 
 std::string VerifierOperandes(const Operandes& operandes) {

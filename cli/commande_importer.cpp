@@ -40,7 +40,8 @@ void AjouterSiNouveau(Fic& fichier, const std::string& nom, int idDejaExistant, 
   if (fichier.Ajouter(nom)) {
     ++compte.ajoutes;
   } else {
-    DireErreur("impossible d'ajouter « " + Cp1252VersUtf8(nom) + " »");
+    DireErreur("impossible d'ajouter « " + Cp1252VersUtf8(nom) + " » à " +
+               fichier.NomFichierIndex() + " et " + fichier.NomFichierDonnees());
     compte.echec = true;
   }
 }
@@ -101,10 +102,18 @@ int Executer(const Operandes& operandes, ConsoleMessages& messages) {
     });
   }
 
-  if (!lotFamilles.Terminer() || !lotIngredients.Terminer() || !lotCocktails.Terminer()) {
-    DireErreur("l'écriture des fichiers a échoué");
-    return SortieProbleme;
+  // Each lot is written out whatever became of the others, and each failure names its files.
+  bool ecrit = true;
+  for (auto [lot, fichier] : {std::pair<LotFichier*, PFichier*>{&lotFamilles, &familles},
+                              {&lotIngredients, &ingredients},
+                              {&lotCocktails, &cocktails}}) {
+    if (!lot->Terminer()) {
+      DireErreur("l'écriture de " + fichier->NomFichierIndex() + " et " +
+                 fichier->NomFichierDonnees() + " a échoué");
+      ecrit = false;
+    }
   }
+  if (!ecrit) return SortieProbleme;
   Dire("Ajoutés : " + Compter(cc.ajoutes, "cocktail", "cocktails") + ", " +
        Compter(cf.ajoutes, "famille", "familles") + ", " +
        Compter(ci.ajoutes, "ingrédient", "ingrédients") + ".");

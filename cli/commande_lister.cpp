@@ -67,6 +67,11 @@ int Executer(const Operandes& operandes, ConsoleMessages&) {
     } while (collection->Suivant());
   }
   std::cout.flush();
+  if (collection->ErreursES() > 0) {
+    DireErreur("lecture impossible de " + collection->NomFichierIndex() + " ou " +
+               collection->NomFichierDonnees() + " : la liste est incomplète");
+    return SortieProbleme;
+  }
   return std::cout ? SortieSucces : SortieProbleme;
 }
 

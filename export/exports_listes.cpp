@@ -16,6 +16,13 @@ namespace velquor {
 
 namespace {
 
+// A walk cut short by a failed read is not the end of the collection: say which files failed.
+void NoterLecture(const PFichier& collection, long erreursAvant, BilanExport& bilan) {
+  if (collection.ErreursES() == erreursAvant) return;
+  bilan.fichiersIllisibles.push_back(collection.NomFichierIndex());
+  bilan.fichiersIllisibles.push_back(collection.NomFichierDonnees());
+}
+
 void Clore(FichierSortie& fichier, const std::string& chemin, BilanExport& bilan) {
   if (!fichier.Ouvert()) return;
   (fichier.Fermer() ? bilan.fichiersEcrits : bilan.fichiersEnEchec).push_back(chemin);
@@ -31,6 +38,7 @@ BilanExport ExporterListe(PMessages& messages, const char* cheminWeb,
   bilan.collectionOuverte = OuvrirCollection(collection, messages);
   // A collection that cannot be opened has nothing to give: leave the former export in place.
   if (!bilan.collectionOuverte) return bilan;
+  const long erreursAvant = collection.ErreursES();
   LotFichier lot(collection);  // one reading of the collection for the whole export
 
   FichierSortie web;
@@ -39,6 +47,7 @@ BilanExport ExporterListe(PMessages& messages, const char* cheminWeb,
     return bilan;
   }
   if (!collection.Premier()) {
+    NoterLecture(collection, erreursAvant, bilan);
     Clore(web, cheminWeb, bilan);
     return bilan;
   }
@@ -52,6 +61,7 @@ BilanExport ExporterListe(PMessages& messages, const char* cheminWeb,
     ++rang;
   } while (collection.Suivant());
   bilan.nbEnregistrements = rang - 1;
+  NoterLecture(collection, erreursAvant, bilan);
 
   for (std::size_t i = 0; i < NbSql; ++i)
     Clore(sql[i], cheminsSql[i], bilan);

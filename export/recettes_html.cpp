@@ -22,6 +22,7 @@ BilanExport ExporterRecettesHtml(PMessages& messages) {
   FicCocktail cocktails;
   bilan.collectionOuverte = OuvrirCollection(cocktails, messages);
   if (!bilan.collectionOuverte) return bilan;
+  const long erreursAvant = cocktails.ErreursES();
   LotFichier lot(cocktails);  // one reading of the collection for the whole export
 
   int numero = 0;
@@ -42,6 +43,11 @@ BilanExport ExporterRecettesHtml(PMessages& messages) {
         bilan.fichiersEnEchec.push_back(chemin);
       }
     } while (cocktails.Suivant());
+  }
+  // A walk cut short by a failed read is not the end of the collection.
+  if (cocktails.ErreursES() != erreursAvant) {
+    bilan.fichiersIllisibles.push_back(cocktails.NomFichierIndex());
+    bilan.fichiersIllisibles.push_back(cocktails.NomFichierDonnees());
   }
   return bilan;
 }

@@ -76,6 +76,7 @@ EtatPaire::Entete EtatPaire::LireEntete() {
   const std::int64_t nbLus = fichierDonnees_.Lire(0, octets, sizeof octets);
   const std::int64_t tailleIndex = fichierIndex_.Taille();
   if (nbLus < 0 || tailleIndex < 0) {
+    ++erreursES_;
     enteteConnu_ = false;  // read again, and the index with it, at the next operation
     lu.Erreur = true;
     return lu;
@@ -91,6 +92,7 @@ EtatPaire::Entete EtatPaire::LireEntete() {
   entete_ = lu;
   enteteConnu_ = true;
   if (change && !Recharger()) {
+    ++erreursES_;
     enteteConnu_ = false;
     lu.Erreur = true;
   }
@@ -117,6 +119,7 @@ bool EtatPaire::EcrireEntete(std::int32_t nbEnreg, std::uint32_t nbSuppr) {
     CopierDans(donnees_, 0, octets, sizeof octets);
     enteteSale_ = true;
   } else if (!fichierDonnees_.EcrireA(0, octets, sizeof octets)) {
+    ++erreursES_;
     enteteConnu_ = false;  // what the file holds now is unknown: re-read it next time
     return false;
   }
@@ -138,6 +141,7 @@ bool EtatPaire::EcrireNoeud(std::int32_t pos, const NoeudIndex& noeud) {
   if (lotEnMemoire_) {
     Journaliser(pos, octets, sizeof octets);
   } else if (!fichierIndex_.EcrireA(pos, octets, sizeof octets)) {
+    ++erreursES_;
     enteteConnu_ = false;  // reload the mirror from the file at the next operation
     return false;
   }
@@ -166,7 +170,11 @@ void EtatPaire::Journaliser(std::int64_t pos, const unsigned char* octets, std::
 }
 
 std::int64_t EtatPaire::LireDonnees(std::int64_t pos, void* destination, std::size_t n) {
-  if (!lotEnMemoire_) return fichierDonnees_.Lire(pos, destination, n);
+  if (!lotEnMemoire_) {
+    const std::int64_t lus = fichierDonnees_.Lire(pos, destination, n);
+    if (lus < 0) ++erreursES_;
+    return lus;
+  }
   if (pos < 0) return -1;
   if (static_cast<std::size_t>(pos) >= donnees_.size()) return 0;
   const std::size_t lus = std::min(n, donnees_.size() - static_cast<std::size_t>(pos));
@@ -176,7 +184,11 @@ std::int64_t EtatPaire::LireDonnees(std::int64_t pos, void* destination, std::si
 
 bool EtatPaire::EcrireDonnees(std::int64_t pos, const void* source, std::size_t n) {
   if (pos < 0) return false;
-  if (!lotEnMemoire_) return fichierDonnees_.EcrireA(pos, source, n);
+  if (!lotEnMemoire_) {
+    if (fichierDonnees_.EcrireA(pos, source, n)) return true;
+    ++erreursES_;
+    return false;
+  }
   CopierDans(donnees_, pos, source, n);
   Marquer(salesDonnees_, pos, pos + static_cast<std::int64_t>(n));
   return true;
@@ -245,7 +257,7 @@ void EtatPaire::DebutLot() {
   const std::int64_t taille = fichierDonnees_.Taille();
   donnees_.assign(static_cast<std::size_t>(std::max<std::int64_t>(taille, 0)), 0);
   if (taille < 0 || fichierDonnees_.Lire(0, donnees_.data(), donnees_.size()) != taille) {
-    donnees_.clear();
+    donnees_.clear();  // not an error of the lot's operations: they read the files instead
     return;
   }
   lotEnMemoire_ = true;
@@ -280,7 +292,10 @@ bool EtatPaire::Vider() {
   lotEnMemoire_ = false;
   donnees_.clear();
   donnees_.shrink_to_fit();
-  if (!ok) enteteConnu_ = false;  // the files hold part of the lot: reload them next time
+  if (!ok) {
+    ++erreursES_;
+    enteteConnu_ = false;  // the files hold part of the lot: reload them next time
+  }
   return ok;
 }
 

@@ -60,6 +60,9 @@ class EtatPaire {
   // After a change the caller could not follow in the view: rebuilt at the next request.
   void OublierVue() { etatVue_ = EtatVue::ARefaire; }
 
+  // Reads and writes of the files that failed since the pair was opened in this process.
+  long ErreursES() const { return erreursES_; }
+
   void DebutLot();
   // Writes out what the lot kept; false when a write failed (the mirror is then reloaded).
   bool FinLot();
@@ -84,6 +87,7 @@ class EtatPaire {
   FichierBrut fichierDonnees_;
   Entete entete_;
   bool enteteConnu_ = false;
+  long erreursES_ = 0;
   std::vector<unsigned char> index_;  // the whole index file
 
   enum class EtatVue { ARefaire, Saine, Abimee };

@@ -18,6 +18,7 @@ struct Programme {
   long compte[3] = {};
   long rang[3] = {};  // 0: nothing programmed
   int erreur[3] = {};
+  bool persistante[3] = {};  // every call from the rang-th on fails
   bool ecritureCourte = false;
   long arretApres = -1;  // writes still allowed; -1: no stop
 };
@@ -26,25 +27,37 @@ Programme programme;
 // Whether this call must fail, with errno set.
 bool Echoue(Operation operation) {
   const int i = static_cast<int>(operation);
-  if (++programme.compte[i] != programme.rang[i]) return false;
+  ++programme.compte[i];
+  if (programme.rang[i] == 0) return false;
+  if (programme.compte[i] != programme.rang[i] &&
+      !(programme.persistante[i] && programme.compte[i] > programme.rang[i])) {
+    return false;
+  }
   errno = programme.erreur[i];
   return true;
 }
 
 }  // namespace
 
-void Programmer(Operation operation, long rang, int erreur, bool ecritureCourte) {
+void Programmer(Operation operation, long rang, int erreur, bool ecritureCourte, bool persistante) {
   const int i = static_cast<int>(operation);
   programme.rang[i] = programme.compte[i] + rang;
   programme.erreur[i] = erreur;
+  programme.persistante[i] = persistante;
   if (operation == Operation::Ecriture) programme.ecritureCourte = ecritureCourte;
 }
 
-void ArreterApres(long ecritures) { programme.arretApres = ecritures; }
+void ArreterApres(long ecritures) {
+  programme.arretApres = ecritures;
+}
 
-void Effacer() { programme = {}; }
+void Effacer() {
+  programme = {};
+}
 
-long Compter(Operation operation) { return programme.compte[static_cast<int>(operation)]; }
+long Compter(Operation operation) {
+  return programme.compte[static_cast<int>(operation)];
+}
 
 }  // namespace pannes
 

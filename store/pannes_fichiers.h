@@ -9,7 +9,9 @@ namespace velquor::pannes {
 
 enum class Operation { Ouverture, Lecture, Ecriture };
 
-void Programmer(Operation operation, long rang, int erreur, bool ecritureCourte = false);
+// With persistante, that call and every later one of its kind fail (a disk gone bad).
+void Programmer(Operation operation, long rang, int erreur, bool ecritureCourte = false,
+                bool persistante = false);
 void ArreterApres(long ecritures);
 void Effacer();
 long Compter(Operation operation);

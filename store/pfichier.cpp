@@ -48,6 +48,10 @@ bool PFichier::Ouvrir() {
   return true;
 }
 
+long PFichier::ErreursES() const {
+  return etat_ ? etat_->ErreursES() : 0;
+}
+
 void PFichier::Fermer() {
   etat_.reset();
   PtrEnreg = AucunLien;
@@ -66,7 +70,9 @@ bool PFichier::LireEnteteSure(std::size_t* octetsLus) {
   return !entete.Erreur;
 }
 
-void PFichier::LireEntete() { LireEnteteSure(); }
+void PFichier::LireEntete() {
+  LireEnteteSure();
+}
 
 bool PFichier::EcrireEntete() {
   return etat_ && etat_->EcrireEntete(NbEnreg, NbSuppr);
@@ -96,7 +102,9 @@ bool PFichier::MajEntete(char code) {
   return EcrireEntete();
 }
 
-void PFichier::Lire() { LireEnreg(); }
+void PFichier::Lire() {
+  LireEnreg();
+}
 
 bool PFichier::LireEnreg() {
   if (PtrEnreg < 0) {

@@ -48,6 +48,9 @@ class PFichier {
   std::int32_t PtrEnreg = AucunLien;  // offset of the current node; none when not positioned
 
   const NoeudIndex& Noeud() const { return noeud_; }
+  // Reads and writes of the pair's files that failed since this process opened it: an operation
+  // that returned false for that reason, or a walk cut short by it, can be told from the end.
+  long ErreursES() const;
   bool EstOuvert() const { return etat_ != nullptr; }
   const std::string& NomBase() const { return nomBase_; }
   const std::string& NomFichierIndex() const { return nomIndex_; }
