@@ -85,6 +85,7 @@ class PFichier {
   bool LireParent(std::int32_t posEnfant, const NoeudIndex& enfant, NoeudIndex& parent) const;
   void Descendre(std::int32_t& pos, NoeudIndex& noeud, bool versDroite, Parcours& parcours) const;
   bool Extremite(bool versDroite);
+  bool Voisin(bool suivant);
   // Stands on the node and loads its record; false when the record could not be read.
   bool Positionner(std::int32_t pos, const NoeudIndex& noeud);
   std::int64_t LimitePas() const;

@@ -117,10 +117,11 @@ bool PFichier::Dernier() {
 }
 
 // The next name is the least of the greater subtree when there is one; otherwise the first
-// ancestor reached from its lesser side. Climbing follows the links rather than comparing names
-// again, which gives the same node on a sound tree and still visits every name once in a pair
-// whose order was built by a slightly different collation.
-bool PFichier::Suivant() {
+// ancestor reached from its lesser side (the previous name: the mirror image). Climbing follows
+// the links rather than comparing names again, which gives the same node on a sound tree and
+// still visits every name once in a pair whose order was built by a slightly different
+// collation.
+bool PFichier::Voisin(bool suivant) {
   LireEntete();
   if (NbEnreg < 1) return false;
   if (PtrEnreg < 0) {
@@ -129,70 +130,43 @@ bool PFichier::Suivant() {
   }
   if (VueOrdonnee* vue = etat_->Vue()) {
     bool resultat;
-    if (VoisinDansVue(*vue, true, resultat)) return resultat;
+    if (VoisinDansVue(*vue, suivant, resultat)) return resultat;
   }
   NoeudIndex noeud;
   if (!LireNoeud(PtrEnreg, noeud)) return false;
   std::int32_t pos = PtrEnreg;
   Parcours parcours(LimitePas());
   NoeudIndex enfant;
-  if (noeud.Droite != AucunLien && LireEnfant(pos, noeud.Droite, enfant)) {
-    pos = noeud.Droite;
+  const std::int32_t sousArbre = suivant ? noeud.Droite : noeud.Gauche;
+  if (sousArbre != AucunLien && LireEnfant(pos, sousArbre, enfant)) {
+    pos = sousArbre;
     noeud = enfant;
-    Descendre(pos, noeud, false, parcours);
+    Descendre(pos, noeud, !suivant, parcours);
   } else {
     for (;;) {
       if (pos == 0 || noeud.Pere == AucunLien) {
-        // Came up from the greater side of the root: no next name.
-        Dernier();
+        // Came up to the root from the side we walk away from: no further name. The object
+        // stands on the greatest (or least) name.
+        suivant ? Dernier() : Premier();
         return false;
       }
       NoeudIndex parent;
       if (!parcours.Pas() || !LireParent(pos, noeud, parent)) return false;
-      bool depuisDroite = parent.Droite == pos;
+      const bool depuisDroite = parent.Droite == pos;
       pos = noeud.Pere;
       noeud = parent;
-      if (!depuisDroite) break;
+      if (depuisDroite != suivant) break;
     }
   }
   return Positionner(pos, noeud);
 }
 
+bool PFichier::Suivant() {
+  return Voisin(true);
+}
+
 bool PFichier::Precedent() {
-  LireEntete();
-  if (NbEnreg < 1) return false;
-  if (PtrEnreg < 0) {
-    Erreur(401);
-    return false;
-  }
-  if (VueOrdonnee* vue = etat_->Vue()) {
-    bool resultat;
-    if (VoisinDansVue(*vue, false, resultat)) return resultat;
-  }
-  NoeudIndex noeud;
-  if (!LireNoeud(PtrEnreg, noeud)) return false;
-  std::int32_t pos = PtrEnreg;
-  Parcours parcours(LimitePas());
-  NoeudIndex enfant;
-  if (noeud.Gauche != AucunLien && LireEnfant(pos, noeud.Gauche, enfant)) {
-    pos = noeud.Gauche;
-    noeud = enfant;
-    Descendre(pos, noeud, true, parcours);
-  } else {
-    for (;;) {
-      if (pos == 0 || noeud.Pere == AucunLien) {
-        Premier();
-        return false;
-      }
-      NoeudIndex parent;
-      if (!parcours.Pas() || !LireParent(pos, noeud, parent)) return false;
-      bool depuisDroite = parent.Droite == pos;
-      pos = noeud.Pere;
-      noeud = parent;
-      if (depuisDroite) break;
-    }
-  }
-  return Positionner(pos, noeud);
+  return Voisin(false);
 }
 
 bool PFichier::Chercher(std::string_view nom) {
