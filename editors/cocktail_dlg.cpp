@@ -6,7 +6,6 @@
 
 #include "framework/edition.h"
 #include "framework/service_messages.h"
-#include "framework/unites_dialogue.h"
 #include "resources/chaines.h"
 #include "search/cb_assist.h"
 #include "store/champ_texte.h"
@@ -24,12 +23,17 @@ std::string Tronque(std::string texte, std::size_t taille) {
   return texte;
 }
 
-// Shows a stored name in a combo box: its list entry when the list holds that exact name,
-// otherwise nothing (a name the collection does not hold is shown as an empty field).
+// Shows a stored name in a combo box exactly as it is stored: its list entry when the list holds
+// that very name, otherwise the name in the edit field, with no entry selected (never an entry
+// that merely begins with it). A name the collection does not hold is so kept when the cocktail
+// is written again, and created then like a typed name.
 void MontrerNom(PCombo* combo, std::string_view nom) {
   if (!combo) return;
   const int index = nom.empty() ? -1 : combo->ChercherExact(nom);
-  combo->SelectionnerIndex(index);
+  if (index >= 0 || nom.empty())
+    combo->SelectionnerIndex(index);
+  else
+    combo->DefinirTexteCp1252(nom);
 }
 
 }  // namespace
@@ -66,10 +70,6 @@ std::array<CbAssist*, NbLignesComposition + 1> TCocktailDlg::Combos() const {
 }
 
 void TCocktailDlg::SetupWindow() {
-  // The template gives a combo box the height of its open list; closed, it is as high as a row.
-  for (CbAssist* combo : Combos()) {
-    if (combo) combo->resize(combo->width(), DluVersPixelsY(13));
-  }
   // The ten ingredient combo boxes always list the same names: they share one list, filled once
   // and added to once.
   auto* liste = new QStandardItemModel(this);

@@ -4,6 +4,7 @@
 // remarks. The ingredient and family names are typed into type-ahead combo boxes; writing a
 // cocktail creates every ingredient and family it names that does not exist yet, asking for each
 // new ingredient whether it is alcoholic. Rows keep their places: an empty row stays where it is.
+// A stored name that the lists do not hold is shown as it is stored, and written back as it is.
 
 #include <array>
 

@@ -1,7 +1,10 @@
 #include "framework/combo.h"
 
+#include <QAbstractItemView>
 #include <QFocusEvent>
 #include <QLineEdit>
+
+#include <algorithm>
 
 #include "framework/edition.h"
 #include "framework/recherche_liste.h"
@@ -129,7 +132,13 @@ void PCombo::DefinirTexteCp1252(std::string_view texte) {
     return;
   }
   setCurrentIndex(-1);
-  lineEdit()->setText(Cp1252VersQString(texte));
+  // The entry rules are the user's: the program's text is shown as it is (a stored name in
+  // small letters stays so).
+  QLineEdit* edition = lineEdit();
+  const QValidator* validateur = edition->validator();
+  edition->setValidator(nullptr);
+  edition->setText(Cp1252VersQString(texte));
+  edition->setValidator(validateur);
 }
 
 void PCombo::DonnerTexte(std::string_view texte) {
@@ -147,6 +156,26 @@ void PCombo::SelectionnerTexteEdition(int debut, int fin) {
   if (debut < 0) debut = 0;
   if (debut > fin) debut = fin;
   lineEdit()->setSelection(debut, fin - debut);
+}
+
+int PCombo::EntreesVisibles() const {
+  if (hauteurListe_ <= 0) return maxVisibleItems();
+  // The list's frame takes a pixel on each side.
+  const int ligne = count() > 0 ? std::max(1, view()->sizeHintForRow(0)) : fontMetrics().height();
+  return std::max(1, (hauteurListe_ - 2) / ligne);
+}
+
+void PCombo::showPopup() {
+  setMaxVisibleItems(EntreesVisibles());
+  QComboBox::showPopup();
+  if (hauteurListe_ <= 0) return;
+  // Some styles open a list without an edit field as a menu over the box, as tall as its
+  // entries: the legacy list drops below the box, within its rectangle.
+  QWidget* conteneur = view()->window();
+  if (!conteneur || conteneur == window() || conteneur->height() <= hauteurListe_) return;
+  const QPoint bas = mapToGlobal(QPoint(0, height()));
+  conteneur->setGeometry(bas.x(), bas.y(), std::max(conteneur->width(), width()), hauteurListe_);
+  view()->scrollTo(view()->currentIndex());
 }
 
 void PCombo::focusInEvent(QFocusEvent* event) {

@@ -45,13 +45,23 @@ class PCombo : public QComboBox {
 
   // The text: the edit field's, or the selected entry's for a list without one.
   std::string TexteCp1252() const;
-  // Puts the text in the edit field (nothing is selected in the list).
+  // Puts the text in the edit field as it is, whatever the entry rules (nothing is selected in
+  // the list).
   void DefinirTexteCp1252(std::string_view texte);
   // The legacy combo box's "set text": selects the first entry that begins with the text (case
   // ignored), or, when none does, puts the text in the edit field.
   void DonnerTexte(std::string_view texte);
   // Selects characters debut to fin of the edit field (fin = -1: to the end).
   void SelectionnerTexteEdition(int debut, int fin = -1);
+
+  // The height of the drop-down list in pixels (the template's rectangle less the closed box):
+  // the open list shows as many whole entries as fit in it, fewer when the list has fewer.
+  // 0 or less: Qt's own number of entries.
+  void DefinirHauteurListe(int pixels) { hauteurListe_ = pixels; }
+  int HauteurListe() const { return hauteurListe_; }
+  // The number of entries the open list shows at most.
+  int EntreesVisibles() const;
+  void showPopup() override;
 
   // Suspends and resumes the redrawing during bulk changes.
   void SuspendreDessin(bool suspendu) { setUpdatesEnabled(!suspendu); }
@@ -70,6 +80,7 @@ class PCombo : public QComboBox {
   QByteArray Octets(int index) const;
 
   bool trie_ = false;
+  int hauteurListe_ = 0;
   int parProgramme_ = 0;
   ValidateurCp1252* validateur_ = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -238,6 +239,24 @@ QWidget* CreerControle(const ModeleControle& m, QWidget* parent, const Fabrique&
   return w;
 }
 
+int HauteurComboFermee(const QFont& police) {
+  // The legacy combo box: the text's height, 2 pixels above and below it in the selection
+  // field, and a 2-pixel border around the field.
+  return QFontMetrics(police).height() + 8;
+}
+
+void PlacerControle(const ModeleControle& m, QWidget* w, const QRect& pixels) {
+  if (m.genre != Genre::ComboSaisie && m.genre != Genre::ComboListe) {
+    w->setGeometry(pixels);
+    return;
+  }
+  // A combo box's rectangle holds its open list: closed, the box is one line high, and the
+  // list that drops below it takes the rest of the rectangle.
+  const int fermee = HauteurComboFermee(w->font());
+  w->setGeometry(pixels.x(), pixels.y(), pixels.width(), fermee);
+  if (auto* combo = dynamic_cast<PCombo*>(w)) combo->DefinirHauteurListe(pixels.height() - fermee);
+}
+
 std::vector<QWidget*> ConstruireControles(const ModeleDialogue& modele, QWidget* parent,
                                           const std::map<int, Fabrique>& fabriques) {
   std::vector<QWidget*> controles;
@@ -246,7 +265,7 @@ std::vector<QWidget*> ConstruireControles(const ModeleDialogue& modele, QWidget*
   for (const ModeleControle& m : modele.controles) {
     auto f = fabriques.find(m.id);
     QWidget* w = CreerControle(m, parent, f != fabriques.end() ? f->second : Fabrique{});
-    w->setGeometry(DluVersPixels(m.rect));
+    PlacerControle(m, w, DluVersPixels(m.rect));
     // A radio group runs from one control marked st::Groupe to the next.
     if (A(m, st::Groupe)) groupe = nullptr;
     if (auto* radio = dynamic_cast<PRadio*>(w)) {

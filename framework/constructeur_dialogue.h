@@ -31,6 +31,12 @@ QFont PoliceDialogue();
 QWidget* CreerControle(const ModeleControle& modele, QWidget* parent,
                        const Fabrique& fabrique = {});
 
+// Places a control at its template rectangle in pixels. A combo box's rectangle includes its
+// drop-down list, as in the legacy templates: the box is created at its closed, one-line height
+// (HauteurComboFermee) and its drop-down list gets the rest of the rectangle.
+void PlacerControle(const ModeleControle& modele, QWidget* controle, const QRect& pixels);
+int HauteurComboFermee(const QFont& police);
+
 // Builds every control of the template under parent, in template order, and returns them in
 // that order. Radio groups (QButtonGroup) are owned by parent.
 std::vector<QWidget*> ConstruireControles(const ModeleDialogue& modele, QWidget* parent,

@@ -89,7 +89,7 @@ QWidget* PDialogue::AjouterControle(const ModeleControle& modele, const QRect& p
                                     const Fabrique& fabrique) {
   Creer();
   QWidget* w = CreerControle(modele, this, fabrique);
-  w->setGeometry(pixels);
+  PlacerControle(modele, w, pixels);
   Enregistrer(w, modele.id);
   if (isVisible() && !(modele.style & st::Cache)) w->show();
   return w;

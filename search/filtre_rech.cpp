@@ -62,9 +62,6 @@ void FiltreRech::SetupWindow() {
   service.CurseurAttente();
   auto* familles = Controle<PCombo>(IdFamilles);
   auto* ingredients = Controle<PCombo>(IdIngredients);
-  // The template's height includes the drop-down list: the closed box takes its own height.
-  for (PCombo* combo : {familles, ingredients})
-    combo->resize(combo->width(), combo->sizeHint().height());
   Remplir<FicFamille>(*familles, "<Toutes>");
   Remplir<FicIngredient>(*ingredients, "<Tous>");
   Reprendre(*familles, filtreFamille_);
@@ -81,9 +78,12 @@ void FiltreRech::SetupWindow() {
 }
 
 void FiltreRech::CmOk() {
-  filtreAlcool_ = Controle<PRadio>(IdTous)->isChecked()         ? "T"
-                  : Controle<PRadio>(IdAlcoolises)->isChecked() ? "A"
-                                                                : "N";
+  const char alcool = Controle<PRadio>(IdTous)->isChecked()         ? 'T'
+                      : Controle<PRadio>(IdAlcoolises)->isChecked() ? 'A'
+                                                                    : 'N';
+  // One character (not operator= of a literal, which GCC 12 at -O2 wrongly reports under
+  // -Wrestrict).
+  filtreAlcool_.assign(1, alcool);
   filtreIngredient_ = Choix(*Controle<PCombo>(IdIngredients));
   filtreFamille_ = Choix(*Controle<PCombo>(IdFamilles));
   FermerDialogue(CmIdOk);

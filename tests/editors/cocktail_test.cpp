@@ -4,6 +4,8 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include <cstring>
+
 #include <gtest/gtest.h>
 
 #include "compteur_ecritures.h"
@@ -53,7 +55,7 @@ class Cocktails : public test::EditeursTest {
   TCocktailDlg* dlg_ = nullptr;
 };
 
-TEST_F(Cocktails, LesLignesGardentLeurPlaceEtUnNomInconnuSAfficheVide) {
+TEST_F(Cocktails, LesLignesGardentLeurPlaceEtUnNomInconnuSAfficheTelQuel) {
   EXPECT_EQ(dlg_->Quantite(0)->text(), "5 cl");
   EXPECT_EQ(dlg_->Ingredient(0)->TexteCp1252(), "TEQUILA");
   EXPECT_EQ(dlg_->Quantite(1)->text(), "");
@@ -63,15 +65,59 @@ TEST_F(Cocktails, LesLignesGardentLeurPlaceEtUnNomInconnuSAfficheVide) {
   EXPECT_EQ(Entrees(dlg_->Ingredient(9)), (Noms{"CITRON", "GIN", "GLACE", "GRENADINE", "TEQUILA"}));
   EXPECT_EQ(Entrees(dlg_->Famille()), Noms{"SHORT DRINK"});
 
-  // Names the collections do not hold, or hold in another case, are shown empty.
+  // Names the collections do not hold, or hold in another case, are shown as they are stored,
+  // in the edit field: no entry is selected, not even one that begins with the name.
   dlg_->Liste()->SelectionnerIndex(1);
   dlg_->Afficher();
   EXPECT_EQ(dlg_->Ingredient(0)->TexteCp1252(), "GIN");
-  EXPECT_EQ(dlg_->Ingredient(1)->TexteCp1252(), "");
+  EXPECT_EQ(dlg_->Ingredient(0)->IndexSelection(), 1);
+  EXPECT_EQ(dlg_->Ingredient(1)->TexteCp1252(), "CURACAO");
   EXPECT_EQ(dlg_->Quantite(1)->text(), "1 cl");
-  EXPECT_EQ(dlg_->Ingredient(2)->TexteCp1252(), "");
-  EXPECT_EQ(dlg_->Famille()->TexteCp1252(), "");
+  EXPECT_EQ(dlg_->Ingredient(2)->TexteCp1252(), "citron");
+  EXPECT_EQ(dlg_->Ingredient(2)->IndexSelection(), -1);
+  EXPECT_EQ(dlg_->Famille()->TexteCp1252(), "INCONNUE");
+  EXPECT_EQ(dlg_->Ingredient(3)->TexteCp1252(), "");
   EXPECT_FALSE(dlg_->Modifie());
+  // Back to a cocktail whose names the lists hold.
+  dlg_->Liste()->SelectionnerIndex(0);
+  dlg_->Afficher();
+  EXPECT_EQ(dlg_->Ingredient(1)->TexteCp1252(), "");
+  EXPECT_EQ(dlg_->Ingredient(2)->TexteCp1252(), "CITRON");
+  EXPECT_EQ(dlg_->Famille()->TexteCp1252(), "SHORT DRINK");
+}
+
+TEST_F(Cocktails, EcrireUnCocktailGardeLesNomsQueLesListesNOntPasEtLesCree) {
+  // MYSTERE names CURACAO, "citron" and the family INCONNUE, which no collection holds. Writing
+  // it for another change keeps them, and creates them as typed names are created.
+  const EnrCocktail avant = Lire("MYSTERE");
+  const auto tailleDonnees = test::LireOctets("COCKTAIL.DAT").size();
+  QTest::mouseClick(dlg_->Liste()->viewport(), Qt::LeftButton, {},
+                    dlg_->Liste()->visualItemRect(dlg_->Liste()->item(1)).center());
+  ASSERT_EQ(dlg_->NomSelectionne(), "MYSTERE");
+  Focaliser(dlg_->Quantite(3));
+  test::Taper(dlg_->Quantite(3), "1 zeste");
+  repondeur_.reponses = {ReponseNon, ReponseOui};
+  Tab();
+
+  ASSERT_EQ(repondeur_.boites.size(), 2u);
+  EXPECT_EQ(repondeur_.boites[0].texte,
+            "Création d'un nouvel ingrédient : CURACAO\n\nCet ingrédient est-il alcoolisé ?");
+  EXPECT_EQ(repondeur_.boites[1].texte,
+            "Création d'un nouvel ingrédient : citron\n\nCet ingrédient est-il alcoolisé ?");
+  // The record is the stored one, but for the quantity typed: byte for byte.
+  EnrCocktail attendu = avant;
+  CopierTexte(attendu.Quantite[3], "1 zeste");
+  const EnrCocktail apres = Lire("MYSTERE");
+  EXPECT_EQ(std::memcmp(&apres, &attendu, sizeof(EnrCocktail)), 0);
+  EXPECT_EQ(Texte(apres.Ingredient[1]), "CURACAO");
+  EXPECT_EQ(Texte(apres.Ingredient[2]), "citron");
+  EXPECT_EQ(Texte(apres.Famille), "INCONNUE");
+  EXPECT_EQ(test::LireOctets("COCKTAIL.DAT").size(), tailleDonnees);  // rewritten in place
+  EXPECT_EQ(test::LireIngredient("CURACAO").value_or(EnrIngredient{}).Alcool, 0);
+  EXPECT_EQ(test::LireIngredient("citron").value_or(EnrIngredient{}).Alcool, 1);
+  EXPECT_EQ(test::NomsFamilles(), (Noms{"INCONNUE", "SHORT DRINK"}));
+  EXPECT_GE(dlg_->Ingredient(5)->ChercherExact("CURACAO"), 0);
+  EXPECT_GE(dlg_->Famille()->ChercherExact("INCONNUE"), 0);
 }
 
 TEST_F(Cocktails, ChangerDeCocktailSansRienTaperNEcritRien) {

@@ -1,5 +1,6 @@
 #include "framework/constructeur_dialogue.h"
 
+#include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -203,6 +204,53 @@ TEST_F(Constructeur, MnemoniqueDesTextesStatiques) {
   EXPECT_EQ(Par<QLabel>(30)->buddy(), nullptr);
   EXPECT_EQ(Par<QLabel>(30)->text(), QStringLiteral("Total & fin"));
   EXPECT_EQ(Par<QLabel>(30)->textFormat(), Qt::PlainText);
+}
+
+TEST_F(Constructeur, UnComboEstCreeFermeEtSaListeOuvertePrendLeResteDuRectangle) {
+  // {5, 170, 80, 60}: 98 pixels high with the open list; closed, one line of the dialog's font.
+  for (int id : {25, 26}) {
+    auto* combo = Par<PCombo>(id);
+    const int fermee = HauteurComboFermee(combo->font());
+    EXPECT_EQ(combo->geometry(), QRect(DluVersPixelsX(id == 25 ? 5 : 90), 276, 120, fermee));
+    EXPECT_LT(fermee, 30);
+    EXPECT_EQ(combo->HauteurListe(), 98 - fermee) << id;
+  }
+  // The open list shows as many whole entries as fit under the box, fewer when there are fewer.
+  auto* combo = Par<PCombo>(26);
+  parent_.resize(400, 420);
+  parent_.show();
+  for (int i = 0; i < 30; ++i)
+    combo->AjouterChaine("ENTREE " + std::to_string(i));
+  const int ligne = combo->view()->sizeHintForRow(0);
+  combo->showPopup();
+  EXPECT_EQ(combo->maxVisibleItems(), (combo->HauteurListe() - 2) / ligne);
+  EXPECT_LE(combo->view()->height(), combo->HauteurListe());
+  EXPECT_GE(combo->view()->height(), combo->HauteurListe() - ligne - 4);
+  combo->hidePopup();
+  parent_.hide();
+}
+
+TEST(ModelesDialogues, LesCombosFermesNeChevauchentPasLaLigneSuivante) {
+  // The cocktail editor's rows are 13 units apart; the refine dialog's two boxes 20.
+  for (int id : {203, 208}) {
+    PDialogue dialogue(id);
+    ASSERT_TRUE(dialogue.Creer());
+    std::vector<QRect> combos;
+    for (PCombo* combo : dialogue.findChildren<PCombo*>())
+      combos.push_back(combo->geometry());
+    ASSERT_GE(combos.size(), 2u);
+    for (const QRect& a : combos) {
+      EXPECT_LE(a.height(), DluVersPixelsY(13)) << id;
+      for (const QRect& b : combos) {
+        if (&a == &b) continue;
+        EXPECT_FALSE(a.intersects(b)) << id;
+      }
+    }
+  }
+  // The refine dialog's lower combo box ends above the option group under it.
+  PDialogue affiner(208);
+  affiner.Creer();
+  EXPECT_LT(affiner.Controle<PCombo>(102)->geometry().bottom(), DluVersPixelsY(56));
 }
 
 }  // namespace
