@@ -44,16 +44,6 @@ void EnregDlg::SetupWindow() {
   CentreSurParent(this);
 }
 
-void EnregDlg::showEvent(QShowEvent* event) {
-  PDialogue::showEvent(event);
-  // Placed again once shown: the frame around the dialog is known only now, and the centring
-  // and the screen's edges count it.
-  if (!place_) {
-    place_ = true;
-    CentreSurParent(this);
-  }
-}
-
 std::string SansEspacesFinaux(std::string nom) {
   const auto fin = nom.find_last_not_of(' ');
   nom.erase(fin == std::string::npos ? 0 : fin + 1);

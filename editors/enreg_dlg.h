@@ -36,12 +36,10 @@ class EnregDlg : public PDialogue {
  protected:
   void SetupWindow() override;
   void CmOk() override;
-  void showEvent(QShowEvent* event) override;
 
  private:
   std::string& nom_;
   ModeNom mode_;
-  bool place_ = false;
 };
 
 // The name as confirmed: the trailing spaces removed, leading and inner spaces kept.

@@ -1,5 +1,6 @@
 #include "framework/placement.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -51,27 +52,80 @@ void Deplacer(QWidget* fenetre, const RectEcran& r) {
   }
 }
 
+enum class Placement { Bureau, Parent, Ecran };
+
+void Appliquer(QWidget* fenetre, Placement placement) {
+  switch (placement) {
+    case Placement::Bureau:
+      Deplacer(fenetre, CalculerCentrage(RectFenetre(fenetre), RectBureau()));
+      break;
+    case Placement::Parent: {
+      QWidget* parent = fenetre->parentWidget();
+      const RectEcran reference = parent ? RectFenetre(parent->window()) : RectBureau();
+      Deplacer(fenetre, CalculerCentrage(RectFenetre(fenetre), reference));
+      break;
+    }
+    case Placement::Ecran:
+      break;
+  }
+  const RectEcran ecran = RectBureau();
+  Deplacer(fenetre, CalculerGardeSurEcran(RectFenetre(fenetre), ecran.Largeur(), ecran.Hauteur()));
+}
+
+const QString kNomPlacement = QStringLiteral("velquor placement au premier affichage");
+
+// A window placed before it is shown has no frame yet: its rectangle is its inside only, so
+// centring is off by half the frame and the screen's edges are missed by the frame's width. The
+// last placement asked for runs again when the window is shown, its frame known by then.
+class PlacementAuPremierAffichage : public QObject {
+ public:
+  PlacementAuPremierAffichage(QWidget* fenetre, Placement placement)
+      : QObject(fenetre), placement_(placement) {
+    setObjectName(kNomPlacement);
+    fenetre->installEventFilter(this);
+  }
+  void Definir(Placement placement) { placement_ = placement; }
+
+ protected:
+  bool eventFilter(QObject* objet, QEvent* evenement) override {
+    if (evenement->type() == QEvent::Show && objet == parent()) {
+      auto* fenetre = static_cast<QWidget*>(objet);
+      fenetre->removeEventFilter(this);
+      const Placement placement = placement_;
+      deleteLater();
+      Appliquer(fenetre, placement);
+    }
+    return false;
+  }
+
+ private:
+  Placement placement_;
+};
+
+void Placer(QWidget* fenetre, Placement placement) {
+  if (!fenetre) return;
+  Appliquer(fenetre, placement);
+  if (!fenetre->isWindow() || fenetre->isVisible()) return;
+  auto* differe = dynamic_cast<PlacementAuPremierAffichage*>(
+      fenetre->findChild<QObject*>(kNomPlacement, Qt::FindDirectChildrenOnly));
+  if (differe)
+    differe->Definir(placement);
+  else
+    new PlacementAuPremierAffichage(fenetre, placement);
+}
+
 }  // namespace
 
 void CentreFenetre(QWidget* fenetre) {
-  if (!fenetre) return;
-  Deplacer(fenetre, CalculerCentrage(RectFenetre(fenetre), RectBureau()));
-  GardeSurEcran(fenetre);
+  Placer(fenetre, Placement::Bureau);
 }
 
 void CentreSurParent(QWidget* fenetre) {
-  if (!fenetre) return;
-  QWidget* parent = fenetre->parentWidget();
-  const RectEcran reference = parent ? RectFenetre(parent->window()) : RectBureau();
-  Deplacer(fenetre, CalculerCentrage(RectFenetre(fenetre), reference));
-  GardeSurEcran(fenetre);
+  Placer(fenetre, Placement::Parent);
 }
 
 void GardeSurEcran(QWidget* fenetre) {
-  if (!fenetre) return;
-  const RectEcran ecran = RectBureau();
-  RectEcran r = CalculerGardeSurEcran(RectFenetre(fenetre), ecran.Largeur(), ecran.Hauteur());
-  Deplacer(fenetre, r);
+  Placer(fenetre, Placement::Ecran);
 }
 
 }  // namespace velquor

@@ -27,9 +27,11 @@ RectEcran CalculerCentrage(const RectEcran& fenetre, const RectEcran& reference)
 // with a negative left or top.
 RectEcran CalculerGardeSurEcran(const RectEcran& fenetre, int cx, int cy);
 
-// The same on real windows: the frame rectangle (the widget's own before it is shown), the
-// primary screen as the desktop. CentreSurParent uses the owner's top-level window, or the
-// desktop when there is none. The first two end with GardeSurEcran.
+// The same on real windows: the frame rectangle, the primary screen as the desktop.
+// CentreSurParent uses the owner's top-level window, or the desktop when there is none. The first
+// two end with GardeSurEcran. A window placed before it is shown (a dialog in its set-up) has no
+// frame yet: it is placed on its own rectangle at once, and the same placement runs again when
+// it is shown, with its frame.
 void CentreFenetre(QWidget* fenetre);
 void CentreSurParent(QWidget* fenetre);
 void GardeSurEcran(QWidget* fenetre);

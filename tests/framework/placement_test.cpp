@@ -70,5 +70,36 @@ TEST(Placement, CentreFenetreEtCentreSurParentDeplacentLesVraiesFenetres) {
   EXPECT_EQ(dialogue.y(), bureau.Hauteur() - 100);
 }
 
+TEST(Placement, UneFenetrePlaceeAvantDEtreMontreeLEstAvecSonCadre) {
+  const RectEcran bureau = RectBureau();
+  QWidget proprietaire;
+  proprietaire.setGeometry(100, 80, 400, 300);
+  proprietaire.show();
+  const RectEcran ref = RectFenetre(&proprietaire);
+  QDialog dialogue(&proprietaire);
+  dialogue.resize(200, 100);
+  CentreSurParent(&dialogue);  // in its set-up: no frame yet
+  dialogue.show();
+  const QRect cadre = dialogue.frameGeometry();
+  ASSERT_GT(cadre.width(), 200) << "the platform draws no frame: nothing to check";
+  EXPECT_EQ(cadre.x(), ref.gauche + (ref.Largeur() - cadre.width()) / 2);
+  EXPECT_EQ(cadre.y(), ref.haut + (ref.Hauteur() - cadre.height()) / 2);
+  dialogue.hide();
+
+  // Over an owner in the bottom right corner: the frame ends at the screen's edges.
+  proprietaire.move(bureau.droite - 50, bureau.bas - 20);
+  QDialog coin(&proprietaire);
+  coin.resize(200, 100);
+  CentreSurParent(&coin);
+  coin.show();
+  EXPECT_EQ(coin.frameGeometry().right() + 1, bureau.droite);
+  EXPECT_EQ(coin.frameGeometry().bottom() + 1, bureau.bas);
+  // Placed once shown, it stays where the program puts it afterwards.
+  coin.move(10, 10);
+  coin.hide();
+  coin.show();
+  EXPECT_EQ(coin.pos(), QPoint(10, 10));
+}
+
 }  // namespace
 }  // namespace velquor
