@@ -6,12 +6,12 @@
 #include <QPointer>
 
 #include "editors/enreg_dlg.h"
-#include "editors/verrou_commandes.h"
 #include "framework/application.h"
 #include "framework/edition.h"
 #include "framework/liste.h"
 #include "framework/service_messages.h"
 #include "framework/texte_qt.h"
+#include "framework/verrou_commandes.h"
 #include "search/rapporteur_defile.h"
 #include "store/enregistrements.h"
 #include "store/lot_fichier.h"

@@ -2,7 +2,7 @@
 
 #include <QCoreApplication>
 
-#include "editors/verrou_commandes.h"
+#include "framework/verrou_commandes.h"
 
 namespace velquor {
 

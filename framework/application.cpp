@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QTimer>
+#include <QWindow>
 
 namespace velquor {
 
@@ -79,16 +80,33 @@ void PApplication::PasseInactive() {
   routeur_->PasseInactive();
 }
 
+namespace {
+
+// The top-level window a key press was sent to: the widget's window, or for the window system's
+// window (the first receiver of a real key press) the widget it shows.
+QWidget* FenetreDeLaTouche(QObject* objet) {
+  if (auto* widget = qobject_cast<QWidget*>(objet)) return widget->window();
+  if (auto* fenetre = qobject_cast<QWindow*>(objet)) {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (w->windowHandle() == fenetre) return w;
+    }
+  }
+  if (QWidget* popup = QApplication::activePopupWidget()) return popup;
+  return QApplication::activeWindow();
+}
+
+}  // namespace
+
 bool PApplication::eventFilter(QObject* objet, QEvent* evenement) {
+  // F1 is taken where it first arrives, whoever it is addressed to (the focus widget, an open
+  // menu, a window with no focus, the client area for the help command), and goes no further.
   if (evenement->type() == QEvent::KeyPress &&
       static_cast<QKeyEvent*>(evenement)->key() == Qt::Key_F1) {
-    auto* widget = qobject_cast<QWidget*>(objet);
-    // Key events reach the filter once per widget they travel through: act on the first.
-    if (widget && widget != QApplication::focusWidget() && QApplication::focusWidget()) {
-      return false;
-    }
-    QWidget* fenetre = widget ? widget->window() : QApplication::activeWindow();
-    if (qobject_cast<PBoiteMessage*>(fenetre)) return true;  // swallowed
+    QWidget* fenetre = FenetreDeLaTouche(objet);
+    // A message box swallows it, and so does anything opened over one.
+    if (qobject_cast<PBoiteMessage*>(fenetre) ||
+        qobject_cast<PBoiteMessage*>(QApplication::activeModalWidget()))
+      return true;
     if (aideF1_) {
       aideF1_();
       return true;

@@ -49,7 +49,8 @@ class PApplication : public QObject, public PCibleTable {
   // One idle pass: the enabling of every command subscriber.
   void PasseInactive();
 
-  // What F1 does outside message boxes (the help); message boxes always swallow F1.
+  // What F1 does outside message boxes (the help): in dialogs, views, open menus, the frame, and
+  // for an F1 key press posted to any window. Message boxes always swallow F1.
   void DefinirAideF1(std::function<void()> aide) { aideF1_ = std::move(aide); }
 
   // PMessages of the store, the one the core's hooks receive.

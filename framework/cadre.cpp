@@ -45,8 +45,8 @@ void PFenetreCadre::DefinirZoneVues(PZoneVues* zone) {
   connect(zone, &PZoneVues::vueChangee, this, &PFenetreCadre::MettreTitre);
 }
 
-PCibleCommandes* PFenetreCadre::CibleCliente() {
-  return zone_;
+QWidget* PFenetreCadre::DepartInterieur() {
+  return zone_ ? zone_->DepartCommandes() : nullptr;
 }
 
 void PFenetreCadre::MettreTitre(const QString& titreVue) {

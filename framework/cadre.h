@@ -35,8 +35,9 @@ class PFenetreCadre : public QMainWindow, public PCibleTable {
 
   const QString& TitreBase() const { return titre_; }
 
-  // Commands reaching the frame from outside its document area go to the area first.
-  PCibleCommandes* CibleCliente() override;
+  // Commands reaching the frame from outside its document area go into the area first: to the
+  // hosted view's dialog, or to the area when it hosts no view.
+  QWidget* DepartInterieur() override;
 
  private:
   void MettreTitre(const QString& titreVue);

@@ -7,6 +7,8 @@
 #include <map>
 #include <optional>
 
+class QWidget;
+
 namespace velquor {
 
 // The command numbers of the windowing layer itself.
@@ -33,10 +35,11 @@ class PCibleCommandes {
     (void)id;
     return std::nullopt;
   }
-  // The window that gets the commands before this one when the chain reaches this one from
-  // outside it: a frame's client area (the document area), as with the legacy frame when the
-  // focus is on the frame itself.
-  virtual PCibleCommandes* CibleCliente() { return nullptr; }
+  // Where the chain goes on when it reaches this window from outside what it hosts: a frame
+  // sends the commands of its menu, keys and control bar to its document area, which passes
+  // them to the dialog of the view it hosts, as the legacy frame did with its active document
+  // window. The chain then climbs from there back to this window. nullptr: nowhere.
+  virtual QWidget* DepartInterieur() { return nullptr; }
 };
 
 // A response table: command number -> handler and optional enabling rule.

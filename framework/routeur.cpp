@@ -7,12 +7,30 @@
 
 #include <algorithm>
 
+#include "framework/verrou_commandes.h"
+
 namespace velquor {
+
+namespace {
+
+// Whether the widget lies in the window or in a window it owns (a dialog over it).
+bool EstDansOuPossedePar(const QWidget* widget, const QWidget* fenetre) {
+  for (const QWidget* w = widget; w; w = w->parentWidget()) {
+    if (w == fenetre) return true;
+  }
+  return false;
+}
+
+}  // namespace
 
 PRouteurCommandes::PRouteurCommandes(QObject* parent) : QObject(parent) {}
 
 QWidget* PRouteurCommandes::Depart() const {
-  if (QWidget* focus = QApplication::focusWidget()) return focus;
+  QWidget* focus = QApplication::focusWidget();
+  // The focus in a window that the main window does not own (the help window): the main
+  // window's commands start from where its own focus was.
+  if (focus && (!fenetrePrincipale_ || EstDansOuPossedePar(focus, fenetrePrincipale_)))
+    return focus;
   if (fenetrePrincipale_) {
     if (QWidget* dernier = fenetrePrincipale_->focusWidget()) return dernier;
     return fenetrePrincipale_;
@@ -21,28 +39,38 @@ QWidget* PRouteurCommandes::Depart() const {
 }
 
 PCibleCommandes* PRouteurCommandes::Cible(int id, QWidget* depart) const {
+  // Each window answers once, on the first path that reaches it.
   std::vector<PCibleCommandes*> vues;
+  auto essayer = [&](QWidget* w) -> PCibleCommandes* {
+    auto* cible = dynamic_cast<PCibleCommandes*>(w);
+    if (!cible || std::find(vues.begin(), vues.end(), cible) != vues.end()) return nullptr;
+    vues.push_back(cible);
+    return cible->TraiteCommande(id) ? cible : nullptr;
+  };
   for (QWidget* w = depart ? depart : Depart(); w; w = w->parentWidget()) {
     auto* cible = dynamic_cast<PCibleCommandes*>(w);
     if (!cible) continue;
-    PCibleCommandes* cliente = cible->CibleCliente();
-    if (cliente && std::find(vues.begin(), vues.end(), cliente) == vues.end() &&
-        cliente->TraiteCommande(id))
-      return cliente;
-    if (cible->TraiteCommande(id)) return cible;
-    vues.push_back(cible);
+    // Reached from outside what it hosts: the hosted side first, up to this window.
+    if (QWidget* interieur = cible->DepartInterieur()) {
+      for (QWidget* v = interieur; v && v != w; v = v->parentWidget()) {
+        if (PCibleCommandes* trouvee = essayer(v)) return trouvee;
+      }
+    }
+    if (PCibleCommandes* trouvee = essayer(w)) return trouvee;
   }
   if (application_ && application_->TraiteCommande(id)) return application_;
   return nullptr;
 }
 
 bool PRouteurCommandes::EstActive(int id, QWidget* depart) const {
+  if (CommandesVerrouillees()) return false;
   PCibleCommandes* cible = Cible(id, depart);
   return cible && cible->ReglerActivation(id).value_or(true);
 }
 
 bool PRouteurCommandes::Envoyer(int id, QWidget* depart) {
-  PCibleCommandes* cible = Cible(id, depart);
+  // EstActive: a command is refused while the commands are locked.
+  PCibleCommandes* cible = CommandesVerrouillees() ? nullptr : Cible(id, depart);
   bool execute = cible && cible->ReglerActivation(id).value_or(true);
   if (execute) {
     cible->ExecuteCommande(id);
@@ -53,6 +81,8 @@ bool PRouteurCommandes::Envoyer(int id, QWidget* depart) {
 }
 
 void PRouteurCommandes::Poster(int id) {
+  // Posted while the commands are locked: dropped now, not kept for later.
+  if (CommandesVerrouillees()) return;
   QMetaObject::invokeMethod(
       this, [this, id] { Envoyer(id); }, Qt::QueuedConnection);
 }

@@ -4,7 +4,9 @@
 // A command travels along the focus chain: the focused widget, its parents up to the frame (for
 // a view: the view's dialog, the view, the document area, the frame), then the application. The
 // first window on it that handles the command gets it. A frame reached from outside its
-// document area (the focus on the frame itself) lets the area try first. A command is enabled when
+// document area (the focus on the frame itself, on its control bar, or nowhere in it) sends the
+// command into the area first: the hosted view's dialog, the view, the area, then the frame, as
+// the legacy frame did with its active document window. A command is enabled when
 // some window on the chain handles it, unless that handler gives an enabling rule of its own. Menus
 // are re-evaluated when they open, subscribers (toolbar gadgets, actions) at every idle pass.
 
@@ -33,12 +35,14 @@ class PRouteurCommandes : public QObject {
   // Where the chain starts when no widget has the focus.
   void DefinirFenetrePrincipale(QWidget* fenetre) { fenetrePrincipale_ = fenetre; }
 
-  // The widget the chain starts from: the focused widget, else the main window's last focused
-  // widget, else the main window.
+  // The widget the chain starts from: the focused widget when it lies in the main window or in a
+  // window it owns, else the main window's last focused widget, else the main window.
   QWidget* Depart() const;
   // The first target on the chain from depart (Depart() when null) that handles the command.
   PCibleCommandes* Cible(int id, QWidget* depart = nullptr) const;
   bool EstActive(int id, QWidget* depart = nullptr) const;
+
+  // While a VerrouCommandes is held (verrou_commandes.h) every command is disabled and refused.
 
   // Runs the command now if it is handled and enabled, then makes an idle pass. Returns whether a
   // handler ran.

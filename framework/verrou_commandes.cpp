@@ -1,10 +1,8 @@
-#include "editors/verrou_commandes.h"
+#include "framework/verrou_commandes.h"
 
 #include <QApplication>
 #include <QEvent>
 #include <QObject>
-
-#include "framework/application.h"
 
 namespace velquor {
 
@@ -39,13 +37,7 @@ class FiltreVerrou : public QObject {
   int saisiesBloquees = 0;
 
  protected:
-  bool eventFilter(QObject* objet, QEvent* evenement) override {
-    if (evenement->type() == QEvent::MetaCall) {
-      // The router's posted commands (PRouteurCommandes::Poster) arrive as queued calls to it.
-      PApplication* application = PApplication::Courante();
-      if (application && objet == &application->Routeur()) return true;
-      return false;
-    }
+  bool eventFilter(QObject*, QEvent* evenement) override {
     // Only what comes from the user or the window manager: the program's own events (a close()
     // it calls, events it sends) go through.
     if (saisiesBloquees == 0 || !evenement->spontaneous() ||

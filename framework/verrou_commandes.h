@@ -1,16 +1,16 @@
 #pragma once
-// While a consistency pass runs (the editor disabled, waiting events dispatched after every
-// cocktail), or while a closing editor writes the change still pending in its focused field (which
-// may ask a question), no command may act: none may close the editor, open another view or the
-// search, change a collection or quit. A VerrouCommandes held for that time:
-//   - drops every command posted to the router (menus, accelerators, toolbar gadgets post theirs):
-//     a command that arrives meanwhile does nothing, it is not kept for later;
+// While a long pass runs inside a window (a consistency pass: the editor disabled, waiting events
+// dispatched after every record), or while a closing window writes what is still pending in it
+// (which may ask a question), no command may act: none may close that window, open another
+// view or the search, change a collection or quit. A VerrouCommandes held for that time:
+//   - makes the router refuse every command, however it comes (menus, accelerators, toolbar
+//     gadgets, a direct PRouteurCommandes::Envoyer): it does nothing, it is not kept for later,
+//     and every command shows disabled;
 //   - with Saisie::Bloquee (the pass), also swallows the user's keys, clicks, wheel and the
 //     window manager's close requests, in every window, so that neither the frame's menu nor its
 //     close box can be used until the pass ends.
-// Command handlers reached some other way (a direct PRouteurCommandes::Envoyer) consult
-// CommandesVerrouillees(): the editors' own commands do, and so must the client area's and the
-// application's.
+// A dialog's own buttons (the progress window's) are not commands of the router: they answer.
+// Code that calls a command's handler directly consults CommandesVerrouillees().
 
 namespace velquor {
 

@@ -7,19 +7,26 @@ namespace velquor {
 PZoneVues::PZoneVues(QWidget* parent) : QWidget(parent) {}
 
 PZoneVues::~PZoneVues() {
-  delete vue_.data();
+  // The view goes as FermerVue sends it: its close query first. Nothing is told about it: the
+  // frame that would show the title is going too.
+  blockSignals(true);
+  FermerVue();
 }
 
 void PZoneVues::Heberger(PVue* vue) {
-  if (vue_ && vue_ != vue) {
-    delete vue_.data();
-  }
+  if (vue_ && vue_ != vue) FermerVue();
   vue_ = vue;
   vue->setParent(this);
   vue->setGeometry(rect());
   vue->show();
   vue->setFocus(Qt::OtherFocusReason);
   emit vueChangee(vue->windowTitle());
+}
+
+QWidget* PZoneVues::DepartCommandes() {
+  if (!vue_) return this;
+  if (PDialogue* client = vue_->Client()) return client;
+  return vue_;
 }
 
 bool PZoneVues::FermerVue() {

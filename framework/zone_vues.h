@@ -17,9 +17,13 @@ class PZoneVues : public QWidget, public PCibleTable {
   explicit PZoneVues(QWidget* parent = nullptr);
   ~PZoneVues() override;
 
-  // Hosts the view, filling the area, and shows it; a view still hosted is deleted first.
+  // Hosts the view, filling the area, and shows it; a view still hosted is closed and deleted
+  // first (FermerVue). The area's destruction closes and deletes its view the same way.
   void Heberger(PVue* vue);
   PVue* Vue() const { return vue_; }
+  // Where the commands of the frame start in the area: the hosted view's dialog (the view when
+  // it has none), else the area itself.
+  QWidget* DepartCommandes();
   // Asks the view to close (its close query runs), then deletes it whatever the answer. Returns
   // the answer of the query (true when there was no view).
   bool FermerVue();

@@ -2,8 +2,6 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QKeyEvent>
-#include <QMenu>
 #include <QPointer>
 
 #include "framework/application.h"
@@ -15,22 +13,6 @@ namespace velquor {
 namespace {
 
 QPointer<TFenetreAide> gFenetre;
-
-// An open menu has the keyboard, not the focus widget that the application's F1 handling
-// follows: F1 pressed in a menu is caught here.
-class FiltreAideMenus : public QObject {
- protected:
-  bool eventFilter(QObject* objet, QEvent* evenement) override {
-    if (evenement->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(evenement)->key() == Qt::Key_F1 && qobject_cast<QMenu*>(objet)) {
-      AfficherAideCourante();
-      return true;
-    }
-    return false;
-  }
-};
-
-QPointer<FiltreAideMenus> gFiltreMenus;
 
 // While a modal dialog runs, every other window is blocked: the help window becomes a window of
 // that dialog to stay usable, and goes back to being a window of its own when the dialog ends.
@@ -70,15 +52,10 @@ void FermerAide() {
 void InstallerAideF1() {
   if (PApplication* app = PApplication::Courante())
     app->DefinirAideF1([] { AfficherAideCourante(); });
-  if (!gFiltreMenus && qApp) {
-    gFiltreMenus = new FiltreAideMenus;
-    qApp->installEventFilter(gFiltreMenus);
-  }
 }
 
 void RetirerAideF1() {
   if (PApplication* app = PApplication::Courante()) app->DefinirAideF1({});
-  delete gFiltreMenus.data();  // a deleted filter leaves the application's list
 }
 
 TFenetreAide* FenetreAide() {

@@ -1,5 +1,7 @@
 #include "shell/client_mdi.h"
 
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QPainter>
 
 #include "export/exports_listes.h"
@@ -94,7 +96,11 @@ TVelquorMDIClient::TVelquorMDIClient(QWidget* parent) : PZoneVues(parent) {
   Commande(
       CmDerniereRecherche, [this] { OuvrirVue(TypeVue::Resultat); },
       [this] { return fabriques_[Indice(TypeVue::Resultat)] && PaireResultatPresente(); });
-  Commande(CmAide, [] { AfficherAideCourante(); });
+  // Help: an F1 key press posted to this window, which then shows the same help as the key
+  // pressed in the frame.
+  Commande(CmAide, [this] {
+    QCoreApplication::postEvent(this, new QKeyEvent(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier));
+  });
   for (int commande :
        {CmExporterIngredients, CmExporterFamilles, CmExporterCocktails, CmRecettesHtml}) {
     Commande(commande, [this, commande] { ExporterAvecAttente(commande); });

@@ -5,16 +5,16 @@
 #include <QCloseEvent>
 #include <QSpontaneKeyEvent>
 #include <QTest>
-#include <QWindow>
 #include <QToolButton>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "editors/verrou_commandes.h"
 #include "framework/barre_controle.h"
 #include "framework/liste.h"
+#include "framework/verrou_commandes.h"
 #include "store/champ_texte.h"
 #include "support_editeurs.h"
 #include "support_ui/couture.h"

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -14,6 +15,7 @@
 #include "framework/barre_controle.h"
 #include "framework/edition.h"
 #include "framework/liste.h"
+#include "framework/service_messages.h"
 #include "framework/vue.h"
 #include "framework/zone_vues.h"
 #include "resources/menus.h"
@@ -56,10 +58,12 @@ class TVueEssai : public PVue {
   }
   bool PeutFermer() override {
     ++questions;
+    if (questionsAilleurs) ++*questionsAilleurs;
     return accepte_;
   }
   int nouveaux = 0;
   int questions = 0;
+  int* questionsAilleurs = nullptr;  // counted beyond the view's life
 
  private:
   bool accepte_;
@@ -180,6 +184,112 @@ TEST_F(Cadre, LesAccelerateursEnvoientLeurCommande) {
   // F3 goes to the router and finds no handler: nothing happens.
   QTest::keyClick(edition, Qt::Key_F3);
   EXPECT_EQ(edition->text(), QStringLiteral("GIN"));
+}
+
+TEST_F(Cadre, LesCommandesDuCadreVontALaVueHebergeeQuandLeFocusEstAilleurs) {
+  PBarreControle* barre = cadre_.AjouterBarreControle(QStringLiteral("Outils"));
+  auto* champBarre = new PEdition;  // something of the frame outside the area
+  barre->addWidget(champBarre);
+  bool nouveauActif = false;
+  barre->AjouterGadget(new QToolButton, 104, [&](bool actif) { nouveauActif = actif; });
+  auto* vue = new TVueEssai(QStringLiteral("Gestion des familles"), true);
+  bool listeNonVide = false;
+  vue->Client()->Commande(
+      105, [] {}, [&] { return listeNonVide; });
+  zone_->Heberger(vue);
+  cadre_.show();
+  QApplication::setActiveWindow(&cadre_);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&cadre_));
+
+  // The focus on the frame, in its control bar, or in a window of its own that the frame does
+  // not own (the help window): the frame's commands reach the view's dialog all the same.
+  QWidget ailleurs;
+  auto* champAilleurs = new PEdition(&ailleurs);
+  ailleurs.show();
+  for (QWidget* focus : {static_cast<QWidget*>(&cadre_), static_cast<QWidget*>(champBarre),
+                         static_cast<QWidget*>(champAilleurs)}) {
+    if (focus == champAilleurs) {
+      QApplication::setActiveWindow(&ailleurs);
+      ASSERT_TRUE(QTest::qWaitForWindowActive(&ailleurs));
+    }
+    focus->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), focus);
+    const int avant = vue->nouveaux;
+    EXPECT_TRUE(app_.Routeur().EstActive(104));
+    EXPECT_TRUE(app_.Routeur().Envoyer(104));
+    EXPECT_EQ(vue->nouveaux, avant + 1);
+    // Enabling follows the same chain: the gadget and the dialog's own rule.
+    nouveauActif = false;
+    app_.PasseInactive();
+    EXPECT_TRUE(nouveauActif);
+    listeNonVide = false;
+    EXPECT_FALSE(app_.Routeur().EstActive(105));
+    listeNonVide = true;
+    EXPECT_TRUE(app_.Routeur().EstActive(105));
+    // What the dialog does not handle goes on to the area, once.
+    const int ouvertures = ouvertures_;
+    EXPECT_TRUE(app_.Routeur().Envoyer(101));
+    EXPECT_EQ(ouvertures_, ouvertures + 1);
+  }
+  // With no view, the area gets them.
+  zone_->FermerVue();
+  cadre_.setFocus();
+  EXPECT_FALSE(app_.Routeur().EstActive(104));
+  EXPECT_TRUE(app_.Routeur().EstActive(101));
+}
+
+TEST_F(Cadre, F1ArriveALAideParTousLesChemins) {
+  int aides = 0;
+  app_.DefinirAideF1([&] { ++aides; });
+  auto* vue = new TVueEssai(QStringLiteral("Gestion des familles"), true);
+  zone_->Heberger(vue);
+  cadre_.show();
+  QApplication::setActiveWindow(&cadre_);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&cadre_));
+  auto* liste = vue->Client()->Controle<PListe>(501);
+  liste->setFocus();
+  QTest::keyClick(liste, Qt::Key_F1);  // in the view
+  EXPECT_EQ(aides, 1);
+  QTest::keyClick(&cadre_, Qt::Key_F1);  // to the frame, the focus elsewhere
+  EXPECT_EQ(aides, 2);
+  // In an open menu, which has the keyboard but not the focus.
+  QMenu* menu = cadre_.menuBar()->actions()[0]->menu();
+  menu->popup(cadre_.mapToGlobal(QPoint(0, 20)));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+  QTest::keyClick(menu, Qt::Key_F1);
+  EXPECT_EQ(aides, 3);
+  menu->close();
+  // Posted to the document area (the help command), once per key press.
+  QCoreApplication::postEvent(zone_, new QKeyEvent(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(aides, 4);
+  // A message box and what it shows swallow it.
+  PBoiteMessage boite(QMessageBox::Question, QStringLiteral("Le Velquor"), QStringLiteral("?"),
+                      QMessageBox::Yes | QMessageBox::No, &cadre_);
+  boite.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&boite));
+  QTest::keyClick(boite.button(QMessageBox::Yes), Qt::Key_F1);
+  QTest::keyClick(&boite, Qt::Key_F1);
+  EXPECT_EQ(aides, 4);
+  EXPECT_TRUE(boite.isVisible());
+  boite.hide();
+}
+
+TEST_F(Cadre, UneVueRemplaceeOuDetruiteAvecLaZoneRepondAuxQuestionDeFermeture) {
+  int questions = 0;
+  QPointer<TVueEssai> premiere = new TVueEssai(QStringLiteral("Gestion des familles"), false);
+  premiere->questionsAilleurs = &questions;
+  zone_->Heberger(premiere);
+  auto* seconde = new TVueEssai(QStringLiteral("Gestion des cocktails"), true);
+  seconde->questionsAilleurs = &questions;
+  zone_->Heberger(seconde);  // the first is closed as FermerVue closes it, then deleted
+  EXPECT_TRUE(premiere.isNull());
+  EXPECT_EQ(questions, 1);
+  QPointer<TVueEssai> garde(seconde);
+  delete zone_;  // the area goes: its view is asked, then deleted
+  zone_ = nullptr;
+  EXPECT_TRUE(garde.isNull());
+  EXPECT_EQ(questions, 2);
 }
 
 }  // namespace

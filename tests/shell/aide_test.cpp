@@ -82,6 +82,7 @@ TEST_F(Aide, LaCommandeAfficherLAideFaitCommeF1) {
   Montrer();
   Envoyer(102);
   EXPECT_TRUE(Envoyer(199));
+  QCoreApplication::processEvents();  // the F1 key press the command posts
   EXPECT_EQ(PageMontree(), QStringLiteral("familles.html"));
 }
 

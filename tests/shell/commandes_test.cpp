@@ -5,12 +5,14 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 
 #include <filesystem>
 
 #include <gtest/gtest.h>
 
 #include "framework/barre_controle.h"
+#include "framework/verrou_commandes.h"
 #include "shell/my_gadget_btn.h"
 #include "store/collections.h"
 #include "support_shell.h"
@@ -218,6 +220,43 @@ TEST_F(CommandesShell, QuitterFermeLaFenetrePrincipale) {
   Montrer();
   EXPECT_TRUE(Envoyer(24310));
   EXPECT_FALSE(Cadre()->isVisible());
+}
+
+TEST_F(CommandesShell, PendantUnePasseAucuneCommandeNAgitEtToutesSontDesactivees) {
+  Montrer();
+  Client()->OuvrirVue(TypeVue::Cocktails);
+  {
+    FicCocktail resultat(BaseResultat);
+    ASSERT_TRUE(resultat.Creer());
+  }
+  QPointer<TVueEssai> vue = VueOuverte();
+  const QList<MyGadgetBtn*> boutons = Cadre()->BarreControle()->findChildren<MyGadgetBtn*>();
+  ASSERT_FALSE(boutons.empty());
+  const int recherches = recherches_;
+  {
+    VerrouCommandes verrou(VerrouCommandes::Saisie::Bloquee);
+    app_.PasseInactive();
+    for (MyGadgetBtn* bouton : boutons)
+      EXPECT_FALSE(bouton->isEnabled());
+    for (int c : kToutes) {
+      EXPECT_FALSE(Active(c)) << c;
+      EXPECT_FALSE(Envoyer(c)) << c;
+    }
+    // Posted meanwhile (a menu item, a toolbar button): dropped, not run once the pass is over.
+    app_.Routeur().Poster(101);
+  }
+  QCoreApplication::processEvents();
+  EXPECT_EQ(vue, VueOuverte());  // still the cocktail view: nothing opened or closed it
+  EXPECT_TRUE(vue->executees.empty());
+  EXPECT_EQ(recherches_, recherches);
+  EXPECT_TRUE(Cadre()->isVisible());
+  EXPECT_FALSE(std::filesystem::exists("Web"));
+  // Afterwards everything is as before.
+  app_.PasseInactive();
+  EXPECT_TRUE(Active(101));
+  EXPECT_TRUE(Active(110));
+  EXPECT_TRUE(Envoyer(104));
+  EXPECT_EQ(vue->executees[104], 1);
 }
 
 }  // namespace
