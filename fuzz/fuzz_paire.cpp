@@ -8,12 +8,14 @@
 //
 // On any pair: no fault under the sanitizers; a walk from one end never visits more names than
 // the index can hold (a longer one is a loop); a closed collection finds nothing; a name just
-// added is found.
+// added is found; the data file grows only by the records written.
 //
 // When the pair starts empty (no file, or a header counting no record), every result is also
 // checked against a model of the collection (its names in order with their records): what each
 // operation returns, where it leaves the object and which record it loads, both walks; at the end
 // the pair is read again from the files, and the companion's check finds it sound.
+
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <array>
@@ -76,9 +78,11 @@ class Session {
   Session(std::string_view base, const outils::DescriptionPaire& description, fuzz::Flux& flux)
       : base_(base), description_(description), flux_(flux) {}
 
-  void Executer(const std::uint8_t choix, std::int64_t noeudsIndex, bool modele, bool sain) {
+  void Executer(const std::uint8_t choix, std::int64_t noeudsIndex, std::int64_t tailleDonnees,
+                bool modele, bool sain) {
     modeleValide_ = modele;
     noeudsIndex_ = noeudsIndex;
+    tailleDonnees_ = std::max<std::int64_t>(tailleDonnees, TailleEntete);
     const bool parCollection = choix & 16;
     for (std::unique_ptr<Fic>& objet : objets_) {
       objet = std::make_unique<Fic>(base_);
@@ -100,6 +104,7 @@ class Session {
       FinLot();
     for (std::unique_ptr<Fic>& objet : objets_)
       objet.reset();
+    VerifierTailleDonnees();
     if (modeleValide_) Relire(sain);
   }
 
@@ -130,7 +135,8 @@ class Session {
       case 10:
         return Supprimer(k);
       case 11:
-        return Modifier(k);
+        Modifier(k);
+        return VerifierTailleDonnees();
       case 12:
         return Lire(k);
       case 13:
@@ -367,11 +373,10 @@ class Session {
   void Modifier(int k) {
     Fic& f = *objets_[k];
     const Position avant = position_[k];
-    if (avant.etat == Position::Connue && !modeleValide_) {
-      // nothing to keep
-    }
     RemplirEnreg(f, avant.nom);
     const Octets attendu = Normalise(f.Enreg);
+    if (LoinApresLaFin(f)) return;
+    ++modifications_;
     const bool r = f.Modifier();
     if (Ferme(k, r, "a closed collection changed a record")) return;
     if (!modeleValide_) return;
@@ -403,6 +408,28 @@ class Session {
       FUZZ_EXIGER(OctetsDe(f.Enreg) == modele_.at(position_[k].nom),
                   "Lire loaded another record than the name's");
     }
+  }
+
+  // Known fault, left to the owner of the store: Modifier writes the record at the offset its
+  // node gives, however far past the end of the data file (a damaged node can say 2 GB), and in
+  // a lot the copy of the data file in memory grows to that size. Skipped so that fuzzing goes
+  // on; fuzz/corpus/paire/constat_modifier_hors_fichier* show it once the skip is removed.
+  bool LoinApresLaFin(Fic& f) {
+    struct stat etat;
+    if (!fuzz::ContournerConstats() || !f.EstOuvert() || f.PtrEnreg < 0 ||
+        ::stat((base_ + ".DAT").c_str(), &etat) != 0)
+      return false;
+    return f.Noeud().PosEnreg > etat.st_size + ajouts_ * static_cast<std::int64_t>(sizeof(Enr));
+  }
+
+  // The data file grows by the records written, never more: a record offset read from a damaged
+  // node must not send a write far past the end of the file (nor a lot's copy of it in memory).
+  void VerifierTailleDonnees() {
+    struct stat etat;
+    if (::stat((base_ + ".DAT").c_str(), &etat) != 0) return;
+    const auto permise =
+        tailleDonnees_ + (ajouts_ + modifications_) * static_cast<std::int64_t>(sizeof(Enr));
+    FUZZ_EXIGER(etat.st_size <= permise, "a write went far past the end of the data file");
   }
 
   void FinLot() {
@@ -468,6 +495,8 @@ class Session {
   bool modeleValide_ = false;
   std::int64_t noeudsIndex_ = 0;
   std::int64_t ajouts_ = 0;
+  std::int64_t modifications_ = 0;
+  std::int64_t tailleDonnees_ = 0;
   std::vector<std::string> connus_;
 };
 
@@ -508,15 +537,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   switch (choix & 3) {
     case 0:
       Session<FicFamille>(base, *descriptions[0], flux)
-          .Executer(choix, noeuds, nouvelle || vide, sain);
+          .Executer(choix, noeuds, nDonnees, nouvelle || vide, sain);
       break;
     case 1:
       Session<FicIngredient>(base, *descriptions[1], flux)
-          .Executer(choix, noeuds, nouvelle || vide, sain);
+          .Executer(choix, noeuds, nDonnees, nouvelle || vide, sain);
       break;
     default:
       Session<FicCocktail>(base, *descriptions[choix & 3], flux)
-          .Executer(choix, noeuds, nouvelle || vide, sain);
+          .Executer(choix, noeuds, nDonnees, nouvelle || vide, sain);
   }
   DefinirRapporteurVantor(nullptr);
   return 0;

@@ -7,11 +7,13 @@
 // Besides running clean under the sanitizers:
 //  - the check reaches at most as many records as the index has nodes;
 //  - the rebuild of a present pair is done, keeps the old files as .bak, and leaves a pair that
-//    the check finds without fault, holding every name the first check reached;
+//    the check finds without fault, holding every name the first check reached, and that the
+//    store walks in the same order;
 //  - a pair the first check found sound comes back with the same names in the same order and the
 //    same records (the bytes after each text's terminator aside).
 
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -24,6 +26,8 @@
 #include "cli/reorganisation.h"
 #include "cli/verification_paire.h"
 #include "fuzz/support_fuzz.h"
+#include "store/champ_texte.h"
+#include "store/collections.h"
 #include "store/enregistrements.h"
 #include "store/noeud_index.h"
 
@@ -88,6 +92,28 @@ bool CleSansTerminateur(const std::string& index) {
   return false;
 }
 
+// The names of the pair in the store's own walk.
+template <class Fic>
+std::vector<std::string> NomsDuStore(std::string_view base) {
+  Fic f(base);
+  std::vector<std::string> noms;
+  if (!f.Ouvrir()) return {"(pair not opened)"};
+  for (bool r = f.Premier(); r && noms.size() <= 70000; r = f.Suivant())
+    noms.emplace_back(Texte(f.Noeud().Cle));
+  return noms;
+}
+
+std::vector<std::string> NomsDuStore(const DescriptionPaire& paire) {
+  switch (paire.tailleEnreg) {
+    case sizeof(EnrFamille):
+      return NomsDuStore<FicFamille>(paire.base);
+    case sizeof(EnrIngredient):
+      return NomsDuStore<FicIngredient>(paire.base);
+    default:
+      return NomsDuStore<FicCocktail>(paire.base);
+  }
+}
+
 const DescriptionPaire& Description(int choix) {
   switch (choix) {
     case 0:
@@ -125,14 +151,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
               "the check visited more records than it counted");
   FUZZ_EXIGER(premier.nbDefauts >= static_cast<std::int64_t>(premier.defauts.size()),
               "the check kept more faults than it counted");
-  FUZZ_EXIGER((premier.etat == EtatPaire::Presente) == (!sansIndex && !sansDonnees),
+  FUZZ_EXIGER((premier.etat == outils::EtatPaire::Presente) == (!sansIndex && !sansDonnees),
               "the check saw the pair's files wrong");
   if (sansIndex) return 0;
 
   const std::string ancienIndex = Contenu(ndx), anciennesDonnees = Contenu(dat);
   const BilanReorganisation bilan = ReorganiserPaire(paire);
   if (!bilan.fait) {
-    FUZZ_EXIGER(premier.etat != EtatPaire::Presente || CleSansTerminateur(ancienIndex),
+    FUZZ_EXIGER(premier.etat != outils::EtatPaire::Presente ||
+                    (fuzz::ContournerConstats() && CleSansTerminateur(ancienIndex)),
                 "the rebuild of a present pair failed");
     FUZZ_EXIGER(!bilan.erreur.empty(), "a failed rebuild without a reason");
     FUZZ_EXIGER(Contenu(ndx) == ancienIndex && Contenu(dat) == anciennesDonnees,
@@ -149,17 +176,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   Visite apres;
   const RapportPaire second = Verifier(paire, apres);
-  FUZZ_EXIGER(second.etat == EtatPaire::Presente, "the rebuilt pair is not complete");
-  FUZZ_EXIGER(second.nbDefauts == 0, "the rebuilt pair has faults");
+  FUZZ_EXIGER(second.etat == outils::EtatPaire::Presente, "the rebuilt pair is not complete");
+  // Known fault, left to the owner of the rebuild: a record's text field without terminator is
+  // copied as it is, so the rebuilt pair keeps that fault. Any other fault is a finding.
+  bool autre = false;
+  for (const std::string& defaut : second.defauts) {
+    std::fprintf(stderr, "  %s\n", defaut.c_str());
+    autre = autre || !fuzz::ContournerConstats() ||
+            defaut.find(" : champ « ") == std::string::npos ||
+            !defaut.ends_with("» sans terminateur");
+  }
+  FUZZ_EXIGER(!autre, "the rebuilt pair has faults");
   FUZZ_EXIGER(second.nbAtteints == bilan.apres.nbEnreg,
               "the rebuilt pair holds another number of records than the rebuild says");
-  std::set<std::string> noms;
+  std::vector<std::string> ordre;
   for (const auto& [cle, enreg] : apres)
-    noms.insert(cle);
+    ordre.push_back(cle);
+  FUZZ_EXIGER(NomsDuStore(paire) == ordre, "the store walks the rebuilt pair in another order");
+  const std::set<std::string> noms(ordre.begin(), ordre.end());
   for (const auto& [cle, enreg] : avant) {
     FUZZ_EXIGER(noms.count(cle) == 1, "a name reached before the rebuild is lost");
   }
-  if (premier.etat == EtatPaire::Presente && premier.nbDefauts == 0) {
+  if (premier.etat == outils::EtatPaire::Presente && premier.nbDefauts == 0) {
     FUZZ_EXIGER(apres == avant, "the rebuild of a sound pair changed its names or records");
   }
   return 0;

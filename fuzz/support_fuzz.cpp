@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 namespace velquor::fuzz {
@@ -72,10 +73,19 @@ void EcrireFichier(std::string_view nom, const std::uint8_t* octets, std::size_t
   ::close(fd);
 }
 
+bool ContournerConstats() {
+  static const bool contourner = [] {
+    const char* valeur = std::getenv("VELQUOR_FUZZ_CONSTATS");
+    return valeur == nullptr || std::string_view(valeur) != "1";
+  }();
+  return contourner;
+}
+
 void Echec(const char* fichier, int ligne, const char* condition, const char* quoi) {
   std::fprintf(stderr, "\n*** velquor fuzz finding: %s\n    %s:%d: %s\n", quoi, fichier, ligne,
                condition);
   std::fflush(stderr);
+  SupprimerDossierCree();  // abort() skips the handlers of atexit
   std::abort();
 }
 
