@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -19,7 +20,10 @@ constexpr int kIdArreter = 2;
 const QRect kRectJauge(5, 41, 280, 16);
 }  // namespace
 
-DefileDlg::DefileDlg(QWidget* proprietaire) : PDialogue(206, proprietaire) {
+DefileDlg::DefileDlg(QWidget* proprietaire)
+    : PDialogue(206, proprietaire), minuterie_(new QTimer(this)) {
+  minuterie_->setSingleShot(true);
+  connect(minuterie_, &QTimer::timeout, this, [this] { Afficher(); });
   // "Arrêter" (or Escape) only records the request; the pass sees it at its next step.
   Commande(CmIdAnnuler, [this] { arretDemande_ = true; });
 }
@@ -42,12 +46,27 @@ int DefileDlg::Pourcentage(std::int64_t total, std::int64_t ordinal) {
 
 bool DefileDlg::MettreAJour(std::string_view nomCp1252, std::int64_t total, std::int64_t ordinal) {
   Creer();
-  const int p = Pourcentage(total, ordinal);
-  if (auto* nom = Controle<QLabel>(kIdNom)) nom->setText(Cp1252VersQString(nomCp1252));
-  if (auto* pourcentage = Controle<QLabel>(kIdPourcentage))
-    pourcentage->setText(QStringLiteral("%1 %").arg(p));
-  if (jauge_) jauge_->setValue(p);
+  nom_.assign(nomCp1252);
+  pourcentage_ = Pourcentage(total, ordinal);
+  enAttente_ = true;
+  if (pourcentage_ == 100 || !depuisAffichage_.isValid() ||
+      depuisAffichage_.elapsed() >= kPeriodeAffichageMs) {
+    Afficher();
+  } else if (!minuterie_->isActive()) {
+    minuterie_->start(static_cast<int>(kPeriodeAffichageMs - depuisAffichage_.elapsed()));
+  }
   return arretDemande_;
+}
+
+void DefileDlg::Afficher() {
+  if (!enAttente_) return;
+  enAttente_ = false;
+  minuterie_->stop();
+  depuisAffichage_.start();
+  if (auto* nom = Controle<QLabel>(kIdNom)) nom->setText(Cp1252VersQString(nom_));
+  if (auto* pourcentage = Controle<QLabel>(kIdPourcentage))
+    pourcentage->setText(QStringLiteral("%1 %").arg(pourcentage_));
+  if (jauge_) jauge_->setValue(pourcentage_);
 }
 
 void DefileDlg::DefinirLegende(const QString& legende) {

@@ -1,6 +1,7 @@
 // The progress dialog and its reporter: percentage and gauge, the stop request, the caption and
 // the hidden button, and the window disabled for the duration.
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -75,6 +76,53 @@ TEST(DefileDlg, ArreterEtEchapDemandentLArretSansFermer) {
     EXPECT_TRUE(dialogue.MettreAJour("B", 10, 2));
     EXPECT_TRUE(dialogue.MettreAJour("C", 10, 3));  // never reset
   }
+}
+
+// Counts the paintings of a widget.
+class CompteurPeintures : public QObject {
+ public:
+  explicit CompteurPeintures(QWidget* w) { w->installEventFilter(this); }
+  int peintures = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Paint) ++peintures;
+    return false;
+  }
+};
+
+TEST(DefileDlg, RedessineAuPlusToutesLes16MsEtMontreToujoursLaDerniereEtape) {
+  QWidget proprietaire;
+  DefileDlg dialogue(&proprietaire);
+  dialogue.Montrer();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialogue));
+  auto* jauge = dialogue.Controle<QProgressBar>(DefileDlg::IdJauge);
+  CompteurPeintures peintures(dialogue.Controle<QLabel>(101));
+  QCoreApplication::processEvents();
+  peintures.peintures = 0;
+
+  // A pass of 3,000 records, the waiting events dispatched after each, as the passes do.
+  constexpr int kTotal = 3000;
+  QElapsedTimer duree;
+  duree.start();
+  for (int i = 1; i < kTotal; ++i) {
+    dialogue.MettreAJour("COCKTAIL " + std::to_string(i), kTotal, i);
+    QCoreApplication::processEvents();
+  }
+  const qint64 ms = duree.elapsed();
+  EXPECT_LE(peintures.peintures, ms / DefileDlg::kPeriodeAffichageMs + 2) << ms << " ms";
+  // The last step is on screen once the period is over, with nothing else happening.
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&] { return TexteLabel(dialogue, 102) == QStringLiteral("COCKTAIL 2999"); }, 1000));
+  EXPECT_EQ(TexteLabel(dialogue, 101), QStringLiteral("99 %"));
+  EXPECT_EQ(jauge->value(), 99);
+
+  // The last record is shown at once, even right after another step.
+  dialogue.MettreAJour("AVANT-DERNIER", 4, 3);
+  dialogue.MettreAJour("DERNIER", 4, 4);
+  EXPECT_EQ(TexteLabel(dialogue, 102), QStringLiteral("DERNIER"));
+  EXPECT_EQ(TexteLabel(dialogue, 101), QStringLiteral("100 %"));
+  EXPECT_EQ(jauge->value(), 100);
 }
 
 TEST(RapporteurDefile, DesactiveLaFenetreLeTempsDeLaPasse) {
