@@ -1,6 +1,7 @@
 #include "framework/application.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QTimer>
 #include <QWindow>
@@ -116,7 +117,16 @@ bool PApplication::eventFilter(QObject* objet, QEvent* evenement) {
 }
 
 void TraiterMessagesEnAttente() {
-  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  // The events posted by the program and by Qt (queued calls, a click sent to the stop button)
+  // are dispatched at every call. Reading the window system's queue, timers included, costs a
+  // poll of its connection: it is done when kPeriodeLectureMs has passed since the last time.
+  static QElapsedTimer depuisLecture;
+  if (!depuisLecture.isValid() || depuisLecture.elapsed() >= kPeriodeLectureMs) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    depuisLecture.start();
+  } else {
+    QCoreApplication::sendPostedEvents();
+  }
   DemanderPasseInactive();
 }
 

@@ -74,7 +74,11 @@ class PApplication : public QObject, public PCibleTable {
 };
 
 // Dispatches the waiting events, then makes one idle pass (the hook the long passes call after
-// each record, so that the window stays alive and its stop button is heard).
+// each record, so that the window stays alive and its stop button is heard). The events posted
+// in the program are dispatched at every call; the window system's queue and the timers are
+// read at most every kPeriodeLectureMs, a delay no one sees, which keeps the call cheap enough
+// to follow every record of a pass.
+inline constexpr int kPeriodeLectureMs = 2;
 void TraiterMessagesEnAttente();
 
 // An idle pass now, when an application runs.

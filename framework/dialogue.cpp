@@ -117,6 +117,8 @@ int PDialogue::Executer() {
   }
   int resultat = exec();
   enExecution_ = false;
+  // What the modal run blocked is within reach again: its enabling is brought up to date.
+  DemanderPasseInactive();
   return resultat;
 }
 
@@ -186,6 +188,7 @@ void ActiverFenetre(QWidget* fenetre, bool actif) {
   if (!fenetre) return;
   if (actif) {
     fenetre->setEnabled(true);
+    DemanderPasseInactive();  // its gadgets' enabling was left as it was meanwhile
     return;
   }
   // Qt disables the owned windows with their owner; EnableWindow did not: those that were

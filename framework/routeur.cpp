@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <optional>
 
 #include "framework/verrou_commandes.h"
 
@@ -38,34 +39,51 @@ QWidget* PRouteurCommandes::Depart() const {
   return nullptr;
 }
 
-PCibleCommandes* PRouteurCommandes::Cible(int id, QWidget* depart) const {
+std::vector<PCibleCommandes*> PRouteurCommandes::Chaine(QWidget* depart) const {
   // Each window answers once, on the first path that reaches it.
-  std::vector<PCibleCommandes*> vues;
-  auto essayer = [&](QWidget* w) -> PCibleCommandes* {
+  std::vector<PCibleCommandes*> chaine;
+  auto ajouter = [&chaine](QWidget* w) {
     auto* cible = dynamic_cast<PCibleCommandes*>(w);
-    if (!cible || std::find(vues.begin(), vues.end(), cible) != vues.end()) return nullptr;
-    vues.push_back(cible);
-    return cible->TraiteCommande(id) ? cible : nullptr;
+    if (cible && std::find(chaine.begin(), chaine.end(), cible) == chaine.end())
+      chaine.push_back(cible);
   };
   for (QWidget* w = depart ? depart : Depart(); w; w = w->parentWidget()) {
     auto* cible = dynamic_cast<PCibleCommandes*>(w);
     if (!cible) continue;
     // Reached from outside what it hosts: the hosted side first, up to this window.
     if (QWidget* interieur = cible->DepartInterieur()) {
-      for (QWidget* v = interieur; v && v != w; v = v->parentWidget()) {
-        if (PCibleCommandes* trouvee = essayer(v)) return trouvee;
-      }
+      for (QWidget* v = interieur; v && v != w; v = v->parentWidget())
+        ajouter(v);
     }
-    if (PCibleCommandes* trouvee = essayer(w)) return trouvee;
+    ajouter(w);
   }
-  if (application_ && application_->TraiteCommande(id)) return application_;
+  if (application_) chaine.push_back(application_);
+  return chaine;
+}
+
+namespace {
+
+PCibleCommandes* PremiereQuiTraite(const std::vector<PCibleCommandes*>& chaine, int id) {
+  for (PCibleCommandes* cible : chaine) {
+    if (cible->TraiteCommande(id)) return cible;
+  }
   return nullptr;
+}
+
+bool ActiveSur(const std::vector<PCibleCommandes*>& chaine, int id) {
+  PCibleCommandes* cible = PremiereQuiTraite(chaine, id);
+  return cible && cible->ReglerActivation(id).value_or(true);
+}
+
+}  // namespace
+
+PCibleCommandes* PRouteurCommandes::Cible(int id, QWidget* depart) const {
+  return PremiereQuiTraite(Chaine(depart), id);
 }
 
 bool PRouteurCommandes::EstActive(int id, QWidget* depart) const {
   if (CommandesVerrouillees()) return false;
-  PCibleCommandes* cible = Cible(id, depart);
-  return cible && cible->ReglerActivation(id).value_or(true);
+  return ActiveSur(Chaine(depart), id);
 }
 
 bool PRouteurCommandes::Envoyer(int id, QWidget* depart) {
@@ -105,13 +123,49 @@ void PRouteurCommandes::ActualiserMenu(QMenu* menu) {
 }
 
 void PRouteurCommandes::PasseInactive() {
-  std::erase_if(abonnes_, [](const Abonne& a) { return a.proprietaire.isNull(); });
-  // A rule may open files or add subscribers: walk a copy.
-  const std::vector<Abonne> abonnes = abonnes_;
-  QWidget* depart = Depart();
-  for (const Abonne& a : abonnes) {
-    if (!a.proprietaire.isNull()) a.regler(EstActive(a.id, depart));
+  // Subscribers gone are dropped between passes: a rule may add subscribers (they wait for the
+  // next pass, and a deque keeps the others where they are) or make a pass of its own.
+  if (profondeur_ == 0)
+    std::erase_if(abonnes_, [](const Abonne& a) { return a.proprietaire.isNull(); });
+  ++profondeur_;
+  const std::size_t nombre = abonnes_.size();
+  const bool verrouillees = CommandesVerrouillees();
+  // The chain is the same for every subscriber of the pass: walked once, when first needed.
+  std::optional<std::vector<PCibleCommandes*>> chaine;
+  // Subscribers of one window follow one another: its reach is settled once.
+  const QWidget* modal = QApplication::activeModalWidget();
+  const QWidget* derniereFenetre = nullptr;
+  bool derniereHorsDAtteinte = false;
+  for (std::size_t i = 0; i < nombre; ++i) {
+    Abonne& a = abonnes_[i];
+    if (a.proprietaire.isNull()) continue;
+    if (verrouillees) {
+      a.regler(false);
+      continue;
+    }
+    const QWidget* fenetre = FenetreDe(a.proprietaire.data());
+    if (fenetre != derniereFenetre || !fenetre) {
+      derniereFenetre = fenetre;
+      derniereHorsDAtteinte = HorsDAtteinte(fenetre, modal);
+    }
+    if (derniereHorsDAtteinte) continue;
+    if (!chaine) chaine = Chaine(Depart());
+    a.regler(ActiveSur(*chaine, a.id));
   }
+  --profondeur_;
+}
+
+const QWidget* PRouteurCommandes::FenetreDe(const QObject* proprietaire) {
+  for (const QObject* o = proprietaire; o; o = o->parent()) {
+    if (const auto* widget = qobject_cast<const QWidget*>(o)) return widget->window();
+  }
+  return nullptr;
+}
+
+bool PRouteurCommandes::HorsDAtteinte(const QWidget* fenetre, const QWidget* modal) {
+  if (!fenetre) return false;
+  if (!fenetre->isEnabled()) return true;
+  return modal && !EstDansOuPossedePar(fenetre, modal);
 }
 
 }  // namespace velquor

@@ -13,6 +13,7 @@
 #include <QObject>
 #include <QPointer>
 
+#include <deque>
 #include <functional>
 #include <vector>
 
@@ -38,6 +39,9 @@ class PRouteurCommandes : public QObject {
   // The widget the chain starts from: the focused widget when it lies in the main window or in a
   // window it owns, else the main window's last focused widget, else the main window.
   QWidget* Depart() const;
+  // The targets that the chain from depart (Depart() when null) passes, in order, each once, the
+  // application last.
+  std::vector<PCibleCommandes*> Chaine(QWidget* depart = nullptr) const;
   // The first target on the chain from depart (Depart() when null) that handles the command.
   PCibleCommandes* Cible(int id, QWidget* depart = nullptr) const;
   bool EstActive(int id, QWidget* depart = nullptr) const;
@@ -56,8 +60,17 @@ class PRouteurCommandes : public QObject {
   void Abonner(QObject* proprietaire, int id, std::function<void(bool)> regler);
   // Enables the actions of a menu that is opening.
   void ActualiserMenu(QMenu* menu);
-  // One idle pass: every subscriber gets its command's enabling.
+  // One idle pass: every subscriber that the user can reach gets its command's enabling. One in
+  // a disabled window or behind a modal dialog keeps its state until it can be reached again:
+  // the end of a modal run and the re-enabling of a window make a pass (ActiverFenetre). During
+  // a long pass, whose window is disabled or modal, the idle pass after every record so costs
+  // next to nothing.
   void PasseInactive();
+  // The top-level window of a subscriber (through its QObject parents), or nullptr.
+  static const QWidget* FenetreDe(const QObject* proprietaire);
+  // Whether the user cannot reach that window now: disabled, or blocked by the modal dialog
+  // (a window that the dialog does not own).
+  static bool HorsDAtteinte(const QWidget* fenetre, const QWidget* modal);
 
  signals:
   void commandeExecutee(int id);
@@ -70,7 +83,8 @@ class PRouteurCommandes : public QObject {
   };
   PCibleCommandes* application_ = nullptr;
   QPointer<QWidget> fenetrePrincipale_;
-  std::vector<Abonne> abonnes_;
+  std::deque<Abonne> abonnes_;
+  int profondeur_ = 0;
 };
 
 }  // namespace velquor

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 
+#include "framework/application.h"
 #include "framework/texte_qt.h"
 #include "resources/chaines.h"
 #include "store/cp1252.h"
@@ -148,6 +149,7 @@ int ServiceMessagesQt::Boite(const QString& titre, const QString& texte, unsigne
   }
   if (echap != QMessageBox::NoButton) boite.setEscapeButton(echap);
   boite.exec();
+  DemanderPasseInactive();  // the windows the box blocked are within reach again
   QAbstractButton* clique = boite.clickedButton();
   for (const BoutonQt& b : boutons) {
     if (clique == boite.button(b.bouton)) return b.reponse;

@@ -187,20 +187,31 @@ CoutureModale RepondreNom(const QString& texte, std::vector<DialogueNom>* vus) {
 
 ObservateurPasse::ObservateurPasse(QWidget* editeur, std::function<void()> pendant)
     : editeur_(editeur), pendant_(std::move(pendant)) {
-  minuterie_.setInterval(0);
-  QObject::connect(&minuterie_, &QTimer::timeout, [this] {
-    for (QWidget* fenetre : QApplication::topLevelWidgets()) {
-      auto* defile = qobject_cast<DefileDlg*>(fenetre);
-      if (!defile || !defile->isVisible()) continue;
-      ++observations;
-      legende = defile->windowTitle();
-      auto* arret = defile->ControleParId(2);
-      arretVisible = arret && arret->isVisible();
-      editeurActif = editeur_ && editeur_->isEnabled();
-      if (observations == 1 && pendant_) pendant_();
-    }
-  });
-  minuterie_.start();
+  Programmer();
+}
+
+void ObservateurPasse::Programmer() {
+  // A queued call that queues itself again: each dispatch of the posted events runs it once.
+  QMetaObject::invokeMethod(
+      &relais_,
+      [this] {
+        Observer();
+        Programmer();
+      },
+      Qt::QueuedConnection);
+}
+
+void ObservateurPasse::Observer() {
+  for (QWidget* fenetre : QApplication::topLevelWidgets()) {
+    auto* defile = qobject_cast<DefileDlg*>(fenetre);
+    if (!defile || !defile->isVisible()) continue;
+    ++observations;
+    legende = defile->windowTitle();
+    auto* arret = defile->ControleParId(2);
+    arretVisible = arret && arret->isVisible();
+    editeurActif = editeur_ && editeur_->isEnabled();
+    if (observations == 1 && pendant_) pendant_();
+  }
 }
 
 }  // namespace velquor::test

@@ -3,9 +3,9 @@
 // whose document area opens the three editor views on commands 101 to 103 (as the client area
 // does), the name dialog answered by "typing", and a watch on the progress window of the passes.
 
+#include <QObject>
 #include <QPointer>
 #include <QString>
-#include <QTimer>
 
 #include <functional>
 #include <initializer_list>
@@ -97,8 +97,9 @@ struct DialogueNom {
 };
 CoutureModale RepondreNom(const QString& texte, std::vector<DialogueNom>* vus = nullptr);
 
-// Watches the progress window while a pass runs: at every dispatch of the waiting events it
-// notes what the window and the editor look like, and runs `pendant` once, the first time.
+// Watches the progress window while a pass runs: at every dispatch of the waiting events (the
+// events posted in the program, dispatched by every call of TraiterMessagesEnAttente) it notes
+// what the window and the editor look like, and runs `pendant` once, the first time.
 class ObservateurPasse {
  public:
   explicit ObservateurPasse(QWidget* editeur, std::function<void()> pendant = {});
@@ -109,9 +110,12 @@ class ObservateurPasse {
   bool editeurActif = true;
 
  private:
+  void Programmer();
+  void Observer();
+
   QPointer<QWidget> editeur_;
   std::function<void()> pendant_;
-  QTimer minuterie_;
+  QObject relais_;  // its queued calls go with it
 };
 
 }  // namespace velquor::test

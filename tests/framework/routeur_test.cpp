@@ -2,14 +2,17 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
 #include "framework/application.h"
+#include "framework/dialogue.h"
 #include "framework/edition.h"
 
 namespace velquor {
@@ -151,6 +154,78 @@ TEST_F(Routage, LaCommandeQuitterFermeLaFenetrePrincipale) {
   EXPECT_TRUE(Routeur().EstActive(CmQuitter));
   EXPECT_TRUE(Routeur().Envoyer(CmQuitter));
   EXPECT_FALSE(cadre_.isVisible());
+}
+
+TEST_F(Routage, UnGadgetHorsDAtteinteEstMisAJourQuandIlRedevientAccessible) {
+  bool resultatPresent = false;
+  int evaluations = 0;
+  Traiter(cadre_, 110, "cadre", [&] {
+    ++evaluations;
+    return resultatPresent;
+  });
+  QWidget barre(&cadre_);
+  QObject gadget(&barre);
+  bool actif = false;
+  Routeur().Abonner(&gadget, 110, [&](bool a) { actif = a; });
+  cadre_.show();
+
+  // The frame disabled for a pass: its gadget is left as it is, then brought up to date when the
+  // frame is enabled again.
+  ActiverFenetre(&cadre_, false);
+  evaluations = 0;
+  resultatPresent = true;
+  for (int i = 0; i < 100; ++i)
+    TraiterMessagesEnAttente();
+  EXPECT_EQ(evaluations, 0);
+  EXPECT_FALSE(actif);
+  ActiverFenetre(&cadre_, true);
+  EXPECT_TRUE(actif);
+
+  // Behind a modal dialog: the same, the end of the modal run brings it up to date.
+  static constexpr ModeleControle kBouton[] = {{Genre::Bouton, 1, "Ok", {4, 4, 50, 14}}};
+  static constexpr ModeleDialogue kModele{9401, "Modal", {0, 0, 60, 24}, sd::Titre, kBouton};
+  PDialogue modal(kModele, &cadre_);
+  int pendant = -1;
+  {
+    CoutureModale precedente = DefinirCoutureModale([&](PDialogue& d) {
+      evaluations = 0;
+      resultatPresent = false;
+      for (int i = 0; i < 100; ++i)
+        TraiterMessagesEnAttente();
+      pendant = evaluations;
+      d.FermerDialogue(1);
+    });
+    modal.Executer();
+    DefinirCoutureModale(std::move(precedente));
+  }
+  EXPECT_EQ(pendant, 0);
+  EXPECT_FALSE(actif);
+  // A window the modal dialog owns is within reach.
+  QObject gadgetDuModal(&modal);
+  EXPECT_FALSE(
+      PRouteurCommandes::HorsDAtteinte(PRouteurCommandes::FenetreDe(&gadgetDuModal), &modal));
+  EXPECT_TRUE(PRouteurCommandes::HorsDAtteinte(&cadre_, &modal));
+}
+
+TEST_F(Routage, ChaqueAppelTraiteLesEvenementsPostesAvantLui) {
+  // A pass calls it after every record: whatever was posted before a call (a click on the stop
+  // button, a queued call) is dispatched by that call, however close the calls.
+  int traites = 0;
+  for (int i = 1; i <= 2000; ++i) {
+    QMetaObject::invokeMethod(
+        &cadre_, [&traites] { ++traites; }, Qt::QueuedConnection);
+    TraiterMessagesEnAttente();
+    ASSERT_EQ(traites, i);
+  }
+  // And the window system's queue and the timers are read within the period.
+  bool minuterie = false;
+  QTimer::singleShot(1, [&] { minuterie = true; });
+  QElapsedTimer duree;
+  duree.start();
+  while (!minuterie && duree.elapsed() < 1000)
+    TraiterMessagesEnAttente();
+  EXPECT_TRUE(minuterie);
+  EXPECT_LT(duree.elapsed(), 200);
 }
 
 }  // namespace
