@@ -3,6 +3,10 @@
 // VELQUOR_CAPTURE=file.png (for scripts/run.sh on a machine without a display): once the main
 // window is up, saves a picture of it to that file and ends the program (status 0 when the
 // picture was written).
+// VELQUOR_COMMANDE=n (for scripts and measures, with VELQUOR_CAPTURE to end the run): once the
+// main window is up, sends command n as its menu item would; 103 opens the cocktail view.
+
+#include <QTimer>
 
 #include "app/capture.h"
 #include "framework/service_messages.h"
@@ -17,5 +21,11 @@ int main(int argc, char** argv) {
 
   const QString capture = qEnvironmentVariable("VELQUOR_CAPTURE");
   if (!capture.isEmpty()) velquor::ProgrammerCapture(application, capture);
+  bool commandeDonnee = false;
+  const int commande = qEnvironmentVariableIntValue("VELQUOR_COMMANDE", &commandeDonnee);
+  if (commandeDonnee) {
+    QTimer::singleShot(0, &application,
+                       [&application, commande] { application.Routeur().Envoyer(commande); });
+  }
   return application.Executer();
 }
