@@ -70,6 +70,20 @@ std::vector<Enregistrement> Recueillir(const DescriptionPaire& paire,
       bilan.remarques.push_back("« " + Cp1252VersUtf8(e.cle) +
                                 " » : enregistrement hors du fichier de données, gardé vide");
     }
+    // Every text of the new pair ends inside its field, the key included: a longer one is cut.
+    if (e.cle.size() >= TailleNom) {
+      e.cle.resize(TailleNom - 1);
+      bilan.remarques.push_back("« " + Cp1252VersUtf8(e.cle) +
+                                " » : nom sans fin, coupé à 30 octets");
+    }
+    for (const ChampTexteEnreg& champ : paire.champs) {
+      unsigned char* debutChamp = e.octets.data() + champ.offset;
+      if (std::find(debutChamp, debutChamp + champ.taille, 0) == debutChamp + champ.taille) {
+        debutChamp[champ.taille - 1] = 0;
+        bilan.remarques.push_back("« " + Cp1252VersUtf8(e.cle) + " » : " + std::string(champ.nom) +
+                                  " sans fin, coupé");
+      }
+    }
     // The key is the name: a record whose name field says otherwise takes the key's.
     char nom[TailleNom];
     std::memcpy(nom, e.octets.data(), TailleNom);

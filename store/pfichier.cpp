@@ -129,8 +129,9 @@ bool PFichier::Modifier() {
     Erreur(201);
     return true;
   }
-  // A node pointing into the header is damaged: writing there would destroy the counts.
-  if (noeud_.PosEnreg < TailleEntete) return false;
+  // A node pointing into the header is damaged: writing there would destroy the counts. One
+  // pointing past the end of the data file would grow it to that size: both are refused.
+  if (noeud_.PosEnreg < TailleEntete || noeud_.PosEnreg > etat_->TailleDonnees()) return false;
   NormaliserEnreg();
   return etat_->EcrireDonnees(noeud_.PosEnreg, OctetsEnreg(), tailleEnreg_);
 }

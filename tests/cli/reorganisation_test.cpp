@@ -116,5 +116,28 @@ TEST_F(ReorganisationTest, RetrouveCeQueLesParcoursNeVoientPlus) {
   EXPECT_EQ(outils::VerifierPaire(outils::PaireCocktail()).nbDefauts, 0);
 }
 
+// Texts without their terminator — a key of 31 bytes, a remark filling its whole field — are
+// cut so that the rebuilt pair is healthy; the record is kept.
+TEST_F(ReorganisationTest, TextesSansFinCoupes) {
+  auto index = LireOctets("COCKTAIL.NDX");
+  auto donnees = LireOctets("COCKTAIL.DAT");
+  // The root's key (COCKTAIL 1001 since the first name was deleted) fills its 31 bytes.
+  std::fill(index.begin() + 4 + 12, index.begin() + 4 + 31, 'Z');
+  // The last record's remarks fill their field.
+  const std::size_t dernier = donnees.size() - sizeof(EnrCocktail);
+  std::fill(donnees.begin() + dernier + offsetof(EnrCocktail, Remarques),
+            donnees.begin() + dernier + sizeof(EnrCocktail), 'r');
+  test::EcrireOctets("COCKTAIL.NDX", index);
+  test::EcrireOctets("COCKTAIL.DAT", donnees);
+  const std::size_t avant = Contenu().size();
+
+  const auto bilan = outils::ReorganiserPaire(outils::PaireCocktail());
+  ASSERT_TRUE(bilan.fait) << bilan.erreur;
+  EXPECT_EQ(outils::VerifierPaire(outils::PaireCocktail()).nbDefauts, 0);
+  const auto apres = Contenu();
+  EXPECT_EQ(apres.size(), avant);
+  EXPECT_EQ(apres.count("COCKTAIL 100" + std::string(18, 'Z')), 1u);
+}
+
 }  // namespace
 }  // namespace velquor

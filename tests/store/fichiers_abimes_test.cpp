@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
@@ -238,6 +239,19 @@ TEST_F(FichiersAbimesTest, OctetsAleatoires) {
       return;
     }
   }
+}
+
+// A node whose record lies far past the end of the data file: reading it gives zeros, and
+// rewriting it is refused rather than growing the file to that size.
+TEST_F(FichiersAbimesTest, EnregistrementLoinAuDelaDeLaFinDuFichier) {
+  Ecrire(Index({{"M", 1 << 30, -1, -1, -1}}), Donnees(1, {"M"}));
+  FicFamille f;
+  ASSERT_TRUE(f.Ouvrir());
+  ASSERT_TRUE(f.Chercher("M"));
+  EXPECT_EQ(Texte(f.Enreg.Nom), "");
+  CopierTexte(f.Enreg.Nom, "M");
+  EXPECT_FALSE(f.Modifier());
+  EXPECT_EQ(std::filesystem::file_size("FAMILLE.DAT"), 8u + 282u);
 }
 
 }  // namespace
