@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QtGlobal>
 
+#include <algorithm>
+
 #include "framework/boutons.h"
 #include "framework/combo.h"
 #include "framework/edition.h"
@@ -257,6 +259,50 @@ void PlacerControle(const ModeleControle& m, QWidget* w, const QRect& pixels) {
   if (auto* combo = dynamic_cast<PCombo*>(w)) combo->DefinirHauteurListe(pixels.height() - fermee);
 }
 
+namespace {
+
+// Whether the control shows one line of text that the face could clip: a radio button, a check
+// box, or a label one line high.
+bool TexteSurUneLigne(const ModeleControle& m) {
+  switch (m.genre) {
+    case Genre::Radio:
+    case Genre::Case:
+      return true;
+    case Genre::Texte:
+      return m.rect.cy <= 10;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+void AjusterAuTexte(const ModeleControle& m, QWidget* w, int largeurParent) {
+  if (!TexteSurUneLigne(m) || !m.texte || !*m.texte) return;
+  int besoin = 0;
+  if (auto* etiquette = qobject_cast<QLabel*>(w)) {
+    QString texte = etiquette->text();
+    if (etiquette->buddy()) texte = SansMnemonique(texte);
+    besoin = QFontMetrics(w->font()).horizontalAdvance(texte) + 2;
+  } else {
+    besoin = w->sizeHint().width();
+  }
+  const QRect r = w->geometry();
+  if (besoin <= r.width()) return;
+  // Widened over the empty space beside it, on the side its text runs to, within the dialog.
+  int gauche = r.left();
+  int droite = r.left() + r.width();
+  if (A(m, st::Droite)) {
+    gauche = droite - besoin;
+  } else {
+    if (A(m, st::Centre)) gauche -= (besoin - r.width()) / 2;
+    droite = gauche + besoin;
+  }
+  gauche = std::max(0, gauche);
+  if (largeurParent > 0) droite = std::min(droite, largeurParent);
+  if (droite - gauche > r.width()) w->setGeometry(gauche, r.top(), droite - gauche, r.height());
+}
+
 std::vector<QWidget*> ConstruireControles(const ModeleDialogue& modele, QWidget* parent,
                                           const std::map<int, Fabrique>& fabriques) {
   std::vector<QWidget*> controles;
@@ -296,6 +342,9 @@ std::vector<QWidget*> ConstruireControles(const ModeleDialogue& modele, QWidget*
     else
       etiquette->setText(SansMnemonique(etiquette->text()));
   }
+  // The texts settled (mnemonics known), those the face would clip get room.
+  for (std::size_t i = 0; i < controles.size(); ++i)
+    AjusterAuTexte(modele.controles[i], controles[i], parent->width());
   return controles;
 }
 

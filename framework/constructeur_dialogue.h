@@ -37,6 +37,12 @@ QWidget* CreerControle(const ModeleControle& modele, QWidget* parent,
 void PlacerControle(const ModeleControle& modele, QWidget* controle, const QRect& pixels);
 int HauteurComboFermee(const QFont& police);
 
+// The legacy layouts were drawn for 8-point "MS Sans Serif"; the faces that stand in for it are
+// wider. A radio button, a check box or a one-line label whose text the face would clip is
+// widened over the space beside it (to the right, to the left when right-aligned, both ways
+// when centred), within the parent's width. Done by ConstruireControles for the template texts.
+void AjusterAuTexte(const ModeleControle& modele, QWidget* controle, int largeurParent);
+
 // Builds every control of the template under parent, in template order, and returns them in
 // that order. Radio groups (QButtonGroup) are owned by parent.
 std::vector<QWidget*> ConstruireControles(const ModeleDialogue& modele, QWidget* parent,

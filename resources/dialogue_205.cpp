@@ -4,8 +4,7 @@
 // FONT 8, "MS Sans Serif"
 // The search dialog. The controls of the three pages are created hidden: the dialog shows the
 // set of the selected tab itself; the tab control (last, so lowest) carries only the captions,
-// added at set-up. The radio buttons and the list captions are wider than the legacy layout
-// drew them, over empty space, so that the substitutes of "MS Sans Serif" do not clip them.
+// added at set-up.
 #include "framework/modele_dialogue.h"
 
 namespace velquor {
@@ -20,12 +19,12 @@ constexpr ModeleControle kControles[] = {
     {Genre::Radio,
      103,
      "Cocktails dont le nom &contient la chaine recherchée",
-     {8, 37, 310, 12},
+     {8, 37, 204, 12},
      P | st::Groupe},
     {Genre::Radio,
      104,
      "Cocktails dont le nom ne contient pas la c&haine recherchée",
-     {8, 51, 310, 12},
+     {8, 51, 204, 12},
      P},
     {Genre::Texte,
      105,
@@ -44,31 +43,31 @@ constexpr ModeleControle kControles[] = {
     {Genre::Radio,
      202,
      "Cocktails dont la &famille est sélectionnée",
-     {8, 37, 310, 12},
+     {8, 37, 204, 12},
      P | st::Groupe},
-    {Genre::Radio, 209, "Cocktails dont la famille n'est &pas sélectionnée", {8, 51, 310, 12}, P},
-    {Genre::Texte, 206, "Familles &disponibles", {6, 73, 130, 8}, P | st::Groupe},
+    {Genre::Radio, 209, "Cocktails dont la famille n'est &pas sélectionnée", {8, 51, 204, 12}, P},
+    {Genre::Texte, 206, "Familles &disponibles", {6, 73, 68, 8}, P | st::Groupe},
     {Genre::Liste, 203, "", {4, 82, 134, 111}, P | st::Trie | st::DefilVertical},
     {Genre::Bouton, 201, "&Ajoute >", {140, 83, 52, 14}, P},
     {Genre::Bouton, 211, "Ajoute &tout >>", {140, 99, 52, 14}, P},
     {Genre::Bouton, 205, "< &Enleve", {140, 126, 52, 14}, P},
     {Genre::Bouton, 204, "<< Enle&ve tout", {140, 142, 52, 14}, P},
-    {Genre::Texte, 207, "Familles &sélectionnées", {195, 73, 130, 8}, P},
+    {Genre::Texte, 207, "Familles &sélectionnées", {195, 73, 72, 8}, P},
     {Genre::Liste, 210, "", {194, 82, 134, 111}, P | st::Trie | st::DefilVertical},
     // Page 3: by ingredients.
     {Genre::Cadre, 309, "Mode de sélection", {5, 26, 323, 47}, P},
     {Genre::Radio,
      312,
      "Cocktails dont T&OUS les ingrédients sont sélectionnés",
-     {7, 36, 310, 12},
+     {7, 36, 200, 12},
      P | st::Groupe},
-    {Genre::Radio, 313, "Cocktails dont AUCU&N ingrédient n'est sélectionné", {7, 48, 310, 12}, P},
+    {Genre::Radio, 313, "Cocktails dont AUCU&N ingrédient n'est sélectionné", {7, 48, 196, 12}, P},
     {Genre::Radio,
      314,
      "Cocktails dont AU MOINS &UN ingrédient est sélectionné",
-     {7, 59, 310, 12},
+     {7, 59, 196, 12},
      P},
-    {Genre::Texte, 307, "Ingrédients &disponibles", {6, 77, 130, 8}, P | st::Groupe},
+    {Genre::Texte, 307, "Ingrédients &disponibles", {6, 77, 76, 8}, P | st::Groupe},
     {Genre::Liste, 303, "", {5, 87, 134, 111}, P | st::Trie | st::DefilVertical},
     {Genre::Bouton, 301, "&Ajoute >", {141, 88, 52, 14}, P},
     {Genre::Bouton, 310, "Ajoute &tout >>", {141, 104, 52, 14}, P},
@@ -76,7 +75,7 @@ constexpr ModeleControle kControles[] = {
     {Genre::Bouton, 305, "< &Enleve", {141, 141, 52, 14}, P},
     {Genre::Bouton, 304, "<< Enle&ve tout", {141, 156, 52, 14}, P},
     {Genre::Bouton, 306, "&Informations", {141, 177, 52, 14}, P},
-    {Genre::Texte, 308, "Ingrédients &sélectionnés", {195, 77, 130, 8}, P},
+    {Genre::Texte, 308, "Ingrédients &sélectionnés", {195, 77, 81, 8}, P},
     {Genre::Liste, 311, "", {195, 87, 134, 111}, P | st::Trie | st::DefilVertical},
     // Always shown.
     {Genre::Bouton, 1, "Ok", {228, 200, 50, 14}, st::Groupe},

@@ -3,8 +3,7 @@
 // CAPTION "Affiner la recherche"
 // FONT 8, "MS Sans Serif"
 // The refine dialog of the results window. The combo boxes' rectangles include their drop-down
-// lists. The radio buttons are wider than the legacy layout drew them, over empty space, so
-// that the substitutes of "MS Sans Serif" do not clip them.
+// lists.
 #include "framework/modele_dialogue.h"
 
 namespace velquor {
@@ -18,9 +17,9 @@ constexpr ModeleControle kControles[] = {
     {Genre::Texte, -1, "Contenant l'&ingrédient", {8, 36, 80, 8}},
     {Genre::ComboListe, 102, "", {88, 34, 125, 79}},
     {Genre::Cadre, -1, "Option complémentaire", {4, 56, 216, 52}},
-    {Genre::Radio, 103, "Alcoolisé &et non alcoolisé", {7, 66, 200, 12}, st::Groupe},
-    {Genre::Radio, 104, "Uniquement al&coolisé", {7, 79, 200, 12}},
-    {Genre::Radio, 105, "Uniquement &non alcoolisé", {7, 92, 200, 12}},
+    {Genre::Radio, 103, "Alcoolisé &et non alcoolisé", {7, 66, 96, 12}, st::Groupe},
+    {Genre::Radio, 104, "Uniquement al&coolisé", {7, 79, 96, 12}},
+    {Genre::Radio, 105, "Uniquement &non alcoolisé", {7, 92, 96, 12}},
     {Genre::Bouton, 1, "Ok", {112, 113, 50, 14}, st::Defaut | st::Groupe},
     {Genre::Bouton, 2, "Annuler", {168, 113, 50, 14}},
 };

@@ -253,5 +253,43 @@ TEST(ModelesDialogues, LesCombosFermesNeChevauchentPasLaLigneSuivante) {
   EXPECT_LT(affiner.Controle<PCombo>(102)->geometry().bottom(), DluVersPixelsY(56));
 }
 
+TEST(ModelesDialogues, LesTextesSurUneLigneNeSontPasCoupesParLaPoliceDeRemplacement) {
+  // A text wider in the stand-in face than its legacy rectangle takes the room beside it.
+  static constexpr ModeleControle kTextes[] = {
+      {Genre::Radio, 1, "Alcoolisé &et non alcoolisé", {7, 6, 40, 12}, st::Groupe},
+      {Genre::Texte, 2, "Sélection des &ingrédients contenant: ", {60, 30, 40, 8}, st::Droite},
+      {Genre::Edition, 3, "", {102, 28, 30, 12}},
+      {Genre::Texte, 4, "Court", {7, 50, 60, 8}},
+  };
+  static constexpr ModeleDialogue kModele{9402, "Essai", {0, 0, 140, 70}, sd::Titre, kTextes};
+  PDialogue essai(kModele);
+  ASSERT_TRUE(essai.Creer());
+  auto* radio = essai.Controle<PRadio>(1);
+  EXPECT_GE(radio->width(), radio->sizeHint().width());
+  EXPECT_EQ(radio->x(), DluVersPixelsX(7));
+  auto* droite = essai.Controle<QLabel>(2);  // right-aligned: widened to the left
+  EXPECT_EQ(droite->geometry().right(), QRect(DluVersPixels({60, 30, 40, 8})).right());
+  EXPECT_LT(droite->x(), DluVersPixelsX(60));
+  EXPECT_EQ(essai.Controle<QLabel>(4)->geometry(), DluVersPixels({7, 50, 60, 8}));  // it fits
+
+  // The program's dialogs, their rectangles as the legacy layouts drew them.
+  for (int id : {201, 202, 203, 204, 205, 206, 207, 208, 209}) {
+    PDialogue dialogue(id);
+    ASSERT_TRUE(dialogue.Creer());
+    for (QWidget* w : dialogue.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+      // Against an edge of the dialog there is no more room to give.
+      if (w->x() <= 0 || w->geometry().right() >= dialogue.width() - 1) continue;
+      if (qobject_cast<QCheckBox*>(w) || dynamic_cast<PRadio*>(w)) {
+        EXPECT_GE(w->width(), w->sizeHint().width()) << id << " " << w->objectName().toStdString();
+      } else if (auto* l = qobject_cast<QLabel*>(w); l && l->height() <= DluVersPixelsY(10)) {
+        QString texte = l->text();
+        if (l->buddy()) texte.remove(QLatin1Char('&'));
+        EXPECT_GE(l->width(), l->fontMetrics().horizontalAdvance(texte))
+            << id << " " << texte.toStdString();
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace velquor
