@@ -104,7 +104,7 @@ TEST_F(FiltreRechTest, ChoixRetenusEtRepris) {
   EXPECT_EQ(c, (Criteres{"GIN", "SOURS", "N"}));
 
   // "<Toutes>" and "<Tous>" store empty criteria.
-  c.alcool = "A";
+  c.alcool.assign(1, 'A');  // not operator= of a literal: GCC 12 -Wrestrict at -O2
   EXPECT_EQ(Executer(c,
                      [](PDialogue& d) {
                        d.Controle<PCombo>(101)->SelectionnerIndex(0);
