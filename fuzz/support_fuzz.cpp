@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <string_view>
 #include <system_error>
 
 namespace velquor::fuzz {
@@ -71,14 +70,6 @@ void EcrireFichier(std::string_view nom, const std::uint8_t* octets, std::size_t
     n -= static_cast<std::size_t>(ecrits);
   }
   ::close(fd);
-}
-
-bool ContournerConstats() {
-  static const bool contourner = [] {
-    const char* valeur = std::getenv("VELQUOR_FUZZ_CONSTATS");
-    return valeur == nullptr || std::string_view(valeur) != "1";
-  }();
-  return contourner;
 }
 
 void Echec(const char* fichier, int ligne, const char* condition, const char* quoi) {

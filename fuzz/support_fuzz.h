@@ -19,10 +19,6 @@ void ViderDossier();
 // Replaces a file of the current directory by these bytes.
 void EcrireFichier(std::string_view nom, const std::uint8_t* octets, std::size_t n);
 
-// Whether the harnesses step around the known faults they list (so that fuzzing goes on);
-// VELQUOR_FUZZ_CONSTATS=1 turns that off, to see them again or check their fix.
-bool ContournerConstats();
-
 // Reports a finding and aborts (libFuzzer then saves the input; the replay fails).
 [[noreturn]] void Echec(const char* fichier, int ligne, const char* condition, const char* quoi);
 
