@@ -130,20 +130,19 @@ void TCocktailDlg::AjouterIngredientAuxListes(std::string_view nom) {
   struct Etat {
     CbAssist* combo;
     int index;
-    QString texte;
+    std::string texte;
   };
   std::vector<Etat> etats;
   if (premier->NbElements() == 0) {
     for (int i = 1; i < NbLignesComposition; ++i) {
       if (CbAssist* combo = Ingredient(i))
-        etats.push_back({combo, combo->currentIndex(), combo->currentText()});
+        etats.push_back({combo, combo->currentIndex(), combo->TexteCp1252()});
     }
   }
   premier->AjouterChaine(nom);  // the list the ten share
   for (const Etat& etat : etats) {
     if (etat.index >= 0 || etat.combo->currentIndex() < 0) continue;
-    etat.combo->SelectionnerIndex(-1);
-    etat.combo->setEditText(etat.texte);
+    etat.combo->DefinirTexteCp1252(etat.texte);  // as it was, a stored name in small letters too
   }
 }
 

@@ -71,7 +71,7 @@ int PCombo::InsererChaine(int index, std::string_view texte) {
              QByteArray(texte.data(), static_cast<qsizetype>(texte.size())));
   if (selection < 0 && currentIndex() >= 0) {
     setCurrentIndex(-1);
-    if (isEditable()) lineEdit()->setText(edition);
+    if (isEditable()) MettreTexteEdition(edition);
   }
   return index;
 }
@@ -132,12 +132,16 @@ void PCombo::DefinirTexteCp1252(std::string_view texte) {
     return;
   }
   setCurrentIndex(-1);
+  MettreTexteEdition(Cp1252VersQString(texte));
+}
+
+void PCombo::MettreTexteEdition(const QString& texte) {
   // The entry rules are the user's: the program's text is shown as it is (a stored name in
   // small letters stays so).
   QLineEdit* edition = lineEdit();
   const QValidator* validateur = edition->validator();
   edition->setValidator(nullptr);
-  edition->setText(Cp1252VersQString(texte));
+  edition->setText(texte);
   edition->setValidator(validateur);
 }
 

@@ -78,6 +78,8 @@ class PCombo : public QComboBox {
 
  private:
   QByteArray Octets(int index) const;
+  // The edit field's text, set by the program: the entry rules are not applied.
+  void MettreTexteEdition(const QString& texte);
 
   bool trie_ = false;
   int hauteurListe_ = 0;

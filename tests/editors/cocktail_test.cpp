@@ -234,23 +234,25 @@ TEST_F(Cocktails, SupprimerOuRenommerUnCocktailNeToucheNiIngredientsNiFamillesNi
 class CocktailsSansIngredients : public test::EditeursTest {};
 
 TEST_F(CocktailsSansIngredients, LePremierIngredientCreeNApparaitQueDansSaLigne) {
-  test::CreerCocktails({{"EAU", "", {}, {"1 verre"}}});
+  test::CreerCocktails({{"EAU", "", {"", "", "", "glace"}, {"1 verre"}}});
   auto* dlg = dynamic_cast<TCocktailDlg*>(Ouvrir(103));
   ASSERT_NE(dlg, nullptr);
   EXPECT_EQ(dlg->Ingredient(0)->NbElements(), 0);
   Focaliser(dlg->Ingredient(1));
   test::Taper(dlg->Ingredient(1)->lineEdit(), "eau plate");
-  repondeur_.reponses = {ReponseNon};
+  repondeur_.reponses = {ReponseNon, ReponseNon};
   QTest::keyClick(dlg->Ingredient(1)->lineEdit(), Qt::Key_Tab);
-  ASSERT_EQ(repondeur_.boites.size(), 1u);
+  // Row 3's stored name, in small letters, is kept as it is and created in its turn.
+  ASSERT_EQ(repondeur_.boites.size(), 2u);
   for (int i = 0; i < NbLignesComposition; ++i) {
-    EXPECT_EQ(Entrees(dlg->Ingredient(i)), Noms{"EAU PLATE"}) << i;
-    EXPECT_EQ(dlg->Ingredient(i)->TexteCp1252(), i == 1 ? "EAU PLATE" : "") << i;
+    EXPECT_EQ(Entrees(dlg->Ingredient(i)), (Noms{"EAU PLATE", "glace"})) << i;
+    EXPECT_EQ(dlg->Ingredient(i)->TexteCp1252(), i == 1 ? "EAU PLATE" : i == 3 ? "glace" : "") << i;
   }
   const EnrCocktail enr = test::LireCocktail("EAU").value_or(EnrCocktail{});
   EXPECT_EQ(Texte(enr.Ingredient[0]), "");
   EXPECT_EQ(Texte(enr.Quantite[0]), "1 verre");
   EXPECT_EQ(Texte(enr.Ingredient[1]), "EAU PLATE");
+  EXPECT_EQ(Texte(enr.Ingredient[3]), "glace");
 }
 
 }  // namespace
