@@ -24,10 +24,10 @@ int ConsoleMessages::AffMessage(int idChaine, std::string_view argument, unsigne
   ++nbMessages_;
   const char* modele = TexteChaine(idChaine);
   std::string texte = modele ? FormaterChaine(modele, Cp1252VersUtf8(argument))
-                             : "message " + std::to_string(idChaine);
+                             : std::string("message ").append(std::to_string(idChaine));
   // Message boxes separate their sentences with blank lines; one line reads better here.
   for (std::size_t pos; (pos = texte.find("\n\n")) != std::string::npos;)
-    texte.replace(pos, 2, " ");
+    texte.replace(pos, 2, 1, ' ');
   DireErreur(texte);
   return (style & StyleOuiNon) ? ReponseNon : ReponseOk;
 }

@@ -450,11 +450,11 @@ TEST(CommenceParSansCasse, ByTheCodePageRule) {
   // Every byte against its capital and small letter, inside longer texts.
   for (int x = 0; x < 256; ++x) {
     const auto octet = static_cast<unsigned char>(x);
-    const std::string texte = "Z" + std::string(1, static_cast<char>(octet)) + "Q";
-    EXPECT_TRUE(CommenceParSansCasse(
-        texte, "z" + std::string(1, static_cast<char>(MajusculeCp1252(octet)))));
-    EXPECT_TRUE(CommenceParSansCasse(
-        texte, "Z" + std::string(1, static_cast<char>(MinusculeCp1252(octet)))));
+    const std::string texte{'Z', static_cast<char>(octet), 'Q'};
+    EXPECT_TRUE(
+        CommenceParSansCasse(texte, std::string{'z', static_cast<char>(MajusculeCp1252(octet))}));
+    EXPECT_TRUE(
+        CommenceParSansCasse(texte, std::string{'Z', static_cast<char>(MinusculeCp1252(octet))}));
   }
 }
 

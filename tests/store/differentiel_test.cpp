@@ -78,7 +78,7 @@ class DifferentielTest : public test::TestDansDossier {
     // now and then build the long chains of sorted additions.
     if (serie_ > 0) {
       --serie_;
-      return "S" + std::to_string(100000 + compteur_++);
+      return std::string("S").append(std::to_string(100000 + compteur_++));
     }
     static const std::string lettres = "ABCDE -\xC9";
     std::uniform_int_distribution<int> longueur(1, 4), lettre(0, lettres.size() - 1);
@@ -91,7 +91,7 @@ class DifferentielTest : public test::TestDansDossier {
   void RemplirEnreg(EnrCocktail& e, const std::string& nom, int etape) {
     e = {};
     CopierTexte(e.Nom, nom);
-    CopierTexte(e.Remarques, "R" + std::to_string(etape));
+    CopierTexte(e.Remarques, std::string("R").append(std::to_string(etape)));
     CopierTexte(e.Ingredient[etape % 10], "GIN");
   }
 
@@ -171,7 +171,7 @@ void DifferentielTest::Derouler(int etapes, bool abime) {
       if (c < 82) return f.Premier();
       if (c < 85) return f.Dernier();
       if (c < 90) {
-        CopierTexte(f.Enreg.Famille, "F" + std::to_string(etape));
+        CopierTexte(f.Enreg.Famille, std::string("F").append(std::to_string(etape)));
         return f.Modifier();
       }
       f.Lire();

@@ -85,7 +85,7 @@ TEST_F(ModeleTest, SequencesAleatoiresContreUneTableOrdonnee) {
     if (c < 45) {
       f->Enreg = {};
       CopierTexte(f->Enreg.Nom, nom);
-      std::string remarques = "R" + std::to_string(etape);
+      std::string remarques = std::string("R").append(std::to_string(etape));
       CopierTexte(f->Enreg.Remarques, remarques);
       bool ajoute = f->Ajouter(nom);
       ASSERT_EQ(ajoute, modele.count(nom) == 0) << nom;
