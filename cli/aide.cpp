@@ -24,7 +24,8 @@ Commandes :
       Contrôle les index et les fichiers de données sans rien modifier, ainsi que les
       familles et ingrédients nommés par les cocktails.
   lister familles|ingredients|cocktails|resultats
-      Affiche les noms dans l'ordre de l'index, un par ligne.
+      Affiche les noms dans l'ordre de l'index, un par ligne, en UTF-8 ; un caractère
+      de contrôle (ou l'un des cinq octets que CP1252 ne définit pas) s'écrit \xHH.
   reorganiser familles|ingredients|cocktails|resultats|tout
       Reconstruit la collection en un arbre équilibré et un fichier de données compact,
       sans nœuds ni enregistrements morts ; l'ancienne paire est gardée en .NDX.bak et

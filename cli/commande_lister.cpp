@@ -1,5 +1,5 @@
 // lister familles|ingredients|cocktails|resultats: the names in index order, one a line, UTF-8,
-// on standard output.
+// on standard output (control characters as \xHH, see TexteAffichable).
 
 #include <iostream>
 #include <memory>
@@ -63,7 +63,7 @@ int Executer(const Operandes& operandes, ConsoleMessages&) {
   LotFichier lot(*collection);
   if (collection->Premier()) {
     do {
-      std::cout << Cp1252VersUtf8(Texte(collection->Noeud().Cle)) << '\n';
+      std::cout << TexteAffichable(Texte(collection->Noeud().Cle)) << '\n';
     } while (collection->Suivant());
   }
   std::cout.flush();

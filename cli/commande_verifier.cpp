@@ -18,7 +18,7 @@ namespace {
 constexpr std::int64_t DefautsAffiches = 20;
 
 std::string Cite(std::string_view cp1252) {
-  return "« " + Cp1252VersUtf8(cp1252) + " »";
+  return "« " + TexteAffichable(cp1252) + " »";
 }
 
 std::string Defauts(std::int64_t n) {

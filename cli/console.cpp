@@ -1,5 +1,6 @@
 #include "cli/console.h"
 
+#include <cstdio>
 #include <iostream>
 #include <string>
 
@@ -14,6 +15,23 @@ void DireErreur(std::string_view texte) {
 
 void Dire(std::string_view texte) {
   std::cerr << texte << '\n';
+}
+
+std::string TexteAffichable(std::string_view cp1252) {
+  std::string sortie;
+  sortie.reserve(cp1252.size());
+  for (std::size_t i = 0; i < cp1252.size(); ++i) {
+    const auto octet = static_cast<unsigned char>(cp1252[i]);
+    const char32_t point = Cp1252VersUnicode(octet);
+    if (point < 0x20 || (point >= 0x7F && point < 0xA0)) {
+      char code[8];
+      std::snprintf(code, sizeof code, "\\x%02X", static_cast<unsigned>(octet));
+      sortie += code;
+    } else {
+      sortie += Cp1252VersUtf8(cp1252.substr(i, 1));
+    }
+  }
+  return sortie;
 }
 
 std::string Compter(std::int64_t n, std::string_view singulier, std::string_view pluriel) {

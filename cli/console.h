@@ -19,6 +19,13 @@ void DireErreur(std::string_view texte);
 // A plain report line on standard error.
 void Dire(std::string_view texte);
 
+// A stored text (code page 1252) as the companion prints it: UTF-8, but every control character
+// (C0, DEL, and the five bytes the code page leaves undefined, 0x81 0x8D 0x8F 0x90 0x9D, whose
+// code points are C1 controls that a terminal would obey: 0x90 opens a device control string,
+// 0x9D an operating system command) written as \xHH, the stored byte. A name so stays on its
+// line, visible, and nothing in a damaged or hostile file can drive the user's terminal.
+std::string TexteAffichable(std::string_view cp1252);
+
 // "1 famille", "3 familles".
 std::string Compter(std::int64_t n, std::string_view singulier, std::string_view pluriel);
 

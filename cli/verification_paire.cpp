@@ -4,6 +4,7 @@
 #include <cstring>
 #include <unordered_set>
 
+#include "cli/console.h"
 #include "cli/fichier_lecture.h"
 #include "store/champ_texte.h"
 #include "store/collation.h"
@@ -31,7 +32,7 @@ std::vector<ChampTexteEnreg> ChampsCocktail() {
 }
 
 std::string Cite(std::string_view cp1252) {
-  return "« " + Cp1252VersUtf8(cp1252) + " »";
+  return "« " + TexteAffichable(cp1252) + " »";
 }
 
 std::string Nombre(std::int64_t n) {

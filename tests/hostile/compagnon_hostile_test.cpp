@@ -1,0 +1,297 @@
+// Hostile texts through velquor-outils, run as a user runs it: the list prints each name as
+// UTF-8 on its own line, the export writes what the program writes, the check finds nothing
+// wrong in hostile but valid text and names each field without a terminator, and the import
+// converts UTF-8 to the code page, counts its limits in stored bytes and names the line of every
+// character it cannot store.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+
+#include "export/exports_listes.h"
+#include "export/recettes_html.h"
+#include "jeu_hostile.h"
+#include "store/champ_texte.h"
+#include "store/collections.h"
+#include "support/dossier_temporaire.h"
+#include "support/enregistreurs.h"
+
+extern char** environ;
+
+namespace velquor {
+namespace {
+
+namespace fs = std::filesystem;
+using test::AuLongueur;
+using Lignes = std::vector<std::string>;
+
+struct Sortie {
+  int code = -1;
+  std::string sortie;
+  std::string erreurs;
+};
+
+std::string LireFichier(const fs::path& chemin) {
+  std::ifstream flux(chemin, std::ios::binary);
+  std::ostringstream texte;
+  texte << flux.rdbuf();
+  return texte.str();
+}
+
+Lignes Decouper(const std::string& texte) {
+  Lignes lignes;
+  std::istringstream flux(texte);
+  for (std::string l; std::getline(flux, l);)
+    lignes.push_back(l);
+  return lignes;
+}
+
+class CompagnonHostile : public test::TestDansDossier {
+ protected:
+  // Runs the companion in the current directory; its output streams go to files outside it.
+  Sortie Executer(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), VELQUOR_OUTILS);
+    std::vector<char*> argv;
+    for (std::string& a : arguments)
+      argv.push_back(a.data());
+    argv.push_back(nullptr);
+    const std::string sortie = (sorties_.Chemin() / "sortie").string();
+    const std::string erreurs = (sorties_.Chemin() / "erreurs").string();
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, sortie.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
+    posix_spawn_file_actions_addopen(&actions, 2, erreurs.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
+    Sortie r;
+    pid_t pid;
+    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
+      int etat = 0;
+      waitpid(pid, &etat, 0);
+      r.code = WIFEXITED(etat) ? WEXITSTATUS(etat) : -1;
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    r.sortie = LireFichier(sortie);
+    r.erreurs = LireFichier(erreurs);
+    return r;
+  }
+
+ private:
+  // Made before the test's own directory, whose destructor restores the directory it found.
+  test::DossierTemporaire sorties_;
+};
+
+// The two ranges of the code page's 0x80 to 0x9F as the list prints them: the characters in
+// UTF-8, and the five undefined bytes, which would reach a terminal as C1 control codes (0x90
+// opens a device control string, 0x9D an operating system command), written as \xHH.
+const std::string Utf8De80a8F = "€\\x81‚ƒ„…†‡ˆ‰Š‹Œ\\x8DŽ\\x8F";
+const std::string Utf8De90a9F = "\\x90‘’“”•–—˜™š›œ\\x9DžŸ";
+
+// The keys of a pair in the store's name order.
+template <class Fic>
+Lignes Cles(std::string_view base) {
+  Lignes cles;
+  Fic f(base);
+  if (f.Ouvrir() && f.Premier()) {
+    do
+      cles.emplace_back(Texte(f.Noeud().Cle));
+    while (f.Suivant());
+  }
+  return cles;
+}
+
+TEST_F(CompagnonHostile, ListerEcritChaqueNomEnUtf8SurSaLigne) {
+  test::EcrireJeu(true);
+  const std::map<std::string, std::string> affiches = {
+      {test::FamilleFormat, "<B>&\"%s\";%d 100% FAMILLE######"},
+      {test::Famille80, Utf8De80a8F + " FAMILLE######"},
+      {test::Famille90, Utf8De90a9F + " FAMILLE######"},
+      {"\x9C"
+       "uf & \"%s\"",
+       "œuf & \"%s\""},
+      {"\x8C"
+       "UF & \"%S\"",
+       "ŒUF & \"%S\""},
+      {test::IngredientFormat, "ABSINTHE <&> \"%s\"; 50%########"},
+      {test::Ingredient80, Utf8De80a8F + " SIROP########"},
+      {test::Ingredient90, Utf8De90a9F + " JUS##########"},
+      {test::IngredientSansCommentaire, "GLACE <PILEE> & %s %d#########"},
+      {test::CocktailFormat, "COCKTAIL <&> \"%s\"; 100% %d####"},
+      {test::Cocktail80, Utf8De80a8F + " COCKTAIL#####"},
+      {test::Cocktail90, Utf8De90a9F + " COCKTAIL#####"},
+  };
+  auto Attendu = [&affiches](const Lignes& cles) {
+    Lignes lignes;
+    for (const std::string& cle : cles)
+      lignes.push_back(affiches.at(cle));
+    return lignes;
+  };
+  const std::pair<const char*, Lignes> listes[] = {
+      {"familles", Cles<FicFamille>(BaseFamille)},
+      {"ingredients", Cles<FicIngredient>(BaseIngredient)},
+      {"cocktails", Cles<FicCocktail>(BaseCocktail)},
+      {"resultats", Cles<FicCocktail>(BaseResultat)},
+  };
+  for (const auto& [liste, cles] : listes) {
+    ASSERT_FALSE(cles.empty()) << liste;
+    Sortie r = Executer({"lister", liste});
+    EXPECT_EQ(r.code, 0) << r.erreurs;
+    EXPECT_EQ(Decouper(r.sortie), Attendu(cles)) << liste;
+  }
+}
+
+TEST_F(CompagnonHostile, ExporterEcritLesFichiersDuProgramme) {
+  test::EcrireJeu();
+  test::EcrireSansTerminateur();
+  for (const char* dossier : {"web", "Web", "Tux"})
+    fs::create_directory(dossier);
+  test::EnregistreurMessages messages;
+  ASSERT_TRUE(ExporterRecettesHtml(messages).Reussi());
+  ASSERT_TRUE(ExporterFamilles(messages).Reussi());
+  ASSERT_TRUE(ExporterIngredients(messages).Reussi());
+  ASSERT_TRUE(ExporterCocktails(messages).Reussi());
+  auto Fichiers = [] {
+    std::map<std::string, std::string> contenus;
+    for (const char* dossier : {"web", "Web", "Tux"}) {
+      for (const auto& e : fs::directory_iterator(dossier))
+        contenus[e.path().string()] = LireFichier(e.path());
+    }
+    return contenus;
+  };
+  const auto programme = Fichiers();
+  ASSERT_EQ(programme.size(), 4u + 3u + 4u);
+  for (const char* dossier : {"web", "Web", "Tux"})
+    fs::remove_all(dossier);
+
+  Sortie r = Executer({"exporter", "tout"});
+  ASSERT_EQ(r.code, 0) << r.erreurs;
+  EXPECT_EQ(Fichiers(), programme);
+}
+
+TEST_F(CompagnonHostile, VerifierAccepteLeTexteHostileEtNommeLesChampsSansTerminateur) {
+  test::EcrireJeu(true);
+  Sortie r = Executer({"verifier"});
+  EXPECT_EQ(r.code, 0) << r.erreurs;
+  EXPECT_EQ(Decouper(r.erreurs),
+            (Lignes{"FAMILLE : 5 familles, aucun défaut", "INGRED : 4 ingrédients, aucun défaut",
+                    "COCKTAIL : 3 cocktails, aucun défaut", "RESURECH : 3 résultats, aucun défaut",
+                    "Familles et ingrédients des cocktails : aucun défaut", "Base saine."}));
+
+  test::EcrireSansTerminateur();
+  r = Executer({"verifier"});
+  EXPECT_EQ(r.code, 1);
+  const std::string nom = "« SANS FIN <&> %s" + std::string(15, '~') + " »";
+  const std::string avecFin = "« SANS FIN <&> %s" + std::string(15, '~') + "! »";
+  for (const std::string& defaut :
+       Lignes{"champ « nom » sans terminateur", "champ « commentaire » sans terminateur",
+              "l'enregistrement porte le nom " + avecFin, "champ « quantité » sans terminateur",
+              "champ « ingrédient » sans terminateur", "champ « famille » sans terminateur",
+              "champ « remarques » sans terminateur"}) {
+    EXPECT_NE(r.erreurs.find(nom + " : " + defaut), std::string::npos) << defaut << "\n"
+                                                                       << r.erreurs;
+  }
+  EXPECT_NE(r.erreurs.find("FAMILLE : 6 familles, 3 défauts"), std::string::npos) << r.erreurs;
+  EXPECT_NE(r.erreurs.find("INGRED : 5 ingrédients, 3 défauts"), std::string::npos) << r.erreurs;
+  EXPECT_NE(r.erreurs.find("COCKTAIL : 4 cocktails, 6 défauts"), std::string::npos) << r.erreurs;
+}
+
+template <class Fic>
+auto Lire(std::string_view nom) {
+  Fic f;
+  EXPECT_TRUE(f.Ouvrir() && f.Chercher(nom)) << nom;
+  return f.Enreg;
+}
+
+TEST_F(CompagnonHostile, ImporterConvertitEnCp1252EtCompteSesLimitesEnOctets) {
+  std::string euros30, pointsDeSuite20, remarque250;
+  for (int i = 0; i < 30; ++i)
+    euros30 += "€";
+  for (int i = 0; i < 20; ++i)
+    pointsDeSuite20 += "…";
+  for (int i = 0; i < 124; ++i)
+    remarque250 += "\n";  // each stored as CR LF
+  remarque250 += "é;";
+  std::ofstream("hostile.csv")
+      << "cocktail,famille,quantite,ingredient,alcoolise,remarques\n"
+         "\"cocktail <&> \"\"%s\"\"; 100%\",<b>&%s,\"1/2 <&> \"\"%s\"\"; 10%\",absinthe %s,oui,"
+         "\"Servir <frais>; \"\"sec\"\"\n€‚ƒ„…†‡ˆ‰Š‹ŒŽ‘’“”•–—˜™š›œžŸ\"\n"
+         "\"cocktail <&> \"\"%s\"\"; 100%\",,"
+      << pointsDeSuite20 << ",œuf àéè ÿ,non,\n"
+      << euros30 << ",,,,,\"" << remarque250 << "\"\n";
+  Sortie r = Executer({"importer", "hostile.csv"});
+  ASSERT_EQ(r.code, 0) << r.erreurs;
+
+  // Names in capitals by the code page rule (the s of "%s" too); quantities and remarks as typed;
+  // line breaks of the remarks as CR LF.
+  const std::string nom = "COCKTAIL <&> \"%S\"; 100%";
+  const EnrCocktail c = Lire<FicCocktail>(nom);
+  EXPECT_EQ(Texte(c.Famille), "<B>&%S");
+  EXPECT_EQ(Texte(c.Quantite[0]), "1/2 <&> \"%s\"; 10%");
+  EXPECT_EQ(Texte(c.Ingredient[0]), "ABSINTHE %S");
+  EXPECT_EQ(Texte(c.Quantite[1]), std::string(20, '\x85'));
+  EXPECT_EQ(Texte(c.Ingredient[1]),
+            "\x8C"
+            "UF \xC0\xC9\xC8 \x9F");
+  EXPECT_EQ(Texte(c.Remarques),
+            "Servir <frais>; \"sec\"\r\n\x80\x82\x83\x84\x85\x86\x87\x88\x89"
+            "\x8A\x8B\x8C\x8E\x91\x92\x93\x94\x95\x96\x97\x98\x99\x9A\x9B"
+            "\x9C\x9E\x9F");
+  EXPECT_EQ(Lire<FicIngredient>("ABSINTHE %S").Alcool, 1);
+  EXPECT_EQ(Lire<FicIngredient>("\x8C"
+                                "UF \xC0\xC9\xC8 \x9F")
+                .Alcool,
+            0);
+  const EnrCocktail euros = Lire<FicCocktail>(std::string(30, '\x80'));
+  EXPECT_EQ(Texte(euros.Remarques).size(), 250u);
+  EXPECT_TRUE(Texte(euros.Remarques).ends_with("\r\n\r\n\xE9;"));
+
+  r = Executer({"lister", "cocktails"});
+  Lignes noms = Decouper(r.sortie);
+  EXPECT_EQ(std::multiset<std::string>(noms.begin(), noms.end()),
+            (std::multiset<std::string>{"COCKTAIL <&> \"%S\"; 100%", euros30}));
+}
+
+TEST_F(CompagnonHostile, ImporterRefuseAvecSonNumeroDeLigneCeQuIlNePeutStocker) {
+  std::string euros31, points21, sauts125;
+  for (int i = 0; i < 31; ++i)
+    euros31 += "€";
+  for (int i = 0; i < 21; ++i)
+    points21 += "…";
+  for (int i = 0; i < 125; ++i)
+    sauts125 += "\n";
+  std::ofstream("refus.csv") << "cocktail,famille,quantite,ingredient,alcoolise,remarques\n"
+                                "BON,,1 cl,GIN,,\"deux\nlignes\"\n"  // lines 2 and 3
+                             << euros31 << ",,,,,\n"                 // 4
+                             << "BON,," << points21 << ",GIN,,\n"    // 5
+                             << "BON,,,ĀB,,\n"                       // 6
+                             << "BON,,,X\u0081Y,,\n"                 // 7
+                             << "BON,,,,,\"" << sauts125 << "x\"\n"  // 8 to 133
+                             << "BON,,,Ω,,\n";                       // 134
+  Sortie r = Executer({"importer", "refus.csv"});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_EQ(
+      Decouper(r.erreurs),
+      (Lignes{
+          "refus.csv, ligne 4 : nom du cocktail « " + euros31 + " » : 31 octets, 30 au plus",
+          "refus.csv, ligne 5 : quantité « " + points21 + " » : 21 octets, 20 au plus",
+          "refus.csv, ligne 6 : ingrédient : le caractère « Ā » (U+0100) n'existe pas dans le "
+          "jeu de caractères CP1252",
+          "refus.csv, ligne 7 : ingrédient : caractère de contrôle (tabulation, saut de ligne…)",
+          "refus.csv, ligne 8 : remarques : 251 octets, 250 au plus",
+          "refus.csv, ligne 134 : ingrédient : le caractère « Ω » (U+03A9) n'existe pas dans "
+          "le jeu de caractères CP1252",
+          "velquor-outils : 6 erreurs : rien n'a été importé"}));
+  EXPECT_FALSE(fs::exists("COCKTAIL.DAT"));
+  EXPECT_FALSE(fs::exists("INGRED.DAT"));
+}
+
+}  // namespace
+}  // namespace velquor
