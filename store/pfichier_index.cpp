@@ -75,11 +75,22 @@ bool PFichier::LireParent(std::int32_t posEnfant, const NoeudIndex& enfant,
          (parent.Droite == posEnfant || parent.Gauche == posEnfant);
 }
 
+// A node whose two links name one child is damaged: walks in name order take that child as its
+// greater one only (as the climb back up does), so that it is never visited twice.
+namespace {
+
+std::int32_t LienVers(const NoeudIndex& noeud, bool versDroite) {
+  if (versDroite) return noeud.Droite;
+  return noeud.Gauche == noeud.Droite ? AucunLien : noeud.Gauche;
+}
+
+}  // namespace
+
 void PFichier::Descendre(std::int32_t& pos, NoeudIndex& noeud, bool versDroite,
                          Parcours& parcours) const {
   NoeudIndex enfant;
   for (;;) {
-    std::int32_t lien = versDroite ? noeud.Droite : noeud.Gauche;
+    std::int32_t lien = LienVers(noeud, versDroite);
     if (lien == AucunLien || !parcours.Pas() || !LireEnfant(pos, lien, enfant)) return;
     pos = lien;
     noeud = enfant;
@@ -137,7 +148,7 @@ bool PFichier::Voisin(bool suivant) {
   std::int32_t pos = PtrEnreg;
   Parcours parcours(LimitePas());
   NoeudIndex enfant;
-  const std::int32_t sousArbre = suivant ? noeud.Droite : noeud.Gauche;
+  const std::int32_t sousArbre = LienVers(noeud, suivant);
   if (sousArbre != AucunLien && LireEnfant(pos, sousArbre, enfant)) {
     pos = sousArbre;
     noeud = enfant;

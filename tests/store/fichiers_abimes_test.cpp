@@ -254,5 +254,14 @@ TEST_F(FichiersAbimesTest, EnregistrementLoinAuDelaDeLaFinDuFichier) {
   EXPECT_EQ(std::filesystem::file_size("FAMILLE.DAT"), 8u + 282u);
 }
 
+// A node whose two links name one child: each walk still ends, the child taken once.
+TEST_F(FichiersAbimesTest, DeuxLiensVersLeMemeEnfant) {
+  Ecrire(Index({{"M", R(0), 47, 47, -1}, {"T", R(1), -1, -1, 0}}), Donnees(2, {"M", "T"}));
+  FicFamille f;
+  ASSERT_TRUE(f.Ouvrir());
+  EXPECT_EQ(ParcourirBorne(f), (std::vector<std::string>{"M", "T"}));
+  Malmener(f);
+}
+
 }  // namespace
 }  // namespace velquor

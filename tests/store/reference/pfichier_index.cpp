@@ -62,11 +62,22 @@ bool PFichier::LireParent(std::int32_t posEnfant, const NoeudIndex& enfant,
          (parent.Droite == posEnfant || parent.Gauche == posEnfant);
 }
 
+// A node whose two links name one child is damaged: walks in name order take that child as its
+// greater one only (as the climb back up does), so that it is never visited twice.
+namespace {
+
+std::int32_t LienVers(const NoeudIndex& noeud, bool versDroite) {
+  if (versDroite) return noeud.Droite;
+  return noeud.Gauche == noeud.Droite ? AucunLien : noeud.Gauche;
+}
+
+}  // namespace
+
 void PFichier::Descendre(std::int32_t& pos, NoeudIndex& noeud, bool versDroite,
                          Parcours& parcours) const {
   NoeudIndex enfant;
   for (;;) {
-    std::int32_t lien = versDroite ? noeud.Droite : noeud.Gauche;
+    std::int32_t lien = LienVers(noeud, versDroite);
     if (lien == AucunLien || !parcours.Pas() || !LireEnfant(pos, lien, enfant)) return;
     pos = lien;
     noeud = enfant;
@@ -115,7 +126,7 @@ bool PFichier::Suivant() {
   std::int32_t pos = PtrEnreg;
   Parcours parcours(LimitePas());
   NoeudIndex enfant;
-  if (noeud.Droite != AucunLien && LireEnfant(pos, noeud.Droite, enfant)) {
+  if (LienVers(noeud, true) != AucunLien && LireEnfant(pos, noeud.Droite, enfant)) {
     pos = noeud.Droite;
     noeud = enfant;
     Descendre(pos, noeud, false, parcours);
@@ -150,7 +161,7 @@ bool PFichier::Precedent() {
   std::int32_t pos = PtrEnreg;
   Parcours parcours(LimitePas());
   NoeudIndex enfant;
-  if (noeud.Gauche != AucunLien && LireEnfant(pos, noeud.Gauche, enfant)) {
+  if (LienVers(noeud, false) != AucunLien && LireEnfant(pos, noeud.Gauche, enfant)) {
     pos = noeud.Gauche;
     noeud = enfant;
     Descendre(pos, noeud, true, parcours);
