@@ -96,7 +96,9 @@ void PEditeurDlg::SetupWindow() {
       LotFichier lot(collection);  // the walk reads from memory
       if (collection.Premier()) {
         do {
-          liste->AjouterChaine(NomEnreg());
+          // A damaged record's name may fill its whole field with no terminator: the entry
+          // keeps what an index key can hold, so that picking it finds the record.
+          liste->AjouterChaine(NomEnreg().substr(0, TailleNom - 1));
         } while (collection.Suivant());
       }
     }

@@ -46,6 +46,11 @@ void PCombo::DefinirSaisie(const ReglesSaisie& regles) {
     connect(lineEdit(), &QLineEdit::textEdited, this, [this] {
       if (parProgramme_ == 0) emit texteSaisi();
     });
+    // QComboBox puts a chosen entry into the field through the entry rules, which would put a
+    // stored name in small letters into capitals: the entry is shown as it is stored.
+    connect(this, &QComboBox::currentIndexChanged, this, [this](int index) {
+      if (index >= 0 && lineEdit()->text() != itemText(index)) MettreTexteEdition(itemText(index));
+    });
   } else {
     validateur_->DefinirRegles(regles);
   }

@@ -39,7 +39,11 @@ std::string PEdition::TexteCp1252() const {
 }
 
 void PEdition::DefinirTexteCp1252(std::string_view texte) {
+  // The entry rules are the user's: the program's text is shown as it is stored, even when a
+  // damaged record's field runs past the limit (no beep, nothing cut or put into capitals).
+  setValidator(nullptr);
   setText(Cp1252VersQString(texte));
+  setValidator(validateur_);
 }
 
 bool PEdition::TraiteCommande(int id) const {
