@@ -2,8 +2,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QKeyEvent>
-#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
@@ -15,7 +13,6 @@
 #include "framework/barre_controle.h"
 #include "framework/edition.h"
 #include "framework/liste.h"
-#include "framework/service_messages.h"
 #include "framework/vue.h"
 #include "framework/zone_vues.h"
 #include "resources/menus.h"
@@ -29,17 +26,6 @@ QStringList Titres(const QMenuBar* barre) {
   for (const QAction* a : barre->actions())
     titres << a->text();
   return titres;
-}
-
-TEST(Menu100, LesCinqPopupsAvecTavisk) {
-  const ModeleMenu& menu = Menu100();
-  EXPECT_EQ(menu.id, 100);
-  ASSERT_EQ(menu.popups.size(), 5u);
-  EXPECT_EQ(menu.popups[1].texte, "&Tavisk");
-  EXPECT_EQ(menu.popups[1].sousMenu.size(), 5u);
-  EXPECT_EQ(menu.popups[3].sousMenu[1].commande, 110);
-  EXPECT_EQ(menu.popups[3].sousMenu[1].texte, "&Voir la dernière recherche effectuée");
-  EXPECT_EQ(Accelerateurs100().touches.size(), 6u);
 }
 
 // A control-less child template for the views.
@@ -57,13 +43,11 @@ class TVueEssai : public PVue {
     DefinirClient(dialogue);
   }
   bool PeutFermer() override {
-    ++questions;
-    if (questionsAilleurs) ++*questionsAilleurs;
+    if (questions) ++*questions;
     return accepte_;
   }
   int nouveaux = 0;
-  int questions = 0;
-  int* questionsAilleurs = nullptr;  // counted beyond the view's life
+  int* questions = nullptr;  // counted beyond the view's life
 
  private:
   bool accepte_;
@@ -80,32 +64,42 @@ class Cadre : public ::testing::Test {
     cadre_.DefinirZoneVues(zone_);
     cadre_.resize(536, 450);
   }
+  TVueEssai* Heberger(const QString& titre, bool accepte = true) {
+    auto* vue = new TVueEssai(titre, accepte);
+    vue->questions = &questions_;
+    zone_->Heberger(vue);
+    return vue;
+  }
+  void MontrerActif() {
+    cadre_.show();
+    QApplication::setActiveWindow(&cadre_);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&cadre_));
+  }
   PApplication app_;
   PFenetreCadre cadre_;
   PZoneVues* zone_;
   int ouvertures_ = 0;
+  int questions_ = 0;
 };
 
-TEST_F(Cadre, MenuDepuisLesDonneesEtSuppressionDUnPopupParPosition) {
+TEST_F(Cadre, LeMenuVientDesDonneesPosteSesCommandesEtSActiveALOuverture) {
   EXPECT_EQ(Titres(cadre_.menuBar()),
             (QStringList{"&Fichiers", "&Tavisk", "&Enregistrement", "&Recherche", "&?"}));
   EXPECT_TRUE(cadre_.SupprimerPopup(1));
   EXPECT_EQ(Titres(cadre_.menuBar()),
             (QStringList{"&Fichiers", "&Enregistrement", "&Recherche", "&?"}));
   EXPECT_FALSE(cadre_.SupprimerPopup(4));
-}
 
-TEST_F(Cadre, LesElementsDeMenuPostentLeurCommandeEtSontActivesALOuverture) {
+  // Opened, a popup enables what the command chain handles.
   QMenu* fichiers = cadre_.menuBar()->actions()[0]->menu();
-  ASSERT_NE(fichiers, nullptr);
+  QMenu* enregistrement = cadre_.menuBar()->actions()[1]->menu();
   QAction* ingredients = fichiers->actions()[0];
-  EXPECT_EQ(ingredients->data().toInt(), 101);
-  QMenu* enregistrement = cadre_.menuBar()->actions()[2]->menu();
   QAction* nouvelle = enregistrement->actions()[0];
-  nouvelle->setEnabled(true);
+  ingredients->setEnabled(false);
+  emit fichiers->aboutToShow();
   emit enregistrement->aboutToShow();
+  EXPECT_TRUE(ingredients->isEnabled());
   EXPECT_FALSE(nouvelle->isEnabled());  // no editor handles 104
-
   ingredients->trigger();
   EXPECT_EQ(ouvertures_, 0);  // posted, not yet sent
   QCoreApplication::processEvents();
@@ -114,60 +108,43 @@ TEST_F(Cadre, LesElementsDeMenuPostentLeurCommandeEtSontActivesALOuverture) {
 
 TEST_F(Cadre, LaZoneHebergeUneVueEtLeTitreDuCadreLaMontre) {
   cadre_.show();
-  auto* vue = new TVueEssai(QStringLiteral("Gestion des familles"), true);
-  zone_->Heberger(vue);
+  TVueEssai* vue = Heberger(QStringLiteral("Gestion des familles"));
   EXPECT_EQ(cadre_.windowTitle(), QStringLiteral("Le Velquor - [Gestion des familles]"));
   EXPECT_EQ(vue->geometry(), zone_->rect());
   EXPECT_EQ(vue->Client()->size(), QSize(525, 406));
-  // The view's dialog is on the command chain when the focus is in it.
+  // The view's dialog is on the command chain when the focus is in it; the area further up.
   vue->Client()->Controle<PListe>(501)->setFocus();
   EXPECT_TRUE(app_.Routeur().Envoyer(104));
   EXPECT_EQ(vue->nouveaux, 1);
-  EXPECT_TRUE(app_.Routeur().Envoyer(101));  // further up: the area
+  EXPECT_TRUE(app_.Routeur().Envoyer(101));
   EXPECT_EQ(ouvertures_, 1);
   EXPECT_FALSE(test::EnregistrerCapture(&cadre_, QStringLiteral("cadre_avec_vue")).isEmpty());
-
-  QPointer<TVueEssai> garde(vue);
   EXPECT_TRUE(zone_->FermerVue());
-  EXPECT_TRUE(garde.isNull());
   EXPECT_EQ(cadre_.windowTitle(), QStringLiteral("Le Velquor"));
 }
 
-TEST_F(Cadre, UneVueQuiRefuseDeSeFermerEstDetruiteQuandMeme) {
-  QPointer<TVueEssai> vue = new TVueEssai(QStringLiteral("Résultat de la recherche"), false);
-  zone_->Heberger(vue);
+TEST_F(Cadre, UneVueFermeeRemplaceeOuDetruiteAvecLaZoneEstDetruiteQuoiQuElleReponde) {
+  QPointer<TVueEssai> refuse = Heberger(QStringLiteral("Résultat de la recherche"), false);
   EXPECT_FALSE(zone_->FermerVue());
-  EXPECT_TRUE(vue.isNull());
+  EXPECT_TRUE(refuse.isNull());
   EXPECT_EQ(zone_->Vue(), nullptr);
+  EXPECT_EQ(questions_, 1);
+
+  QPointer<TVueEssai> premiere = Heberger(QStringLiteral("Gestion des familles"), false);
+  QPointer<TVueEssai> seconde = Heberger(QStringLiteral("Gestion des cocktails"));
+  EXPECT_TRUE(premiere.isNull());
+  EXPECT_EQ(questions_, 2);
+  delete zone_;  // the area goes: its view is asked, then deleted
+  zone_ = nullptr;
+  EXPECT_TRUE(seconde.isNull());
+  EXPECT_EQ(questions_, 3);
 }
 
-TEST_F(Cadre, LaBarreDeControleActiveSesGadgets) {
-  PBarreControle* barre = cadre_.AjouterBarreControle(QStringLiteral("Outils"));
-  auto* ingredients = new QToolButton;
-  auto* diviseur = new QToolButton;
-  auto* affiner = new QToolButton;
-  barre->AjouterGadget(ingredients, 101);
-  barre->AjouterGadget(diviseur, -1);
-  bool affinerActif = true;
-  barre->AjouterGadget(affiner, 109, [&](bool actif) { affinerActif = actif; });
-  app_.PasseInactive();
-  EXPECT_TRUE(ingredients->isEnabled());
-  EXPECT_FALSE(diviseur->isEnabled());
-  EXPECT_FALSE(affinerActif);
-  barre->PosterCommande(101);
-  barre->PosterCommande(-1);
-  QCoreApplication::processEvents();
-  EXPECT_EQ(ouvertures_, 1);
-}
-
-TEST_F(Cadre, LesAccelerateursEnvoientLeurCommande) {
-  auto* edition = new PEdition;
+TEST_F(Cadre, LesAccelerateursDeLEditionVontAuChamp) {
   auto* vue = new PVue(QStringLiteral("Vue"));
-  edition->setParent(vue);
+  auto* edition = new PEdition(vue);
   zone_->Heberger(vue);
-  cadre_.show();
-  QApplication::setActiveWindow(&cadre_);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&cadre_));
+  MontrerActif();
   edition->setFocus();
   edition->setText(QStringLiteral("GIN"));
   edition->selectAll();
@@ -192,14 +169,11 @@ TEST_F(Cadre, LesCommandesDuCadreVontALaVueHebergeeQuandLeFocusEstAilleurs) {
   barre->addWidget(champBarre);
   bool nouveauActif = false;
   barre->AjouterGadget(new QToolButton, 104, [&](bool actif) { nouveauActif = actif; });
-  auto* vue = new TVueEssai(QStringLiteral("Gestion des familles"), true);
+  TVueEssai* vue = Heberger(QStringLiteral("Gestion des familles"));
   bool listeNonVide = false;
   vue->Client()->Commande(
       105, [] {}, [&] { return listeNonVide; });
-  zone_->Heberger(vue);
-  cadre_.show();
-  QApplication::setActiveWindow(&cadre_);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&cadre_));
+  MontrerActif();
 
   // The focus on the frame, in its control bar, or in a window of its own that the frame does
   // not own (the help window): the frame's commands reach the view's dialog all the same.
@@ -214,10 +188,10 @@ TEST_F(Cadre, LesCommandesDuCadreVontALaVueHebergeeQuandLeFocusEstAilleurs) {
     }
     focus->setFocus();
     ASSERT_EQ(QApplication::focusWidget(), focus);
-    const int avant = vue->nouveaux;
+    const int nouveaux = vue->nouveaux;
     EXPECT_TRUE(app_.Routeur().EstActive(104));
     EXPECT_TRUE(app_.Routeur().Envoyer(104));
-    EXPECT_EQ(vue->nouveaux, avant + 1);
+    EXPECT_EQ(vue->nouveaux, nouveaux + 1);
     // Enabling follows the same chain: the gadget and the dialog's own rule.
     nouveauActif = false;
     app_.PasseInactive();
@@ -236,60 +210,6 @@ TEST_F(Cadre, LesCommandesDuCadreVontALaVueHebergeeQuandLeFocusEstAilleurs) {
   cadre_.setFocus();
   EXPECT_FALSE(app_.Routeur().EstActive(104));
   EXPECT_TRUE(app_.Routeur().EstActive(101));
-}
-
-TEST_F(Cadre, F1ArriveALAideParTousLesChemins) {
-  int aides = 0;
-  app_.DefinirAideF1([&] { ++aides; });
-  auto* vue = new TVueEssai(QStringLiteral("Gestion des familles"), true);
-  zone_->Heberger(vue);
-  cadre_.show();
-  QApplication::setActiveWindow(&cadre_);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&cadre_));
-  auto* liste = vue->Client()->Controle<PListe>(501);
-  liste->setFocus();
-  QTest::keyClick(liste, Qt::Key_F1);  // in the view
-  EXPECT_EQ(aides, 1);
-  QTest::keyClick(&cadre_, Qt::Key_F1);  // to the frame, the focus elsewhere
-  EXPECT_EQ(aides, 2);
-  // In an open menu, which has the keyboard but not the focus.
-  QMenu* menu = cadre_.menuBar()->actions()[0]->menu();
-  menu->popup(cadre_.mapToGlobal(QPoint(0, 20)));
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
-  QTest::keyClick(menu, Qt::Key_F1);
-  EXPECT_EQ(aides, 3);
-  menu->close();
-  // Posted to the document area (the help command), once per key press.
-  QCoreApplication::postEvent(zone_, new QKeyEvent(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier));
-  QCoreApplication::processEvents();
-  EXPECT_EQ(aides, 4);
-  // A message box and what it shows swallow it.
-  PBoiteMessage boite(QMessageBox::Question, QStringLiteral("Le Velquor"), QStringLiteral("?"),
-                      QMessageBox::Yes | QMessageBox::No, &cadre_);
-  boite.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&boite));
-  QTest::keyClick(boite.button(QMessageBox::Yes), Qt::Key_F1);
-  QTest::keyClick(&boite, Qt::Key_F1);
-  EXPECT_EQ(aides, 4);
-  EXPECT_TRUE(boite.isVisible());
-  boite.hide();
-}
-
-TEST_F(Cadre, UneVueRemplaceeOuDetruiteAvecLaZoneRepondAuxQuestionDeFermeture) {
-  int questions = 0;
-  QPointer<TVueEssai> premiere = new TVueEssai(QStringLiteral("Gestion des familles"), false);
-  premiere->questionsAilleurs = &questions;
-  zone_->Heberger(premiere);
-  auto* seconde = new TVueEssai(QStringLiteral("Gestion des cocktails"), true);
-  seconde->questionsAilleurs = &questions;
-  zone_->Heberger(seconde);  // the first is closed as FermerVue closes it, then deleted
-  EXPECT_TRUE(premiere.isNull());
-  EXPECT_EQ(questions, 1);
-  QPointer<TVueEssai> garde(seconde);
-  delete zone_;  // the area goes: its view is asked, then deleted
-  zone_ = nullptr;
-  EXPECT_TRUE(garde.isNull());
-  EXPECT_EQ(questions, 2);
 }
 
 }  // namespace

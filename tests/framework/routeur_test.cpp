@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QMenu>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -89,14 +88,6 @@ TEST_F(Routage, ActivationParLaChaineEtParLaRegleDuGestionnaire) {
   EXPECT_EQ(Compteur(105, "dialogue"), 1);
 }
 
-TEST_F(Routage, LesCommandesPosteesPartentApresLEvenementCourant) {
-  Traiter(vue_, 103, "vue");
-  Routeur().Poster(103);
-  EXPECT_EQ(Compteur(103, "vue"), 0);
-  QCoreApplication::processEvents();
-  EXPECT_EQ(Compteur(103, "vue"), 1);
-}
-
 TEST_F(Routage, ActivationReevalueeAuRepos) {
   bool resultatPresent = false;
   Traiter(cadre_, 110, "cadre", [&] { return resultatPresent; });
@@ -122,19 +113,6 @@ TEST_F(Routage, ActivationReevalueeAuRepos) {
   EXPECT_FALSE(action.isEnabled());
 }
 
-TEST_F(Routage, UnMenuQuiSOuvreActualiseSesElements) {
-  Traiter(cadre_, 101, "cadre");
-  QMenu menu;
-  QAction* ouvrir = menu.addAction(QStringLiteral("Ouvrir"));
-  ouvrir->setData(101);
-  QAction* affiner = menu.addAction(QStringLiteral("Affiner"));
-  affiner->setData(109);
-  ouvrir->setEnabled(false);
-  Routeur().ActualiserMenu(&menu);
-  EXPECT_TRUE(ouvrir->isEnabled());
-  EXPECT_FALSE(affiner->isEnabled());
-}
-
 TEST_F(Routage, LesCommandesDuPressePapiersVontAuChampQuiALeFocus) {
   edition_.setText(QStringLiteral("GIN"));
   edition_.selectAll();
@@ -147,13 +125,6 @@ TEST_F(Routage, LesCommandesDuPressePapiersVontAuChampQuiALeFocus) {
   EXPECT_EQ(edition_.text(), QStringLiteral("GIN"));
   // Find next has no handler anywhere.
   EXPECT_FALSE(Routeur().Envoyer(CmChercherSuivant));
-}
-
-TEST_F(Routage, LaCommandeQuitterFermeLaFenetrePrincipale) {
-  cadre_.show();
-  EXPECT_TRUE(Routeur().EstActive(CmQuitter));
-  EXPECT_TRUE(Routeur().Envoyer(CmQuitter));
-  EXPECT_FALSE(cadre_.isVisible());
 }
 
 TEST_F(Routage, UnGadgetHorsDAtteinteEstMisAJourQuandIlRedevientAccessible) {

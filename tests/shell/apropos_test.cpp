@@ -44,13 +44,19 @@ class APropos : public ApplicationShell {
   }
 };
 
-TEST_F(APropos, SansFichiersLesComptesSontNuls) {
+TEST_F(APropos, SansFichiersLesComptesSontNulsEtLaBoiteNeChangeNiLaVueNiLeContexte) {
+  Montrer();
+  Envoyer(103);
+  QPointer<TVueEssai> vue = VueOuverte();
   const Lignes l = Ouvrir();
   EXPECT_EQ(l.titre, QStringLiteral("A propos du Velquor"));
   EXPECT_EQ(l.ingredients, QStringLiteral("0 Ingrédients définis"));
   EXPECT_EQ(l.cocktails, QStringLiteral("0 Cocktails définis"));
   EXPECT_TRUE(l.logoPlat);
   EXPECT_TRUE(repondeur_.boites.empty());  // missing files are not reported
+  EXPECT_EQ(VueOuverte(), vue.data());
+  EXPECT_EQ(ContexteAide, 2);
+  EXPECT_EQ(app_.BtnCocktails->EtatBouton(), MyGadgetBtn::Etat::Bas);
 }
 
 TEST_F(APropos, LesComptesSuiventLesAjoutsEtLesSuppressions) {
@@ -68,21 +74,8 @@ TEST_F(APropos, LesComptesSuiventLesAjoutsEtLesSuppressions) {
   EXPECT_EQ(l.cocktails, QStringLiteral("2 Cocktails définis"));
   EXPECT_EQ(l.ingredients, QStringLiteral("0 Ingrédients définis"));
 
-  FicIngredient ingredients;
-  ASSERT_TRUE(ingredients.Creer());
-  ASSERT_TRUE(ingredients.Ouvrir());
-  ASSERT_TRUE(ingredients.Ajouter("GIN"));
+  CreerCollection<FicIngredient>(BaseIngredient, {"GIN"});
   EXPECT_EQ(Ouvrir().ingredients, QStringLiteral("1 Ingrédients définis"));
-}
-
-TEST_F(APropos, LaBoiteNeChangeNiLaVueNiLeContexteNiLesBoutons) {
-  Montrer();
-  Envoyer(103);
-  QPointer<TVueEssai> vue = VueOuverte();
-  Ouvrir();
-  EXPECT_EQ(VueOuverte(), vue.data());
-  EXPECT_EQ(ContexteAide, 2);
-  EXPECT_EQ(app_.BtnCocktails->EtatBouton(), MyGadgetBtn::Etat::Bas);
 }
 
 TEST(BtnAffBmp, LeLogoPrendLesCouleursDesBoutonsEtSeDessineDecale) {
@@ -95,6 +88,7 @@ TEST(BtnAffBmp, LeLogoPrendLesCouleursDesBoutonsEtSeDessineDecale) {
   EXPECT_EQ(bouton.sizeHint(), QSize(255, 145));
   const QImage logo = ChargerBitmap(999);
   const QImage affichee = bouton.ImageAffichee();
+  ASSERT_EQ(logo.colorCount(), 16);
   ASSERT_EQ(affichee.colorCount(), logo.colorCount());
   for (int i = 0; i < logo.colorCount(); ++i) {
     QColor attendue = QColor::fromRgb(logo.color(i));

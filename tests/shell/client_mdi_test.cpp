@@ -19,9 +19,16 @@ using Etat = MyGadgetBtn::Etat;
 
 class ClientMDI : public ApplicationShell {
  protected:
+  // The states of the view buttons (cocktails, ingredients, families, result).
   std::vector<Etat> EtatsBoutonsVues() const {
     return {app_.BtnCocktails->EtatBouton(), app_.BtnIngredients->EtatBouton(),
             app_.BtnFamilles->EtatBouton(), app_.BtnResultat->EtatBouton()};
+  }
+  // Every view button Up, but the one at that place Down (none for -1).
+  static std::vector<Etat> SeulEnBas(int place) {
+    std::vector<Etat> etats(4, Etat::Haut);
+    if (place >= 0) etats[place] = Etat::Bas;
+    return etats;
   }
   int VuesOuvertes() const {
     int n = 0;
@@ -34,31 +41,35 @@ class ClientMDI : public ApplicationShell {
 
 TEST_F(ClientMDI, UneVueRemplaceLAutreQuiEstFermeeEtDetruiteDAbord) {
   Montrer();
-  ASSERT_TRUE(Envoyer(103));
-  QPointer<TVueEssai> cocktails = VueOuverte();
-  ASSERT_TRUE(cocktails);
-  EXPECT_EQ(Client()->VueCocktails(), cocktails.data());
-  EXPECT_EQ(ContexteAide, 2);
-  EXPECT_EQ(EtatsBoutonsVues(), (std::vector<Etat>{Etat::Bas, Etat::Haut, Etat::Haut, Etat::Haut}));
-
-  ASSERT_TRUE(Envoyer(101));
-  EXPECT_TRUE(cocktails.isNull());
-  EXPECT_EQ(TVueEssai::detruites, (std::vector<QString>{"Gestion des cocktails"}));
-  EXPECT_EQ(VuesOuvertes(), 1);
-  TVueEssai* ingredients = VueOuverte();
-  ASSERT_NE(ingredients, nullptr);
-  EXPECT_EQ(Client()->VueIngredients(), ingredients);
-  EXPECT_EQ(Cadre()->windowTitle(), QStringLiteral("Le Velquor - [Gestion des ingrédients]"));
-  EXPECT_EQ(ingredients->geometry(), Client()->rect());  // maximised in the area
-  EXPECT_FALSE(ingredients->isWindow());                 // no frame, no close box of its own
-  EXPECT_EQ(ContexteAide, 3);
-  EXPECT_EQ(EtatsBoutonsVues(), (std::vector<Etat>{Etat::Haut, Etat::Bas, Etat::Haut, Etat::Haut}));
-  // The focus is in the view, so that its commands are on the chain.
-  EXPECT_TRUE(ingredients->isAncestorOf(QApplication::focusWidget()));
-
-  ASSERT_TRUE(Envoyer(102));
-  EXPECT_EQ(ContexteAide, 4);
-  EXPECT_EQ(EtatsBoutonsVues(), (std::vector<Etat>{Etat::Haut, Etat::Haut, Etat::Bas, Etat::Haut}));
+  const struct {
+    int commande;
+    TypeVue type;
+    int contexte;
+    int bouton;
+  } kCas[] = {{103, TypeVue::Cocktails, 2, 0},
+              {103, TypeVue::Cocktails, 2, 0},  // the same view again: a fresh one
+              {101, TypeVue::Ingredients, 3, 1},
+              {102, TypeVue::Familles, 4, 2}};
+  QPointer<TVueEssai> avant;
+  for (const auto& c : kCas) {
+    SCOPED_TRACE(c.commande);
+    ASSERT_TRUE(Envoyer(c.commande));
+    TVueEssai* vue = VueOuverte();
+    ASSERT_NE(vue, nullptr);
+    EXPECT_TRUE(avant.isNull());
+    EXPECT_EQ(Client()->VueDeType(c.type), vue);
+    EXPECT_EQ(VuesOuvertes(), 1);
+    EXPECT_EQ(Client()->findChildren<PVue*>().size(), 1u);
+    EXPECT_FALSE(vue->isWindow());  // no frame, no close box of its own
+    // The focus is in the view, so that its commands are on the chain.
+    EXPECT_TRUE(vue->isAncestorOf(QApplication::focusWidget()));
+    EXPECT_EQ(ContexteAide, c.contexte);
+    EXPECT_EQ(EtatsBoutonsVues(), SeulEnBas(c.bouton));
+    avant = vue;
+  }
+  EXPECT_EQ(TVueEssai::detruites,
+            (std::vector<QString>{"Gestion des cocktails", "Gestion des cocktails",
+                                  "Gestion des ingrédients"}));
 }
 
 TEST_F(ClientMDI, LesBoutonsOkEtEscDesVuesRestentSousLaPartieVisible) {
@@ -75,32 +86,11 @@ TEST_F(ClientMDI, LesBoutonsOkEtEscDesVuesRestentSousLaPartieVisible) {
   EXPECT_LE(liste->mapTo(Client(), QPoint(0, liste->height())).y(), Client()->height());
 }
 
-TEST_F(ClientMDI, LaMemeVueRedemandeeEstUneNouvelleVue) {
-  Montrer();
-  Envoyer(103);
-  QPointer<TVueEssai> premiere = VueOuverte();
-  Envoyer(103);
-  EXPECT_TRUE(premiere.isNull());
-  ASSERT_NE(VueOuverte(), nullptr);
-  EXPECT_EQ(VuesOuvertes(), 1);
-  EXPECT_EQ(Client()->findChildren<PVue*>().size(), 1u);
-  EXPECT_EQ(app_.BtnCocktails->EtatBouton(), Etat::Bas);
-}
-
-TEST_F(ClientMDI, UneVueQuiRefuseDeSeFermerEstDetruiteQuandMeme) {
-  Montrer();
-  Envoyer(102);
-  QPointer<TVueEssai> familles = VueOuverte();
-  familles->accepteFermeture = false;
-  Envoyer(103);
-  EXPECT_TRUE(familles.isNull());
-  EXPECT_EQ(Client()->Vue()->windowTitle(), QStringLiteral("Gestion des cocktails"));
-}
-
-TEST_F(ClientMDI, FermeVuesPoseLaQuestionPuisDetruit) {
+TEST_F(ClientMDI, FermeVuesPoseLaQuestionPuisDetruitMemeUneVueQuiRefuse) {
   Montrer();
   Envoyer(101);
   QPointer<TVueEssai> garde(VueOuverte());
+  garde->accepteFermeture = false;
   TVueEssai::questions = 0;
   Client()->FermeVues();
   EXPECT_EQ(TVueEssai::questions, 1);
@@ -110,37 +100,22 @@ TEST_F(ClientMDI, FermeVuesPoseLaQuestionPuisDetruit) {
   EXPECT_EQ(Cadre()->windowTitle(), QStringLiteral("Le Velquor"));
 }
 
-TEST_F(ClientMDI, NouvelleRechercheAnnuleeLaisseLeClientSansVueEtLesBoutonsEnHaut) {
+TEST_F(ClientMDI, NouvelleRechercheFermeLaVueEtRemetLesBoutonsEnHautAvantLeDialogue) {
   Montrer();
   Envoyer(103);
-  reponseRecherche_ = 2;
   pendantRecherche_ = [this](QWidget* parent) {
     EXPECT_EQ(parent, Client());
-    EXPECT_EQ(Client()->Vue(), nullptr);  // the view was closed before the dialog
-    EXPECT_EQ(EtatsBoutonsVues(),
-              (std::vector<Etat>{Etat::Haut, Etat::Haut, Etat::Haut, Etat::Haut}));
+    EXPECT_EQ(Client()->Vue(), nullptr);
+    EXPECT_EQ(EtatsBoutonsVues(), SeulEnBas(-1));
   };
-  ASSERT_TRUE(Envoyer(108));
+  ASSERT_TRUE(Envoyer(108));  // cancelled: no view
   EXPECT_EQ(recherches_, 1);
-  EXPECT_EQ(contextesPendantRecherche_, std::vector<int>{5});
   EXPECT_EQ(Client()->Vue(), nullptr);
-  EXPECT_EQ(ContexteAide, 0);
-  EXPECT_EQ(EtatsBoutonsVues(),
-            (std::vector<Etat>{Etat::Haut, Etat::Haut, Etat::Haut, Etat::Haut}));
   EXPECT_EQ(Cadre()->windowTitle(), QStringLiteral("Le Velquor"));
-}
-
-TEST_F(ClientMDI, NouvelleRechercheConfirmeeOuvreLeResultat) {
-  Montrer();
-  Envoyer(102);
   reponseRecherche_ = 1;
   ASSERT_TRUE(Envoyer(108));
   ASSERT_NE(Client()->VueResultat(), nullptr);
-  EXPECT_EQ(Client()->Vue()->windowTitle(), QStringLiteral("Résultat de la recherche"));
-  EXPECT_EQ(ContexteAide, 9);
-  EXPECT_EQ(EtatsBoutonsVues(), (std::vector<Etat>{Etat::Haut, Etat::Haut, Etat::Haut, Etat::Bas}));
-  EXPECT_TRUE(Active(109));
-  EXPECT_FALSE(Active(104));
+  EXPECT_EQ(EtatsBoutonsVues(), SeulEnBas(3));
 }
 
 TEST_F(ClientMDI, UneSorteDeVueSansFabriqueNeSOuvrePas) {

@@ -59,19 +59,6 @@ TEST_F(CommandesShell, ActivationDeChaqueCommandeSelonLaVueOuverte) {
   EXPECT_EQ(Etat(), Attendu(false, false, false)) << "vues fermées";
 }
 
-TEST_F(CommandesShell, LesCommandesDesVuesNeVontQuAuxVues) {
-  Montrer();
-  // No window of the shell answers the record commands or the refine command.
-  for (int c : {104, 105, 106, 107, 109}) {
-    EXPECT_FALSE(Envoyer(c)) << c;
-    EXPECT_EQ(app_.Routeur().Cible(c), nullptr) << c;
-  }
-  Client()->OuvrirVue(TypeVue::Cocktails);
-  EXPECT_TRUE(Envoyer(106));
-  EXPECT_EQ(VueOuverte()->executees[106], 1);
-  EXPECT_FALSE(Envoyer(109));
-}
-
 TEST_F(CommandesShell, VoirLaDerniereRechercheSuitLaPaireResultatSurLeDisque) {
   Montrer();
   MyGadgetBtn* bouton = app_.BtnResultat;
@@ -79,10 +66,7 @@ TEST_F(CommandesShell, VoirLaDerniereRechercheSuitLaPaireResultatSurLeDisque) {
   EXPECT_FALSE(Active(110));
   EXPECT_FALSE(bouton->Actif());
   EXPECT_FALSE(std::filesystem::exists("RESURECH.DAT"));  // testing does not create it
-  {
-    FicCocktail resultat(BaseResultat);
-    ASSERT_TRUE(resultat.Creer());
-  }
+  CreerCollection<FicCocktail>(BaseResultat);
   app_.PasseInactive();
   EXPECT_TRUE(Active(110));
   EXPECT_TRUE(bouton->Actif());
@@ -111,20 +95,7 @@ TEST_F(CommandesShell, LaBarreDeMenusNOffrePasLesExportations) {
   }
 }
 
-TEST_F(CommandesShell, LesMenusSontActivesALOuverture) {
-  Montrer();
-  QMenu* recherche = Cadre()->menuBar()->actions()[2]->menu();
-  ASSERT_NE(recherche, nullptr);
-  emit recherche->aboutToShow();
-  std::map<int, bool> etat;
-  for (const QAction* a : recherche->actions()) {
-    if (!a->isSeparator()) etat[a->data().toInt()] = a->isEnabled();
-  }
-  EXPECT_EQ(etat, (std::map<int, bool>{{108, true}, {110, false}, {109, false}}));
-}
-
 TEST_F(CommandesShell, LaBarreDOutilsDansSonOrdreAvecSesBullesEtSesDiviseurs) {
-  Montrer();
   PBarreControle* barre = Cadre()->BarreControle();
   ASSERT_NE(barre, nullptr);
   EXPECT_EQ(barre->windowTitle(), QStringLiteral("Outils"));
@@ -143,17 +114,6 @@ TEST_F(CommandesShell, LaBarreDOutilsDansSonOrdreAvecSesBullesEtSesDiviseurs) {
                          "Voir la dernière recherche effectuée", "", "Nouvelle fiche",
                          "Renommer la fiche", "Dupliquer la fiche", "Supprimer la fiche", "",
                          "Nouvelle recherche", "Affiner la recherche"}));
-  EXPECT_EQ(app_.BtnCocktails->Commande(), 103);
-  EXPECT_EQ(app_.BtnIngredients->Commande(), 101);
-  EXPECT_EQ(app_.BtnFamilles->Commande(), 102);
-  EXPECT_EQ(app_.BtnResultat->Commande(), 110);
-  // With no view: the view buttons and the search are on; the record buttons, refine and the
-  // dividers off.
-  std::vector<bool> actifs;
-  for (QAction* a : barre->actions())
-    actifs.push_back(barre->widgetForAction(a)->isEnabled());
-  EXPECT_EQ(actifs, (std::vector<bool>{true, true, true, false, false, false, false, false, false,
-                                       false, true, false}));
 }
 
 TEST(CadreVelquor, PositionDeDepartSurUnEcranDe640Sur480) {
@@ -175,35 +135,12 @@ TEST_F(CommandesShell, LeCadreAUneTailleFixeSansBoiteDAgrandissement) {
   EXPECT_FALSE(cadre->windowIcon().isNull());
 }
 
-TEST_F(CommandesShell, AffMessageRemplaceLeSeulPourcentSSousLeTitreDuProgramme) {
-  app_.AffMessage(3004, "CR\xC8ME DE CASSIS", StyleQuestion | StyleOuiNon);
-  app_.AffMessage(3010, "", StyleInformation);
-  ASSERT_EQ(repondeur_.boites.size(), 2u);
-  EXPECT_EQ(repondeur_.boites[0].titre, QStringLiteral("Le Velquor"));
-  EXPECT_EQ(repondeur_.boites[0].texte,
-            QStringLiteral("Suppression de l'ingrédient CRÈME DE CASSIS ?"));
-  EXPECT_EQ(repondeur_.boites[0].boutons, BoutonsMessage::OuiNon);
-  EXPECT_EQ(repondeur_.boites[1].texte,
-            QStringLiteral("Aucun cocktails ne correspond aux critères de recherche !"));
-  EXPECT_EQ(repondeur_.boites[1].icone, IconeMessage::Information);
-}
-
 TEST_F(CommandesShell, LesExportationsTourneAvecLeCurseurDAttente) {
   std::filesystem::create_directory("Web");
   std::filesystem::create_directory("Tux");
   std::filesystem::create_directory("web");
-  {
-    FicIngredient ingredients;
-    ASSERT_TRUE(ingredients.Creer());
-    ASSERT_TRUE(ingredients.Ouvrir());
-    ASSERT_TRUE(ingredients.Ajouter("GIN"));
-  }
-  {
-    FicCocktail cocktails;
-    ASSERT_TRUE(cocktails.Creer());
-    ASSERT_TRUE(cocktails.Ouvrir());
-    ASSERT_TRUE(cocktails.Ajouter("MARTINI"));
-  }
+  CreerCollection<FicIngredient>(BaseIngredient, {"GIN"});
+  CreerCollection<FicCocktail>(BaseCocktail, {"MARTINI"});
   for (int c : {901, 902, 903, 904}) {
     repondeur_.curseurs.clear();
     EXPECT_TRUE(Envoyer(c)) << c;
@@ -216,19 +153,10 @@ TEST_F(CommandesShell, LesExportationsTourneAvecLeCurseurDAttente) {
   EXPECT_TRUE(repondeur_.boites.empty());
 }
 
-TEST_F(CommandesShell, QuitterFermeLaFenetrePrincipale) {
-  Montrer();
-  EXPECT_TRUE(Envoyer(24310));
-  EXPECT_FALSE(Cadre()->isVisible());
-}
-
 TEST_F(CommandesShell, PendantUnePasseAucuneCommandeNAgitEtToutesSontDesactivees) {
   Montrer();
   Client()->OuvrirVue(TypeVue::Cocktails);
-  {
-    FicCocktail resultat(BaseResultat);
-    ASSERT_TRUE(resultat.Creer());
-  }
+  CreerCollection<FicCocktail>(BaseResultat);
   QPointer<TVueEssai> vue = VueOuverte();
   const QList<MyGadgetBtn*> boutons = Cadre()->BarreControle()->findChildren<MyGadgetBtn*>();
   ASSERT_FALSE(boutons.empty());

@@ -45,7 +45,7 @@ class StaticMulti : public ::testing::Test {
   int oks_ = 0;
 };
 
-TEST_F(StaticMulti, LaSaisieBipeEtNeChangeRien) {
+TEST_F(StaticMulti, LaSaisieBipeEtNeChangeRienEtEntreeVaAuDialogue) {
   ASSERT_NE(champ_, nullptr);
   Taper(champ_, QStringLiteral("ab é"));
   EXPECT_EQ(repondeur_.bips, 4);
@@ -56,6 +56,8 @@ TEST_F(StaticMulti, LaSaisieBipeEtNeChangeRien) {
   QTest::keyClick(champ_, Qt::Key_Delete);
   QTest::keyClick(champ_, Qt::Key_F5);
   EXPECT_EQ(repondeur_.bips, 7);  // no character: dropped without a sound
+  QTest::keyClick(champ_, Qt::Key_Return);
+  EXPECT_EQ(oks_, 1);  // Enter goes to the dialog
   EXPECT_EQ(champ_->TexteCp1252(), texte_);
 }
 
@@ -81,12 +83,6 @@ TEST_F(StaticMulti, LesTouchesDeDeplacementDeplacentEtFontDefiler) {
   EXPECT_EQ(champ_->TexteCp1252(), texte_);
 }
 
-TEST_F(StaticMulti, EntreeVaAuDialogue) {
-  QTest::keyClick(champ_, Qt::Key_Return);
-  EXPECT_EQ(oks_, 1);
-  EXPECT_EQ(champ_->TexteCp1252(), texte_);
-}
-
 TEST_F(StaticMulti, LesCommandesDuPressePapiersNeCopientQue) {
   QApplication::clipboard()->setText(QStringLiteral("COLLE"));
   champ_->selectAll();
@@ -98,9 +94,7 @@ TEST_F(StaticMulti, LesCommandesDuPressePapiersNeCopientQue) {
   champ_->ExecuteCommande(CmCopier);
   EXPECT_TRUE(QApplication::clipboard()->text().startsWith(QStringLiteral("Ligne 1")));
   EXPECT_FALSE(champ_->acceptDrops());
-}
-
-TEST_F(StaticMulti, LeProgrammeChangeLeTexteSansNotification) {
+  // The program changes the text without a notification.
   int changements = 0;
   QObject::connect(champ_, &PEditionMulti::changement, [&] { ++changements; });
   champ_->DefinirTexteCp1252("SUCRE DE CANNE");

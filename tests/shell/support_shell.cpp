@@ -47,22 +47,22 @@ bool TVueEssai::PeutFermer() {
 
 ApplicationShell::ApplicationShell()
     : app_([this](TVelquorMDIClient& client) {
-        const std::set<int> editeur{104, 105, 106, 107};
-        client.DefinirFabrique(TypeVue::Familles, [editeur](QWidget* p) {
-          return new TVueEssai(QStringLiteral("Gestion des familles"), editeur, p);
-        });
-        client.DefinirFabrique(TypeVue::Ingredients, [editeur](QWidget* p) {
-          return new TVueEssai(QStringLiteral("Gestion des ingrédients"), editeur, p);
-        });
-        client.DefinirFabrique(TypeVue::Cocktails, [editeur](QWidget* p) {
-          return new TVueEssai(QStringLiteral("Gestion des cocktails"), editeur, p);
-        });
-        client.DefinirFabrique(TypeVue::Resultat, [](QWidget* p) {
-          return new TVueEssai(QStringLiteral("Résultat de la recherche"), {109}, p);
-        });
+        const std::pair<TypeVue, QString> kVues[] = {
+            {TypeVue::Familles, QStringLiteral("Gestion des familles")},
+            {TypeVue::Ingredients, QStringLiteral("Gestion des ingrédients")},
+            {TypeVue::Cocktails, QStringLiteral("Gestion des cocktails")},
+            {TypeVue::Resultat, QStringLiteral("Résultat de la recherche")}};
+        for (const auto& vue : kVues) {
+          // An editor's record commands, or the result's refine command.
+          const std::set<int> commandes = vue.first == TypeVue::Resultat
+                                              ? std::set<int>{109}
+                                              : std::set<int>{104, 105, 106, 107};
+          client.DefinirFabrique(vue.first, [titre = vue.second, commandes](QWidget* p) {
+            return new TVueEssai(titre, commandes, p);
+          });
+        }
         client.DefinirLanceurRecherche([this](QWidget* parent) {
           ++recherches_;
-          contextesPendantRecherche_.push_back(ContexteAide);
           if (pendantRecherche_) pendantRecherche_(parent);
           return reponseRecherche_;
         });

@@ -8,15 +8,20 @@
 #include <QString>
 
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <set>
+#include <string_view>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "framework/vue.h"
 #include "shell/aide.h"
 #include "shell/cadre_velquor.h"
 #include "shell/client_mdi.h"
 #include "shell/velquor_app.h"
+#include "store/collections.h"
 #include "support/dossier_temporaire.h"
 #include "support_ui/repondeur_scripte.h"
 
@@ -41,6 +46,16 @@ class TVueEssai : public PVue {
   static std::vector<QString> detruites;
 };
 
+// Creates a collection's pair in the current directory, holding these names.
+template <class Collection>
+void CreerCollection(std::string_view base, std::initializer_list<const char*> noms = {}) {
+  Collection collection(base);
+  ASSERT_TRUE(collection.Creer());
+  ASSERT_TRUE(collection.Ouvrir());
+  for (const char* nom : noms)
+    ASSERT_TRUE(collection.Ajouter(nom));
+}
+
 class ApplicationShell : public TestDansDossier {
  protected:
   ApplicationShell();
@@ -57,10 +72,9 @@ class ApplicationShell : public TestDansDossier {
 
   RepondeurScripte repondeur_;
   TVelquorApp app_;
-  // What the search launcher answers, and the help context it saw while it ran.
+  // What the search launcher answers, what it runs meanwhile, and how many times it ran.
   int reponseRecherche_ = 2;
   std::function<void(QWidget*)> pendantRecherche_;
-  std::vector<int> contextesPendantRecherche_;
   int recherches_ = 0;
 };
 
