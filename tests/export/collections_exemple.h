@@ -22,40 +22,41 @@ struct LigneExemple {
   std::string ingredient;
 };
 
-inline void AjouterCocktail(std::string_view nom, std::string_view famille,
-                            const std::vector<LigneExemple>& lignes,
-                            std::string_view remarques = "") {
-  FicCocktail f;
+// Adds one record to the collection, created when missing; `remplir` fills the record after its
+// name.
+template <class Collection, class Remplir>
+void AjouterExemple(std::string_view nom, Remplir remplir) {
+  Collection f;
   ASSERT_TRUE(f.Ouvrir() || (f.Creer() && f.Ouvrir()));
   f.Enreg = {};
   CopierTexte(f.Enreg.Nom, nom);
-  CopierTexte(f.Enreg.Famille, famille);
-  for (const auto& l : lignes) {
-    CopierTexte(f.Enreg.Quantite[l.place], l.quantite);
-    CopierTexte(f.Enreg.Ingredient[l.place], l.ingredient);
-  }
-  CopierTexte(f.Enreg.Remarques, remarques);
+  remplir(f.Enreg);
   ASSERT_TRUE(f.Ajouter(nom)) << nom;
 }
 
+inline void AjouterCocktail(std::string_view nom, std::string_view famille,
+                            const std::vector<LigneExemple>& lignes,
+                            std::string_view remarques = "") {
+  AjouterExemple<FicCocktail>(nom, [&](EnrCocktail& e) {
+    CopierTexte(e.Famille, famille);
+    for (const auto& l : lignes) {
+      CopierTexte(e.Quantite[l.place], l.quantite);
+      CopierTexte(e.Ingredient[l.place], l.ingredient);
+    }
+    CopierTexte(e.Remarques, remarques);
+  });
+}
+
 inline void AjouterFamille(std::string_view nom, std::string_view commentaire = "") {
-  FicFamille f;
-  ASSERT_TRUE(f.Ouvrir() || (f.Creer() && f.Ouvrir()));
-  f.Enreg = {};
-  CopierTexte(f.Enreg.Nom, nom);
-  CopierTexte(f.Enreg.Commentaire, commentaire);
-  ASSERT_TRUE(f.Ajouter(nom)) << nom;
+  AjouterExemple<FicFamille>(nom, [&](EnrFamille& e) { CopierTexte(e.Commentaire, commentaire); });
 }
 
 inline void AjouterIngredient(std::string_view nom, bool alcool,
                               std::string_view commentaire = "") {
-  FicIngredient f;
-  ASSERT_TRUE(f.Ouvrir() || (f.Creer() && f.Ouvrir()));
-  f.Enreg = {};
-  CopierTexte(f.Enreg.Nom, nom);
-  f.Enreg.Alcool = alcool ? 1 : 0;
-  CopierTexte(f.Enreg.Commentaire, commentaire);
-  ASSERT_TRUE(f.Ajouter(nom)) << nom;
+  AjouterExemple<FicIngredient>(nom, [&](EnrIngredient& e) {
+    e.Alcool = alcool ? 1 : 0;
+    CopierTexte(e.Commentaire, commentaire);
+  });
 }
 
 inline std::string LireTexte(const std::string& chemin) {
