@@ -1,9 +1,8 @@
-// The command line of the companion.
+// The command line of the companion; its usage errors are checked on the executable.
 
 #include <gtest/gtest.h>
 
 #include "cli/arguments.h"
-#include "cli/commandes.h"
 
 namespace velquor::outils {
 namespace {
@@ -19,19 +18,6 @@ TEST(Arguments, OptionsPartoutEtOperandes) {
   EXPECT_EQ(a.arguments.dossier, "ici");
   EXPECT_EQ(a.arguments.operandes, std::vector<std::string>{"-fichier.csv"});
   EXPECT_TRUE(AnalyserArguments({"lister", "--aide"}).arguments.aide);
-}
-
-TEST(Arguments, ErreursDUsage) {
-  EXPECT_FALSE(AnalyserArguments({"lister", "-C"}).erreur.empty());
-  EXPECT_FALSE(AnalyserArguments({"-x", "lister"}).erreur.empty());
-  EXPECT_FALSE(AnalyserArguments({"--aid"}).erreur.empty());
-  // Operands are each command's business.
-  EXPECT_EQ(TrouverCommande("verifier")->verifierOperandes({}), "");
-  EXPECT_NE(TrouverCommande("verifier")->verifierOperandes({"x"}), "");
-  EXPECT_NE(TrouverCommande("exporter")->verifierOperandes({"tous"}), "");
-  EXPECT_NE(TrouverCommande("lister")->verifierOperandes({}), "");
-  EXPECT_NE(TrouverCommande("importer")->verifierOperandes({"a.csv", "b.csv"}), "");
-  EXPECT_EQ(TrouverCommande("importe"), nullptr);
 }
 
 }  // namespace

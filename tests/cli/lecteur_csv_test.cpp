@@ -3,12 +3,29 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "cli/lecteur_csv.h"
 
 namespace velquor::outils {
 namespace {
 
 using Champs = std::vector<std::string>;
+
+// Each record as its line and its fields.
+std::vector<std::pair<int, Champs>> Enregistrements(const ContenuCsv& c) {
+  std::vector<std::pair<int, Champs>> e;
+  for (const auto& enr : c.enregistrements)
+    e.emplace_back(enr.ligne, enr.champs);
+  return e;
+}
+
+std::vector<int> LignesEnErreur(const ContenuCsv& c) {
+  std::vector<int> lignes;
+  for (const auto& e : c.erreurs)
+    lignes.push_back(e.ligne);
+  return lignes;
+}
 
 TEST(LecteurCsv, ChampsCitesVirgulesSautsEtGuillemetsDoubles) {
   ContenuCsv c = LireCsv(
@@ -19,16 +36,12 @@ TEST(LecteurCsv, ChampsCitesVirgulesSautsEtGuillemetsDoubles) {
       ",,\n"
       "fin,sans,saut");
   EXPECT_TRUE(c.erreurs.empty());
-  ASSERT_EQ(c.enregistrements.size(), 4u);
-  EXPECT_EQ(c.enregistrements[0].champs, (Champs{"a", "b", "c"}));
-  EXPECT_EQ(c.enregistrements[1].champs, (Champs{"x, y", "il dit \"oui\"", "deux\r\nlignes"}));
-  EXPECT_EQ(c.enregistrements[2].champs, (Champs{"", "", ""}));
-  EXPECT_EQ(c.enregistrements[3].champs, (Champs{"fin", "sans", "saut"}));
   // Lines are those of the file: a field over two lines and a blank line count.
-  EXPECT_EQ(c.enregistrements[0].ligne, 1);
-  EXPECT_EQ(c.enregistrements[1].ligne, 2);
-  EXPECT_EQ(c.enregistrements[2].ligne, 5);
-  EXPECT_EQ(c.enregistrements[3].ligne, 6);
+  EXPECT_EQ(Enregistrements(c),
+            (std::vector<std::pair<int, Champs>>{{1, {"a", "b", "c"}},
+                                                 {2, {"x, y", "il dit \"oui\"", "deux\r\nlignes"}},
+                                                 {5, {"", "", ""}},
+                                                 {6, {"fin", "sans", "saut"}}}));
 }
 
 TEST(LecteurCsv, EnregistrementsMalFormesSignalesEtEcartes) {
@@ -39,15 +52,11 @@ TEST(LecteurCsv, EnregistrementsMalFormesSignalesEtEcartes) {
       "ok,1\n"
       "a\rb,c\n"  // a lone carriage return
       "\"jamais\nferm\xC3\xA9,z\n");
+  EXPECT_EQ(LignesEnErreur(c), (std::vector<int>{2, 3, 5, 6}));
   ASSERT_EQ(c.erreurs.size(), 4u);
-  EXPECT_EQ(c.erreurs[0].ligne, 2);
-  EXPECT_EQ(c.erreurs[1].ligne, 3);
-  EXPECT_EQ(c.erreurs[2].ligne, 5);
-  EXPECT_EQ(c.erreurs[3].ligne, 6);
   EXPECT_NE(c.erreurs[3].texte.find("guillemet"), std::string::npos);
-  ASSERT_EQ(c.enregistrements.size(), 2u);
-  EXPECT_EQ(c.enregistrements[1].champs, (Champs{"ok", "1"}));
-  EXPECT_EQ(c.enregistrements[1].ligne, 4);
+  EXPECT_EQ(Enregistrements(c),
+            (std::vector<std::pair<int, Champs>>{{1, {"a", "b"}}, {4, {"ok", "1"}}}));
 }
 
 TEST(LecteurCsv, FichierVideOuBlanc) {

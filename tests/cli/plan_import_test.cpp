@@ -17,6 +17,23 @@ std::vector<int> Lignes(const ResultatPlan& r) {
   return lignes;
 }
 
+// The plan in one text per entry: "NAME|FAMILY|REMARKS|QUANTITY INGREDIENT;...", "NAME" and
+// "NAME alcool" (code page 1252).
+std::vector<std::string> Decrire(const PlanImport& p) {
+  std::vector<std::string> d;
+  for (const auto& c : p.cocktails) {
+    std::string texte = c.nom + "|" + c.famille + "|" + c.remarques + "|";
+    for (const auto& l : c.lignes)
+      texte += l.quantite + " " + l.ingredient + ";";
+    d.push_back(texte);
+  }
+  for (const auto& f : p.familles)
+    d.push_back(f.nom);
+  for (const auto& i : p.ingredients)
+    d.push_back(i.nom + (i.alcool ? " alcool" : ""));
+  return d;
+}
+
 TEST(PlanImport, CocktailsDansLOrdreDeLeurPremiereLigne) {
   ResultatPlan r = PreparerImport(
       "remarques,cocktail,ingredient,quantite,famille,alcoolise\r\n"  // any column order
@@ -27,40 +44,32 @@ TEST(PlanImport, CocktailsDansLOrdreDeLeurPremiereLigne) {
       ",Mojito,,,,\r\n"  // an empty slot
       ",Mojito,Eau gazeuse,compléter,long drinks,non\r\n");
   ASSERT_TRUE(r.erreurs.empty()) << r.erreurs[0].texte;
-  const PlanImport& p = r.plan;
-  ASSERT_EQ(p.cocktails.size(), 2u);
-  const CocktailImporte& mojito = p.cocktails[0];
-  EXPECT_EQ(mojito.nom, "MOJITO");
-  EXPECT_EQ(mojito.famille, "LONG DRINKS");
-  EXPECT_EQ(mojito.remarques, "Piler\r\nServir");  // line breaks stored as CR LF
-  ASSERT_EQ(mojito.lignes.size(), 4u);
-  EXPECT_EQ(mojito.lignes[0].ingredient, "RHUM BLANC");
-  EXPECT_EQ(mojito.lignes[1].quantite, "6 brins");
-  EXPECT_EQ(mojito.lignes[2].ingredient, "");
-  EXPECT_EQ(mojito.lignes[3].quantite, "compl\xE9ter");  // quantities keep their case
-  EXPECT_EQ(p.cocktails[1].nom, "KIR");
-  EXPECT_EQ(p.cocktails[1].lignes[0].ingredient, "CR\xC8ME DE CASSIS");
-  EXPECT_EQ(p.cocktails[1].famille, "AP\xC9RITIFS");
-
-  ASSERT_EQ(p.familles.size(), 2u);
-  EXPECT_EQ(p.familles[0].nom, "LONG DRINKS");
-  EXPECT_EQ(p.familles[1].nom, "AP\xC9RITIFS");
-  ASSERT_EQ(p.ingredients.size(), 5u);
-  EXPECT_EQ(p.ingredients[0].nom, "RHUM BLANC");
-  EXPECT_TRUE(p.ingredients[0].alcool);
-  EXPECT_FALSE(p.ingredients[2].alcool);  // MENTHE: empty means no
-  EXPECT_TRUE(p.ingredients[3].alcool);   // VIN BLANC: "OUI" in any case
+  // Names in capitals, quantities keep their case, line breaks stored as CR LF; an empty
+  // "alcoolise" means no, "OUI" in any case means yes.
+  EXPECT_EQ(Decrire(r.plan),
+            (std::vector<std::string>{
+                "MOJITO|LONG DRINKS|Piler\r\nServir|4 cl RHUM BLANC;6 brins MENTHE; ;"
+                "compl\xE9ter EAU GAZEUSE;",
+                "KIR|AP\xC9RITIFS||1 cl CR\xC8ME DE CASSIS;9 cl VIN BLANC;",
+                "LONG DRINKS",
+                "AP\xC9RITIFS",
+                "RHUM BLANC alcool",
+                "CR\xC8ME DE CASSIS alcool",
+                "MENTHE",
+                "VIN BLANC alcool",
+                "EAU GAZEUSE",
+            }));
 }
 
 TEST(PlanImport, CapitalesParLaRegleCp1252) {
   ResultatPlan r = PreparerImport(Entete + "œil de ÿ ß,,1,  crème brûlée  ,non,\n");
   ASSERT_TRUE(r.erreurs.empty());
-  EXPECT_EQ(r.plan.cocktails[0].nom,
-            "\x8C"
-            "IL DE \x9F \xDF");  // ß has no capital
-  EXPECT_EQ(r.plan.ingredients[0].nom,
-            "CR\xC8ME BR\xDBL\xC9"
-            "E");  // trimmed too
+  // ß has no capital; the ingredient is trimmed too.
+  const std::string creme =
+      "CR\xC8ME BR\xDBL\xC9"
+      "E";
+  EXPECT_EQ(Decrire(r.plan),
+            (std::vector<std::string>{"\x8CIL DE \x9F \xDF|||1 " + creme + ";", creme}));
 }
 
 TEST(PlanImport, LimitesEnOctetsCp1252) {

@@ -34,6 +34,16 @@ std::map<std::string, std::string> Contenu() {
 
 class ReorganisationTest : public test::TestDansDossier {
  protected:
+  // Rewrites the pair's two files through `abimer`.
+  template <class Fn>
+  void Abimer(Fn abimer) {
+    auto index = LireOctets("COCKTAIL.NDX");
+    auto donnees = LireOctets("COCKTAIL.DAT");
+    abimer(index, donnees);
+    test::EcrireOctets("COCKTAIL.NDX", index);
+    test::EcrireOctets("COCKTAIL.DAT", donnees);
+  }
+
   // A chain of sorted additions with deletions in it: dead nodes and dead records.
   void SetUp() override {
     FicCocktail f;
@@ -90,20 +100,17 @@ TEST_F(ReorganisationTest, UnePaireOuverteEstRefusee) {
 // follows the child links and brings it back, and puts a record name that disagrees with its key
 // right.
 TEST_F(ReorganisationTest, RetrouveCeQueLesParcoursNeVoientPlus) {
-  auto index = LireOctets("COCKTAIL.NDX");
-  auto donnees = LireOctets("COCKTAIL.DAT");
   const auto avant = Contenu();
-  // The fourth node of the chain (COCKTAIL 1003) claims a parent it does not have.
-  NoeudIndex n = NoeudIndex::DepuisOctets(index.data() + 3 * 47);
-  n.Pere = 47 * 5;
-  unsigned char brut[NoeudIndex::Taille];
-  n.VersOctets(brut);
-  std::copy(brut, brut + sizeof brut, index.begin() + 3 * 47);
-  // And the last record's name field says something else.
-  const std::size_t dernier = donnees.size() - sizeof(EnrCocktail);
-  donnees[dernier] = 'X';
-  test::EcrireOctets("COCKTAIL.NDX", index);
-  test::EcrireOctets("COCKTAIL.DAT", donnees);
+  Abimer([](auto& index, auto& donnees) {
+    // The fourth node of the chain (COCKTAIL 1003) claims a parent it does not have.
+    NoeudIndex n = NoeudIndex::DepuisOctets(index.data() + 3 * 47);
+    n.Pere = 47 * 5;
+    unsigned char brut[NoeudIndex::Taille];
+    n.VersOctets(brut);
+    std::copy(brut, brut + sizeof brut, index.begin() + 3 * 47);
+    // And the last record's name field says something else.
+    donnees[donnees.size() - sizeof(EnrCocktail)] = 'X';
+  });
   ASSERT_LT(Contenu().size(), avant.size());
 
   const auto bilan = outils::ReorganiserPaire(outils::PaireCocktail());
@@ -119,16 +126,14 @@ TEST_F(ReorganisationTest, RetrouveCeQueLesParcoursNeVoientPlus) {
 // Texts without their terminator — a key of 31 bytes, a remark filling its whole field — are
 // cut so that the rebuilt pair is healthy; the record is kept.
 TEST_F(ReorganisationTest, TextesSansFinCoupes) {
-  auto index = LireOctets("COCKTAIL.NDX");
-  auto donnees = LireOctets("COCKTAIL.DAT");
-  // The root's key (COCKTAIL 1001 since the first name was deleted) fills its 31 bytes.
-  std::fill(index.begin() + 4 + 12, index.begin() + 4 + 31, 'Z');
-  // The last record's remarks fill their field.
-  const std::size_t dernier = donnees.size() - sizeof(EnrCocktail);
-  std::fill(donnees.begin() + dernier + offsetof(EnrCocktail, Remarques),
-            donnees.begin() + dernier + sizeof(EnrCocktail), 'r');
-  test::EcrireOctets("COCKTAIL.NDX", index);
-  test::EcrireOctets("COCKTAIL.DAT", donnees);
+  Abimer([](auto& index, auto& donnees) {
+    // The root's key (COCKTAIL 1001 since the first name was deleted) fills its 31 bytes.
+    std::fill(index.begin() + 4 + 12, index.begin() + 4 + 31, 'Z');
+    // The last record's remarks fill their field.
+    const std::size_t dernier = donnees.size() - sizeof(EnrCocktail);
+    std::fill(donnees.begin() + dernier + offsetof(EnrCocktail, Remarques),
+              donnees.begin() + dernier + sizeof(EnrCocktail), 'r');
+  });
   const std::size_t avant = Contenu().size();
 
   const auto bilan = outils::ReorganiserPaire(outils::PaireCocktail());
