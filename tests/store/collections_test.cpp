@@ -55,9 +55,8 @@ TEST_F(CollectionsTest, CocktailAvecLignesDeCompositionEspacees) {
 
   FicCocktail relu;
   ASSERT_TRUE(relu.Ouvrir() && relu.Chercher("NEGRONI"));
-  EXPECT_EQ(Texte(relu.Enreg.Ingredient[1]), "GIN");
-  EXPECT_EQ(Texte(relu.Enreg.Ingredient[0]), "");
-  EXPECT_EQ(Texte(relu.Enreg.Quantite[4]), "1 trait");
+  const auto* octets = reinterpret_cast<const unsigned char*>(&relu.Enreg);
+  EXPECT_EQ(Octets(octets, octets + sizeof relu.Enreg), attendu);
 
   // A record read from the cocktails and added to the result is stored unchanged.
   FicCocktail resultat(BaseResultat);
@@ -77,9 +76,11 @@ TEST_F(CollectionsTest, IngredientAlcooliseOuNon) {
     CopierTexte(i.Enreg.Commentaire, "note");
     ASSERT_TRUE(i.Ajouter(nom));
   }
-  Octets gin = Enregistrement("INGRED.DAT", 0, 283);
-  EXPECT_EQ(gin[31], 1);
-  EXPECT_EQ(std::string(gin.begin() + 32, gin.begin() + 36), "note");
+  Octets gin(283, 0);
+  Poser(gin, 0, "GIN");
+  gin[31] = 1;
+  Poser(gin, 32, "note");
+  EXPECT_EQ(Enregistrement("INGRED.DAT", 0, 283), gin);
   EXPECT_EQ(Enregistrement("INGRED.DAT", 1, 283)[31], 0);
 }
 
@@ -119,17 +120,15 @@ TEST_F(CollectionsTest, LaNormalisationEffaceLesRestesDUnTexteLong) {
 TEST_F(CollectionsTest, FamilleAvecCommentaireALaLimite) {
   FicFamille f;
   ASSERT_TRUE(f.Creer() && f.Ouvrir());
-  std::string nom(30, 'N'), commentaire(250, 'c');
+  const std::string nom(30, 'N'), commentaire(250, 'c');
   f.Enreg = {};
   CopierTexte(f.Enreg.Nom, nom);
   CopierTexte(f.Enreg.Commentaire, commentaire);
   ASSERT_TRUE(f.Ajouter(nom));
-  ASSERT_TRUE(f.Chercher(nom));
-  EXPECT_EQ(Texte(f.Enreg.Nom), nom);
-  EXPECT_EQ(Texte(f.Enreg.Commentaire), commentaire);
-  Octets o = Enregistrement("FAMILLE.DAT", 0, 282);
-  EXPECT_EQ(o[30], 0);
-  EXPECT_EQ(o[281], 0);
+  Octets attendu(282, 0);
+  Poser(attendu, 0, nom);
+  Poser(attendu, 31, commentaire);
+  EXPECT_EQ(Enregistrement("FAMILLE.DAT", 0, 282), attendu);
 }
 
 }  // namespace

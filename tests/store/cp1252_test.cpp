@@ -68,20 +68,12 @@ TEST(Cp1252, CapitalsAndSmallLetters) {
     const auto octet = static_cast<unsigned char>(x);
     EXPECT_EQ(MajusculeCp1252(octet), CasseUnicode(octet, true)) << std::hex << x;
     EXPECT_EQ(MinusculeCp1252(octet), CasseUnicode(octet, false)) << std::hex << x;
-    EXPECT_EQ(MajusculeCp1252(MajusculeCp1252(octet)), MajusculeCp1252(octet)) << std::hex << x;
-    if (MajusculeCp1252(octet) != octet) {
-      EXPECT_EQ(MinusculeCp1252(MajusculeCp1252(octet)), octet) << std::hex << x;
-    }
   }
   // Never length-changing: ß stays, so do ÷, µ and the ordinals.
   const std::string texte = *Utf8VersCp1252("straße crème brûlée ÿ œ š ž ÷ µ ª º 12 ½!");
   const std::string majuscules = MajusculesCp1252(texte);
   EXPECT_EQ(majuscules.size(), texte.size());
   EXPECT_EQ(Cp1252VersUtf8(majuscules), "STRAßE CRÈME BRÛLÉE Ÿ Œ Š Ž ÷ µ ª º 12 ½!");
-  for (std::size_t i = 0; i < texte.size(); ++i) {
-    EXPECT_EQ(static_cast<unsigned char>(majuscules[i]),
-              MajusculeCp1252(static_cast<unsigned char>(texte[i])));
-  }
   EXPECT_EQ(MajusculesCp1252(std::string("a\0b", 3)), std::string("A\0B", 3));
 }
 
@@ -100,33 +92,20 @@ TEST(Cp1252, Utf8RoundTripOfEveryByte) {
   EXPECT_EQ(utf8, attendu);
   EXPECT_EQ(Utf8VersCp1252(utf8), std::optional<std::string>(tous));
   EXPECT_EQ(Utf8VersCp1252(""), std::optional<std::string>(""));
-  EXPECT_EQ(Cp1252VersUtf8(""), "");
-  EXPECT_EQ(Utf8VersCp1252("L’ŒUF À 3 €"), std::optional<std::string>("L\x92\x8CUF \xC0 3 \x80"));
 }
 
 TEST(Cp1252, RefusesWhatItCannotHoldAndInvalidUtf8) {
+  // The random comparison with ICU below covers every kind; these name each one.
   const char* const refuses[] = {
-      "\u2192",                // →
-      "GIN \U0001F378",        // 🍸, four bytes
-      "\u0080",                // a C1 control the code page gives no byte
-      "\u0100",                // Ā
-      "\u2044",                // fraction slash
-      "cafe\u0301",            // combining accent
-      "\xC3",                  // truncated
-      "\xE2\x82",              // truncated
-      "\x80",                  // lone continuation byte
-      "A\xBF",                 // lone continuation byte
-      "\xC0\xAF",              // overlong
-      "\xC1\xBF",              // overlong
-      "\xE0\x80\xAF",          // overlong
-      "\xF0\x80\x80\xAF",      // overlong
-      "\xED\xA0\x80",          // surrogate
-      "\xED\xBF\xBF",          // surrogate
-      "\xF4\x90\x80\x80",      // beyond U+10FFFF
-      "\xF8\x88\x80\x80\x80",  // five-byte form
-      "\xFF",                  // never in UTF-8
-      "\xC3\xA9\xC3",          // é then truncated
-      "\xC3\x28",              // bad continuation
+      "GIN \U0001F378",    // 🍸, four bytes, beyond the code page
+      "\u0080",            // a C1 control the code page gives no byte
+      "cafe\u0301",        // combining accent
+      "\xE2\x82",          // truncated
+      "A\xBF",             // lone continuation byte
+      "\xC0\xAF",          // overlong
+      "\xED\xA0\x80",      // surrogate
+      "\xF4\x90\x80\x80",  // beyond U+10FFFF
+      "\xFF",              // never in UTF-8
   };
   for (const char* texte : refuses)
     EXPECT_FALSE(Utf8VersCp1252(texte)) << texte;

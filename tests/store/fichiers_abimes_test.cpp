@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "scenarios_pannes.h"
 #include "store/champ_texte.h"
 #include "store/collections.h"
 #include "support/dossier_temporaire.h"
@@ -64,29 +65,9 @@ class FichiersAbimesTest : public test::TestDansDossier {
     test::EcrireOctets("FAMILLE.DAT", dat);
   }
 
-  // Every walk ends within a bound; returns the names seen forward.
-  std::vector<std::string> ParcourirBorne(FicFamille& f) {
-    std::vector<std::string> noms;
-    for (bool ok = f.Premier(); ok; ok = f.Suivant()) {
-      noms.emplace_back(Texte(f.Enreg.Nom));
-      if (noms.size() > 10000) {
-        ADD_FAILURE() << "forward walk does not end";
-        break;
-      }
-    }
-    int n = 0;
-    for (bool ok = f.Dernier(); ok; ok = f.Precedent()) {
-      if (++n > 10000) {
-        ADD_FAILURE() << "backward walk does not end";
-        break;
-      }
-    }
-    return noms;
-  }
-
   // Every operation once more on whatever is there.
   void Malmener(FicFamille& f) {
-    ParcourirBorne(f);
+    test::ParcoursBorne("FAMILLE");
     for (auto nom : {"", "A", "M", "ZZZ", "B"}) {
       f.Chercher(nom);
       f.Suivant();
@@ -99,7 +80,7 @@ class FichiersAbimesTest : public test::TestDansDossier {
     f.Ajouter("NOUVEAU");
     if (f.Chercher("A")) f.Supprimer();
     if (f.Premier()) f.Supprimer();
-    ParcourirBorne(f);
+    test::ParcoursBorne("FAMILLE");
   }
 
   test::EnregistreurVantor vantor_;
@@ -111,7 +92,7 @@ TEST_F(FichiersAbimesTest, CycleDeLiensNePiegePasLesParcours) {
          Donnees(3, {"B", "A", "0"}));
   FicFamille f;
   ASSERT_TRUE(f.Ouvrir());
-  EXPECT_EQ(ParcourirBorne(f), (std::vector<std::string>{"0", "A", "B"}));
+  EXPECT_EQ(test::ParcoursBorne("FAMILLE"), (std::vector<std::string>{"0", "A", "B"}));
   EXPECT_FALSE(f.Chercher("AA"));
   Malmener(f);
 }
@@ -120,7 +101,7 @@ TEST_F(FichiersAbimesTest, LiensHorsDuFichier) {
   Ecrire(Index({{"M", R(0), 47000, 47, -1}, {"C", R(1), -1, -94, 0}}), Donnees(2, {"M", "C"}));
   FicFamille f;
   ASSERT_TRUE(f.Ouvrir());
-  EXPECT_EQ(ParcourirBorne(f), (std::vector<std::string>{"C", "M"}));
+  EXPECT_EQ(test::ParcoursBorne("FAMILLE"), (std::vector<std::string>{"C", "M"}));
   EXPECT_FALSE(f.Chercher("Z"));
   EXPECT_EQ(Texte(f.Enreg.Nom), "M");
 
@@ -133,24 +114,24 @@ TEST_F(FichiersAbimesTest, LiensHorsDuFichier) {
   // Adding where the walk ends on a missing link works.
   CopierTexte(f.Enreg.Nom, "D");
   EXPECT_TRUE(f.Ajouter("D"));
-  EXPECT_EQ(ParcourirBorne(f), (std::vector<std::string>{"C", "D", "M"}));
+  EXPECT_EQ(test::ParcoursBorne("FAMILLE"), (std::vector<std::string>{"C", "D", "M"}));
   Malmener(f);
 }
 
 TEST_F(FichiersAbimesTest, IndexEtDonneesTronques) {
-  auto ndx = Index({{"M", R(0), 94, 47, -1}, {"C", R(1), -1, -1, 0}, {"T", R(2), -1, -1, 0}});
+  const auto entier =
+      Index({{"M", R(0), 94, 47, -1}, {"C", R(1), -1, -1, 0}, {"T", R(2), -1, -1, 0}});
+  auto ndx = entier;
   auto dat = Donnees(3, {"M", "C", "T"});
   ndx.resize(ndx.size() - 10);   // T's node is cut short
   dat.resize(dat.size() - 200);  // and so is its record
   Ecrire(ndx, dat);
   FicFamille f;
   ASSERT_TRUE(f.Ouvrir());
-  EXPECT_EQ(ParcourirBorne(f), (std::vector<std::string>{"C", "M"}));
+  EXPECT_EQ(test::ParcoursBorne("FAMILLE"), (std::vector<std::string>{"C", "M"}));
 
   // A short record read leaves zeros, not the previous record's bytes.
-  test::EcrireOctets(
-      "FAMILLE.NDX",
-      Index({{"M", R(0), 94, 47, -1}, {"C", R(1), -1, -1, 0}, {"T", R(2), -1, -1, 0}}));
+  test::EcrireOctets("FAMILLE.NDX", entier);
   ASSERT_TRUE(f.Chercher("M"));
   EXPECT_EQ(Texte(f.Enreg.Nom), "M");
   ASSERT_TRUE(f.Suivant());
@@ -191,7 +172,7 @@ TEST_F(FichiersAbimesTest, CompteNegatifVautCollectionVide) {
   CopierTexte(f.Enreg.Nom, "B");
   ASSERT_TRUE(f.Ajouter("B"));
   EXPECT_EQ(f.NbEnreg, 1);
-  EXPECT_EQ(ParcourirBorne(f), (std::vector<std::string>{"B"}));
+  EXPECT_EQ(test::ParcoursBorne("FAMILLE"), (std::vector<std::string>{"B"}));
   EXPECT_TRUE(vantor_.textes.empty());
 }
 
@@ -201,7 +182,7 @@ TEST_F(FichiersAbimesTest, OrdreEtrangerToujoursParcouruUneFois) {
          Donnees(3, {"B", "C", "A"}));
   FicFamille f;
   ASSERT_TRUE(f.Ouvrir());
-  EXPECT_EQ(ParcourirBorne(f), (std::vector<std::string>{"C", "B", "A"}));
+  EXPECT_EQ(test::ParcoursBorne("FAMILLE"), (std::vector<std::string>{"C", "B", "A"}));
 }
 
 TEST_F(FichiersAbimesTest, OctetsAleatoires) {
@@ -259,7 +240,7 @@ TEST_F(FichiersAbimesTest, DeuxLiensVersLeMemeEnfant) {
   Ecrire(Index({{"M", R(0), 47, 47, -1}, {"T", R(1), -1, -1, 0}}), Donnees(2, {"M", "T"}));
   FicFamille f;
   ASSERT_TRUE(f.Ouvrir());
-  EXPECT_EQ(ParcourirBorne(f), (std::vector<std::string>{"M", "T"}));
+  EXPECT_EQ(test::ParcoursBorne("FAMILLE"), (std::vector<std::string>{"M", "T"}));
   Malmener(f);
 }
 

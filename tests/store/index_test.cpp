@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -14,36 +13,34 @@
 namespace velquor {
 namespace {
 
-namespace fs = std::filesystem;
-
-NoeudIndex NoeudSurDisque(const char* fichier, std::int32_t pos) {
-  auto octets = test::LireOctets(fichier);
-  unsigned char brut[NoeudIndex::Taille] = {};
-  if (pos >= 0 && static_cast<std::size_t>(pos) + NoeudIndex::Taille <= octets.size()) {
-    std::copy_n(octets.begin() + pos, NoeudIndex::Taille, brut);
-  } else {
-    ADD_FAILURE() << "no node at " << pos;
-  }
-  return NoeudIndex::DepuisOctets(brut);
-}
-
-struct Liens {
+// A node as the index file holds it.
+struct Noeud {
+  std::string cle;
   std::int32_t pos_enreg, pere, gauche, droite;
-  bool operator==(const Liens&) const = default;
+  bool operator==(const Noeud&) const = default;
 };
-std::ostream& operator<<(std::ostream& os, const Liens& l) {
-  return os << "{PosEnreg " << l.pos_enreg << ", Pere " << l.pere << ", Gauche " << l.gauche
-            << ", Droite " << l.droite << "}";
+std::ostream& operator<<(std::ostream& os, const Noeud& n) {
+  return os << "{" << n.cle << ", PosEnreg " << n.pos_enreg << ", Pere " << n.pere << ", Gauche "
+            << n.gauche << ", Droite " << n.droite << "}";
 }
 
-Liens LiensDe(std::int32_t pos) {
-  NoeudIndex n = NoeudSurDisque("FAMILLE.NDX", pos);
-  return {n.PosEnreg, n.Pere, n.Gauche, n.Droite};
+// Every node of FAMILLE.NDX, the dead ones too.
+std::vector<Noeud> Arbre() {
+  const auto octets = test::LireOctets("FAMILLE.NDX");
+  EXPECT_EQ(octets.size() % NoeudIndex::Taille, 0u);
+  std::vector<Noeud> noeuds;
+  for (std::size_t pos = 0; pos + NoeudIndex::Taille <= octets.size(); pos += NoeudIndex::Taille) {
+    const NoeudIndex n = NoeudIndex::DepuisOctets(octets.data() + pos);
+    noeuds.push_back({std::string(Texte(n.Cle)), n.PosEnreg, n.Pere, n.Gauche, n.Droite});
+  }
+  return noeuds;
 }
 
-std::string CleDe(std::int32_t pos) {
-  NoeudIndex n = NoeudSurDisque("FAMILLE.NDX", pos);
-  return std::string(Texte(n.Cle));
+Noeud NoeudA(std::int32_t pos) {
+  const auto noeuds = Arbre();
+  if (pos % 47 == 0 && static_cast<std::size_t>(pos / 47) < noeuds.size()) return noeuds[pos / 47];
+  ADD_FAILURE() << "no node at " << pos;
+  return {};
 }
 
 class IndexTest : public test::TestDansDossier {
@@ -86,13 +83,9 @@ TEST_F(IndexTest, TroisNomsBAC) {
   Ajouter("B");
   Ajouter("A");
   Ajouter("C");
-  EXPECT_EQ(fs::file_size("FAMILLE.NDX"), 141u);
-  EXPECT_EQ(CleDe(0), "B");
-  EXPECT_EQ(LiensDe(0), (Liens{8, -1, 47, 94}));
-  EXPECT_EQ(CleDe(47), "A");
-  EXPECT_EQ(LiensDe(47), (Liens{8 + s, 0, -1, -1}));
-  EXPECT_EQ(CleDe(94), "C");
-  EXPECT_EQ(LiensDe(94), (Liens{8 + 2 * s, 0, -1, -1}));
+  EXPECT_EQ(Arbre(),
+            (std::vector<Noeud>{
+                {"B", 8, -1, 47, 94}, {"A", 8 + s, 0, -1, -1}, {"C", 8 + 2 * s, 0, -1, -1}}));
   EXPECT_EQ(f_.NbEnreg, 3);
   EXPECT_EQ(f_.PtrEnreg, 94) << "Ajouter leaves the object on the new record";
 
@@ -100,11 +93,11 @@ TEST_F(IndexTest, TroisNomsBAC) {
   auto ndx = test::LireOctets("FAMILLE.NDX");
   EXPECT_TRUE(std::all_of(ndx.begin() + 4 + 1, ndx.begin() + 35, [](auto o) { return o == 0; }));
 
+  // A moves into the root slot; its old node stays behind, dead.
   Supprimer("B");
-  EXPECT_EQ(fs::file_size("FAMILLE.NDX"), 141u);
-  EXPECT_EQ(CleDe(0), "A");
-  EXPECT_EQ(LiensDe(0), (Liens{8 + s, -1, -1, 94}));
-  EXPECT_EQ(LiensDe(94), (Liens{8 + 2 * s, 0, -1, -1}));
+  EXPECT_EQ(Arbre(),
+            (std::vector<Noeud>{
+                {"A", 8 + s, -1, -1, 94}, {"A", 8 + s, 0, -1, -1}, {"C", 8 + 2 * s, 0, -1, -1}}));
   EXPECT_EQ(f_.NbEnreg, 2);
   EXPECT_EQ(f_.NbSuppr, 1u);
   VerifierOrdre({"A", "C"});
@@ -140,19 +133,21 @@ TEST_F(IndexTest, AjoutDansUneCollectionVideeRecommenceALaRacine) {
   Ajouter("Z");
   Supprimer("A");
   Supprimer("Z");
+  auto avant = test::LireOctets("FAMILLE.NDX");
   Supprimer("M");
+  EXPECT_EQ(test::LireOctets("FAMILLE.NDX"), avant) << "the last deletion writes no node";
   EXPECT_EQ(f_.NbEnreg, 0);
   EXPECT_FALSE(f_.Premier());
   EXPECT_FALSE(f_.Dernier());
+  EXPECT_FALSE(f_.Suivant());
   EXPECT_FALSE(f_.Chercher("M"));
-  auto avant = test::LireOctets("FAMILLE.NDX");
-  ASSERT_EQ(avant.size(), 141u);
+  EXPECT_FALSE(f_.Supprimer());
+  EXPECT_TRUE(vantor_.textes.empty()) << "an empty collection answers false without a message";
 
   Ajouter("K");
   auto apres = test::LireOctets("FAMILLE.NDX");
   ASSERT_EQ(apres.size(), 141u);
-  EXPECT_EQ(CleDe(0), "K");
-  EXPECT_EQ(LiensDe(0), (Liens{8 + 3 * s, -1, -1, -1}));
+  EXPECT_EQ(NoeudA(0), (Noeud{"K", 8 + 3 * s, -1, -1, -1}));
   EXPECT_TRUE(std::equal(avant.begin() + 47, avant.end(), apres.begin() + 47))
       << "the dead nodes behind the root stay untouched";
   VerifierOrdre({"K"});
@@ -198,10 +193,9 @@ TEST_F(IndexTest, SuppressionDeLaRacineAUnEnfant) {
   for (auto nom : {"M", "F", "C", "H"})
     Ajouter(nom);
   Supprimer("M");
-  EXPECT_EQ(CleDe(0), "F");
-  EXPECT_EQ(LiensDe(0), (Liens{8 + s, -1, 94, 141}));
-  EXPECT_EQ(LiensDe(94).pere, 0);
-  EXPECT_EQ(LiensDe(141).pere, 0);
+  EXPECT_EQ(NoeudA(0), (Noeud{"F", 8 + s, -1, 94, 141}));
+  EXPECT_EQ(NoeudA(94).pere, 0);
+  EXPECT_EQ(NoeudA(141).pere, 0);
   VerifierOrdre({"C", "F", "H"});
   // From each name, one step forward and back.
   ASSERT_TRUE(f_.Chercher("C") && f_.Suivant());
@@ -215,21 +209,21 @@ TEST_F(IndexTest, SuppressionDeLaRacineADeuxEnfants) {
   for (auto nom : {"M", "F", "T", "C", "H", "P", "W", "J"})
     Ajouter(nom);
   Supprimer("M");
-  EXPECT_EQ(CleDe(0), "F") << "the lesser child moves into the root slot";
-  EXPECT_EQ(LiensDe(0).pere, -1);
+  EXPECT_EQ(NoeudA(0).cle, "F") << "the lesser child moves into the root slot";
+  EXPECT_EQ(NoeudA(0).pere, -1);
   std::int32_t posJ = 7 * 47, posT = 2 * 47, posH = 4 * 47, posC = 3 * 47;
-  EXPECT_EQ(LiensDe(posC).pere, 0);
-  EXPECT_EQ(LiensDe(posH).pere, 0);
-  EXPECT_EQ(LiensDe(posJ).droite, posT) << "the greater subtree hangs under J";
-  EXPECT_EQ(LiensDe(posT).pere, posJ);
+  EXPECT_EQ(NoeudA(posC).pere, 0);
+  EXPECT_EQ(NoeudA(posH).pere, 0);
+  EXPECT_EQ(NoeudA(posJ).droite, posT) << "the greater subtree hangs under J";
+  EXPECT_EQ(NoeudA(posT).pere, posJ);
   VerifierOrdre({"C", "F", "H", "J", "P", "T", "W"});
 
   // Root with two children whose lesser child has no greater child: the greater subtree hangs
   // directly under the new root.
   Supprimer("F");  // root F: lesser C (no children), greater H
-  EXPECT_EQ(CleDe(0), "C");
-  EXPECT_EQ(LiensDe(0).droite, posH);
-  EXPECT_EQ(LiensDe(posH).pere, 0);
+  EXPECT_EQ(NoeudA(0).cle, "C");
+  EXPECT_EQ(NoeudA(0).droite, posH);
+  EXPECT_EQ(NoeudA(posH).pere, 0);
   VerifierOrdre({"C", "H", "J", "P", "T", "W"});
 }
 
@@ -242,40 +236,27 @@ TEST_F(IndexTest, SuppressionDeNoeudsInterieurs) {
 
   // K is its parent's greater child: H replaces it, N's subtree hangs under I.
   Supprimer("K");
-  EXPECT_EQ(LiensDe(0).droite, posH);
-  EXPECT_EQ(LiensDe(posH).pere, 0);
-  EXPECT_EQ(LiensDe(posI).droite, posN);
-  EXPECT_EQ(LiensDe(posN).pere, posI);
+  EXPECT_EQ(NoeudA(0).droite, posH);
+  EXPECT_EQ(NoeudA(posH).pere, 0);
+  EXPECT_EQ(NoeudA(posI).droite, posN);
+  EXPECT_EQ(NoeudA(posN).pere, posI);
   VerifierOrdre({"A", "B", "C", "D", "F", "H", "I", "L", "N", "P"});
 
   // B is its parent's lesser child: C replaces it, A hangs under C's least node (C itself).
   Supprimer("B");
-  EXPECT_EQ(LiensDe(0).gauche, posC);
-  EXPECT_EQ(LiensDe(posC).pere, 0);
-  EXPECT_EQ(LiensDe(posC).gauche, posA);
-  EXPECT_EQ(LiensDe(posA).pere, posC);
+  EXPECT_EQ(NoeudA(0).gauche, posC);
+  EXPECT_EQ(NoeudA(posC).pere, 0);
+  EXPECT_EQ(NoeudA(posC).gauche, posA);
+  EXPECT_EQ(NoeudA(posA).pere, posC);
   VerifierOrdre({"A", "C", "D", "F", "H", "I", "L", "N", "P"});
 
   // Leaves and one-child nodes.
   Supprimer("L");
-  EXPECT_EQ(LiensDe(posN).gauche, -1);
+  EXPECT_EQ(NoeudA(posN).gauche, -1);
   Supprimer("I");  // I has the greater child N only
-  EXPECT_EQ(LiensDe(posH).droite, posN);
-  EXPECT_EQ(LiensDe(posN).pere, posH);
+  EXPECT_EQ(NoeudA(posH).droite, posN);
+  EXPECT_EQ(NoeudA(posN).pere, posH);
   VerifierOrdre({"A", "C", "D", "F", "H", "N", "P"});
-}
-
-TEST_F(IndexTest, SuppressionDuSeulEnregistrement) {
-  Ajouter("SEUL");
-  auto ndx = test::LireOctets("FAMILLE.NDX");
-  Supprimer("SEUL");
-  EXPECT_EQ(test::LireOctets("FAMILLE.NDX"), ndx) << "the index file is not written";
-  EXPECT_EQ(f_.NbEnreg, 0);
-  EXPECT_FALSE(f_.Premier());
-  EXPECT_FALSE(f_.Dernier());
-  EXPECT_FALSE(f_.Suivant());
-  EXPECT_FALSE(f_.Supprimer());
-  EXPECT_TRUE(vantor_.textes.empty()) << "an empty collection answers false without a message";
 }
 
 }  // namespace

@@ -43,26 +43,15 @@ NoeudIndex NoeudIndex::DepuisOctets(const unsigned char (&octets)[Taille]) {
   return n;
 }
 
-PFichier::PFichier(std::string_view libelle, std::string_view nomBase, std::string_view extIndex,
-                   std::string_view extDonnees, std::size_t tailleEnreg)
-    : libelle_(libelle.substr(0, 128)),
-      nomBase_(nomBase.substr(0, 8)),
+PFichier::PFichier(std::string_view nomBase, std::string_view extIndex, std::string_view extDonnees,
+                   std::size_t tailleEnreg)
+    : nomBase_(nomBase.substr(0, 8)),
       nomIndex_(nomBase_ + "." + std::string(extIndex.substr(0, 3))),
       nomDonnees_(nomBase_ + "." + std::string(extDonnees.substr(0, 3))),
       tailleEnreg_(tailleEnreg) {}
 
 PFichier::~PFichier() {
   Fermer();
-}
-
-std::string_view PFichier::NomPluriel() const {
-  if (nomBase_ == "FAMILLE") return "familles";
-  if (nomBase_ == "INGRED")
-    return "ingr\xE9"
-           "dients";
-  if (nomBase_ == "COCKTAIL") return "cocktails";
-  if (nomBase_ == "RESURECH") return "r\xE9sultats";
-  return nomBase_;
 }
 
 bool PFichier::Creer() {

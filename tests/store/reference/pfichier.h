@@ -64,16 +64,10 @@ class PFichier {
 
   const NoeudIndex& Noeud() const { return noeud_; }
   bool EstOuvert() const { return index_.Ouvert() && donnees_.Ouvert(); }
-  const std::string& NomBase() const { return nomBase_; }
-  const std::string& NomFichierIndex() const { return nomIndex_; }
-  const std::string& NomFichierDonnees() const { return nomDonnees_; }
-  // The collection's plural noun in code page 1252 ("familles", "ingrédients", ...), the
-  // argument of the opening messages.
-  std::string_view NomPluriel() const;
 
  protected:
-  PFichier(std::string_view libelle, std::string_view nomBase, std::string_view extIndex,
-           std::string_view extDonnees, std::size_t tailleEnreg);
+  PFichier(std::string_view nomBase, std::string_view extIndex, std::string_view extDonnees,
+           std::size_t tailleEnreg);
 
   virtual unsigned char* OctetsEnreg() = 0;
   virtual void NormaliserEnreg() = 0;
@@ -103,7 +97,6 @@ class PFichier {
   bool ChangerLien(std::int32_t pos, std::int32_t ancien, std::int32_t nouveau);
   bool FixerLien(std::int32_t pos, bool droite, std::int32_t valeur);
 
-  std::string libelle_;
   std::string nomBase_;
   std::string nomIndex_;
   std::string nomDonnees_;
