@@ -29,7 +29,7 @@ TEST(Liste, LOrdreTrieEstCeluiDesNomsSansCasseEtLeTexteMontreEstConverti) {
   PListe liste;
   liste.DefinirTrie(true);
   for (std::string_view nom : {"ZOMBIE", kEclat.c_str(), "ABSINTHE", "ECLAT", "eclair", "CO-OP",
-                                "COOP", "10 VERTS", "2 VERTS"})
+                               "COOP", "10 VERTS", "2 VERTS"})
     liste.AjouterChaine(nom);
   const std::vector<std::string> entrees = Entrees(liste);
   ASSERT_EQ(entrees.size(), 9u);
