@@ -3,9 +3,12 @@
 // dialog with data, for people to look at (build/screenshots/).
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSpontaneKeyEvent>
 #include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -84,7 +87,7 @@ class Programme : public test::TestDansDossier {
   TVelquorApp app_;
 };
 
-TEST_F(Programme, LaBarreEtLeMenuOuvrentLesEditeursAvecTitreAideEtBouton) {
+TEST_F(Programme, LaBarreEtLeMenuOuvrentLesEditeursAvecTitreEtAide) {
   struct Cas {
     MyGadgetBtn* bouton;
     const char* titre;
@@ -100,29 +103,24 @@ TEST_F(Programme, LaBarreEtLeMenuOuvrentLesEditeursAvecTitreAideEtBouton) {
     ASSERT_NE(c.bouton, nullptr);
     Cliquer(c.bouton);
     ASSERT_NE(Editeur(), nullptr) << c.titre;
-    EXPECT_EQ(app_.ClientMDI->Vue()->windowTitle(), c.titre);
     EXPECT_EQ(Cadre()->windowTitle(), QStringLiteral("Le Velquor - [%1]").arg(c.titre));
     EXPECT_EQ(ContexteAide, c.aide);
-    EXPECT_EQ(c.bouton->EtatBouton(), MyGadgetBtn::Etat::Bas);
     // The record commands reach the editor from the menu.
     app_.PasseInactive();
     EXPECT_TRUE(Action(104)->isEnabled());
     EXPECT_TRUE(Action(105)->isEnabled());
-    if (std::string(c.capture) == "editeur_ingredients") {
+    if (c.bouton == app_.BtnIngredients) {
       Editeur()->Liste()->SelectionnerIndex(1);
       Editeur()->Afficher();
     }
     EXPECT_FALSE(test::EnregistrerCapture(Cadre(), c.capture).isEmpty());
   }
-  EXPECT_EQ(app_.BtnFamilles->EtatBouton(), MyGadgetBtn::Etat::Haut);
-
   // The menu item opens the family view again: a fresh one.
   PEditeurDlg* avant = Editeur();
   Action(102)->trigger();
   QCoreApplication::processEvents();
   ASSERT_NE(Editeur(), nullptr);
   EXPECT_NE(Editeur(), avant);
-  EXPECT_EQ(ContexteAide, 4);
 
   // The name dialog over the frame, with its proposal.
   test::PiloteModal pilote([](PDialogue& d) {
@@ -137,7 +135,9 @@ TEST_F(Programme, LaBarreEtLeMenuOuvrentLesEditeursAvecTitreAideEtBouton) {
   EXPECT_EQ(test::NomsFamilles().size(), 4u);  // closed by the pilot: nothing added
 }
 
-TEST_F(Programme, PendantLaPasseNiLaBarreNiLeMenuNAgissent) {
+// Nothing acts while a pass runs: the toolbar, the menu, Escape, and the frame's close box as the
+// window system sends it. Nothing is kept for later, and the toolbar works again once it is over.
+TEST_F(Programme, PendantLaPasseRienNAgit) {
   Cliquer(app_.BtnIngredients);
   PEditeurDlg* editeur = Editeur();
   ASSERT_NE(editeur, nullptr);
@@ -145,6 +145,10 @@ TEST_F(Programme, PendantLaPasseNiLaBarreNiLeMenuNAgissent) {
     Cliquer(app_.BtnCocktails);
     Action(108)->trigger();
     Action(24310)->trigger();
+    QTest::keyClick(Cadre(), Qt::Key_Escape);
+    QCloseEvent fermeture;
+    QSpontaneKeyEvent::setSpontaneous(&fermeture);
+    QApplication::sendEvent(Cadre()->windowHandle(), &fermeture);
     QCoreApplication::processEvents();
   });
   {
@@ -153,12 +157,16 @@ TEST_F(Programme, PendantLaPasseNiLaBarreNiLeMenuNAgissent) {
     QCoreApplication::processEvents();
   }
   ASSERT_GE(observateur.observations, 1);
+  QCoreApplication::processEvents();
   EXPECT_EQ(Editeur(), editeur);
   EXPECT_TRUE(Cadre()->isVisible());
   EXPECT_EQ(ContexteAide, 3);
   EXPECT_EQ(app_.BtnIngredients->EtatBouton(), MyGadgetBtn::Etat::Bas);
   EXPECT_EQ(test::Noms("RESURECH").size(), 0u);
   EXPECT_EQ(std::string(Texte(test::LireCocktail("MARGARITA")->Ingredient[2])), "CITRON VERT");
+
+  Cliquer(app_.BtnCocktails);
+  EXPECT_NE(Editeur(), editeur);
 }
 
 }  // namespace

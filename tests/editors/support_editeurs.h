@@ -29,23 +29,6 @@
 
 namespace velquor::test {
 
-// Stored text (code page 1252) of a UTF-8 literal.
-std::string Cp(std::string_view utf8);
-
-// The fields below are UTF-8; they are stored in code page 1252.
-struct Famille {
-  std::string nom;
-  std::string commentaire{};
-};
-struct Ingredient {
-  std::string nom;
-  bool alcool = false;
-  std::string commentaire{};
-};
-
-void CreerFamilles(std::initializer_list<Famille> familles);
-void CreerIngredients(std::initializer_list<Ingredient> ingredients);
-
 std::optional<EnrFamille> LireFamille(std::string_view nom);
 std::optional<EnrIngredient> LireIngredient(std::string_view nom);
 std::optional<EnrCocktail> LireCocktail(std::string_view nom);
@@ -55,15 +38,23 @@ std::vector<std::string> NomsIngredients();
 std::vector<std::string> NomsCocktails();
 
 // The entries of a list or a combo box, in order.
-std::vector<std::string> Entrees(const PListe* liste);
-std::vector<std::string> Entrees(const PCombo* combo);
+template <class Liste>
+std::vector<std::string> Entrees(const Liste* liste) {
+  std::vector<std::string> entrees;
+  for (int i = 0; liste && i < liste->NbElements(); ++i)
+    entrees.push_back(liste->Chaine(i));
+  return entrees;
+}
+
+// The message boxes shown, one line each: the icon (x stop, ? question, ! exclamation,
+// i information), the buttons (Ok or OuiNon) and the text.
+std::vector<std::string> Boites(const RepondeurScripte& repondeur);
 
 // The document area of the tests: 101, 102 and 103 open the ingredient, family and cocktail
 // views, each closing the open one first, as the program's client area does.
 class ZoneEssai : public PZoneVues {
  public:
   ZoneEssai();
-  int ouvertures = 0;
 };
 
 // A running application with the frame shown and active, and the scripted user.

@@ -10,18 +10,17 @@
 namespace velquor {
 namespace {
 
-using test::Cocktail;
 using test::Enregistrement;
+using Noms = std::vector<std::string>;
 
 CriteresRecherche ParNom(std::string chaine, ModeNom sens) {
   CriteresRecherche c;
-  c.TypeRecherche = RechercheNom;
   c.Chaine = std::move(chaine);
   c.SensNom = sens;
   return c;
 }
 
-CriteresRecherche ParFamille(std::vector<std::string> familles, ModeFamille sens) {
+CriteresRecherche ParFamille(Noms familles, ModeFamille sens) {
   CriteresRecherche c;
   c.TypeRecherche = RechercheFamille;
   c.FamillesChoisies = std::move(familles);
@@ -29,7 +28,7 @@ CriteresRecherche ParFamille(std::vector<std::string> familles, ModeFamille sens
   return c;
 }
 
-CriteresRecherche ParIngredients(std::vector<std::string> ingredients, ModeIngredients sens) {
+CriteresRecherche ParIngredients(Noms ingredients, ModeIngredients sens) {
   CriteresRecherche c;
   c.TypeRecherche = RechercheIngredients;
   c.IngredientsChoisis = std::move(ingredients);
@@ -37,109 +36,87 @@ CriteresRecherche ParIngredients(std::vector<std::string> ingredients, ModeIngre
   return c;
 }
 
-TEST(CorrespondNom, SousChaineSensibleALaCasse) {
-  auto gin = ParNom("GIN", NomContient);
-  EXPECT_FALSE(Correspond(gin, Enregistrement({.nom = "Gin Fizz"})));
-  EXPECT_TRUE(Correspond(gin, Enregistrement({.nom = "GIN FIZZ"})));
-  EXPECT_TRUE(Correspond(gin, Enregistrement({.nom = "VIRGIN"})));
-  EXPECT_FALSE(Correspond(gin, Enregistrement({.nom = "GI"})));
-
-  auto sansGin = ParNom("GIN", NomNeContientPas);
-  EXPECT_TRUE(Correspond(sansGin, Enregistrement({.nom = "Gin Fizz"})));
-  EXPECT_FALSE(Correspond(sansGin, Enregistrement({.nom = "VIRGIN"})));
-}
-
-TEST(CorrespondNom, ChaineVideEtChaineTropLongue) {
-  EXPECT_TRUE(Correspond(ParNom("", NomContient), Enregistrement({.nom = "MOJITO"})));
-  EXPECT_TRUE(Correspond(ParNom("", NomContient), Enregistrement({})));
-  EXPECT_FALSE(Correspond(ParNom("", NomNeContientPas), Enregistrement({.nom = "MOJITO"})));
-
-  // Longer than any stored name: in no name, so "does not contain" selects them all.
-  std::string longue(40, 'A');
-  auto enr = Enregistrement({.nom = std::string(30, 'A')});
-  EXPECT_FALSE(Correspond(ParNom(longue, NomContient), enr));
-  EXPECT_TRUE(Correspond(ParNom(longue, NomNeContientPas), enr));
-}
-
-TEST(CorrespondFamille, ExacteEtSensibleALaCasse) {
-  auto choisies = ParFamille({"SOURS", "TIKI"}, FamilleSelectionnee);
-  EXPECT_TRUE(Correspond(choisies, Enregistrement({.famille = "TIKI"})));
-  EXPECT_FALSE(Correspond(choisies, Enregistrement({.famille = "Tiki"})));
-  EXPECT_FALSE(Correspond(choisies, Enregistrement({.famille = "TIKI "})));
-  EXPECT_FALSE(Correspond(choisies, Enregistrement({.famille = "SOUR"})));
-  EXPECT_FALSE(Correspond(choisies, Enregistrement({})));
-
-  auto autres = ParFamille({"SOURS", "TIKI"}, FamilleNonSelectionnee);
-  EXPECT_FALSE(Correspond(autres, Enregistrement({.famille = "SOURS"})));
-  EXPECT_TRUE(Correspond(autres, Enregistrement({.famille = "FIZZ"})));
-  EXPECT_TRUE(Correspond(autres, Enregistrement({})));
-}
-
-TEST(CorrespondFamille, AucuneFamilleChoisie) {
-  for (const char* famille : {"TIKI", ""}) {
-    auto enr = Enregistrement({.famille = famille});
-    EXPECT_FALSE(Correspond(ParFamille({}, FamilleSelectionnee), enr)) << famille;
-    EXPECT_TRUE(Correspond(ParFamille({}, FamilleNonSelectionnee), enr)) << famille;
+// Each case is tried in both senses: "does not contain" selects exactly the others.
+TEST(Correspond, ParNomSousChaineSensibleALaCasse) {
+  struct Cas {
+    std::string chaine, nom;
+    bool contient;
+  };
+  const Cas cas[] = {
+      {"GIN", "Gin Fizz", false},
+      {"GIN", "GIN FIZZ", true},
+      {"GIN", "VIRGIN", true},
+      {"GIN", "GI", false},
+      {"", "MOJITO", true},
+      {"", "", true},
+      // Longer than any stored name: in no name.
+      {std::string(40, 'A'), std::string(30, 'A'), false},
+  };
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.chaine + " dans " + c.nom);
+    const auto enr = Enregistrement({.nom = c.nom});
+    EXPECT_EQ(Correspond(ParNom(c.chaine, NomContient), enr), c.contient);
+    EXPECT_EQ(Correspond(ParNom(c.chaine, NomNeContientPas), enr), !c.contient);
   }
-  // A chosen empty name does not make the cocktails without family "chosen".
-  EXPECT_FALSE(Correspond(ParFamille({""}, FamilleSelectionnee), Enregistrement({})));
 }
 
-TEST(CorrespondIngredients, LesTroisModes) {
-  const auto ginCitron = Enregistrement({.ingredients = {"GIN", "CITRON"}});
-  const auto ginSeul = Enregistrement({.ingredients = {"GIN"}});
-  const auto ginCitronSucre = Enregistrement({.ingredients = {"GIN", "CITRON", "SUCRE"}});
-  const auto sucre = Enregistrement({.ingredients = {"SUCRE"}});
-  const std::vector<std::string> choisis = {"GIN", "CITRON"};
-
-  auto tous = ParIngredients(choisis, TousChoisis);
-  EXPECT_TRUE(Correspond(tous, ginCitron));
-  EXPECT_TRUE(Correspond(tous, ginSeul));
-  EXPECT_FALSE(Correspond(tous, ginCitronSucre));
-  EXPECT_FALSE(Correspond(tous, sucre));
-
-  auto auMoinsUn = ParIngredients(choisis, AuMoinsUnChoisi);
-  EXPECT_TRUE(Correspond(auMoinsUn, ginCitron));
-  EXPECT_TRUE(Correspond(auMoinsUn, ginSeul));
-  EXPECT_TRUE(Correspond(auMoinsUn, ginCitronSucre));
-  EXPECT_FALSE(Correspond(auMoinsUn, sucre));
-
-  auto aucun = ParIngredients(choisis, AucunChoisi);
-  EXPECT_FALSE(Correspond(aucun, ginCitron));
-  EXPECT_FALSE(Correspond(aucun, ginSeul));
-  EXPECT_FALSE(Correspond(aucun, ginCitronSucre));
-  EXPECT_TRUE(Correspond(aucun, sucre));
+TEST(Correspond, ParFamilleExacteEtSensibleALaCasse) {
+  struct Cas {
+    Noms choisies;
+    std::string famille;
+    bool choisie;
+  };
+  const Noms deux = {"SOURS", "TIKI"};
+  const Cas cas[] = {
+      {deux, "TIKI", true},
+      {deux, "Tiki", false},
+      {deux, "TIKI ", false},
+      {deux, "SOUR", false},
+      {deux, "", false},
+      {{}, "TIKI", false},
+      {{}, "", false},
+      // A chosen empty name does not make the cocktails without family "chosen".
+      {{""}, "", false},
+  };
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.famille);
+    const auto enr = Enregistrement({.famille = c.famille});
+    EXPECT_EQ(Correspond(ParFamille(c.choisies, FamilleSelectionnee), enr), c.choisie);
+    EXPECT_EQ(Correspond(ParFamille(c.choisies, FamilleNonSelectionnee), enr), !c.choisie);
+  }
 }
 
-TEST(CorrespondIngredients, CasesVidesDoublesEtCasse) {
-  // Empty slots between the rows are not ingredients; a name in two rows counts twice.
-  auto espace =
-      Enregistrement({.ingredients = {"", "GIN", "", "", "GIN", "", "", "", "", "CITRON"}});
-  EXPECT_TRUE(Correspond(ParIngredients({"GIN", "CITRON"}, TousChoisis), espace));
-  EXPECT_FALSE(Correspond(ParIngredients({"GIN"}, TousChoisis), espace));
-  EXPECT_TRUE(Correspond(ParIngredients({"GIN"}, AuMoinsUnChoisi), espace));
-
-  auto casse = Enregistrement({.ingredients = {"Gin"}});
-  EXPECT_FALSE(Correspond(ParIngredients({"GIN"}, AuMoinsUnChoisi), casse));
-  EXPECT_TRUE(Correspond(ParIngredients({"GIN"}, AucunChoisi), casse));
+TEST(Correspond, ParIngredientsLesTroisModes) {
+  struct Cas {
+    Noms choisis, ingredients;
+    bool tous, auMoinsUn, aucun;
+  };
+  const Noms ginCitron = {"GIN", "CITRON"};
+  const Cas cas[] = {
+      {ginCitron, {"GIN", "CITRON"}, true, true, false},
+      {ginCitron, {"GIN"}, true, true, false},
+      {ginCitron, {"GIN", "CITRON", "SUCRE"}, false, true, false},
+      {ginCitron, {"SUCRE"}, false, false, true},
+      // Empty slots between the rows are not ingredients; a name in two rows counts twice.
+      {ginCitron, {"", "GIN", "", "", "GIN", "", "", "", "", "CITRON"}, true, true, false},
+      {{"GIN"}, {"", "GIN", "", "", "GIN", "", "", "", "", "CITRON"}, false, true, false},
+      {{"GIN"}, {"Gin"}, false, false, true},
+      {{"GIN"}, {}, false, false, true},
+      {{}, {"GIN"}, false, false, true},
+  };
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(::testing::PrintToString(c.choisis) + " / " +
+                 ::testing::PrintToString(c.ingredients));
+    const auto enr = Enregistrement({.ingredients = c.ingredients});
+    EXPECT_EQ(Correspond(ParIngredients(c.choisis, TousChoisis), enr), c.tous);
+    EXPECT_EQ(Correspond(ParIngredients(c.choisis, AuMoinsUnChoisi), enr), c.auMoinsUn);
+    EXPECT_EQ(Correspond(ParIngredients(c.choisis, AucunChoisi), enr), c.aucun);
+  }
 }
 
-TEST(CorrespondIngredients, SansIngredientOuSansChoix) {
-  const auto vide = Enregistrement({.nom = "EAU"});
-  EXPECT_TRUE(Correspond(ParIngredients({"GIN"}, AucunChoisi), vide));
-  EXPECT_FALSE(Correspond(ParIngredients({"GIN"}, TousChoisis), vide));
-  EXPECT_FALSE(Correspond(ParIngredients({"GIN"}, AuMoinsUnChoisi), vide));
-
-  const auto gin = Enregistrement({.ingredients = {"GIN"}});
-  EXPECT_TRUE(Correspond(ParIngredients({}, AucunChoisi), gin));
-  EXPECT_FALSE(Correspond(ParIngredients({}, TousChoisis), gin));
-  EXPECT_FALSE(Correspond(ParIngredients({}, AuMoinsUnChoisi), gin));
-}
-
-TEST(CorrespondIngredients, TypeInconnuEstUneRechercheParIngredients) {
+TEST(Correspond, TypeInconnuEstUneRechercheParIngredients) {
   auto c = ParIngredients({"GIN"}, AuMoinsUnChoisi);
   c.Chaine = "ZZZ";
-  c.SensNom = NomContient;
   const auto gin = Enregistrement({.nom = "GIN TONIC", .ingredients = {"GIN"}});
   for (int type : {0, 3, 4, -1}) {
     c.TypeRecherche = type;
@@ -157,10 +134,10 @@ TEST(Correspond, ChampsSansTerminateur) {
   const std::string plein(31, 'G');
   EXPECT_TRUE(Correspond(ParNom(plein, NomContient), enr));
   EXPECT_FALSE(Correspond(ParNom("GX", NomContient), enr));
+  EXPECT_FALSE(Correspond(ParNom(plein + "G", NomContient), enr));
   EXPECT_TRUE(Correspond(ParIngredients({plein}, TousChoisis), enr));
   EXPECT_FALSE(Correspond(ParIngredients({std::string(30, 'G')}, AuMoinsUnChoisi), enr));
   EXPECT_TRUE(Correspond(ParFamille({plein}, FamilleSelectionnee), enr));
-  EXPECT_FALSE(Correspond(ParNom(plein + "G", NomContient), enr));
 }
 
 }  // namespace

@@ -1,57 +1,24 @@
 #pragma once
-// Collections for the search windows' tests: families, ingredients (with their alcohol flag and
-// comment) and cocktails (trace_crochets.h), created in the test's own directory.
+// What the search windows' tests share: the collections (trace_crochets.h) and the state of
+// the lists and controls.
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QPushButton>
 #include <QString>
+#include <QTest>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
+#include "framework/dialogue.h"
 #include "framework/liste.h"
-#include "store/champ_texte.h"
-#include "store/collections.h"
+#include "search/defile_dlg.h"
 #include "trace_crochets.h"
 
 namespace velquor::test {
-
-struct Ingredient {
-  std::string nom;
-  bool alcool = false;
-  std::string commentaire{};
-};
-
-inline void CreerFamilles(const std::vector<std::string>& noms) {
-  FicFamille f;
-  ASSERT_TRUE(f.Creer() && f.Ouvrir());
-  for (const auto& nom : noms) {
-    f.Enreg = {};
-    CopierTexte(f.Enreg.Nom, nom);
-    ASSERT_TRUE(f.Ajouter(nom)) << nom;
-  }
-}
-
-inline void CreerIngredients(const std::vector<Ingredient>& ingredients) {
-  FicIngredient f;
-  ASSERT_TRUE(f.Creer() && f.Ouvrir());
-  for (const auto& i : ingredients) {
-    f.Enreg = {};
-    CopierTexte(f.Enreg.Nom, i.nom);
-    f.Enreg.Alcool = i.alcool ? 1 : 0;
-    CopierTexte(f.Enreg.Commentaire, i.commentaire);
-    ASSERT_TRUE(f.Ajouter(i.nom)) << i.nom;
-  }
-}
-
-inline void CreerCocktailsListe(const std::vector<Cocktail>& cocktails) {
-  FicCocktail f;
-  ASSERT_TRUE(f.Creer() && f.Ouvrir());
-  for (const auto& c : cocktails) {
-    f.Enreg = Enregistrement(c);
-    ASSERT_TRUE(f.Ajouter(c.nom)) << c.nom;
-  }
-}
 
 // The entries of a list, in display order.
 inline std::vector<std::string> Entrees(const PListe& liste) {
@@ -66,5 +33,53 @@ inline std::string Selectionnee(const PListe& liste) {
   const int i = liste.IndexSelection();
   return i < 0 ? std::string("(aucune)") : liste.Chaine(i);
 }
+
+// The entries of a list in display order, the selected one in brackets.
+inline std::vector<std::string> Contenu(const PListe& liste) {
+  std::vector<std::string> entrees = Entrees(liste);
+  if (const int i = liste.IndexSelection(); i >= 0) entrees[i] = "[" + entrees[i] + "]";
+  return entrees;
+}
+
+// Whether each of these controls is enabled.
+inline std::vector<bool> Actifs(const PDialogue& d, std::initializer_list<int> ids) {
+  std::vector<bool> actifs;
+  for (int id : ids)
+    actifs.push_back(d.ControleParId(id)->isEnabled());
+  return actifs;
+}
+
+// Clicks "Arrêter" as soon as a progress dialog shows, as the user would: the click is heard
+// while the messages of the first step are processed. Notes the dialog's caption and whether it
+// and the window under it were enabled at that moment.
+class ClicArret : public QObject {
+ public:
+  explicit ClicArret(QWidget* fenetre) : fenetre_(fenetre) { qApp->installEventFilter(this); }
+  ~ClicArret() override { qApp->removeEventFilter(this); }
+  bool eventFilter(QObject* objet, QEvent* evenement) override {
+    auto* defile = qobject_cast<DefileDlg*>(objet);
+    if (defile && evenement->type() == QEvent::Show) {
+      ++vus;
+      titre = defile->windowTitle();
+      QMetaObject::invokeMethod(
+          defile,
+          [this, defile] {
+            fenetreActive = fenetre_->isEnabled();
+            defileActif = defile->isEnabled();
+            QTest::mouseClick(defile->Controle<QPushButton>(2), Qt::LeftButton);
+          },
+          Qt::QueuedConnection);
+    }
+    return false;
+  }
+
+  int vus = 0;
+  QString titre;
+  bool fenetreActive = true;
+  bool defileActif = false;
+
+ private:
+  QWidget* fenetre_;
+};
 
 }  // namespace velquor::test

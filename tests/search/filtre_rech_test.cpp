@@ -29,12 +29,16 @@ struct Criteres {
   bool operator==(const Criteres&) const = default;
 };
 
+// What the dialog shows at set-up: the text of combos 101 and 102, the checked radio, and the
+// number of entries of the two combos.
 struct Vu {
-  std::string famille;     // the text of combo 101 at set-up
-  std::string ingredient;  // of combo 102
-  int radio = 0;           // the checked radio
-  int nbFamilles = 0;
-  int nbIngredients = 0;
+  std::string famille, ingredient;
+  int radio = 0, nbFamilles = 0, nbIngredients = 0;
+  bool operator==(const Vu&) const = default;
+  friend std::ostream& operator<<(std::ostream& os, const Vu& v) {
+    return os << v.famille << "/" << v.ingredient << "/" << v.radio << "/" << v.nbFamilles << "/"
+              << v.nbIngredients;
+  }
 };
 
 class FiltreRechTest : public test::TestDansDossier {
@@ -67,10 +71,7 @@ class FiltreRechTest : public test::TestDansDossier {
 TEST_F(FiltreRechTest, ValeursParDefautEtFichiersAbsents) {
   Criteres c;
   EXPECT_EQ(Executer(c), 1);
-  EXPECT_EQ(vu_.famille, "<Toutes>");
-  EXPECT_EQ(vu_.ingredient, "<Tous>");
-  EXPECT_EQ(vu_.radio, 103);
-  EXPECT_EQ(vu_.nbFamilles, 1);
+  EXPECT_EQ(vu_, (Vu{"<Toutes>", "<Tous>", 103, 1, 1}));
   EXPECT_EQ(c, Criteres{});
   // Looked up only: no file created, no message.
   EXPECT_FALSE(fs::exists("FAMILLE.DAT"));
@@ -79,7 +80,7 @@ TEST_F(FiltreRechTest, ValeursParDefautEtFichiersAbsents) {
 }
 
 TEST_F(FiltreRechTest, ChoixRetenusEtRepris) {
-  test::CreerFamilles({"HIGHBALLS", "SOURS", "SOURS EXOTIQUES"});
+  test::CreerFamilles({{"HIGHBALLS"}, {"SOURS"}, {"SOURS EXOTIQUES"}});
   test::CreerIngredients({{"CITRON"}, {"GIN", true}, {"RHUM", true}});
   Criteres c;
   EXPECT_EQ(Executer(c,
@@ -90,17 +91,14 @@ TEST_F(FiltreRechTest, ChoixRetenusEtRepris) {
                        test::EnregistrerCapture(&d, QStringLiteral("filtre_rech"));
                      }),
             1);
-  EXPECT_EQ(vu_.nbFamilles, 4);
-  EXPECT_EQ(vu_.nbIngredients, 4);
+  EXPECT_EQ(vu_, (Vu{"<Toutes>", "<Tous>", 103, 4, 4}));
   EXPECT_EQ(c, (Criteres{"GIN", "SOURS", "N"}));
 
   // The next refine offers them again; Annuler leaves them as they are.
   EXPECT_EQ(Executer(
                 c, [](PDialogue& d) { d.Controle<PRadio>(104)->click(); }, true),
             2);
-  EXPECT_EQ(vu_.famille, "SOURS");
-  EXPECT_EQ(vu_.ingredient, "GIN");
-  EXPECT_EQ(vu_.radio, 105);
+  EXPECT_EQ(vu_, (Vu{"SOURS", "GIN", 105, 4, 4}));
   EXPECT_EQ(c, (Criteres{"GIN", "SOURS", "N"}));
 
   // "<Toutes>" and "<Tous>" store empty criteria.
@@ -116,7 +114,7 @@ TEST_F(FiltreRechTest, ChoixRetenusEtRepris) {
 }
 
 TEST_F(FiltreRechTest, FamilleSupprimeeDepuis) {
-  test::CreerFamilles({"HIGHBALLS", "SOURS EXOTIQUES", "TIKI"});
+  test::CreerFamilles({{"HIGHBALLS"}, {"SOURS EXOTIQUES"}, {"TIKI"}});
   // A family deleted since: the first one beginning with its name, else "<Toutes>".
   Criteres c{"", "SOURS", "T"};
   Executer(c);
@@ -124,8 +122,7 @@ TEST_F(FiltreRechTest, FamilleSupprimeeDepuis) {
   EXPECT_EQ(c.famille, "SOURS EXOTIQUES");  // Ok takes what is shown
   Criteres d{"MENTHE", "DIGESTIFS", "T"};
   Executer(d);
-  EXPECT_EQ(vu_.famille, "<Toutes>");
-  EXPECT_EQ(vu_.ingredient, "<Tous>");
+  EXPECT_EQ(vu_, (Vu{"<Toutes>", "<Tous>", 103, 4, 1}));
   EXPECT_EQ(d, (Criteres{"", "", "T"}));
 }
 

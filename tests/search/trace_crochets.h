@@ -1,12 +1,14 @@
 #pragma once
 // Stand-ins for the user and the progress dialog that write every call into one trace, so a
-// test can check what was called and in which order. Shared by the search and editor tests.
+// test can check what was called and in which order; and the collections the tests start from,
+// created in the test's own directory. Shared by the search and editor tests.
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <deque>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +16,7 @@
 #include "search/rapporteur_progression.h"
 #include "store/champ_texte.h"
 #include "store/collections.h"
+#include "store/cp1252.h"
 #include "store/messages.h"
 
 namespace velquor::test {
@@ -65,6 +68,49 @@ class TraceMessages : public PMessages {
   Trace& trace_;
 };
 
+// Stored text (code page 1252) of a UTF-8 literal.
+inline std::string Cp(std::string_view utf8) {
+  std::optional<std::string> texte = Utf8VersCp1252(utf8);
+  EXPECT_TRUE(texte.has_value()) << utf8;
+  return texte.value_or("");
+}
+
+// Families and ingredients are written in UTF-8 and stored in code page 1252; they are added to
+// their collection, created if need be.
+struct Famille {
+  std::string nom;
+  std::string commentaire{};
+};
+struct Ingredient {
+  std::string nom;
+  bool alcool = false;
+  std::string commentaire{};
+};
+
+inline void CreerFamilles(std::initializer_list<Famille> familles) {
+  FicFamille f;
+  ASSERT_TRUE(f.Ouvrir() || (f.Creer() && f.Ouvrir()));
+  for (const Famille& famille : familles) {
+    f.Enreg = {};
+    CopierTexte(f.Enreg.Nom, Cp(famille.nom));
+    CopierTexte(f.Enreg.Commentaire, Cp(famille.commentaire));
+    ASSERT_TRUE(f.Ajouter(Cp(famille.nom))) << famille.nom;
+  }
+}
+
+inline void CreerIngredients(std::initializer_list<Ingredient> ingredients) {
+  FicIngredient f;
+  ASSERT_TRUE(f.Ouvrir() || (f.Creer() && f.Ouvrir()));
+  for (const Ingredient& ingredient : ingredients) {
+    f.Enreg = {};
+    CopierTexte(f.Enreg.Nom, Cp(ingredient.nom));
+    f.Enreg.Alcool = ingredient.alcool ? 1 : 0;
+    CopierTexte(f.Enreg.Commentaire, Cp(ingredient.commentaire));
+    ASSERT_TRUE(f.Ajouter(Cp(ingredient.nom))) << ingredient.nom;
+  }
+}
+
+// Cocktails are written as they are stored (code page 1252).
 struct Cocktail {
   std::string nom{};
   std::string famille{};
@@ -85,9 +131,10 @@ inline EnrCocktail Enregistrement(const Cocktail& c) {
   return enr;
 }
 
-// Creates the COCKTAIL pair with these cocktails, added in the order given.
-inline void CreerCocktails(std::initializer_list<Cocktail> cocktails) {
-  FicCocktail f;
+// Creates a cocktail pair (COCKTAIL unless told) with these cocktails, added in the order given.
+inline void CreerCocktails(const std::vector<Cocktail>& cocktails,
+                           std::string_view base = BaseCocktail) {
+  FicCocktail f(base);
   ASSERT_TRUE(f.Creer() && f.Ouvrir());
   for (const auto& c : cocktails) {
     f.Enreg = Enregistrement(c);
