@@ -1,6 +1,6 @@
 // The editors in the program's own application and frame: the menu and the toolbar open them
-// with their titles, help contexts and view buttons; pictures of the three editors and the name
-// dialog with data, for people to look at (build/screenshots/).
+// with their titles and help contexts, and nothing acts while a pass runs; pictures of the three
+// editors and the name dialog with data, for people to look at (build/screenshots/).
 
 #include <QAction>
 #include <QCloseEvent>

@@ -156,21 +156,16 @@ void Peupler(int commande) {
 }
 
 // The stored bytes of a record after its name; empty when it is not found.
+template <class Enr>
+std::vector<unsigned char> ApresLeNom(const std::optional<Enr>& enr) {
+  if (!enr) return {};
+  const auto* octets = reinterpret_cast<const unsigned char*>(&*enr);
+  return std::vector<unsigned char>(octets + TailleNom, octets + sizeof(Enr));
+}
 std::vector<unsigned char> Champs(int commande, std::string_view nom) {
-  auto apresLeNom = [](const auto& enr) {
-    const auto* octets = reinterpret_cast<const unsigned char*>(&enr);
-    return std::vector<unsigned char>(octets + TailleNom, octets + sizeof(enr));
-  };
-  if (commande == 102) {
-    auto enr = test::LireFamille(nom);
-    return enr ? apresLeNom(*enr) : std::vector<unsigned char>{};
-  }
-  if (commande == 101) {
-    auto enr = test::LireIngredient(nom);
-    return enr ? apresLeNom(*enr) : std::vector<unsigned char>{};
-  }
-  auto enr = test::LireCocktail(nom);
-  return enr ? apresLeNom(*enr) : std::vector<unsigned char>{};
+  if (commande == 102) return ApresLeNom(test::LireFamille(nom));
+  if (commande == 101) return ApresLeNom(test::LireIngredient(nom));
+  return ApresLeNom(test::LireCocktail(nom));
 }
 
 TEST_P(Commun, DupliquerCopieChaqueChampEtRenommerLesGarde) {

@@ -1,5 +1,6 @@
-// The name dialog in its three modes: captions, the old name shown or hidden, what is confirmed
-// (capitals, trailing spaces removed, at most 30 characters) and what is refused with a beep.
+// The name dialog in its three modes (the captions of renaming and duplicating are seen through
+// the editors): the old name shown or hidden, what is confirmed (capitals, trailing spaces
+// removed, at most 30 characters), what is refused with a beep, and where it opens.
 
 #include <QLabel>
 #include <QPushButton>

@@ -61,22 +61,6 @@ std::vector<std::string> NomsCocktails() {
   return NomsDe<FicCocktail>();
 }
 
-std::vector<std::string> Boites(const RepondeurScripte& repondeur) {
-  std::vector<std::string> boites;
-  for (const BoiteAffichee& b : repondeur.boites) {
-    const char* icone = b.icone == IconeMessage::Arret         ? "x"
-                        : b.icone == IconeMessage::Question    ? "?"
-                        : b.icone == IconeMessage::Exclamation ? "!"
-                        : b.icone == IconeMessage::Information ? "i"
-                                                               : "-";
-    const char* boutons = b.boutons == BoutonsMessage::Ok       ? "Ok"
-                          : b.boutons == BoutonsMessage::OuiNon ? "OuiNon"
-                                                                : "autres";
-    boites.push_back(std::string(icone) + " " + boutons + " " + b.texte.toStdString());
-  }
-  return boites;
-}
-
 ZoneEssai::ZoneEssai() {
   Commande(101, [this] {
     FermerVue();

@@ -22,6 +22,7 @@
 #include "framework/combo.h"
 #include "framework/liste.h"
 #include "framework/zone_vues.h"
+#include "search/donnees_fenetres.h"
 #include "search/trace_crochets.h"
 #include "store/collections.h"
 #include "support/dossier_temporaire.h"
@@ -45,10 +46,6 @@ std::vector<std::string> Entrees(const Liste* liste) {
     entrees.push_back(liste->Chaine(i));
   return entrees;
 }
-
-// The message boxes shown, one line each: the icon (x stop, ? question, ! exclamation,
-// i information), the buttons (Ok or OuiNon) and the text.
-std::vector<std::string> Boites(const RepondeurScripte& repondeur);
 
 // The document area of the tests: 101, 102 and 103 open the ingredient, family and cocktail
 // views, each closing the open one first, as the program's client area does.

@@ -16,6 +16,7 @@
 #include "framework/dialogue.h"
 #include "framework/liste.h"
 #include "search/defile_dlg.h"
+#include "support_ui/repondeur_scripte.h"
 #include "trace_crochets.h"
 
 namespace velquor::test {
@@ -39,6 +40,24 @@ inline std::vector<std::string> Contenu(const PListe& liste) {
   std::vector<std::string> entrees = Entrees(liste);
   if (const int i = liste.IndexSelection(); i >= 0) entrees[i] = "[" + entrees[i] + "]";
   return entrees;
+}
+
+// The message boxes shown, one line each: the icon (x stop, ? question, ! exclamation,
+// i information), the buttons (Ok or OuiNon) and the text.
+inline std::vector<std::string> Boites(const RepondeurScripte& repondeur) {
+  std::vector<std::string> boites;
+  for (const BoiteAffichee& b : repondeur.boites) {
+    const char* icone = b.icone == IconeMessage::Arret         ? "x"
+                        : b.icone == IconeMessage::Question    ? "?"
+                        : b.icone == IconeMessage::Exclamation ? "!"
+                        : b.icone == IconeMessage::Information ? "i"
+                                                               : "-";
+    const char* boutons = b.boutons == BoutonsMessage::Ok       ? "Ok"
+                          : b.boutons == BoutonsMessage::OuiNon ? "OuiNon"
+                                                                : "autres";
+    boites.push_back(std::string(icone) + " " + boutons + " " + b.texte.toStdString());
+  }
+  return boites;
 }
 
 // Whether each of these controls is enabled.
