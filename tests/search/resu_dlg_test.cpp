@@ -217,11 +217,10 @@ TEST_F(ResuDlgTest, AffinerFamilleEtNonAlcooliseDonneUnSurDix) {
   EXPECT_EQ(Contenu(*Liste()), Noms{"[C02]"});
   EXPECT_EQ(Label(502), QStringLiteral("C02"));  // and shown
   EXPECT_EQ(Label(555), QStringLiteral("Total 10 / Selection 1"));
-  EXPECT_EQ(dlg_->FiltreFamille(), "SOURS");
-  EXPECT_EQ(dlg_->FiltreAlcool(), "N");
   EXPECT_TRUE(repondeur_.boites.empty());
 
-  // Filters replace each other: everything again, then alcoholic ones with CITRON.
+  // Filters replace each other and are offered again: everything, then the alcoholic ones
+  // with CITRON in any family, then the others.
   Affiner("", "", 103);
   EXPECT_EQ(Liste()->NbElements(), 10);
   EXPECT_EQ(Label(555), QStringLiteral("Total 10 / Selection 10"));
