@@ -150,7 +150,9 @@ bool ExecuterRecherche(const CriteresRecherche& criteres, const CrochetsRecherch
       std::int64_t ordinal = 0;
       crochets.Progression.Debut();
       for (;;) {
-        const std::string nom(Texte(cocktails.Enreg.Nom));
+        // A damaged record's name may fill its field with no terminator: it is keyed by what an
+        // index key can hold, as the store always cut a name too long for a key.
+        const std::string nom(Texte(cocktails.Enreg.Nom).substr(0, TailleNom - 1));
         ++ordinal;
         // The answer is the stop request as it stood when this step was shown; a click on the
         // stop button is heard in the message processing below, so the next step reports it.

@@ -221,10 +221,15 @@ TEST_F(RechercheTest, EnregistrementsAbimesSansTerminateur) {
   c.TypeRecherche = RechercheIngredients;
   c.IngredientsChoisis = {"GIN"};
   c.SensIngredients = AucunChoisi;
-  // The damaged record matches, but its 31-byte name cannot be a key: nothing is stored.
+  // The damaged record matches and is stored under its name cut to a key's 30 bytes.
   EXPECT_TRUE(Lancer(c));
-  EXPECT_EQ(trace_[1], "etape " + std::string(31, 'X') + " 1/2");
-  EXPECT_FALSE(ResultatPresent());
+  EXPECT_EQ(trace_[1], "etape " + std::string(30, 'X') + " 1/2");
+  {
+    FicCocktail resultat(BaseResultat);
+    ASSERT_TRUE(resultat.Ouvrir());
+    EXPECT_EQ(resultat.NbEnreg, 1);
+    EXPECT_TRUE(resultat.Chercher(std::string(30, 'X')));
+  }
 
   trace_.clear();
   c.TypeRecherche = RechercheFamille;
