@@ -176,10 +176,7 @@ void AppliquerGenre(const ModeleControle& m, QWidget* w) {
       }
       break;
     case Genre::Liste:
-      if (auto* l = dynamic_cast<PListe*>(w)) {
-        l->DefinirTrie(A(m, st::Trie));
-        l->DefinirSelectionMultiple(A(m, st::SelectionMultiple));
-      }
+      if (auto* l = dynamic_cast<PListe*>(w)) l->DefinirTrie(A(m, st::Trie));
       break;
     case Genre::ComboSaisie:
     case Genre::ComboListe:

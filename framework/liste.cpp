@@ -33,11 +33,6 @@ PListe::PListe(QWidget* parent) : QListWidget(parent) {
   connect(this, &QListWidget::itemDoubleClicked, this, [this] { emit doubleClic(); });
 }
 
-void PListe::DefinirSelectionMultiple(bool multiple) {
-  setSelectionMode(multiple ? QAbstractItemView::MultiSelection
-                            : QAbstractItemView::SingleSelection);
-}
-
 QByteArray PListe::Octets(int index) const {
   const QListWidgetItem* element = item(index);
   return element ? element->data(kRoleOctets).toByteArray() : QByteArray();
@@ -75,11 +70,8 @@ std::string PListe::Chaine(int index) const {
 }
 
 int PListe::IndexSelection() const {
-  if (selectionMode() == QAbstractItemView::SingleSelection) {
-    const QList<QListWidgetItem*> choisis = selectedItems();
-    return choisis.isEmpty() ? -1 : row(choisis.front());
-  }
-  return currentRow();
+  const QList<QListWidgetItem*> choisis = selectedItems();
+  return choisis.isEmpty() ? -1 : row(choisis.front());
 }
 
 bool PListe::SelectionnerIndex(int index) {
@@ -93,24 +85,6 @@ bool PListe::SelectionnerIndex(int index) {
   setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
   scrollToItem(item(index));
   return true;
-}
-
-bool PListe::EstSelectionne(int index) const {
-  const QListWidgetItem* element = item(index);
-  return element && element->isSelected();
-}
-
-void PListe::SelectionnerElement(int index, bool selectionne) {
-  ParProgramme garde(parProgramme_);
-  if (QListWidgetItem* element = item(index)) element->setSelected(selectionne);
-}
-
-std::vector<int> PListe::IndexSelectionnes() const {
-  std::vector<int> index;
-  for (int i = 0; i < count(); ++i) {
-    if (item(i)->isSelected()) index.push_back(i);
-  }
-  return index;
 }
 
 int PListe::ChercherPrefixe(std::string_view prefixe, int apres) const {

@@ -8,7 +8,6 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace velquor {
 
@@ -20,7 +19,6 @@ class PListe : public QListWidget {
 
   void DefinirTrie(bool trie) { trie_ = trie; }
   bool EstTrie() const { return trie_; }
-  void DefinirSelectionMultiple(bool multiple);
 
   // Adds an entry (at its sorted place, or at the end) and returns its index.
   int AjouterChaine(std::string_view texte);
@@ -36,10 +34,6 @@ class PListe : public QListWidget {
   int IndexSelection() const;
   // Selects that entry (-1 clears the selection) and shows it; false when out of range.
   bool SelectionnerIndex(int index);
-  // Multiple selection.
-  bool EstSelectionne(int index) const;
-  void SelectionnerElement(int index, bool selectionne);
-  std::vector<int> IndexSelectionnes() const;
 
   // The first entry after `apres` (searching round to the top) that begins with the prefix,
   // case ignored; -1 when none. apres = -1 searches from the top.

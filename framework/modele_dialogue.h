@@ -35,22 +35,21 @@ enum class Genre : unsigned char {
 // Control style bits. Each kind has the defaults of its resource statement (visible, enabled,
 // a tab stop for everything the user can act on); these bits change them.
 namespace st {
-inline constexpr unsigned Groupe = 1u << 0;              // WS_GROUP: starts a radio group
-inline constexpr unsigned Tabulation = 1u << 1;          // WS_TABSTOP on a kind without it
-inline constexpr unsigned SansTabulation = 1u << 2;      // NOT WS_TABSTOP
-inline constexpr unsigned Cache = 1u << 3;               // NOT WS_VISIBLE: hidden at creation
-inline constexpr unsigned Desactive = 1u << 4;           // WS_DISABLED
-inline constexpr unsigned Defaut = 1u << 5;              // BS_DEFPUSHBUTTON: Enter presses it
-inline constexpr unsigned Trie = 1u << 6;                // LBS_SORT, CBS_SORT: name order
-inline constexpr unsigned Majuscules = 1u << 7;          // ES_UPPERCASE, CBS_UPPERCASE
-inline constexpr unsigned MultiLigne = 1u << 8;          // ES_MULTILINE
-inline constexpr unsigned LectureSeule = 1u << 9;        // ES_READONLY
-inline constexpr unsigned DefilVertical = 1u << 10;      // WS_VSCROLL
-inline constexpr unsigned DefilHorizontal = 1u << 11;    // ES_AUTOHSCROLL, WS_HSCROLL
-inline constexpr unsigned SelectionMultiple = 1u << 12;  // LBS_MULTIPLESEL
-inline constexpr unsigned Centre = 1u << 13;             // SS_CENTER
-inline constexpr unsigned Droite = 1u << 14;             // SS_RIGHT
-inline constexpr unsigned VeutRetour = 1u << 15;         // ES_WANTRETURN: Enter makes a new line
+inline constexpr unsigned Groupe = 1u << 0;            // WS_GROUP: starts a radio group
+inline constexpr unsigned Tabulation = 1u << 1;        // WS_TABSTOP on a kind without it
+inline constexpr unsigned SansTabulation = 1u << 2;    // NOT WS_TABSTOP
+inline constexpr unsigned Cache = 1u << 3;             // NOT WS_VISIBLE: hidden at creation
+inline constexpr unsigned Desactive = 1u << 4;         // WS_DISABLED
+inline constexpr unsigned Defaut = 1u << 5;            // BS_DEFPUSHBUTTON: Enter presses it
+inline constexpr unsigned Trie = 1u << 6;              // LBS_SORT, CBS_SORT: name order
+inline constexpr unsigned Majuscules = 1u << 7;        // ES_UPPERCASE, CBS_UPPERCASE
+inline constexpr unsigned MultiLigne = 1u << 8;        // ES_MULTILINE
+inline constexpr unsigned LectureSeule = 1u << 9;      // ES_READONLY
+inline constexpr unsigned DefilVertical = 1u << 10;    // WS_VSCROLL
+inline constexpr unsigned DefilHorizontal = 1u << 11;  // ES_AUTOHSCROLL, WS_HSCROLL
+inline constexpr unsigned Centre = 1u << 13;           // SS_CENTER
+inline constexpr unsigned Droite = 1u << 14;           // SS_RIGHT
+inline constexpr unsigned VeutRetour = 1u << 15;       // ES_WANTRETURN: Enter makes a new line
 }  // namespace st
 
 // Dialog style bits.

@@ -70,7 +70,7 @@ constexpr ModeleControle kControlesEssai[] = {
     {Genre::Edition, 21, "", {50, 48, 100, 12}, st::Majuscules, 30},
     {Genre::Edition, 22, "", {50, 62, 100, 40}, st::MultiLigne | st::DefilVertical, 250},
     {Genre::Liste, 23, "", {5, 105, 80, 60}, st::Trie},
-    {Genre::Liste, 24, "", {90, 105, 80, 60}, st::SelectionMultiple},
+    {Genre::Liste, 24, "", {90, 105, 80, 60}},
     {Genre::ComboSaisie, 25, "", {5, 170, 80, 60}, st::Trie | st::Majuscules, 30},
     {Genre::ComboListe, 26, "", {90, 170, 80, 60}},
     {Genre::Case, 27, "Ca&se", {5, 185, 60, 12}, st::Desactive},
@@ -116,7 +116,6 @@ TEST_F(Constructeur, ChaqueGenreDonneSaClasseEtSesStyles) {
   EXPECT_EQ(Par<PEditionMulti>(22)->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
   EXPECT_TRUE(Par<PListe>(23)->EstTrie());
   EXPECT_FALSE(Par<PListe>(24)->EstTrie());
-  EXPECT_EQ(Par<PListe>(24)->selectionMode(), QAbstractItemView::MultiSelection);
   EXPECT_TRUE(Par<PCombo>(25)->EstTrie());
   EXPECT_FALSE(Par<QCheckBox>(27)->isEnabled());
   EXPECT_TRUE(Par<QPushButton>(28)->isHidden());
