@@ -4,11 +4,7 @@
 // converts UTF-8 to the code page, counts its limits in stored bytes and names the line of every
 // character it cannot store.
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -23,8 +19,7 @@
 #include "store/collections.h"
 #include "support/dossier_temporaire.h"
 #include "support/enregistreurs.h"
-
-extern char** environ;
+#include "support/execution.h"
 
 namespace velquor {
 namespace {
@@ -33,18 +28,8 @@ namespace fs = std::filesystem;
 using test::AuLongueur;
 using Lignes = std::vector<std::string>;
 
-struct Sortie {
-  int code = -1;
-  std::string sortie;
-  std::string erreurs;
-};
-
-std::string LireFichier(const fs::path& chemin) {
-  std::ifstream flux(chemin, std::ios::binary);
-  std::ostringstream texte;
-  texte << flux.rdbuf();
-  return texte.str();
-}
+using Sortie = test::Execution;
+using test::LireTexte;
 
 Lignes Decouper(const std::string& texte) {
   Lignes lignes;
@@ -56,37 +41,10 @@ Lignes Decouper(const std::string& texte) {
 
 class CompagnonHostile : public test::TestDansDossier {
  protected:
-  // Runs the companion in the current directory; its output streams go to files outside it.
-  Sortie Executer(std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), VELQUOR_OUTILS);
-    std::vector<char*> argv;
-    for (std::string& a : arguments)
-      argv.push_back(a.data());
-    argv.push_back(nullptr);
-    const std::string sortie = (sorties_.Chemin() / "sortie").string();
-    const std::string erreurs = (sorties_.Chemin() / "erreurs").string();
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, sortie.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    posix_spawn_file_actions_addopen(&actions, 2, erreurs.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    Sortie r;
-    pid_t pid;
-    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
-      int etat = 0;
-      waitpid(pid, &etat, 0);
-      r.code = WIFEXITED(etat) ? WEXITSTATUS(etat) : -1;
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    r.sortie = LireFichier(sortie);
-    r.erreurs = LireFichier(erreurs);
-    return r;
+  // Runs the companion in the current directory.
+  static Sortie Executer(std::vector<std::string> arguments) {
+    return test::Executer(VELQUOR_OUTILS, std::move(arguments));
   }
-
- private:
-  // Made before the test's own directory, whose destructor restores the directory it found.
-  test::DossierTemporaire sorties_;
 };
 
 // The two ranges of the code page's 0x80 to 0x9F as the list prints them: the characters in
@@ -162,7 +120,7 @@ TEST_F(CompagnonHostile, ExporterEcritLesFichiersDuProgramme) {
     std::map<std::string, std::string> contenus;
     for (const char* dossier : {"web", "Web", "Tux"}) {
       for (const auto& e : fs::directory_iterator(dossier))
-        contenus[e.path().string()] = LireFichier(e.path());
+        contenus[e.path().string()] = LireTexte(e.path());
     }
     return contenus;
   };
