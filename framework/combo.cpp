@@ -12,21 +12,6 @@
 
 namespace velquor {
 
-namespace {
-
-constexpr int kRoleOctets = Qt::UserRole;
-
-class ParProgramme {
- public:
-  explicit ParProgramme(int& compteur) : compteur_(compteur) { ++compteur_; }
-  ~ParProgramme() { --compteur_; }
-
- private:
-  int& compteur_;
-};
-
-}  // namespace
-
 PCombo::PCombo(QWidget* parent) : QComboBox(parent) {
   setInsertPolicy(QComboBox::NoInsert);
   setMaxVisibleItems(12);

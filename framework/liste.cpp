@@ -8,22 +8,6 @@
 
 namespace velquor {
 
-namespace {
-
-constexpr int kRoleOctets = Qt::UserRole;
-
-// Marks the program's own changes so that they notify nothing.
-class ParProgramme {
- public:
-  explicit ParProgramme(int& compteur) : compteur_(compteur) { ++compteur_; }
-  ~ParProgramme() { --compteur_; }
-
- private:
-  int& compteur_;
-};
-
-}  // namespace
-
 PListe::PListe(QWidget* parent) : QListWidget(parent) {
   setSelectionMode(QAbstractItemView::SingleSelection);
   setUniformItemSizes(true);

@@ -1,15 +1,32 @@
 #pragma once
-// The order and the searches shared by list boxes and combo boxes. Entries are compared as
+// What list boxes and combo boxes share: where entries keep their bytes, the mark of the
+// program's own changes, the order and the searches. Entries are compared as
 // stored bytes (code page 1252) with the name order, case ignored, as the legacy sorted
 // controls did: ÉCLAT sits beside ECLAT, not after ZOMBIE.
 
 #include <QByteArray>
+#include <Qt>
 
 #include <string_view>
 
 #include "store/collation.h"
 
 namespace velquor {
+
+// The item data role holding an entry's stored bytes.
+inline constexpr int kRoleOctets = Qt::UserRole;
+
+// Marks the program's own changes so that they notify nothing.
+class ParProgramme {
+ public:
+  explicit ParProgramme(int& compteur) : compteur_(compteur) { ++compteur_; }
+  ~ParProgramme() { --compteur_; }
+  ParProgramme(const ParProgramme&) = delete;
+  ParProgramme& operator=(const ParProgramme&) = delete;
+
+ private:
+  int& compteur_;
+};
 
 inline std::string_view VueOctets(const QByteArray& octets) {
   return std::string_view(octets.constData(), static_cast<std::size_t>(octets.size()));
