@@ -20,6 +20,30 @@ bool EstCommandeEdition(int id) {
          id == CmEffacer;
 }
 
+// The clipboard commands of both kinds of field; `effacer` deletes the selection.
+template <class Champ, class Effacer>
+void ExecuterCommandeEdition(Champ& champ, int id, Effacer effacer) {
+  switch (id) {
+    case CmAnnulerSaisie:
+      champ.undo();
+      break;
+    case CmCouper:
+      champ.cut();
+      break;
+    case CmCopier:
+      champ.copy();
+      break;
+    case CmColler:
+      champ.paste();
+      break;
+    case CmEffacer:
+      if (!champ.isReadOnly()) effacer();
+      break;
+    default:
+      break;
+  }
+}
+
 }  // namespace
 
 // ---- PEdition
@@ -51,25 +75,7 @@ bool PEdition::TraiteCommande(int id) const {
 }
 
 void PEdition::ExecuteCommande(int id) {
-  switch (id) {
-    case CmAnnulerSaisie:
-      undo();
-      break;
-    case CmCouper:
-      cut();
-      break;
-    case CmCopier:
-      copy();
-      break;
-    case CmColler:
-      paste();
-      break;
-    case CmEffacer:
-      if (!isReadOnly()) del();
-      break;
-    default:
-      break;
-  }
+  ExecuterCommandeEdition(*this, id, [this] { del(); });
 }
 
 void PEdition::focusInEvent(QFocusEvent* event) {
@@ -110,25 +116,7 @@ bool PEditionMulti::TraiteCommande(int id) const {
 }
 
 void PEditionMulti::ExecuteCommande(int id) {
-  switch (id) {
-    case CmAnnulerSaisie:
-      undo();
-      break;
-    case CmCouper:
-      cut();
-      break;
-    case CmCopier:
-      copy();
-      break;
-    case CmColler:
-      paste();
-      break;
-    case CmEffacer:
-      if (!isReadOnly()) textCursor().removeSelectedText();
-      break;
-    default:
-      break;
-  }
+  ExecuterCommandeEdition(*this, id, [this] { textCursor().removeSelectedText(); });
 }
 
 bool PEditionMulti::Inserer(QString texte) {
