@@ -13,13 +13,15 @@ namespace velquor {
 // Carries a family rename into the cocktails' family field; an empty new name is a deletion.
 // Does nothing, and reports no progress, when the cocktail pair does not open (it is never
 // created here) or holds no cocktail. The pass cannot be stopped: the step's answer is ignored.
-void PropagerFamille(std::string_view ancienNom, std::string_view nouveauNom,
+// False when a cocktail could not be read or rewritten (a failing disk): the pass still goes
+// through every cocktail it can, but some may keep the old name.
+bool PropagerFamille(std::string_view ancienNom, std::string_view nouveauNom,
                      RapporteurProgression& progression,
                      const CrochetMessagesEnAttente& traiterMessagesEnAttente);
 
 // The same for an ingredient, over the ten ingredient slots of each cocktail; the quantities
 // stay as they are, also beside an ingredient that was deleted.
-void PropagerIngredient(std::string_view ancienNom, std::string_view nouveauNom,
+bool PropagerIngredient(std::string_view ancienNom, std::string_view nouveauNom,
                         RapporteurProgression& progression,
                         const CrochetMessagesEnAttente& traiterMessagesEnAttente);
 

@@ -294,13 +294,15 @@ void PEditeurDlg::LancerPasseCoherence(const Passe& passe) {
   // window is active again, as when the progress window's owner is reactivated.
   QPointer<QWidget> focus = QApplication::focusWidget();
   if (!focus || !isAncestorOf(focus)) focus = Liste();
+  bool reussie = true;
   {
     VerrouCommandes verrou(VerrouCommandes::Saisie::Bloquee);
     RapporteurDefile progression(this);
     progression.DefinirLegende(LegendeCoherence());
     progression.CacherArret();
-    passe(progression, [] { TraiterMessagesEnAttente(); });
+    reussie = passe(progression, [] { TraiterMessagesEnAttente(); });
   }
+  if (!reussie) ServiceMessages().Bip();
   if (!isVisible()) return;
   if (!QApplication::activeWindow()) window()->activateWindow();
   if (focus && focus->isEnabled() && !QApplication::focusWidget())

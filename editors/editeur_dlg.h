@@ -105,7 +105,9 @@ class PEditeurDlg : public PDialogue {
     (void)ancien;
     (void)nouveau;
   }
-  using Passe = std::function<void(RapporteurProgression&, const CrochetMessagesEnAttente&)>;
+  // A pass says whether every cocktail was carried over; the editor beeps when one was not, as
+  // for any operation the store refused.
+  using Passe = std::function<bool(RapporteurProgression&, const CrochetMessagesEnAttente&)>;
   // Runs a pass with the progress window over this editor, captioned for the consistency
   // check, its stop button hidden, this editor disabled and every command locked meanwhile.
   void LancerPasseCoherence(const Passe& passe);

@@ -66,7 +66,7 @@ int TFamilleDlg::IdQuestionSuppression() const {
 void TFamilleDlg::Propager(std::string_view ancien, std::string_view nouveau) {
   LancerPasseCoherence(
       [&](RapporteurProgression& progression, const CrochetMessagesEnAttente& crochet) {
-        PropagerFamille(ancien, nouveau, progression, crochet);
+        return PropagerFamille(ancien, nouveau, progression, crochet);
       });
 }
 

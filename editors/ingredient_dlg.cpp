@@ -77,7 +77,7 @@ int TIngredientDlg::IdQuestionSuppression() const {
 void TIngredientDlg::Propager(std::string_view ancien, std::string_view nouveau) {
   LancerPasseCoherence(
       [&](RapporteurProgression& progression, const CrochetMessagesEnAttente& crochet) {
-        PropagerIngredient(ancien, nouveau, progression, crochet);
+        return PropagerIngredient(ancien, nouveau, progression, crochet);
       });
 }
 

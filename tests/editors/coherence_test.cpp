@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <optional>
@@ -12,6 +13,7 @@
 #include "compteur_ecritures.h"
 #include "editors/coherence.h"
 #include "search/trace_crochets.h"
+#include "store/pannes_fichiers.h"
 #include "support/dossier_temporaire.h"
 
 namespace velquor {
@@ -151,6 +153,33 @@ TEST_F(CoherenceTest, ResultatEtSelectionsNeSontPasTouches) {
   PropagerFamille("DIGESTIF", "", progression_, progression_.Pompe());
   EXPECT_EQ(LireOctets("RESURECH.DAT"), resultat);
   EXPECT_EQ(LireOctets("SELECCOC.DAT"), (Octets{'C', 'I', 'T', 'R', 'O', 'N', 0}));
+}
+
+// A failing disk: whichever read or write of the pass fails, the pass either carries every
+// cocktail over or says that it did not, so that the editor can tell the user.
+TEST_F(CoherenceTest, UnePanneDuDisqueNEstJamaisUnSucces) {
+  Octets attendu = dat_;
+  Poser(attendu, 0, OffsetFamille, "");
+  Poser(attendu, 5, OffsetFamille, "");
+  int echecs = 0;
+  for (const pannes::Operation operation :
+       {pannes::Operation::Ouverture, pannes::Operation::Lecture, pannes::Operation::Ecriture}) {
+    for (long rang = 1; rang <= 12; ++rang) {
+      SCOPED_TRACE(std::to_string(static_cast<int>(operation)) + " " + std::to_string(rang));
+      test::EcrireOctets("COCKTAIL.DAT", dat_);
+      pannes::Programmer(operation, rang, EIO);
+      const bool reussie = PropagerFamille("DIGESTIF", "", progression_, progression_.Pompe());
+      pannes::Effacer();
+      if (reussie)
+        EXPECT_EQ(LireOctets("COCKTAIL.DAT"), attendu);
+      else
+        ++echecs;
+    }
+  }
+  EXPECT_GT(echecs, 0);  // the failures did reach the pass
+  test::EcrireOctets("COCKTAIL.DAT", dat_);
+  EXPECT_TRUE(PropagerFamille("DIGESTIF", "", progression_, progression_.Pompe()));
+  EXPECT_EQ(LireOctets("COCKTAIL.DAT"), attendu);
 }
 
 TEST_F(CoherenceTest, NomsImpossiblesRefuses) {

@@ -128,5 +128,19 @@ TEST_F(Passes, SansCocktailsAucunePasseNiFenetre) {
   EXPECT_FALSE(fs::exists("COCKTAIL.DAT"));
 }
 
+// The cocktail pair is there but cannot be opened: the rename is made, the cocktails cannot
+// follow, and the user hears it.
+TEST_F(Passes, UnePasseQuiEchoueBipe) {
+  fs::remove("COCKTAIL.NDX");
+  fs::create_directory("COCKTAIL.NDX");
+  ASSERT_NE(Ouvrir(102), nullptr);
+  {
+    test::PiloteModal pilote(test::RepondreNom("apres"));
+    EXPECT_TRUE(Envoyer(106));  // DIGESTIF is the first entry
+  }
+  EXPECT_EQ(test::NomsFamilles(), (Noms{"APRES", "SOURS"}));
+  EXPECT_EQ(repondeur_.bips, 1);
+}
+
 }  // namespace
 }  // namespace velquor
