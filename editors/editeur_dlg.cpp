@@ -197,53 +197,43 @@ void PEditeurDlg::CmNouveau() {
   if (liste->NbElements() == 1) ActiverDetail(true);
 }
 
-void PEditeurDlg::CmDupliquer() {
-  if (!PeutAgir()) return;
+bool PEditeurDlg::CopierSousNouveauNom(EnregDlg::ModeNom mode, std::string& ancien,
+                                       std::string& nouveau) {
+  if (!PeutAgir()) return false;
   ValiderSaisieEnCours();
-  const std::string ancien = NomSelectionne();
+  ancien = NomSelectionne();
   if (ancien.empty()) {
     ServiceMessages().Bip();
-    return;
+    return false;
   }
-  std::string nouveau = ancien;
-  if (EnregDlg(this, nouveau, EnregDlg::ModeNom::Dupliquer).Executer() != CmIdOk) return;
-  if (NomExiste(nouveau)) return;
+  nouveau = ancien;
+  if (EnregDlg(this, nouveau, mode).Executer() != CmIdOk) return false;
+  if (NomExiste(nouveau)) return false;
   PFichier& collection = Collection();
   if (!collection.Chercher(ancien)) {
     ServiceMessages().Bip();
-    return;
+    return false;
   }
   DonnerNomEnreg(nouveau);  // the copy carries every other field of the old record
   if (!collection.Ajouter(nouveau)) {
     ServiceMessages().Bip();
-    return;
+    return false;
   }
+  return true;
+}
+
+void PEditeurDlg::CmDupliquer() {
+  std::string ancien, nouveau;
+  if (!CopierSousNouveauNom(EnregDlg::ModeNom::Dupliquer, ancien, nouveau)) return;
   if (PListe* liste = Liste()) liste->AjouterChaine(nouveau);
   SelectionnerNom(nouveau);
   Afficher();
 }
 
 void PEditeurDlg::CmRenommer() {
-  if (!PeutAgir()) return;
-  ValiderSaisieEnCours();
-  const std::string ancien = NomSelectionne();
-  if (ancien.empty()) {
-    ServiceMessages().Bip();
-    return;
-  }
-  std::string nouveau = ancien;
-  if (EnregDlg(this, nouveau, EnregDlg::ModeNom::Renommer).Executer() != CmIdOk) return;
-  if (NomExiste(nouveau)) return;
+  std::string ancien, nouveau;
+  if (!CopierSousNouveauNom(EnregDlg::ModeNom::Renommer, ancien, nouveau)) return;
   PFichier& collection = Collection();
-  if (!collection.Chercher(ancien)) {
-    ServiceMessages().Bip();
-    return;
-  }
-  DonnerNomEnreg(nouveau);
-  if (!collection.Ajouter(nouveau)) {
-    ServiceMessages().Bip();
-    return;
-  }
   PListe* liste = Liste();
   if (liste) liste->AjouterChaine(nouveau);
   // A copy under the new key, then the old key deleted.

@@ -16,6 +16,7 @@
 #include <string>
 #include <string_view>
 
+#include "editors/enreg_dlg.h"
 #include "framework/dialogue.h"
 #include "search/rapporteur_progression.h"
 
@@ -121,6 +122,10 @@ class PEditeurDlg : public PDialogue {
   int SelectionnerNom(std::string_view nom);
   // The "exists" message when the name is taken; true when it is.
   bool NomExiste(std::string_view nom);
+  // Asks for a new name for the selected record and adds a copy of it under that name (the
+  // first half of a duplication and of a rename); false, with nothing added, when the user
+  // cancels or the store refuses.
+  bool CopierSousNouveauNom(EnregDlg::ModeNom mode, std::string& ancien, std::string& nouveau);
   bool ListeNonVide() const;
   bool PeutAgir() const;
 
