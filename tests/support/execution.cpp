@@ -1,6 +1,7 @@
 #include "support/execution.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <stdlib.h>
 #include <sys/wait.h>
@@ -21,7 +22,23 @@ std::string LireTexte(const fs::path& chemin) {
   return texte.str();
 }
 
-Execution Executer(const std::string& programme, std::vector<std::string> arguments) {
+std::vector<std::string> EnvironnementArret(long n, const std::string& compte) {
+#ifdef VELQUOR_ARRET_APPELS
+  // The sanitizers' runtime would rather come first; the preloaded library does not need it to.
+  std::vector<std::string> env{std::string("LD_PRELOAD=") + VELQUOR_ARRET_APPELS,
+                               "ASAN_OPTIONS=verify_asan_link_order=0:detect_leaks=0"};
+  if (n > 0) env.push_back("VELQUOR_ARRET_APRES=" + std::to_string(n));
+  if (!compte.empty()) env.push_back("VELQUOR_COMPTE_APPELS=" + compte);
+  return env;
+#else
+  (void)n;
+  (void)compte;
+  return {};
+#endif
+}
+
+Execution Executer(const std::string& programme, std::vector<std::string> arguments,
+                   const std::vector<std::string>& environnement) {
   Execution r;
   std::string sorties = (fs::temp_directory_path() / "velquor-sorties-XXXXXX").string();
   if (::mkdtemp(sorties.data()) == nullptr) return r;
@@ -38,11 +55,20 @@ Execution Executer(const std::string& programme, std::vector<std::string> argume
   posix_spawn_file_actions_addopen(&actions, 1, sortie.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   posix_spawn_file_actions_addopen(&actions, 2, erreurs.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                    0644);
+  std::vector<std::string> entrees;
+  for (char** e = environ; *e; ++e)
+    entrees.emplace_back(*e);
+  entrees.insert(entrees.end(), environnement.begin(), environnement.end());
+  std::vector<char*> envp;
+  for (std::string& e : entrees)
+    envp.push_back(e.data());
+  envp.push_back(nullptr);
   pid_t pid;
-  if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
+  if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) == 0) {
     int etat = 0;
     waitpid(pid, &etat, 0);
     r.code = WIFEXITED(etat) ? WEXITSTATUS(etat) : -1;
+    r.tue = WIFSIGNALED(etat) && WTERMSIG(etat) == SIGKILL;
   }
   posix_spawn_file_actions_destroy(&actions);
   r.sortie = LireTexte(sortie);

@@ -10,12 +10,20 @@
 namespace velquor::test {
 
 struct Execution {
-  int code = -1;  // -1 when it could not start or did not exit normally
+  int code = -1;     // -1 when it could not start or did not exit normally
+  bool tue = false;  // ended by SIGKILL
   std::string sortie;
   std::string erreurs;
 };
 
-Execution Executer(const std::string& programme, std::vector<std::string> arguments);
+// environnement: extra NAME=value entries, added to this process's own environment.
+Execution Executer(const std::string& programme, std::vector<std::string> arguments,
+                   const std::vector<std::string>& environnement = {});
+
+// The environment that makes a program stop as if killed right after its n-th file-changing
+// system call (n >= 1), or, with n = 0, count those calls into the file `compte`; see
+// arret_appels.cpp. Empty when the preloaded library was not built.
+std::vector<std::string> EnvironnementArret(long n, const std::string& compte = {});
 
 // A whole file's bytes as a string; empty when it cannot be read.
 std::string LireTexte(const std::filesystem::path& chemin);
