@@ -1,13 +1,24 @@
 #include "store/etat_paire.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstring>
+#include <set>
 
 #include "store/champ_texte.h"
 
 namespace velquor {
 
 namespace {
+
+// How long a write waits for another program's operation or lot on the same pair, and how long
+// an opening waits for the companion's import or rebuild to end. Both are far beyond what the
+// other side takes; they only keep a program that holds a lock for ever from hanging this one.
+constexpr int DelaiEcritureMs = 20000;
+constexpr int DelaiOuvertureMs = 120000;
 
 // Marks [debut, fin) as written, merging it with the ranges it touches.
 void Marquer(std::map<std::int64_t, std::int64_t>& sales, std::int64_t debut, std::int64_t fin) {
@@ -28,6 +39,39 @@ void CopierDans(std::vector<unsigned char>& miroir, std::int64_t pos, const void
   std::memcpy(miroir.data() + pos, source, n);
 }
 
+// What a file held in the ranges, read back from it, for those parts that lie before `taille`
+// (what lies beyond is undone by cutting the file back).
+bool Extraire(const FichierBrut& fichier, bool index,
+              const std::map<std::int64_t, std::int64_t>& plages, std::int64_t taille,
+              std::vector<JournalPaire::Extrait>& extraits) {
+  for (auto [debut, fin] : plages) {
+    fin = std::min(fin, taille);
+    if (debut >= fin) continue;
+    JournalPaire::Extrait e{index, debut, std::vector<unsigned char>(fin - debut)};
+    if (fichier.Lire(debut, e.octets.data(), e.octets.size()) != fin - debut) return false;
+    extraits.push_back(std::move(e));
+  }
+  return true;
+}
+
+std::string NomDeFichier(const std::string& chemin) {
+  const std::size_t barre = chemin.rfind('/');
+  return barre == std::string::npos ? chemin : chemin.substr(barre + 1);
+}
+
+std::string DossierDe(const std::string& chemin) {
+  const std::size_t barre = chemin.rfind('/');
+  return barre == std::string::npos ? std::string() : chemin.substr(0, barre + 1);
+}
+
+// A name no other lot of any program can take: the process, a counter and the time.
+std::string NomDeGroupe() {
+  static std::atomic<unsigned> compteur{0};
+  const auto instant = std::chrono::steady_clock::now().time_since_epoch().count();
+  return ".velquor-groupe-" + std::to_string(::getpid()) + "-" + std::to_string(++compteur) + "-" +
+         std::to_string(instant);
+}
+
 }  // namespace
 
 std::map<EtatPaire::Cle, std::weak_ptr<EtatPaire>>& EtatPaire::Registre() {
@@ -36,7 +80,9 @@ std::map<EtatPaire::Cle, std::weak_ptr<EtatPaire>>& EtatPaire::Registre() {
 }
 
 std::shared_ptr<EtatPaire> EtatPaire::Ouvrir(const std::string& nomIndex,
-                                             const std::string& nomDonnees) {
+                                             const std::string& nomDonnees, Acces acces,
+                                             bool* occupee) {
+  if (occupee) *occupee = false;
   // A rebuild of the pair by the companion may replace the files while this waits for its
   // lock: the files are then opened again.
   for (int essai = 0; essai < 3; ++essai) {
@@ -46,27 +92,63 @@ std::shared_ptr<EtatPaire> EtatPaire::Ouvrir(const std::string& nomIndex,
     if (!index.Identite(cle.dev, cle.ino)) return nullptr;
     auto& registre = Registre();
     if (auto it = registre.find(cle); it != registre.end()) {
-      if (auto existant = it->second.lock()) return existant;
+      if (auto existant = it->second.lock()) {
+        if (acces == Acces::Exclusif && existant->acces_ != Acces::Exclusif) {
+          // The lock cannot be raised in place without being let go first: take it back shared
+          // when another program has the pair.
+          if (!existant->fichierIndex_.VerrouillerExclusifSansAttendre()) {
+            existant->fichierIndex_.VerrouillerAvecDelai(false, DelaiOuvertureMs);
+            if (occupee) *occupee = true;
+            return nullptr;
+          }
+          existant->acces_ = Acces::Exclusif;
+        }
+        return existant;
+      }
     }
-    // The lock is advisory: where the file system has none, the pair opens all the same.
-    index.VerrouillerPartage();
+    if (acces == Acces::Exclusif) {
+      if (!index.VerrouillerExclusifSansAttendre()) {
+        if (occupee) *occupee = true;
+        return nullptr;
+      }
+    } else {
+      // The lock is advisory: where the file system has none, or the companion holds it far
+      // longer than any import takes, the pair opens all the same.
+      index.VerrouillerAvecDelai(false, DelaiOuvertureMs);
+    }
     if (!index.EstToujours(nomIndex) || !donnees.EstToujours(nomDonnees)) continue;
     std::shared_ptr<EtatPaire> etat(new EtatPaire);
     etat->cle_ = cle;
+    etat->acces_ = acces;
     etat->fichierIndex_ = std::move(index);
     etat->fichierDonnees_ = std::move(donnees);
+    etat->cheminJournal_ = FichierBrut::CheminAbsolu(NomJournal(nomDonnees));
     registre[cle] = etat;
+    etat->ReprendreSiAbandonne();
     return etat;
   }
   return nullptr;
 }
 
 EtatPaire::~EtatPaire() {
-  if (lotEnMemoire_) Vider();
+  if (lotEnMemoire_) EcrireLots({this});
+  LacherEcriture();
   auto& registre = Registre();
   if (auto it = registre.find(cle_); it != registre.end() && it->second.expired()) {
     registre.erase(it);
   }
+}
+
+// A journal beside the pair while nobody holds its write lock was left by a writer that
+// stopped half-way: its lot is undone before the pair is used.
+void EtatPaire::ReprendreSiAbandonne() {
+  if (verrouEcriture_ || !FichierBrut::Existe(cheminJournal_)) return;
+  if (!fichierDonnees_.VerrouillerAvecDelai(true, 0)) return;  // its writer is still at work
+  if (ReprendreJournal(cheminJournal_, fichierIndex_, fichierDonnees_) == Reprise::Impossible) {
+    ++erreursES_;
+  }
+  fichierDonnees_.Deverrouiller();
+  enteteConnu_ = false;
 }
 
 EtatPaire::Entete EtatPaire::LireEntete() {
@@ -111,6 +193,42 @@ bool EtatPaire::Recharger() {
   return true;
 }
 
+std::optional<EtatPaire::Signature> EtatPaire::LireSignature() const {
+  Signature s;
+  if (!fichierIndex_.TailleEtDate(s.tailleIndex, s.modifIndex) ||
+      !fichierDonnees_.TailleEtDate(s.tailleDonnees, s.modifDonnees) ||
+      fichierDonnees_.Lire(0, s.entete, sizeof s.entete) < 0) {
+    return std::nullopt;
+  }
+  return s;
+}
+
+// Saves what the running operation is about to overwrite, so that a failure can undo it.
+void EtatPaire::SauverAvant(bool index, std::int64_t pos, std::size_t n) {
+  if (!avant_ || lotEnMemoire_) return;
+  avant_->ecrit = true;
+  const std::int64_t limite = index ? avant_->tailleIndex : avant_->tailleDonnees;
+  const std::int64_t fin = std::min(pos + static_cast<std::int64_t>(n), limite);
+  if (pos >= fin) return;
+  JournalPaire::Extrait e{index, pos, std::vector<unsigned char>(fin - pos)};
+  const FichierBrut& f = index ? fichierIndex_ : fichierDonnees_;
+  if (f.Lire(pos, e.octets.data(), e.octets.size()) != fin - pos) return;
+  avant_->extraits.push_back(std::move(e));
+}
+
+// Undoes the running operation's writes, latest first, and cuts the files back to their sizes.
+void EtatPaire::Defaire() {
+  for (auto it = avant_->extraits.rbegin(); it != avant_->extraits.rend(); ++it) {
+    FichierBrut& f = it->index ? fichierIndex_ : fichierDonnees_;
+    if (!f.EcrireA(it->pos, it->octets.data(), it->octets.size())) ++erreursES_;
+  }
+  if (!fichierDonnees_.Tronquer(avant_->tailleDonnees) ||
+      !fichierIndex_.Tronquer(avant_->tailleIndex)) {
+    ++erreursES_;
+  }
+  enteteConnu_ = false;  // what this process knew of the files is to be read again
+}
+
 bool EtatPaire::EcrireEntete(std::int32_t nbEnreg, std::uint32_t nbSuppr) {
   unsigned char octets[TailleEntete];
   EcrireMot(octets, nbEnreg);
@@ -118,18 +236,25 @@ bool EtatPaire::EcrireEntete(std::int32_t nbEnreg, std::uint32_t nbSuppr) {
   if (lotEnMemoire_) {
     CopierDans(donnees_, 0, octets, sizeof octets);
     enteteSale_ = true;
-  } else if (!fichierDonnees_.EcrireA(0, octets, sizeof octets)) {
-    ++erreursES_;
-    enteteConnu_ = false;  // what the file holds now is unknown: re-read it next time
-    return false;
+  } else {
+    SauverAvant(false, 0, sizeof octets);
+    if (!fichierDonnees_.EcrireA(0, octets, sizeof octets)) {
+      ++erreursES_;
+      enteteConnu_ = false;  // what the file holds now is unknown: re-read it next time
+      return false;
+    }
   }
   entete_ = {nbEnreg, nbSuppr, sizeof octets};
   enteteConnu_ = true;
   return true;
 }
 
+// Nodes start on 47-byte boundaries: a link into the middle of a node is damage, never a node.
 bool EtatPaire::LireNoeud(std::int32_t pos, NoeudIndex& noeud) const {
-  if (pos < 0 || static_cast<std::size_t>(pos) + NoeudIndex::Taille > index_.size()) return false;
+  if (pos < 0 || pos % static_cast<std::int32_t>(NoeudIndex::Taille) != 0 ||
+      static_cast<std::size_t>(pos) + NoeudIndex::Taille > index_.size()) {
+    return false;
+  }
   noeud = NoeudIndex::DepuisOctets(index_.data() + pos);
   return true;
 }
@@ -140,10 +265,13 @@ bool EtatPaire::EcrireNoeud(std::int32_t pos, const NoeudIndex& noeud) {
   noeud.VersOctets(octets);
   if (lotEnMemoire_) {
     Journaliser(pos, octets, sizeof octets);
-  } else if (!fichierIndex_.EcrireA(pos, octets, sizeof octets)) {
-    ++erreursES_;
-    enteteConnu_ = false;  // reload the mirror from the file at the next operation
-    return false;
+  } else {
+    SauverAvant(true, pos, sizeof octets);
+    if (!fichierIndex_.EcrireA(pos, octets, sizeof octets)) {
+      ++erreursES_;
+      enteteConnu_ = false;  // reload the mirror from the file at the next operation
+      return false;
+    }
   }
   CopierDans(index_, pos, octets, sizeof octets);
   return true;
@@ -185,6 +313,7 @@ std::int64_t EtatPaire::LireDonnees(std::int64_t pos, void* destination, std::si
 bool EtatPaire::EcrireDonnees(std::int64_t pos, const void* source, std::size_t n) {
   if (pos < 0) return false;
   if (!lotEnMemoire_) {
+    SauverAvant(false, pos, n);
     if (fichierDonnees_.EcrireA(pos, source, n)) return true;
     ++erreursES_;
     return false;
@@ -199,80 +328,243 @@ std::int64_t EtatPaire::TailleDonnees() {
   return fichierDonnees_.Taille();
 }
 
+bool EtatPaire::DebutEcriture() {
+  if (profondeurEcriture_ > 0) {
+    ++profondeurEcriture_;
+    return true;
+  }
+  if (!verrouEcriture_) {
+    if (!fichierDonnees_.VerrouillerAvecDelai(true, DelaiEcritureMs)) {
+      ++erreursES_;
+      return false;
+    }
+    verrouEcriture_ = true;
+    // Another program may have stopped half-way through a lot: undo it first.
+    const Reprise reprise = ReprendreJournal(cheminJournal_, fichierIndex_, fichierDonnees_);
+    if (reprise == Reprise::Impossible) {
+      ++erreursES_;
+      LacherEcriture();
+      return false;
+    }
+    if (reprise != Reprise::Aucune) enteteConnu_ = false;
+    if (lotEnMemoire_) {
+      // The lot read its copy before it had the lock: when another program changed the files
+      // since, it reads them again (it has written nothing yet).
+      const std::optional<Signature> maintenant = LireSignature();
+      if (!maintenant || reprise != Reprise::Aucune || !(*maintenant == signatureLot_)) {
+        if (Sale() || !Instantane()) {
+          ++erreursES_;
+          LacherEcriture();
+          return false;
+        }
+      }
+    }
+  }
+  profondeurEcriture_ = 1;
+  if (profondeurLot_ == 0)
+    avant_ = Avant{fichierIndex_.Taille(), fichierDonnees_.Taille(), false, {}};
+  return true;
+}
+
+void EtatPaire::FinEcriture(bool reussie) {
+  if (profondeurEcriture_ == 0 || --profondeurEcriture_ > 0) return;
+  if (avant_) {
+    if (!reussie && avant_->ecrit) Defaire();
+    avant_.reset();
+  }
+  // A lot keeps the lock until it is written out.
+  if (profondeurLot_ == 0) LacherEcriture();
+}
+
+void EtatPaire::LacherEcriture() {
+  if (!verrouEcriture_) return;
+  fichierDonnees_.Deverrouiller();
+  verrouEcriture_ = false;
+}
+
 VueOrdonnee* EtatPaire::Vue() {
   if (etatVue_ == EtatVue::ARefaire) ConstruireVue();
   return etatVue_ == EtatVue::Saine ? &vue_ : nullptr;
 }
 
-// An in-order walk of the whole tree: the view is sound when every link leads to a node that
-// names its origin back, no link leads to the root slot, and the names come in strictly
-// increasing order. Anything else leaves the tree to the node-by-node walks.
+const std::unordered_map<std::string, std::int32_t>* EtatPaire::NomsExacts() {
+  if (etatVue_ == EtatVue::ARefaire) ConstruireVue();
+  return etatVue_ == EtatVue::Saine ? nullptr : &nomsExacts_;
+}
+
+void EtatPaire::NoteAjout(const std::string& nom, std::int32_t pos) {
+  if (etatVue_ == EtatVue::NonTriee || etatVue_ == EtatVue::Abimee) {
+    nomsExacts_.emplace(nom, pos);
+  } else {
+    OublierVue();
+  }
+}
+
+void EtatPaire::NoteSuppression(const std::string& nom, std::int32_t deplaceVersRacine,
+                                const std::string& nomDeplace) {
+  if (etatVue_ != EtatVue::NonTriee && etatVue_ != EtatVue::Abimee) return OublierVue();
+  nomsExacts_.erase(nom);
+  if (deplaceVersRacine != AucunLien) nomsExacts_[nomDeplace] = 0;
+}
+
+// The key of the node at pos, read in the mirror, whose bytes stay put while the views are built.
+std::string_view EtatPaire::CleDansMiroir(std::int32_t pos) const {
+  const char* cle = reinterpret_cast<const char*>(index_.data() + pos + 4);
+  return std::string_view(cle, ::strnlen(cle, TailleNom));
+}
+
+// An in-order walk of the whole tree through the links that agree both ways. With every link
+// sound and the names in strictly increasing order, the ordered view answers the operations;
+// with every link sound in another order (a tree built by another version of the name order),
+// or with a broken link, each name is found through the names table instead, and the tree is
+// walked node by node.
 void EtatPaire::ConstruireVue() {
   vue_.clear();
-  etatVue_ = EtatVue::Abimee;
-  if (entete_.NbEnreg < 1) {
-    etatVue_ = EtatVue::Saine;
-    return;
-  }
+  nomsExacts_.clear();
+  etatVue_ = EtatVue::Saine;
+  if (entete_.NbEnreg < 1) return;
   auto enfant = [this](std::int32_t parent, std::int32_t lien, NoeudIndex& noeud) {
     return lien > 0 && LireNoeud(lien, noeud) && noeud.Pere == parent;
   };
+  std::vector<std::pair<std::string_view, std::int32_t>> enOrdre;
+  bool sain = true, trie = true;
   NoeudIndex noeud;
-  if (!LireNoeud(0, noeud)) return;
+  if (!LireNoeud(0, noeud)) return ConstruireNomsExacts();
   const std::size_t limite = index_.size() / NoeudIndex::Taille + 1;
   std::size_t pas = 0;
   std::vector<std::pair<std::int32_t, NoeudIndex>> pile;
   std::int32_t pos = 0;
   bool descendre = true;
-  std::string_view precedent;
-  while (descendre || !pile.empty()) {
+  while (sain && (descendre || !pile.empty())) {
     while (descendre) {
-      if (++pas > limite) return;
+      if (++pas > limite) {
+        sain = false;
+        break;
+      }
       pile.emplace_back(pos, noeud);
       if (noeud.Gauche == AucunLien) break;
       NoeudIndex gauche;
-      if (!enfant(pos, noeud.Gauche, gauche)) return;
+      if (!enfant(pos, noeud.Gauche, gauche)) {
+        sain = false;
+        break;
+      }
       pos = noeud.Gauche;
       noeud = gauche;
     }
-    const auto [posCourant, courant] = pile.back();
+    if (!sain) break;
+    const std::int32_t posCourant = pile.back().first;
+    const std::int32_t droite = pile.back().second.Droite;
+    const std::string_view cle = CleDansMiroir(posCourant);
     pile.pop_back();
-    const std::string_view cle = Texte(courant.Cle);
-    if (!vue_.empty() && ComparerNoms(precedent, cle) >= 0) return;
-    precedent = vue_.emplace_hint(vue_.end(), cle, posCourant)->first;
-    descendre = courant.Droite != AucunLien;
+    if (!enOrdre.empty() && ComparerNoms(enOrdre.back().first, cle) >= 0) trie = false;
+    enOrdre.emplace_back(cle, posCourant);
+    descendre = droite != AucunLien;
     if (descendre) {
-      if (!enfant(posCourant, courant.Droite, noeud)) return;
-      pos = courant.Droite;
+      if (!enfant(posCourant, droite, noeud)) {
+        sain = false;
+        break;
+      }
+      pos = droite;
     }
   }
-  etatVue_ = EtatVue::Saine;
-}
-
-void EtatPaire::DebutLot() {
-  if (profondeurLot_++ > 0) return;
-  // Validated against the files once, for the whole lot. When they cannot be read, the lot
-  // works on the files themselves, as operations outside a lot do.
-  if (LireEntete().Erreur) return;
-  const std::int64_t taille = fichierDonnees_.Taille();
-  donnees_.assign(static_cast<std::size_t>(std::max<std::int64_t>(taille, 0)), 0);
-  if (taille < 0 || fichierDonnees_.Lire(0, donnees_.data(), donnees_.size()) != taille) {
-    donnees_.clear();  // not an error of the lot's operations: they read the files instead
+  if (!sain) return ConstruireNomsExacts();
+  if (trie) {
+    for (const auto& [cle, p] : enOrdre)
+      vue_.emplace_hint(vue_.end(), cle, p);
     return;
   }
+  etatVue_ = EtatVue::NonTriee;
+  nomsExacts_.reserve(enOrdre.size());
+  for (const auto& [cle, p] : enOrdre)
+    nomsExacts_.emplace(cle, p);
+}
+
+// A damaged tree: every node a child link leads to, from the root down, whether or not it names
+// its parent back (as lookups go), each once.
+void EtatPaire::ConstruireNomsExacts() {
+  etatVue_ = EtatVue::Abimee;
+  vue_.clear();
+  nomsExacts_.clear();
+  std::set<std::int32_t> vus;
+  std::vector<std::int32_t> pile{0};
+  NoeudIndex noeud;
+  while (!pile.empty()) {
+    const std::int32_t pos = pile.back();
+    pile.pop_back();
+    if (!vus.insert(pos).second || !LireNoeud(pos, noeud)) continue;
+    nomsExacts_.emplace(std::string(Texte(noeud.Cle)), pos);
+    for (std::int32_t lien : {noeud.Droite, noeud.Gauche}) {
+      if (lien > 0) pile.push_back(lien);
+    }
+  }
+}
+
+bool EtatPaire::Instantane() {
+  const std::optional<Signature> signature = LireSignature();
+  enteteConnu_ = false;
+  if (!signature || LireEntete().Erreur) return false;
+  const std::int64_t taille = signature->tailleDonnees;
+  donnees_.assign(static_cast<std::size_t>(std::max<std::int64_t>(taille, 0)), 0);
+  if (taille < 0 || fichierDonnees_.Lire(0, donnees_.data(), donnees_.size()) != taille ||
+      TailleIndex() != signature->tailleIndex) {
+    donnees_.clear();
+    lotEnMemoire_ = false;
+    return false;
+  }
+  signatureLot_ = *signature;
   lotEnMemoire_ = true;
+  enteteConnu_ = true;
+  return true;
+}
+
+void EtatPaire::DebutLot(bool ecriture) {
+  if (profondeurLot_++ > 0) {
+    // A lot inside another: the outer one holds the copy; it takes the lock now if need be.
+    if (ecriture && DebutEcriture()) FinEcriture(true);
+    return;
+  }
+  if (ecriture && DebutEcriture()) FinEcriture(true);  // the lock stays with the lot
+  // Validated against the files once, for the whole lot, read while no other program writes.
+  // When they cannot be read, the lot works on the files themselves, as operations outside a
+  // lot do.
+  const bool partage =
+      !verrouEcriture_ && fichierDonnees_.VerrouillerAvecDelai(false, DelaiEcritureMs);
+  Instantane();
+  if (partage) fichierDonnees_.Deverrouiller();
+}
+
+bool EtatPaire::Sale() const {
+  return enteteSale_ || !salesDonnees_.empty() || !journalIndex_.empty();
 }
 
 bool EtatPaire::FinLot() {
   if (profondeurLot_ == 0 || --profondeurLot_ > 0) return true;
-  if (!lotEnMemoire_) return true;
-  return Vider();
+  return EcrireLots({this});
+}
+
+bool EtatPaire::QuitterLotSansEcrire() {
+  if (profondeurLot_ == 0) return false;
+  return --profondeurLot_ == 0;
+}
+
+// The journal of the lot: the sizes the files had when the lot's copy was read (the lot has
+// held the write lock since before its first write, so they are the files' sizes now), and what
+// the files hold where the lot will write.
+bool EtatPaire::PreparerJournal(JournalPaire& journal) {
+  journal.tailleDonnees = signatureLot_.tailleDonnees;
+  journal.tailleIndex = signatureLot_.tailleIndex;
+  std::map<std::int64_t, std::int64_t> plagesDonnees = salesDonnees_, plagesIndex;
+  if (enteteSale_) Marquer(plagesDonnees, 0, TailleEntete);
+  for (const EcritureIndex& e : journalIndex_)
+    Marquer(plagesIndex, e.pos, e.pos + static_cast<std::int64_t>(e.octets.size()));
+  journal.extraits.clear();
+  return Extraire(fichierDonnees_, false, plagesDonnees, journal.tailleDonnees, journal.extraits) &&
+         Extraire(fichierIndex_, true, plagesIndex, journal.tailleIndex, journal.extraits);
 }
 
 // Records first (no node refers to a new record before its own index write), then the index
-// writes in the order they were made, then the header: a stop half-way leaves every name stored
-// before the lot in the tree, as a stop between two operations would.
-bool EtatPaire::Vider() {
+// writes in the order they were made, then the header.
+bool EtatPaire::AppliquerLot() {
   bool ok = true;
   for (const auto& [debut, fin] : salesDonnees_) {
     const std::int64_t de = std::max<std::int64_t>(debut, TailleEntete);
@@ -285,6 +577,10 @@ bool EtatPaire::Vider() {
                                journalIndex_[i].octets.size());
   }
   if (ok && enteteSale_) ok = fichierDonnees_.EcrireA(0, donnees_.data(), TailleEntete);
+  return ok && fichierDonnees_.Synchroniser() && fichierIndex_.Synchroniser();
+}
+
+void EtatPaire::TerminerLot() {
   salesDonnees_.clear();
   journalIndex_.clear();
   enteteSale_ = false;
@@ -292,10 +588,75 @@ bool EtatPaire::Vider() {
   lotEnMemoire_ = false;
   donnees_.clear();
   donnees_.shrink_to_fit();
-  if (!ok) {
-    ++erreursES_;
-    enteteConnu_ = false;  // the files hold part of the lot: reload them next time
+  if (profondeurEcriture_ == 0) LacherEcriture();
+}
+
+// The lots are written out under their journals: first the group file when there are several
+// pairs, then each pair's journal, then the changes, flushed. Removing the group file (or the
+// lone journal) is the moment the lots land; before it, a stop leaves journals that put every
+// pair back as it was. A write that fails puts them back at once.
+bool EtatPaire::EcrireLots(const std::vector<EtatPaire*>& etats) {
+  std::vector<EtatPaire*> sales;
+  for (EtatPaire* e : etats) {
+    if (e->lotEnMemoire_ && e->Sale()) sales.push_back(e);
   }
+  bool ok = true;
+  std::vector<JournalPaire> journaux(sales.size());
+  std::vector<bool> journalEcrit(sales.size(), false);
+  std::string cheminGroupe;
+  for (std::size_t i = 0; ok && i < sales.size(); ++i) {
+    ok = sales[i]->verrouEcriture_ && sales[i]->PreparerJournal(journaux[i]);
+  }
+  if (ok && sales.size() > 1) {
+    cheminGroupe = DossierDe(sales[0]->cheminJournal_) + NomDeGroupe();
+    std::string membres;
+    for (EtatPaire* e : sales)
+      membres += NomDeFichier(e->cheminJournal_) + "\n";
+    ok = FichierBrut::EcrireNeufSynchronise(
+        cheminGroupe, std::vector<unsigned char>(membres.begin(), membres.end()));
+    if (!ok) cheminGroupe.clear();
+    for (JournalPaire& j : journaux)
+      j.groupe = NomDeFichier(cheminGroupe);
+  }
+  for (std::size_t i = 0; ok && i < sales.size(); ++i) {
+    ok = FichierBrut::EcrireNeufSynchronise(sales[i]->cheminJournal_, EncoderJournal(journaux[i]));
+    journalEcrit[i] = ok;
+  }
+  for (std::size_t i = 0; ok && i < sales.size(); ++i)
+    ok = sales[i]->AppliquerLot();
+
+  if (ok) {
+    // The lots land here.
+    const std::string marque = !cheminGroupe.empty() ? cheminGroupe
+                               : sales.empty()       ? std::string()
+                                                     : sales[0]->cheminJournal_;
+    if (!marque.empty()) {
+      FichierBrut::Supprimer(marque);
+      FichierBrut::SynchroniserDossierDe(marque);
+    }
+    for (EtatPaire* e : sales)
+      FichierBrut::Supprimer(e->cheminJournal_);
+  } else {
+    bool remis = true;
+    for (std::size_t i = 0; i < sales.size(); ++i) {
+      EtatPaire& e = *sales[i];
+      // Without its journal on the disk the pair was not written yet; with it, a journal that
+      // cannot be applied now stays, with its group, for the next start to apply.
+      if (!journalEcrit[i]) continue;
+      if (AnnulerSelonJournal(journaux[i], e.fichierIndex_, e.fichierDonnees_)) {
+        FichierBrut::Supprimer(e.cheminJournal_);
+      } else {
+        remis = false;
+      }
+    }
+    if (remis && !cheminGroupe.empty()) FichierBrut::Supprimer(cheminGroupe);
+    for (EtatPaire* e : sales) {
+      ++e->erreursES_;
+      e->enteteConnu_ = false;  // the mirror holds the lot: reload it from the files
+    }
+  }
+  for (EtatPaire* e : etats)
+    e->TerminerLot();
   return ok;
 }
 

@@ -1,16 +1,24 @@
 #pragma once
 // The state of one open file pair, shared by every object of this process that has the same
-// files open: the handles, the header as last seen, a mirror of the index file, and the ordered
-// view of the names. Writes go through it, so every object sees every change at once; another
-// program's changes are seen because each operation starts by re-reading the header, and the
-// mirror is reloaded whenever the counters or the index size differ from what this process
-// last wrote or read (every change of the index changes a counter).
+// files open: the handles, the header as last seen, a mirror of the index file, and the views of
+// the names. Writes go through it, so every object sees every change at once; another program's
+// changes are seen because each operation starts by re-reading the header, and the mirror is
+// reloaded whenever the counters or the index size differ from what this process last wrote or
+// read (every change of the index changes a counter).
+//
+// Several programs may have a pair open (a shared lock on the index file says so; the companion's
+// writing commands take it exclusively, and so refuse a pair that a program has open). Writing
+// takes a second lock, exclusive, on the data file: each operation outside a lot holds it from
+// its first read to its last write, and a lot from its first write (or its start, when it says it
+// will write) until it is written out. A writer that finds the files changed since it last read
+// them reloads what it knew before it writes anything, so no write lands on a stale view.
 //
 // A lot groups many operations (a search run, a consistency pass, an export, filling a list):
 // the header is read once at its start, records are read from a mirror of the data file, and the
-// writes are kept and written out together when the lot ends, in an order that keeps the names
-// already stored reachable should the program stop half-way. The bytes written are those the
-// operations would have written one by one.
+// writes are kept and written out together when the lot ends, under a rollback journal (see
+// journal_paire.h): after a kill, a crash or a full disk, either all of a lot is in the files or
+// none of it. An operation outside a lot that fails half-way (a full disk) has its writes undone,
+// so it leaves no partial record or node behind.
 
 #include <cstddef>
 #include <cstdint>
@@ -18,9 +26,12 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "store/fichier_brut.h"
+#include "store/journal_paire.h"
 #include "store/noeud_index.h"
 #include "store/vue_ordonnee.h"
 
@@ -28,9 +39,15 @@ namespace velquor {
 
 class EtatPaire {
  public:
-  // Opens both files read-write; the state already open on the same files is shared.
+  enum class Acces {
+    Partage,  // as the program opens a pair: other programs may have it open too
+    Exclusif  // as the companion's writing commands do: refused when anyone else has it open
+  };
+  // Opens both files read-write; the state already open on the same files is shared. With
+  // Exclusif, occupee (when given) says whether the refusal came from another program.
   static std::shared_ptr<EtatPaire> Ouvrir(const std::string& nomIndex,
-                                           const std::string& nomDonnees);
+                                           const std::string& nomDonnees,
+                                           Acces acces = Acces::Partage, bool* occupee = nullptr);
   ~EtatPaire();
   EtatPaire(const EtatPaire&) = delete;
   EtatPaire& operator=(const EtatPaire&) = delete;
@@ -55,24 +72,67 @@ class EtatPaire {
   bool EcrireDonnees(std::int64_t pos, const void* source, std::size_t n);
   std::int64_t TailleDonnees();
 
-  // The ordered view of a sound tree, or nullptr when the tree must be walked node by node.
+  // Write access for one operation (nested calls count). False when the pair could not be had
+  // in time; the operation must then write nothing. FinEcriture says whether the operation
+  // succeeded: outside a lot, one that failed has every write it made undone.
+  bool DebutEcriture();
+  void FinEcriture(bool reussie);
+
+  // The ordered view of a sound tree sorted in the program's name order, or nullptr when the
+  // tree must be walked node by node.
   VueOrdonnee* Vue();
-  // After a change the caller could not follow in the view: rebuilt at the next request.
+  // Where the ordered view cannot serve (a tree built in another order, or a damaged one): the
+  // node of each name reachable from the root, so that a name is found whatever the order the
+  // tree was built in. nullptr when the ordered view serves.
+  const std::unordered_map<std::string, std::int32_t>* NomsExacts();
+  // After an addition or a deletion made without the ordered view: kept in step when the tree is
+  // sound, rebuilt at the next request otherwise.
+  void NoteAjout(const std::string& nom, std::int32_t pos);
+  void NoteSuppression(const std::string& nom, std::int32_t deplaceVersRacine,
+                       const std::string& nomDeplace);
   void OublierVue() { etatVue_ = EtatVue::ARefaire; }
+
+  const std::string& CheminJournal() const { return cheminJournal_; }
 
   // Reads and writes of the files that failed since the pair was opened in this process.
   long ErreursES() const { return erreursES_; }
 
-  void DebutLot();
-  // Writes out what the lot kept; false when a write failed (the mirror is then reloaded).
+  // A lot that says it will write takes the write lock at once, so that what it reads cannot
+  // change before it writes.
+  void DebutLot(bool ecriture = false);
+  // Writes out what the lot kept, all or nothing; false when it could not be written (the files
+  // are then as they were before the lot).
   bool FinLot();
+  // Ends the lot without writing it out when it is one of several written out together.
+  bool QuitterLotSansEcrire();
+  // Writes out the lots of several pairs as one: either every change lands, or none.
+  static bool EcrireLots(const std::vector<EtatPaire*>& etats);
 
  private:
   EtatPaire() = default;
   bool Recharger();
+  bool Instantane();
   void Journaliser(std::int64_t pos, const unsigned char* octets, std::size_t n);
   void ConstruireVue();
-  bool Vider();
+  void ConstruireNomsExacts();
+  std::string_view CleDansMiroir(std::int32_t pos) const;
+  bool Sale() const;
+  bool PreparerJournal(JournalPaire& journal);
+  bool AppliquerLot();
+  void TerminerLot();
+  void LacherEcriture();
+  void ReprendreSiAbandonne();
+  void SauverAvant(bool index, std::int64_t pos, std::size_t n);
+  void Defaire();
+
+  // What tells whether another program changed the files: sizes, times of change and header.
+  struct Signature {
+    std::int64_t tailleIndex = -1, tailleDonnees = -1;
+    long long modifIndex = 0, modifDonnees = 0;
+    unsigned char entete[TailleEntete] = {};
+    bool operator==(const Signature&) const = default;
+  };
+  std::optional<Signature> LireSignature() const;
 
   struct Cle {
     unsigned long long dev, ino;
@@ -85,25 +145,40 @@ class EtatPaire {
   Cle cle_{};
   FichierBrut fichierIndex_;
   FichierBrut fichierDonnees_;
+  std::string cheminJournal_;
+  Acces acces_ = Acces::Partage;
   Entete entete_;
   bool enteteConnu_ = false;
   long erreursES_ = 0;
   std::vector<unsigned char> index_;  // the whole index file
 
-  enum class EtatVue { ARefaire, Saine, Abimee };
+  enum class EtatVue { ARefaire, Saine, NonTriee, Abimee };
   EtatVue etatVue_ = EtatVue::ARefaire;
   VueOrdonnee vue_;
+  std::unordered_map<std::string, std::int32_t> nomsExacts_;
+
+  // Write access: the lock on the data file, how many operations use it, and, outside a lot,
+  // what the running operation overwrote (in the order written) and the sizes before it.
+  bool verrouEcriture_ = false;
+  int profondeurEcriture_ = 0;
+  struct Avant {
+    std::int64_t tailleIndex = 0, tailleDonnees = 0;
+    bool ecrit = false;  // whether the operation wrote anything yet
+    std::vector<JournalPaire::Extrait> extraits;
+  };
+  std::optional<Avant> avant_;
 
   // Lot: depth, the data file's mirror and the byte ranges written since the lot began, and the
   // index writes in the order they were made (each with its bytes of the moment), so that they
   // reach the file in the order that keeps every name in the tree at every step. A write next
-  // to the one before it joins it.
+  // to the one before it joins it. The signature is that of the files the mirror was read from.
   struct EcritureIndex {
     std::int64_t pos;
     std::vector<unsigned char> octets;
   };
   int profondeurLot_ = 0;
   bool lotEnMemoire_ = false;  // false when the files could not be read: the lot writes through
+  Signature signatureLot_;
   std::vector<unsigned char> donnees_;
   std::vector<EcritureIndex> journalIndex_;
   std::map<std::int64_t, std::int64_t> salesDonnees_;  // start -> end

@@ -5,7 +5,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <climits>
+#include <thread>
 
 #include "store/pannes_fichiers.h"
 
@@ -148,6 +152,14 @@ std::int64_t FichierBrut::Taille() const {
   return static_cast<std::int64_t>(s.st_size);
 }
 
+bool FichierBrut::TailleEtDate(std::int64_t& taille, long long& modification) const {
+  struct stat s;
+  if (!Ouvert() || ::fstat(fd_, &s) != 0) return false;
+  taille = static_cast<std::int64_t>(s.st_size);
+  modification = static_cast<long long>(s.st_mtim.tv_sec) * 1000000000LL + s.st_mtim.tv_nsec;
+  return true;
+}
+
 bool FichierBrut::VerrouillerPartage() {
   int r;
   do {
@@ -158,6 +170,81 @@ bool FichierBrut::VerrouillerPartage() {
 
 bool FichierBrut::VerrouillerExclusifSansAttendre() {
   return Ouvert() && ::flock(fd_, LOCK_EX | LOCK_NB) == 0;
+}
+
+bool FichierBrut::VerrouillerAvecDelai(bool exclusif, int delaiMs) {
+  if (!Ouvert()) return false;
+  const int type = (exclusif ? LOCK_EX : LOCK_SH) | LOCK_NB;
+  const auto fin = std::chrono::steady_clock::now() + std::chrono::milliseconds(delaiMs);
+  auto pause = std::chrono::microseconds(200);
+  for (;;) {
+    if (::flock(fd_, type) == 0) return true;
+    if (errno != EWOULDBLOCK && errno != EINTR) return false;
+    if (std::chrono::steady_clock::now() >= fin) return false;
+    std::this_thread::sleep_for(pause);
+    pause = std::min(pause * 2, std::chrono::microseconds(20000));
+  }
+}
+
+void FichierBrut::Deverrouiller() {
+  if (Ouvert()) ::flock(fd_, LOCK_UN);
+}
+
+bool FichierBrut::Tronquer(std::int64_t taille) {
+  if (!Ouvert() || taille < 0) return false;
+  int r;
+  do {
+    r = ::ftruncate(fd_, static_cast<off_t>(taille));
+  } while (r != 0 && errno == EINTR);
+  return r == 0;
+}
+
+bool FichierBrut::Existe(const std::string& chemin) {
+  struct stat s;
+  return ::stat(chemin.c_str(), &s) == 0;
+}
+
+bool FichierBrut::LireTout(const std::string& chemin, std::vector<unsigned char>& octets) {
+  FichierBrut fichier;
+  int fd = OuvrirSansInterruption(chemin.c_str(), O_RDONLY);
+  if (fd < 0) return false;
+  fichier.fd_ = fd;
+  const std::int64_t taille = fichier.Taille();
+  if (taille < 0) return false;
+  octets.assign(static_cast<std::size_t>(taille), 0);
+  return fichier.Lire(0, octets.data(), octets.size()) == taille;
+}
+
+bool FichierBrut::EcrireNeufSynchronise(const std::string& chemin,
+                                        const std::vector<unsigned char>& octets) {
+  FichierBrut fichier;
+  fichier.fd_ = OuvrirSansInterruption(chemin.c_str(), O_RDWR | O_CREAT | O_EXCL, 0666);
+  if (!fichier.Ouvert()) return false;
+  if (!fichier.EcrireA(0, octets.data(), octets.size()) || !fichier.Synchroniser()) {
+    fichier.Fermer();
+    Supprimer(chemin);
+    return false;
+  }
+  return SynchroniserDossierDe(chemin);
+}
+
+bool FichierBrut::SynchroniserDossierDe(const std::string& chemin) {
+  const std::size_t barre = chemin.rfind('/');
+  const std::string dossier = barre == std::string::npos ? "."
+                              : barre == 0               ? "/"
+                                                         : chemin.substr(0, barre);
+  int fd = OuvrirSansInterruption(dossier.c_str(), O_RDONLY | O_DIRECTORY);
+  if (fd < 0) return false;
+  const bool ok = ::fsync(fd) == 0;
+  ::close(fd);
+  return ok;
+}
+
+std::string FichierBrut::CheminAbsolu(const std::string& chemin) {
+  if (!chemin.empty() && chemin[0] == '/') return chemin;
+  char ici[PATH_MAX];
+  if (::getcwd(ici, sizeof ici) == nullptr) return chemin;
+  return std::string(ici) + "/" + chemin;
 }
 
 bool FichierBrut::EstToujours(const std::string& chemin) const {

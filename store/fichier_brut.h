@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace velquor {
 
@@ -33,10 +34,18 @@ class FichierBrut {
   bool EcrireA(std::int64_t offset, const void* source, std::size_t n);
   // Size in bytes, -1 when it cannot be known.
   std::int64_t Taille() const;
+  // Size and time of last change (nanoseconds); false when they cannot be known.
+  bool TailleEtDate(std::int64_t& taille, long long& modification) const;
   // Advisory locks, which change nothing in the file: shared while a pair is open (waits for
   // an exclusive holder to finish), exclusive to rebuild it (refused at once when taken).
   bool VerrouillerPartage();
   bool VerrouillerExclusifSansAttendre();
+  // The same, waiting at most delaiMs for another holder to let go (by polling, so that a
+  // program that keeps a lock never hangs this one); false when it did not come in time.
+  bool VerrouillerAvecDelai(bool exclusif, int delaiMs);
+  void Deverrouiller();
+  // Cuts or extends the file to the given size.
+  bool Tronquer(std::int64_t taille);
   // Whether the path still names the file behind this handle.
   bool EstToujours(const std::string& chemin) const;
   // Flushes the file's contents to the disk.
@@ -49,6 +58,16 @@ class FichierBrut {
   // Creates or empties a file and opens it for reading and writing.
   bool CreerOuVider(const std::string& chemin);
   static bool Supprimer(const std::string& chemin);
+  static bool Existe(const std::string& chemin);
+  // The whole file; false when it cannot be read (absent included).
+  static bool LireTout(const std::string& chemin, std::vector<unsigned char>& octets);
+  // Writes a new file (it must not exist yet) and flushes it and its folder to the disk.
+  static bool EcrireNeufSynchronise(const std::string& chemin,
+                                    const std::vector<unsigned char>& octets);
+  // Flushes the folder holding the path, so that a creation, removal or rename survives.
+  static bool SynchroniserDossierDe(const std::string& chemin);
+  // The absolute form of a path relative to the current directory.
+  static std::string CheminAbsolu(const std::string& chemin);
 
  private:
   int fd_ = -1;

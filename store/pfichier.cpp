@@ -5,6 +5,7 @@
 
 #include "store/etat_paire.h"
 #include "store/fichier_brut.h"
+#include "store/garde_ecriture.h"
 #include "store/rapport_vantor.h"
 
 namespace velquor {
@@ -48,6 +49,18 @@ bool PFichier::Ouvrir() {
   return true;
 }
 
+bool PFichier::OuvrirExclusif(bool* occupee) {
+  if (etat_) return false;
+  etat_ = EtatPaire::Ouvrir(nomIndex_, nomDonnees_, EtatPaire::Acces::Exclusif, occupee);
+  if (!etat_) return false;
+  // A data file that cannot take its first header is of no use: report the open as failed.
+  if (!MajEntete('I')) {
+    Fermer();
+    return false;
+  }
+  return true;
+}
+
 long PFichier::ErreursES() const {
   return etat_ ? etat_->ErreursES() : 0;
 }
@@ -79,8 +92,12 @@ bool PFichier::EcrireEntete() {
 }
 
 bool PFichier::MajEntete(char code) {
-  // A header that cannot be read is never rewritten from a guess.
+  // Opening a pair whose header is there writes nothing: no lock to take.
   std::size_t lus = 0;
+  if (code == 'I' && LireEnteteSure(&lus) && lus == TailleEntete) return true;
+  GardeEcriture garde(etat_.get());
+  if (!garde) return false;
+  // A header that cannot be read is never rewritten from a guess.
   if (!LireEnteteSure(&lus)) return false;
   switch (code) {
     case 'A':
@@ -90,7 +107,7 @@ bool PFichier::MajEntete(char code) {
       break;
     case 'I':
       // An existing header is left as it is; only a new file receives its zero header.
-      if (lus == TailleEntete) return true;
+      if (lus == TailleEntete) return garde.Fin(true);
       break;
     case 'S':
       NbEnreg = NbEnreg > 0 ? NbEnreg - 1 : 0;
@@ -99,7 +116,7 @@ bool PFichier::MajEntete(char code) {
     default:
       return false;
   }
-  return EcrireEntete();
+  return garde.Fin(EcrireEntete());
 }
 
 void PFichier::Lire() {
@@ -123,17 +140,18 @@ bool PFichier::LireEnreg() {
 }
 
 bool PFichier::Modifier() {
+  GardeEcriture garde(etat_.get());
   LireEntete();
-  if (NbEnreg < 1) return false;
+  if (NbEnreg < 1 || !garde) return false;
   if (PtrEnreg < 0) {
     Erreur(201);
-    return true;
+    return garde.Fin(true);
   }
   // A node pointing into the header is damaged: writing there would destroy the counts. One
   // pointing past the end of the data file would grow it to that size: both are refused.
   if (noeud_.PosEnreg < TailleEntete || noeud_.PosEnreg > etat_->TailleDonnees()) return false;
   NormaliserEnreg();
-  return etat_->EcrireDonnees(noeud_.PosEnreg, OctetsEnreg(), tailleEnreg_);
+  return garde.Fin(etat_->EcrireDonnees(noeud_.PosEnreg, OctetsEnreg(), tailleEnreg_));
 }
 
 void PFichier::Erreur(int code) const {

@@ -27,6 +27,9 @@ class PFichier {
   // File pair.
   bool Creer();
   bool Ouvrir();
+  // Opens the pair for a command that must have it to itself (the companion's import): false,
+  // with occupee set, when another program has it open.
+  bool OuvrirExclusif(bool* occupee = nullptr);
   void Fermer();
   void LireEntete();
   bool MajEntete(char code);  // 'A' added, 'I' opened, 'S' deleted
@@ -68,6 +71,7 @@ class PFichier {
 
  private:
   friend class LotFichier;
+  friend class LotGroupe;
   class Parcours;
 
   bool LireEnteteSure(std::size_t* octetsLus = nullptr);

@@ -19,6 +19,7 @@
 #include "store/champ_texte.h"
 #include "store/collation.h"
 #include "store/etat_paire.h"
+#include "store/garde_ecriture.h"
 #include "store/pfichier.h"
 
 namespace velquor {
@@ -185,6 +186,14 @@ bool PFichier::Chercher(std::string_view nom) {
   if (NbEnreg < 1) return false;
   PtrEnreg = AucunLien;
   if (VueOrdonnee* vue = etat_->Vue(); vue && !vue->empty()) return ChercherDansVue(*vue, nom);
+  // A tree built in another order, or a damaged one: a name is found wherever it hangs.
+  if (const auto* noms = etat_->NomsExacts()) {
+    NoeudIndex noeud;
+    if (auto it = noms->find(std::string(nom));
+        it != noms->end() && LireNoeud(it->second, noeud) && Texte(noeud.Cle) == nom) {
+      return Positionner(it->second, noeud);
+    }
+  }
   NoeudIndex noeud;
   if (!LireNoeud(0, noeud)) return false;  // damaged index: nothing to stand on
   std::int32_t pos = 0;
@@ -213,6 +222,8 @@ bool PFichier::Chercher(std::string_view nom) {
 bool PFichier::Ajouter(std::string_view nom) {
   // A key keeps its terminator within its 31 bytes; a longer name is refused, never cut.
   if (nom.size() >= TailleNom || !EstOuvert()) return false;
+  GardeEcriture garde(etat_.get());
+  if (!garde) return false;
 
   // Files that cannot be read are never taken for an empty tree to start again.
   if (!LireEnteteSure()) return false;
@@ -227,6 +238,8 @@ bool PFichier::Ajouter(std::string_view nom) {
       const int r = ParentDansVue(*vue, nom, posParent);
       if (r < 0) return false;
       parVue = r > 0;
+    } else if (const auto* noms = etat_->NomsExacts(); noms && noms->contains(std::string(nom))) {
+      return false;  // wherever the walk down would go, the name is there
     }
     if (!parVue) {
       std::int32_t pos = 0;
@@ -246,8 +259,11 @@ bool PFichier::Ajouter(std::string_view nom) {
     }
   }
 
-  // An empty tree starts again at offset 0, whatever dead nodes the file still holds.
-  std::int64_t finIndex = arbreVide ? 0 : etat_->TailleIndex();
+  // An empty tree starts again at offset 0, whatever dead nodes the file still holds. A node
+  // cut short at the end of a damaged file stays behind as dead bytes: the new one starts on
+  // the next node boundary, where links can reach it.
+  constexpr auto taille = static_cast<std::int64_t>(NoeudIndex::Taille);
+  std::int64_t finIndex = arbreVide ? 0 : (etat_->TailleIndex() + taille - 1) / taille * taille;
   std::int64_t finDonnees = etat_->TailleDonnees();
   constexpr std::int64_t limite = std::numeric_limits<std::int32_t>::max();
   if (finIndex < 0 || finIndex > limite - static_cast<std::int64_t>(NoeudIndex::Taille) ||
@@ -267,12 +283,6 @@ bool PFichier::Ajouter(std::string_view nom) {
   if (!MajEntete('A')) return false;
   PtrEnreg = posNouveau;
   noeud_ = nouveau;
-  // The view follows the addition when it found the parent; otherwise it is built again.
-  if (parVue) {
-    vue->emplace(nom, posNouveau);
-  } else {
-    etat_->OublierVue();
-  }
   if (!EcrireNoeud(posNouveau, nouveau)) return false;
   if (posParent != AucunLien) {
     if (!LireNoeud(posParent, parent)) return false;
@@ -283,34 +293,50 @@ bool PFichier::Ajouter(std::string_view nom) {
     }
     if (!EcrireNoeud(posParent, parent)) return false;
   }
-  return true;
+  // The views follow the addition when they can; otherwise they are built again.
+  if (parVue) {
+    vue->emplace(nom, posNouveau);
+  } else if (vue) {
+    etat_->OublierVue();
+  } else {
+    etat_->NoteAjout(std::string(nom), posNouveau);
+  }
+  return garde.Fin(true);
 }
 
 bool PFichier::Supprimer() {
+  GardeEcriture garde(etat_.get());
   LireEntete();
-  if (NbEnreg < 1) return false;
+  if (NbEnreg < 1 || !garde) return false;
   if (PtrEnreg < 0) {
     Erreur(301);
-    return true;
+    return garde.Fin(true);
   }
   NoeudIndex noeud;
   if (!LireNoeud(PtrEnreg, noeud)) return false;
+  // Another object or program changed the tree since this one stood on its name (a deletion of
+  // the root moves another name into its slot): the name here is not the one to delete.
+  if (Texte(noeud.Cle) != Texte(noeud_.Cle) || noeud.PosEnreg != noeud_.PosEnreg) return false;
   VueOrdonnee* vue = etat_->Vue();
   const auto entree = vue ? EntreeDe(*vue, PtrEnreg, noeud) : VueOrdonnee::iterator();
   const bool parVue = vue && entree != vue->end();
   std::int32_t deplace = AucunLien;
   const bool delie = Delier(PtrEnreg, noeud, parVue ? &*vue : nullptr, entree, deplace);
-  if (parVue && delie) {
+  if (!delie || !MajEntete('S')) return false;
+  NoeudIndex racine;
+  const bool racineDeplacee = deplace != AucunLien && LireNoeud(0, racine);
+  if (parVue) {
     // The name leaves the view; a node whose content moved into the root slot is now at 0.
-    NoeudIndex racine;
-    if (deplace != AucunLien && LireNoeud(0, racine)) (*vue)[std::string(Texte(racine.Cle))] = 0;
+    if (racineDeplacee) (*vue)[std::string(Texte(racine.Cle))] = 0;
     vue->erase(entree);
   } else if (vue) {
     etat_->OublierVue();
+  } else {
+    etat_->NoteSuppression(std::string(Texte(noeud.Cle)), racineDeplacee ? 0 : AucunLien,
+                           racineDeplacee ? std::string(Texte(racine.Cle)) : std::string());
   }
-  if (!delie || !MajEntete('S')) return false;
   PtrEnreg = AucunLien;
-  return true;
+  return garde.Fin(true);
 }
 
 // Reads the node at pos, sets its parent link and writes it at posEcriture.

@@ -1,13 +1,16 @@
 // Every store operation with the k-th write, read or open failing, for every k: no crash, an
-// operation with a result returns failure instead of success, and nothing is written past a
-// failed write.
+// operation with a result returns failure instead of success, and a failed write leaves the pair
+// as it was before the operation (a full disk leaves no partial record or node behind, so a later
+// addition is aligned).
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 
 #include "scenarios_pannes.h"
+#include "store/collections.h"
 #include "store/pannes_fichiers.h"
 #include "support/dossier_temporaire.h"
 #include "support/enregistreurs.h"
@@ -65,14 +68,35 @@ TEST_F(PannesTest, EcrituresEnEchec) {
     for (long k = 1; k <= ecritures; ++k) {
       for (auto [erreur, courte] : {std::pair{EIO, false}, {ENOSPC, false}, {ENOSPC, true}}) {
         Preparer(s);
+        const Fichiers avant = LireFichiers();
         pannes::Programmer(Operation::Ecriture, k, erreur, courte);
         EXPECT_FALSE(s.operation()) << s.nom << ": write " << k << " failed, yet success";
-        EXPECT_EQ(pannes::Compter(Operation::Ecriture), k)
-            << s.nom << ": written past the failed write " << k;
         pannes::Effacer();
+        EXPECT_EQ(LireFichiers(), avant) << s.nom << ": write " << k << " failed, pair changed";
+        EXPECT_FALSE(fs::exists("FAMILLE.JNL")) << s.nom << ": journal left after write " << k;
         test::ParcoursBorne("FAMILLE");
       }
     }
+  }
+}
+
+// A disk that fails every write from the k-th on cannot even take the undoing of a lot: the
+// journal stays, and the next opening puts the pair back.
+TEST_F(PannesTest, LotSurUnDisqueQuiLache) {
+  const auto scenarios = test::ScenariosPannes();
+  const auto& s = *std::find_if(scenarios.begin(), scenarios.end(),
+                                [](const auto& x) { return x.nom.starts_with("Lot"); });
+  const long ecritures = Compter(s).ecritures;
+  for (long k = 1; k <= ecritures; ++k) {
+    Preparer(s);
+    const Fichiers avant = LireFichiers();
+    pannes::Programmer(Operation::Ecriture, k, EIO, false, true);
+    EXPECT_FALSE(s.operation()) << "write " << k;
+    pannes::Effacer();
+    FicFamille f;
+    ASSERT_TRUE(f.Ouvrir()) << "write " << k;
+    EXPECT_EQ(LireFichiers(), avant) << "every write from " << k << " on failed";
+    EXPECT_FALSE(fs::exists("FAMILLE.JNL")) << "write " << k;
   }
 }
 
