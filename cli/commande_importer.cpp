@@ -1,5 +1,6 @@
 // importer FICHIER.csv: adds the cocktails of a CSV file, with the families and ingredients they
-// name. The whole file is checked first; at the first fault nothing is written.
+// name. The whole file is checked first; at the first fault nothing is written. The three
+// collections are then written as one: the whole import lands, or nothing of it.
 
 #include <filesystem>
 #include <fstream>
@@ -12,7 +13,6 @@
 #include "store/collections.h"
 #include "store/cp1252.h"
 #include "store/lot_fichier.h"
-#include "store/ouverture.h"
 
 namespace velquor::outils {
 
@@ -46,6 +46,24 @@ void AjouterSiNouveau(Fic& fichier, const std::string& nom, int idDejaExistant, 
   }
 }
 
+enum class Ouverture { Ouverte, Occupee, Echec };
+
+// A collection opened for the import alone, created when it is missing; refused when another
+// program (the window program, another import) has it open.
+Ouverture OuvrirPourImport(PFichier& fichier, ConsoleMessages& messages) {
+  bool occupee = false;
+  if (fichier.OuvrirExclusif(&occupee)) return Ouverture::Ouverte;
+  if (occupee) return Ouverture::Occupee;
+  if (!fichier.Creer()) {
+    messages.AffMessage(ChaineCreationImpossible, fichier.NomPluriel(), StyleArret);
+    return Ouverture::Echec;
+  }
+  if (fichier.OuvrirExclusif(&occupee)) return Ouverture::Ouverte;
+  if (occupee) return Ouverture::Occupee;
+  messages.AffMessage(ChaineOuvertureApresCreation, fichier.NomPluriel(), StyleArret);
+  return Ouverture::Echec;
+}
+
 std::string VerifierOperandes(const Operandes& operandes) {
   if (operandes.size() != 1) return "importer attend un seul fichier CSV";
   return {};
@@ -76,14 +94,24 @@ int Executer(const Operandes& operandes, ConsoleMessages& messages) {
   FicFamille familles;
   FicIngredient ingredients;
   FicCocktail cocktails;
-  if (!OuvrirCollection(familles, messages) || !OuvrirCollection(ingredients, messages) ||
-      !OuvrirCollection(cocktails, messages)) {
-    DireErreur("rien n'a été importé");
-    return SortieProbleme;
+  for (PFichier* fichier : std::initializer_list<PFichier*>{&familles, &ingredients, &cocktails}) {
+    const Ouverture ouverture = OuvrirPourImport(*fichier, messages);
+    if (ouverture == Ouverture::Occupee) {
+      DireErreur("le fichier des " + Cp1252VersUtf8(fichier->NomPluriel()) + " (" +
+                 fichier->NomFichierIndex() + ", " + fichier->NomFichierDonnees() +
+                 ") est ouvert par un autre programme (Le Velquor ?) : fermez-le, puis "
+                 "recommencez. Rien n'a été importé.");
+      return SortieProbleme;
+    }
+    if (ouverture == Ouverture::Echec) {
+      DireErreur("rien n'a été importé");
+      return SortieProbleme;
+    }
   }
 
-  // The whole import is written out at once at the end, collection by collection.
-  LotFichier lotFamilles(familles), lotIngredients(ingredients), lotCocktails(cocktails);
+  // The three collections are written out together at the end, all or nothing: a stop or a
+  // full disk half-way leaves every one of them as it was.
+  LotGroupe lot({&familles, &ingredients, &cocktails});
   Compte cf, ci, cc;
   for (const FamilleImportee& f : plan.familles)
     AjouterSiNouveau(familles, f.nom, ChaineFamilleExistante, cf, messages, [](EnrFamille&) {});
@@ -101,19 +129,18 @@ int Executer(const Operandes& operandes, ConsoleMessages& messages) {
       }
     });
   }
-
-  // Each lot is written out whatever became of the others, and each failure names its files.
-  bool ecrit = true;
-  for (auto [lot, fichier] : {std::pair<LotFichier*, PFichier*>{&lotFamilles, &familles},
-                              {&lotIngredients, &ingredients},
-                              {&lotCocktails, &cocktails}}) {
-    if (!lot->Terminer()) {
-      DireErreur("l'écriture de " + fichier->NomFichierIndex() + " et " +
-                 fichier->NomFichierDonnees() + " a échoué");
-      ecrit = false;
-    }
+  if (cf.echec || ci.echec || cc.echec) {
+    lot.Abandonner();
+    DireErreur("rien n'a été importé : les collections sont comme avant");
+    return SortieProbleme;
   }
-  if (!ecrit) return SortieProbleme;
+  if (!lot.Terminer()) {
+    DireErreur("l'écriture de " + familles.NomFichierDonnees() + ", " +
+               ingredients.NomFichierDonnees() + " et " + cocktails.NomFichierDonnees() +
+               " a échoué (disque plein ?) : rien n'a été importé, les collections sont comme "
+               "avant");
+    return SortieProbleme;
+  }
   Dire("Ajoutés : " + Compter(cc.ajoutes, "cocktail", "cocktails") + ", " +
        Compter(cf.ajoutes, "famille", "familles") + ", " +
        Compter(ci.ajoutes, "ingrédient", "ingrédients") + ".");
@@ -121,7 +148,7 @@ int Executer(const Operandes& operandes, ConsoleMessages& messages) {
   if (conserves > 0)
     Dire(Compter(conserves, "nom déjà présent, conservé tel quel.",
                  "noms déjà présents, conservés tels quels."));
-  return cf.echec || ci.echec || cc.echec ? SortieProbleme : SortieSucces;
+  return SortieSucces;
 }
 
 }  // namespace

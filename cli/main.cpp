@@ -7,6 +7,7 @@
 
 #include "cli/arguments.h"
 #include "cli/commandes.h"
+#include "store/reprise.h"
 
 using namespace velquor::outils;
 
@@ -32,6 +33,8 @@ int main(int argc, char** argv) {
       return SortieProbleme;
     }
   }
+  // A write that a kill or a crash stopped half-way is undone before anything reads the pairs.
+  velquor::ReprendreEcrituresInterrompues();
   ConsoleMessages messages;
   return commande->executer(a.operandes, messages);
 }

@@ -32,7 +32,9 @@ bool Parcourir(std::string_view ancienNom, std::string_view nouveauNom,
     return !std::filesystem::exists(cocktails.NomFichierDonnees(), erreur) && !erreur;
   }
   const long erreursAvant = cocktails.ErreursES();
-  LotFichier lot(cocktails);  // read once, rewritten cocktails written out together at the end
+  // Read once, rewritten cocktails written out together at the end, all or none; no other
+  // program writes a cocktail in between.
+  LotFichier lot(cocktails, LotFichier::Usage::Ecriture);
   if (!cocktails.Premier()) return lot.Terminer() && cocktails.ErreursES() == erreursAvant;
 
   const std::int64_t total = cocktails.NbEnreg;

@@ -140,9 +140,10 @@ bool ExecuterRecherche(const CriteresRecherche& criteres, const CrochetsRecherch
         SupprimerResultat(resultat);
     }
     OuvrirCollection(resultat, crochets.Messages);
-    // The run reads the cocktails once and writes the result out together when it ends.
+    // The run reads the cocktails once and writes the result out together when it ends; no other
+    // program writes the result while it runs.
     LotFichier lotCocktails(cocktails);
-    LotFichier lotResultat(resultat);
+    LotFichier lotResultat(resultat, LotFichier::Usage::Ecriture);
 
     const Selecteur correspond(criteres);
     if (cocktails.Premier()) {

@@ -542,6 +542,12 @@ bool EtatPaire::FinLot() {
   return EcrireLots({this});
 }
 
+void EtatPaire::AbandonnerLot() {
+  if (profondeurLot_ == 0) return;
+  if (Sale()) enteteConnu_ = false;  // the mirror holds the lot: reload it from the files
+  TerminerLot();
+}
+
 bool EtatPaire::QuitterLotSansEcrire() {
   if (profondeurLot_ == 0) return false;
   return --profondeurLot_ == 0;

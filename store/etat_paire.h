@@ -105,6 +105,8 @@ class EtatPaire {
   bool FinLot();
   // Ends the lot without writing it out when it is one of several written out together.
   bool QuitterLotSansEcrire();
+  // Drops what the lot kept: the files stay as they were before it.
+  void AbandonnerLot();
   // Writes out the lots of several pairs as one: either every change lands, or none.
   static bool EcrireLots(const std::vector<EtatPaire*>& etats);
 

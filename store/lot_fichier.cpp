@@ -30,6 +30,12 @@ LotGroupe::LotGroupe(const std::vector<PFichier*>& fichiers) {
     etat->DebutLot(true);
 }
 
+void LotGroupe::Abandonner() {
+  for (const auto& etat : etats_)
+    etat->AbandonnerLot();
+  etats_.clear();
+}
+
 bool LotGroupe::Terminer() {
   if (etats_.empty()) return true;
   std::vector<EtatPaire*> aEcrire;

@@ -44,6 +44,8 @@ class LotGroupe {
   LotGroupe& operator=(const LotGroupe&) = delete;
 
   bool Terminer();
+  // Drops every change the lots kept: no pair is written.
+  void Abandonner();
 
  private:
   std::vector<std::shared_ptr<EtatPaire>> etats_;

@@ -25,6 +25,7 @@ namespace {
 
 long compte = 0;
 long arretApres = -2;  // -2: not read yet; -1: never
+bool fini = false;     // the report at exit is not one of the program's calls
 
 long ArretApres() {
   if (arretApres == -2) {
@@ -36,6 +37,7 @@ long ArretApres() {
 
 // One more file-changing call has just been made.
 void Compter() {
+  if (fini) return;
   ++compte;
   if (ArretApres() > 0 && compte >= arretApres) raise(SIGKILL);
 }
@@ -63,6 +65,7 @@ R Apres(R resultat, bool compter) {
 
 struct Rapport {
   ~Rapport() {
+    fini = true;
     const char* chemin = getenv("VELQUOR_COMPTE_APPELS");
     if (!chemin || !*chemin) return;
     if (FILE* f = fopen(chemin, "w")) {
