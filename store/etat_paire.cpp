@@ -17,7 +17,7 @@ namespace {
 // How long a write waits for another program's operation or lot on the same pair, and how long
 // an opening waits for the companion's import or rebuild to end. Both are far beyond what the
 // other side takes; they only keep a program that holds a lock for ever from hanging this one.
-constexpr int DelaiEcritureMs = 20000;
+int DelaiEcritureMs = 20000;
 constexpr int DelaiOuvertureMs = 120000;
 
 // Marks [debut, fin) as written, merging it with the ranges it touches.
@@ -73,6 +73,10 @@ std::string NomDeGroupe() {
 }
 
 }  // namespace
+
+void EtatPaire::DefinirDelaiEcriture(int ms) {
+  DelaiEcritureMs = ms;
+}
 
 std::map<EtatPaire::Cle, std::weak_ptr<EtatPaire>>& EtatPaire::Registre() {
   static std::map<Cle, std::weak_ptr<EtatPaire>> registre;
@@ -334,8 +338,12 @@ bool EtatPaire::DebutEcriture() {
     return true;
   }
   if (!verrouEcriture_) {
+    // A lot whose lock did not come in time writes nothing more: its other writes fail at once
+    // instead of each waiting again.
+    if (profondeurLot_ > 0 && verrouRefuse_) return false;
     if (!fichierDonnees_.VerrouillerAvecDelai(true, DelaiEcritureMs)) {
       ++erreursES_;
+      verrouRefuse_ = profondeurLot_ > 0;
       return false;
     }
     verrouEcriture_ = true;
@@ -587,6 +595,7 @@ bool EtatPaire::AppliquerLot() {
 }
 
 void EtatPaire::TerminerLot() {
+  verrouRefuse_ = false;
   salesDonnees_.clear();
   journalIndex_.clear();
   enteteSale_ = false;

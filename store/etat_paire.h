@@ -77,6 +77,8 @@ class EtatPaire {
   // succeeded: outside a lot, one that failed has every write it made undone.
   bool DebutEcriture();
   void FinEcriture(bool reussie);
+  // How long a writer waits for another program's write to end (20 seconds; tests shorten it).
+  static void DefinirDelaiEcriture(int ms);
 
   // The ordered view of a sound tree sorted in the program's name order, or nullptr when the
   // tree must be walked node by node.
@@ -162,6 +164,7 @@ class EtatPaire {
   // Write access: the lock on the data file, how many operations use it, and, outside a lot,
   // what the running operation overwrote (in the order written) and the sizes before it.
   bool verrouEcriture_ = false;
+  bool verrouRefuse_ = false;  // in a lot: the lock did not come in time
   int profondeurEcriture_ = 0;
   struct Avant {
     std::int64_t tailleIndex = 0, tailleDonnees = 0;

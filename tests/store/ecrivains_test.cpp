@@ -9,6 +9,7 @@
 #include "cli/verification_paire.h"
 #include "store/champ_texte.h"
 #include "store/collections.h"
+#include "store/etat_paire.h"
 #include "store/lot_fichier.h"
 #include "support/dossier_temporaire.h"
 #include "support/processus.h"
@@ -93,6 +94,42 @@ INSTANTIATE_TEST_SUITE_P(
                       Cas{LotFichier::Usage::Lecture, Moment::EntreLesEcritures},
                       Cas{LotFichier::Usage::Ecriture, Moment::AvantPremiereEcriture},
                       Cas{LotFichier::Usage::Ecriture, Moment::EntreLesEcritures}));
+
+// A program that keeps the write lock (a lot left open) makes the other one give up after a
+// while, writing nothing, instead of hanging it.
+TEST(EcrivainBloque, LAutreProgrammeRenonceSansRienEcrire) {
+  test::DossierTemporaire dossier;
+  {
+    FicFamille f;
+    ASSERT_TRUE(f.Creer() && f.Ouvrir() && Ajouter(f, "M"));
+  }
+  test::Processus bloqueur([](const test::Canal& c) {
+    FicFamille f;
+    if (!f.Ouvrir()) return 1;
+    LotFichier l(f, LotFichier::Usage::Ecriture);
+    c.Envoyer('v');
+    return c.Attendre('f') ? 0 : 2;
+  });
+  ASSERT_TRUE(bloqueur.Vers().Attendre('v'));
+  EtatPaire::DefinirDelaiEcriture(100);
+  const auto avant = test::LireOctets("FAMILLE.DAT");
+  {
+    FicFamille f;
+    ASSERT_TRUE(f.Ouvrir());
+    EXPECT_FALSE(Ajouter(f, "Z"));
+    LotFichier l(f);
+    EXPECT_FALSE(Ajouter(f, "Y"));
+    EXPECT_FALSE(Ajouter(f, "X"));
+    EXPECT_TRUE(l.Terminer());
+  }
+  EXPECT_EQ(test::LireOctets("FAMILLE.DAT"), avant);
+  bloqueur.Vers().Envoyer('f');
+  EXPECT_EQ(bloqueur.Fin(), 0);
+  EtatPaire::DefinirDelaiEcriture(20000);
+  FicFamille f;
+  ASSERT_TRUE(f.Ouvrir());
+  EXPECT_TRUE(Ajouter(f, "Z"));
+}
 
 }  // namespace
 }  // namespace velquor
