@@ -13,8 +13,10 @@
 #include "shell/velquor_app.h"
 #include "shell/vues_programme.h"
 #include "store/rapport_vantor.h"
+#include "store/remplacement_paire.h"
 
 int main(int argc, char** argv) {
+  velquor::ReprendreRemplacements();  // an interrupted rebuild is finished or undone first
   velquor::TVelquorApp application(argc, argv, velquor::EnregistrerVuesProgramme);
   // The application's message service reports the store's misuse in the "Vantor" box.
   velquor::DefinirRapporteurVantor(&velquor::ServiceMessages());

@@ -7,7 +7,10 @@
 
 #include "cli/arguments.h"
 #include "cli/commandes.h"
+#include "cli/reorganisation.h"
+#include "store/remplacement_paire.h"
 
+using namespace velquor;
 using namespace velquor::outils;
 
 int main(int argc, char** argv) {
@@ -31,6 +34,20 @@ int main(int argc, char** argv) {
       DireErreur("impossible de travailler dans le dossier « " + a.dossier + " »");
       return SortieProbleme;
     }
+  }
+  // A rebuild that a stop interrupted is finished or undone before anything reads the pairs.
+  bool reprises = true;
+  for (const RepriseRemplacement& reprise : ReprendreRemplacements()) {
+    if (reprise.issue == RepriseRemplacement::Issue::Echec) {
+      DireErreur(TexteReprise(reprise));
+      reprises = false;
+    } else {
+      Dire(TexteReprise(reprise));
+    }
+  }
+  if (!reprises) {
+    DireErreur("rien d'autre n'a été fait");
+    return SortieProbleme;
   }
   ConsoleMessages messages;
   return commande->executer(a.operandes, messages);

@@ -48,6 +48,12 @@ bool PFichier::Ouvrir() {
   return true;
 }
 
+bool PFichier::OuvrirEnLecture() {
+  if (etat_) return false;
+  etat_ = EtatPaire::Ouvrir(nomIndex_, nomDonnees_);
+  return etat_ != nullptr;
+}
+
 long PFichier::ErreursES() const {
   return etat_ ? etat_->ErreursES() : 0;
 }

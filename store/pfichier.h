@@ -27,6 +27,10 @@ class PFichier {
   // File pair.
   bool Creer();
   bool Ouvrir();
+  // Opens the pair as Ouvrir does but writes nothing, for readers that must leave the files as
+  // they are (the companion's lists): a data file shorter than its header is read as an empty
+  // collection and keeps its bytes. Writes through the object are the caller's to avoid.
+  bool OuvrirEnLecture();
   void Fermer();
   void LireEntete();
   bool MajEntete(char code);  // 'A' added, 'I' opened, 'S' deleted
