@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -132,6 +133,7 @@ TEST_F(ReorganisationTest, ChaqueDommageGardeToutCeQuiResteLie) {
     std::function<void(Octets& ndx, Octets& dat)> abimer;
     std::vector<std::string> perdus;  // names left out, their node or record being damaged
     std::int64_t horsArbre;           // live names found outside the tree
+    std::string coupe = {};           // a name whose record's text is cut to end in its field
   };
   const Cas cas[] = {
       {"a header of FF FF FF FF: the program sees an empty collection",
@@ -150,6 +152,24 @@ TEST_F(ReorganisationTest, ChaqueDommageGardeToutCeQuiResteLie) {
        [&](Octets& i, Octets& d) { d[LireMot(i.data() + n150)] = 'X'; },
        {Nom(150)},
        0},
+      {"a deleted name's parent link damaged: the tree is sound, the name stays deleted",
+       [](Octets& i, Octets&) {
+         for (std::size_t n = 0; n < i.size(); n += 47) {
+           if (std::string(reinterpret_cast<const char*>(i.data() + n + 4)) == Nom(7))
+             Mot(i, n + 43, 5);
+         }
+       },
+       {},
+       0},
+      {"remarks that fill their field",
+       [&](Octets& i, Octets& d) {
+         const auto remarques =
+             d.begin() + LireMot(i.data() + n50) + offsetof(EnrCocktail, Remarques);
+         std::fill(remarques, remarques + TailleCommentaire, 'r');
+       },
+       {},
+       0,
+       Nom(50)},
   };
   for (const Cas& c : cas) {
     SCOPED_TRACE(c.dommage);
@@ -165,9 +185,14 @@ TEST_F(ReorganisationTest, ChaqueDommageGardeToutCeQuiResteLie) {
     Contenus attendu = avant_;
     for (const auto& nom : c.perdus)
       attendu.erase(nom);
+    if (!c.coupe.empty()) {
+      auto& enreg = attendu[c.coupe];
+      enreg.replace(offsetof(EnrCocktail, Remarques), TailleCommentaire - 1, TailleCommentaire - 1,
+                    'r');
+    }
     EXPECT_EQ(Contenu(), attendu);
     EXPECT_EQ(bilan.recueil.remarques.size(),
-              c.perdus.size() + static_cast<std::size_t>(c.horsArbre));
+              c.perdus.size() + static_cast<std::size_t>(c.horsArbre) + !c.coupe.empty());
     VerifierSaine(attendu.size());
   }
 }
