@@ -13,10 +13,13 @@
 #include "shell/velquor_app.h"
 #include "shell/vues_programme.h"
 #include "store/rapport_vantor.h"
+#include "store/remplacement_paire.h"
 #include "store/reprise.h"
 
 int main(int argc, char** argv) {
-  // A write that a kill or a crash stopped half-way is undone before anything reads the pairs.
+  // A rebuild or a write that a kill or a crash stopped half-way is finished or undone before
+  // anything reads the pairs.
+  velquor::ReprendreRemplacements();
   velquor::ReprendreEcrituresInterrompues();
   velquor::TVelquorApp application(argc, argv, velquor::EnregistrerVuesProgramme);
   // The application's message service reports the store's misuse in the "Vantor" box.

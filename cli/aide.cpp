@@ -22,14 +22,20 @@ Commandes :
       Un nom déjà présent dans la base est conservé tel quel.
   verifier
       Contrôle les index et les fichiers de données sans rien modifier, ainsi que les
-      familles et ingrédients nommés par les cocktails.
+      familles et ingrédients nommés par les cocktails, et dit que faire de chaque défaut.
   lister familles|ingredients|cocktails|resultats
       Affiche les noms dans l'ordre de l'index, un par ligne, en UTF-8 ; un caractère
       de contrôle (ou l'un des cinq octets que CP1252 ne définit pas) s'écrit \xHH.
   reorganiser familles|ingredients|cocktails|resultats|tout
       Reconstruit la collection en un arbre équilibré et un fichier de données compact,
-      sans nœuds ni enregistrements morts ; l'ancienne paire est gardée en .NDX.bak et
-      .DAT.bak. Refusé tant que le programme a la collection ouverte.
+      sans nœuds ni enregistrements morts, avec tout enregistrement que l'index relie
+      encore à son nom, même si l'en-tête ou les liens sont abîmés. L'ancienne paire est
+      gardée en .NDX.bak et .DAT.bak, ou .bak2, .bak3… si une sauvegarde plus ancienne
+      contient ce qu'elle n'a pas. Refusé tant que le programme a la collection ouverte.
+
+Si une réorganisation a été interrompue (arrêt, panne), le prochain démarrage du Velquor
+ou de velquor-outils la mène à terme ou l'annule : la paire est l'ancienne ou la nouvelle,
+entière.
 
 Options :
   -C DOSSIER   travaille dans DOSSIER au lieu du dossier courant

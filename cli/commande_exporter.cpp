@@ -143,6 +143,17 @@ int Executer(const Operandes& operandes, ConsoleMessages& messages) {
       reussi = false;
       continue;
     }
+    // Opening a data file shorter than its header would write one into it: exporting is reading,
+    // and leaves the pair as it is.
+    std::error_code erreur;
+    const std::string donnees = std::string(e.base) + ".DAT";
+    if (const auto taille = std::filesystem::file_size(donnees, erreur); !erreur && taille < 8) {
+      DireErreur(std::string(e.titre) + " : " + donnees + " n'a pas son en-tête (" +
+                 std::to_string(taille) +
+                 " octets) : rien n'a été exporté ; velquor-outils verifier dit ce qu'il en est");
+      reussi = false;
+      continue;
+    }
     if (!CreerDossiers(e)) {
       reussi = false;
       continue;

@@ -56,7 +56,7 @@ int Executer(const Operandes& operandes, ConsoleMessages&) {
     return SortieProbleme;
   }
   std::unique_ptr<PFichier> collection = Collection(liste);
-  if (!collection->Ouvrir()) {
+  if (!collection->OuvrirEnLecture()) {
     DireErreur("impossible d'ouvrir le fichier des " + std::string(liste.pluriel));
     return SortieProbleme;
   }

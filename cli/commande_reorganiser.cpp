@@ -4,6 +4,8 @@
 #include <string>
 
 #include "cli/commandes.h"
+#include "cli/paires.h"
+#include "cli/rapport_verification.h"
 #include "cli/reorganisation.h"
 
 namespace velquor::outils {
@@ -37,6 +39,32 @@ std::string Mesure(const MesurePaire& m) {
          " octets, profondeur " + std::to_string(m.profondeur);
 }
 
+// Where the records of the new pair come from, and what was left out.
+void DireRecueil(const Recueil& r) {
+  std::string origine =
+      "  récupérés : " + Compter(r.parArbre, "enregistrement atteint", "enregistrements atteints") +
+      " par l'arbre";
+  if (r.horsArbre > 0)
+    origine += ", " + Compter(r.horsArbre, "retrouvé", "retrouvés") + " hors de l'arbre";
+  Dire(origine);
+  std::vector<std::string> laisses;
+  if (r.morts > 0)
+    laisses.push_back(Compter(r.morts, "nœud mort (nom supprimé)", "nœuds morts (noms supprimés)"));
+  if (r.nomsDifferents > 0)
+    laisses.push_back(Compter(r.nomsDifferents, "nœud dont l'enregistrement porte un autre nom",
+                              "nœuds dont l'enregistrement porte un autre nom"));
+  if (r.horsDonnees > 0)
+    laisses.push_back(Compter(r.horsDonnees, "nœud dont l'enregistrement manque",
+                              "nœuds dont l'enregistrement manque"));
+  if (r.doublons > 0) laisses.push_back(Compter(r.doublons, "nom en double", "noms en double"));
+  for (std::size_t i = 0; i < laisses.size(); ++i)
+    Dire((i == 0 ? "  laissés de côté : " : "    ") + laisses[i]);
+  if (r.liensCasses > 0)
+    Dire("  " + Compter(r.liensCasses, "lien de l'arbre cassé", "liens de l'arbre cassés"));
+  for (const std::string& remarque : r.remarques)
+    Dire("  - " + remarque);
+}
+
 // Rebuilds one pair and says how it went; false on a problem.
 bool Traiter(const DescriptionPaire& paire, bool siPresente) {
   const std::string base(paire.base);
@@ -46,6 +74,7 @@ bool Traiter(const DescriptionPaire& paire, bool siPresente) {
     return false;
   }
   const BilanReorganisation bilan = ReorganiserPaire(paire);
+  if (bilan.reprise) Dire(TexteReprise(bilan.repriseFaite));
   if (bilan.verrouillee) {
     DireErreur(base +
                " est ouvert par un autre programme (Le Velquor ?) : fermez-le, puis "
@@ -59,19 +88,32 @@ bool Traiter(const DescriptionPaire& paire, bool siPresente) {
   Dire(base + " réorganisé.");
   Dire("  avant : " + Mesure(bilan.avant));
   Dire("  après : " + Mesure(bilan.apres));
-  Dire("  ancienne paire gardée dans " + base + ".NDX.bak et " + base + ".DAT.bak");
-  for (const std::string& r : bilan.remarques)
-    Dire("  - " + r);
+  DireRecueil(bilan.recueil);
+  std::string sauvegarde =
+      "  ancienne paire gardée dans " + bilan.sauvegardeIndex + " et " + bilan.sauvegardeDonnees;
+  if (bilan.sauvegardesGardees > 0)
+    sauvegarde += " (" +
+                  Compter(bilan.sauvegardesGardees, "sauvegarde plus ancienne gardée",
+                          "sauvegardes plus anciennes gardées") +
+                  (bilan.sauvegardesGardees > 1 ? " : cette paire ne les contient pas entières)"
+                                                : " : cette paire ne la contient pas entière)");
+  Dire(sauvegarde);
   return true;
 }
 
 int Executer(const Operandes& operandes, ConsoleMessages&) {
   bool ok = true;
+  bool recettes = false;  // a pair the cocktails' references depend on was rebuilt
   for (const Cible& c : Cibles) {
     if (operandes[0] == "tout" || operandes[0] == c.nom) {
       ok = Traiter(c.paire(), operandes[0] == "tout") && ok;
+      recettes = recettes || &c.paire() != &PaireResultat();
     }
   }
+  // A rebuild keeps what it can tie to a name: say whether every family and ingredient the
+  // cocktails name is still there.
+  if (recettes && EtatDePaire(PaireCocktail().base) == EtatPaire::Presente)
+    ok = RapporterReferences(VerifierBase().references) == 0 && ok;
   return ok ? SortieSucces : SortieProbleme;
 }
 

@@ -34,6 +34,51 @@ std::string TexteAffichable(std::string_view cp1252) {
   return sortie;
 }
 
+std::string TexteAffichableUtf8(std::string_view utf8) {
+  std::string sortie;
+  sortie.reserve(utf8.size());
+  auto echapper = [&sortie](std::string_view octets) {
+    for (char c : octets) {
+      char code[8];
+      std::snprintf(code, sizeof code, "\\x%02X",
+                    static_cast<unsigned>(static_cast<unsigned char>(c)));
+      sortie += code;
+    }
+  };
+  for (std::size_t i = 0; i < utf8.size();) {
+    const auto tete = static_cast<unsigned char>(utf8[i]);
+    const std::size_t n = tete < 0x80    ? 1
+                          : tete >= 0xF8 ? 0
+                          : tete >= 0xF0 ? 4
+                          : tete >= 0xE0 ? 3
+                          : tete >= 0xC2 ? 2
+                                         : 0;
+    char32_t point = n == 1 ? tete : tete & (0x7F >> n);
+    bool valide = n > 0 && i + n <= utf8.size();
+    for (std::size_t k = 1; valide && k < n; ++k) {
+      const auto suite = static_cast<unsigned char>(utf8[i + k]);
+      valide = (suite & 0xC0) == 0x80;
+      point = point << 6 | (suite & 0x3F);
+    }
+    // Overlong forms, surrogates and points beyond Unicode are not valid UTF-8 either.
+    valide = valide && !(n == 3 && point < 0x800) &&
+             !(n == 4 && (point < 0x10000 || point > 0x10FFFF)) &&
+             !(point >= 0xD800 && point <= 0xDFFF);
+    if (!valide) {
+      echapper(utf8.substr(i, 1));
+      ++i;
+      continue;
+    }
+    if (point < 0x20 || (point >= 0x7F && point < 0xA0)) {
+      echapper(utf8.substr(i, n));
+    } else {
+      sortie.append(utf8.substr(i, n));
+    }
+    i += n;
+  }
+  return sortie;
+}
+
 std::string Compter(std::int64_t n, std::string_view singulier, std::string_view pluriel) {
   return std::to_string(n) + " " + std::string(n > 1 ? pluriel : singulier);
 }

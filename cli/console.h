@@ -26,6 +26,10 @@ void Dire(std::string_view texte);
 // line, visible, and nothing in a damaged or hostile file can drive the user's terminal.
 std::string TexteAffichable(std::string_view cp1252);
 
+// The same for text read as UTF-8 from outside (an import file): a control character (C0, DEL,
+// C1) or a byte that is not part of valid UTF-8 is written as \xHH for each of its bytes.
+std::string TexteAffichableUtf8(std::string_view utf8);
+
 // "1 famille", "3 familles".
 std::string Compter(std::int64_t n, std::string_view singulier, std::string_view pluriel);
 

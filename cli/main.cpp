@@ -7,8 +7,11 @@
 
 #include "cli/arguments.h"
 #include "cli/commandes.h"
+#include "cli/reorganisation.h"
+#include "store/remplacement_paire.h"
 #include "store/reprise.h"
 
+using namespace velquor;
 using namespace velquor::outils;
 
 int main(int argc, char** argv) {
@@ -33,8 +36,22 @@ int main(int argc, char** argv) {
       return SortieProbleme;
     }
   }
-  // A write that a kill or a crash stopped half-way is undone before anything reads the pairs.
-  velquor::ReprendreEcrituresInterrompues();
+  // A rebuild that a stop interrupted is finished or undone before anything reads the pairs.
+  bool reprises = true;
+  for (const RepriseRemplacement& reprise : ReprendreRemplacements()) {
+    if (reprise.issue == RepriseRemplacement::Issue::Echec) {
+      DireErreur(TexteReprise(reprise));
+      reprises = false;
+    } else {
+      Dire(TexteReprise(reprise));
+    }
+  }
+  if (!reprises) {
+    DireErreur("rien d'autre n'a été fait");
+    return SortieProbleme;
+  }
+  // A write that a kill or a crash stopped half-way is undone as well.
+  ReprendreEcrituresInterrompues();
   ConsoleMessages messages;
   return commande->executer(a.operandes, messages);
 }

@@ -5,6 +5,7 @@
 #include <map>
 #include <optional>
 
+#include "cli/console.h"
 #include "store/cp1252.h"
 
 namespace velquor::outils {
@@ -49,7 +50,7 @@ std::string CauseSansCp1252(std::string_view texte) {
       if (UnicodeVersCp1252(point)) return "texte qui n'est pas de l'UTF-8 valide";
       char code[16];
       std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(point));
-      return "le caractère « " + std::string(sequence) + " » (" + code +
+      return "le caractère « " + TexteAffichableUtf8(sequence) + " » (" + code +
              ") n'existe pas dans le jeu de caractères CP1252";
     }
     i += n;
@@ -105,10 +106,12 @@ class Preparation {
       std::string nom = MinusculesAscii(RognerBlancs(entete.champs[i]));
       auto it = std::find(ColonnesImport.begin(), ColonnesImport.end(), nom);
       if (it == ColonnesImport.end()) {
-        Erreur(entete.ligne, "colonne inconnue dans l'en-tête : « " + entete.champs[i] + " »");
+        Erreur(entete.ligne, "colonne inconnue dans l'en-tête : « " +
+                                 TexteAffichableUtf8(entete.champs[i]) + " »");
         correcte = false;
       } else if (colonnes_[it - ColonnesImport.begin()] >= 0) {
-        Erreur(entete.ligne, "colonne en double dans l'en-tête : « " + nom + " »");
+        Erreur(entete.ligne,
+               "colonne en double dans l'en-tête : « " + TexteAffichableUtf8(nom) + " »");
         correcte = false;
       } else {
         colonnes_[it - ColonnesImport.begin()] = static_cast<int>(i);
@@ -144,7 +147,7 @@ class Preparation {
       return std::nullopt;
     }
     if (texte->size() > maximum) {
-      Erreur(ligne, std::string(quoi) + " « " + std::string(RognerBlancs(utf8)) +
+      Erreur(ligne, std::string(quoi) + " « " + TexteAffichableUtf8(RognerBlancs(utf8)) +
                         " » : " + std::to_string(texte->size()) + " octets, " +
                         std::to_string(maximum) + " au plus");
       return std::nullopt;
@@ -180,7 +183,7 @@ class Preparation {
     if (mot.empty()) return Alcool{false, false};
     if (mot == "oui") return Alcool{true, true};
     if (mot == "non") return Alcool{false, true};
-    Erreur(ligne, "alcoolise : « " + std::string(utf8) + " » au lieu de oui, non ou vide");
+    Erreur(ligne, "alcoolise : « " + TexteAffichableUtf8(utf8) + " » au lieu de oui, non ou vide");
     return std::nullopt;
   }
 
@@ -193,6 +196,19 @@ class Preparation {
     }
     auto champ = [&](Colonne c) -> const std::string& { return r.champs[colonnes_[c]]; };
     auto nom = Court(ligne, champ(ColCocktail), "nom du cocktail", MaxNom, true);
+    // The rows of one cocktail follow each other: a name that comes back after another
+    // cocktail's rows is a second recipe under the same name, not more rows of the first. A row
+    // whose name cannot be read (already an error) says nothing of that.
+    const std::string precedent = precedent_;
+    if (nom && !nom->empty()) precedent_ = *nom;
+    if (nom && !nom->empty() && *nom != precedent) {
+      if (auto it = indexCocktails_.find(*nom); it != indexCocktails_.end()) {
+        return Erreur(ligne, "le cocktail « " + Cp1252VersUtf8(*nom) +
+                                 " » est déjà donné à partir de la ligne " +
+                                 std::to_string(resultat_.plan.cocktails[it->second].ligneCsv) +
+                                 " : ses lignes doivent se suivre");
+      }
+    }
     auto famille = Court(ligne, champ(ColFamille), "famille", MaxNom, true);
     auto quantite = Court(ligne, champ(ColQuantite), "quantité", MaxQuantite, false);
     auto ingredient = Court(ligne, champ(ColIngredient), "ingrédient", MaxNom, true);
@@ -271,6 +287,7 @@ class Preparation {
   std::map<std::string, std::size_t> indexFamilles_;
   std::map<std::string, std::size_t> indexIngredients_;
   std::vector<int> ligneAlcool_;  // where each ingredient's flag was stated; 0 when never
+  std::string precedent_;         // the cocktail of the row before
   ResultatPlan resultat_;
 };
 

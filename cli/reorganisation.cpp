@@ -1,20 +1,17 @@
 #include "cli/reorganisation.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstring>
 #include <deque>
 #include <filesystem>
+#include <map>
 #include <set>
 
+#include "cli/fichier_lecture.h"
 #include "store/champ_texte.h"
-#include "store/collation.h"
-#include "store/collections.h"
-#include "store/cp1252.h"
+#include "store/enregistrements.h"
 #include "store/fichier_brut.h"
-#include "store/lot_fichier.h"
+#include "store/noeud_index.h"
 
 namespace velquor::outils {
 
@@ -22,136 +19,90 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* DossierTravail = ".velquor-reorganisation";
-
-std::vector<unsigned char> LireTout(const std::string& chemin) {
-  FichierBrut fichier;
-  std::vector<unsigned char> octets;
-  if (!fichier.OuvrirExistant(chemin)) return octets;
-  octets.resize(static_cast<std::size_t>(std::max<std::int64_t>(fichier.Taille(), 0)));
-  octets.resize(fichier.LireA(0, octets.data(), octets.size()));
-  return octets;
+// A file's bytes, read without opening it for writing; false when it cannot be read whole.
+bool LireTout(const std::string& chemin, std::vector<unsigned char>& octets) {
+  FichierLecture fichier;
+  if (!fichier.Ouvrir(chemin)) return false;
+  octets.resize(static_cast<std::size_t>(fichier.Taille()));
+  return octets.empty() || fichier.LireA(0, octets.data(), octets.size());
 }
 
-struct Enregistrement {
-  std::string cle;
-  std::vector<unsigned char> octets;
+// The record as the program writes it: zero after each text's terminator.
+template <class Enr>
+void NormaliserOctets(std::vector<unsigned char>& octets) {
+  Enr enr;
+  std::memcpy(&enr, octets.data(), sizeof enr);
+  Normaliser(enr);
+  std::memcpy(octets.data(), &enr, sizeof enr);
+}
+
+void NormaliserOctets(std::vector<unsigned char>& octets) {
+  switch (octets.size()) {
+    case sizeof(EnrFamille):
+      return NormaliserOctets<EnrFamille>(octets);
+    case sizeof(EnrIngredient):
+      return NormaliserOctets<EnrIngredient>(octets);
+    default:
+      return NormaliserOctets<EnrCocktail>(octets);
+  }
+}
+
+struct NouvellePaire {
+  std::vector<unsigned char> index, donnees;
 };
 
-// Every node the root's child links reach, whether or not its parent link agrees (a stop in the
-// middle of a deletion can leave one behind), each once; with the depth of the deepest.
-std::vector<Enregistrement> Recueillir(const DescriptionPaire& paire,
-                                       const std::vector<unsigned char>& index,
-                                       const std::vector<unsigned char>& donnees,
-                                       BilanReorganisation& bilan) {
-  std::vector<Enregistrement> trouves;
-  const std::int32_t nbEnreg = donnees.size() >= 8 ? LireMot(donnees.data()) : 0;
-  if (nbEnreg < 1 || index.size() < NoeudIndex::Taille) return trouves;
-  std::set<std::int32_t> vus;
-  std::vector<std::pair<std::int32_t, int>> pile{{0, 1}};
-  while (!pile.empty()) {
-    const auto [pos, profondeur] = pile.back();
-    pile.pop_back();
-    if (!vus.insert(pos).second) continue;
-    const NoeudIndex noeud = NoeudIndex::DepuisOctets(index.data() + pos);
-    bilan.avant.profondeur = std::max(bilan.avant.profondeur, profondeur);
-    for (std::int32_t lien : {noeud.Gauche, noeud.Droite}) {
-      if (lien > 0 && static_cast<std::size_t>(lien) + NoeudIndex::Taille <= index.size()) {
-        pile.emplace_back(lien, profondeur + 1);
-      }
-    }
-    Enregistrement e{std::string(Texte(noeud.Cle)),
-                     std::vector<unsigned char>(paire.tailleEnreg, 0)};
-    const std::int64_t debut = noeud.PosEnreg;
-    if (debut >= TailleEntete &&
-        static_cast<std::size_t>(debut) + paire.tailleEnreg <= donnees.size()) {
-      std::memcpy(e.octets.data(), donnees.data() + debut, paire.tailleEnreg);
-    } else {
-      bilan.remarques.push_back("« " + Cp1252VersUtf8(e.cle) +
-                                " » : enregistrement hors du fichier de données, gardé vide");
-    }
-    // Every text of the new pair ends inside its field, the key included: a longer one is cut.
-    if (e.cle.size() >= TailleNom) {
-      e.cle.resize(TailleNom - 1);
-      bilan.remarques.push_back("« " + Cp1252VersUtf8(e.cle) +
-                                " » : nom sans fin, coupé à 30 octets");
-    }
-    for (const ChampTexteEnreg& champ : paire.champs) {
-      unsigned char* debutChamp = e.octets.data() + champ.offset;
-      if (std::find(debutChamp, debutChamp + champ.taille, 0) == debutChamp + champ.taille) {
-        debutChamp[champ.taille - 1] = 0;
-        bilan.remarques.push_back("« " + Cp1252VersUtf8(e.cle) + " » : " + std::string(champ.nom) +
-                                  " sans fin, coupé");
-      }
-    }
-    // The key is the name: a record whose name field says otherwise takes the key's.
-    char nom[TailleNom];
-    std::memcpy(nom, e.octets.data(), TailleNom);
-    if (Texte(nom) != e.cle) {
-      if (!Texte(nom).empty() || debut >= TailleEntete) {
-        bilan.remarques.push_back("« " + Cp1252VersUtf8(e.cle) +
-                                  " » : nom de l'enregistrement remis à celui de l'index");
-      }
-      CopierTexte(nom, e.cle);
-      std::memcpy(e.octets.data(), nom, TailleNom);
-    }
-    trouves.push_back(std::move(e));
-  }
-  std::stable_sort(trouves.begin(), trouves.end(),
-                   [](const auto& a, const auto& b) { return ComparerNoms(a.cle, b.cle) < 0; });
-  auto fin = std::unique(trouves.begin(), trouves.end(), [&](const auto& a, const auto& b) {
-    if (a.cle != b.cle) return false;
-    bilan.remarques.push_back("« " + Cp1252VersUtf8(a.cle) +
-                              " » présent deux fois : gardé une fois");
-    return true;
-  });
-  trouves.erase(fin, trouves.end());
-  return trouves;
-}
-
-// Writes the records into a new pair of the current directory, middle name first, so that the
-// tree's additions build a balanced tree.
-template <class Fic>
-bool EcrireEquilibre(std::string_view base, const std::vector<Enregistrement>& enregs) {
-  Fic fichier(base);
-  if (!fichier.Creer() || !fichier.Ouvrir()) return false;
-  LotFichier lot(fichier);
-  std::deque<std::pair<std::size_t, std::size_t>> tranches{{0, enregs.size()}};
-  bool ok = true;
+// The bytes that the tree's additions write when the names come middle first, breadth first:
+// node k and record k in the k-th place, each node hung under the middle of its range.
+NouvellePaire Construire(const DescriptionPaire& paire,
+                         const std::vector<EnregistrementRecueilli>& enregs) {
+  NouvellePaire p;
+  const std::size_t n = enregs.size();
+  p.index.resize(n * NoeudIndex::Taille);
+  p.donnees.resize(static_cast<std::size_t>(TailleEntete) + n * paire.tailleEnreg);
+  EcrireMot(p.donnees.data(), static_cast<std::int32_t>(n));
+  EcrireMot(p.donnees.data() + 4, 0);
+  std::vector<NoeudIndex> noeuds(n);
+  struct Tranche {
+    std::size_t debut, fin;
+    std::int32_t pere;
+    bool droite;
+  };
+  std::deque<Tranche> tranches{{0, n, AucunLien, false}};
+  std::size_t k = 0;
   while (!tranches.empty()) {
-    const auto [debut, fin] = tranches.front();
+    const Tranche t = tranches.front();
     tranches.pop_front();
-    if (debut >= fin) continue;
-    const std::size_t milieu = debut + (fin - debut) / 2;
-    std::memcpy(&fichier.Enreg, enregs[milieu].octets.data(), sizeof fichier.Enreg);
-    ok = fichier.Ajouter(enregs[milieu].cle) && ok;
-    tranches.emplace_back(debut, milieu);
-    tranches.emplace_back(milieu + 1, fin);
+    if (t.debut >= t.fin) continue;
+    const std::size_t milieu = t.debut + (t.fin - t.debut) / 2;
+    const auto pos = static_cast<std::int32_t>(k * NoeudIndex::Taille);
+    NoeudIndex& noeud = noeuds[k];
+    noeud.PosEnreg = static_cast<std::int32_t>(TailleEntete + k * paire.tailleEnreg);
+    CopierTexte(noeud.Cle, enregs[milieu].cle);
+    noeud.Pere = t.pere;
+    if (t.pere != AucunLien) {
+      NoeudIndex& pere = noeuds[static_cast<std::size_t>(t.pere) / NoeudIndex::Taille];
+      (t.droite ? pere.Droite : pere.Gauche) = pos;
+    }
+    std::vector<unsigned char> enreg = enregs[milieu].octets;
+    NormaliserOctets(enreg);
+    std::copy(enreg.begin(), enreg.end(), p.donnees.begin() + noeud.PosEnreg);
+    tranches.push_back({t.debut, milieu, pos, false});
+    tranches.push_back({milieu + 1, t.fin, pos, true});
+    ++k;
   }
-  return lot.Terminer() && ok;
-}
-
-bool EcrireNouvellePaire(const DescriptionPaire& paire, const std::vector<Enregistrement>& enregs) {
-  switch (paire.tailleEnreg) {
-    case sizeof(EnrFamille):
-      return EcrireEquilibre<FicFamille>(paire.base, enregs);
-    case sizeof(EnrIngredient):
-      return EcrireEquilibre<FicIngredient>(paire.base, enregs);
-    default:
-      return EcrireEquilibre<FicCocktail>(paire.base, enregs);
+  for (std::size_t i = 0; i < n; ++i) {
+    unsigned char octets[NoeudIndex::Taille];
+    noeuds[i].VersOctets(octets);
+    std::copy(octets, octets + NoeudIndex::Taille, p.index.begin() + i * NoeudIndex::Taille);
   }
+  return p;
 }
 
-bool Synchroniser(const std::string& chemin) {
-  FichierBrut fichier;
-  return fichier.OuvrirExistant(chemin) && fichier.Synchroniser();
-}
-
-void SynchroniserDossier() {
-  int fd = ::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
+bool Ecrire(FichierBrut& fichier, const std::string& chemin,
+            const std::vector<unsigned char>& octets) {
+  return fichier.CreerOuVider(chemin) &&
+         (octets.empty() || fichier.EcrireA(0, octets.data(), octets.size())) &&
+         fichier.Synchroniser();
 }
 
 int ProfondeurEquilibree(std::int64_t n) {
@@ -163,22 +114,88 @@ int ProfondeurEquilibree(std::int64_t n) {
   return p;
 }
 
-// Makes a directory the current one for as long as it lives.
-class DansDossier {
- public:
-  explicit DansDossier(const fs::path& dossier) : retour_(fs::current_path(erreur_)) {
-    if (!erreur_) fs::current_path(dossier, erreur_);
-  }
-  ~DansDossier() {
-    std::error_code e;
-    fs::current_path(retour_, e);
-  }
-  bool Ok() const { return !erreur_; }
+std::string NomSauvegarde(const std::string& fichier, int numero) {
+  return fichier + ".bak" + (numero > 1 ? std::to_string(numero) : "");
+}
 
- private:
-  std::error_code erreur_;
-  fs::path retour_;
-};
+// The numbers of the backups there are: 1 for BASE.NDX.bak, n for BASE.NDX.bakn.
+std::set<int> NumerosSauvegardes(const std::string& ndx, const std::string& dat) {
+  std::set<int> numeros;
+  std::error_code e;
+  for (fs::directory_iterator it(".", e), fin; !e && it != fin; it.increment(e)) {
+    const std::string nom = it->path().filename().string();
+    for (const std::string& fichier : {ndx, dat}) {
+      const std::string prefixe = fichier + ".bak";
+      if (!nom.starts_with(prefixe)) continue;
+      const std::string suite = nom.substr(prefixe.size());
+      if (suite.empty()) {
+        numeros.insert(1);
+      } else if (suite.size() < 6 && std::all_of(suite.begin(), suite.end(), ::isdigit) &&
+                 suite[0] != '0' && suite != "1") {
+        numeros.insert(std::stoi(suite));
+      }
+    }
+  }
+  return numeros;
+}
+
+// Whether every record of the backup is in the pair, byte for byte, and the backup is whole.
+bool Contenue(const DescriptionPaire& paire, const std::string& ndx, const std::string& dat,
+              const std::map<std::string, const std::vector<unsigned char>*>& dansLaPaire) {
+  std::vector<unsigned char> index, donnees;
+  if (!LireTout(ndx, index) || !LireTout(dat, donnees)) return false;
+  const Recueil sauvegarde = RecueillirPaire(paire, index, donnees);
+  if (!sauvegarde.Sain()) return false;
+  for (const auto& enreg : sauvegarde.enregs) {
+    auto it = dansLaPaire.find(enreg.cle);
+    if (it == dansLaPaire.end() || *it->second != enreg.octets) return false;
+  }
+  return true;
+}
+
+// Where the old pair goes: the first backup it may replace, else the next free number.
+void ChoisirSauvegarde(const DescriptionPaire& paire, const std::string& ndx,
+                       const std::string& dat, const Recueil& vivant, BilanReorganisation& bilan) {
+  std::map<std::string, const std::vector<unsigned char>*> dansLaPaire;
+  for (const auto& e : vivant.enregs)
+    dansLaPaire.emplace(e.cle, &e.octets);
+  const std::set<int> numeros = NumerosSauvegardes(ndx, dat);
+  int choisi = numeros.empty() ? 1 : *numeros.rbegin() + 1;
+  for (int numero : numeros) {
+    if (Contenue(paire, NomSauvegarde(ndx, numero), NomSauvegarde(dat, numero), dansLaPaire)) {
+      choisi = numero;
+      break;
+    }
+    ++bilan.sauvegardesGardees;
+  }
+  bilan.sauvegardeIndex = NomSauvegarde(ndx, choisi);
+  bilan.sauvegardeDonnees = NomSauvegarde(dat, choisi);
+}
+
+// The lock of the pair's index, taken without waiting, on the file the name gives now.
+bool Verrouiller(FichierBrut& verrou, const std::string& ndx, BilanReorganisation& bilan) {
+  for (int essai = 0; essai < 3; ++essai) {
+    verrou.Fermer();
+    if (!verrou.OuvrirExistant(ndx)) {
+      bilan.erreur = "impossible d'ouvrir " + ndx;
+      return false;
+    }
+    if (!verrou.VerrouillerExclusifSansAttendre()) {
+      bilan.verrouillee = true;
+      return false;
+    }
+    if (verrou.EstToujours(ndx)) return true;
+  }
+  bilan.erreur = ndx + " change sans cesse : un autre programme le remplace";
+  return false;
+}
+
+void OublierNouvellePaire(const std::string& base) {
+  std::error_code e;
+  fs::remove(CheminNouveau(base, "NDX"), e);
+  fs::remove(CheminNouveau(base, "DAT"), e);
+  fs::remove(DossierRemplacement, e);  // only when empty
+}
 
 }  // namespace
 
@@ -187,64 +204,90 @@ BilanReorganisation ReorganiserPaire(const DescriptionPaire& paire) {
   const std::string base(paire.base);
   const std::string ndx = base + ".NDX", dat = base + ".DAT";
 
+  // An interrupted rebuild of this pair is finished (then the pair is the new one, and its lock
+  // is taken again) or undone first.
   FichierBrut verrou;
-  if (!verrou.OuvrirExistant(ndx)) {
-    bilan.erreur = "impossible d'ouvrir " + ndx;
-    return bilan;
-  }
-  if (!verrou.VerrouillerExclusifSansAttendre()) {
-    bilan.verrouillee = true;
-    return bilan;
+  for (;;) {
+    if (!Verrouiller(verrou, ndx, bilan)) return bilan;
+    RepriseRemplacement reprise;
+    if (!ReprendreRemplacement(base, reprise)) break;
+    bilan.reprise = true;
+    bilan.repriseFaite = reprise;
+    if (reprise.issue == RepriseRemplacement::Issue::Echec) {
+      bilan.erreur =
+          "la réorganisation interrompue n'a pas pu être menée à terme : " + reprise.erreur;
+      return bilan;
+    }
+    if (reprise.issue == RepriseRemplacement::Issue::Abandonnee) break;
   }
 
-  const std::vector<unsigned char> index = LireTout(ndx), donnees = LireTout(dat);
+  std::vector<unsigned char> index, donnees;
+  if (!LireTout(ndx, index) || !LireTout(dat, donnees)) {
+    bilan.erreur = "impossible de lire " + ndx + " et " + dat + " en entier ; rien n'a été modifié";
+    return bilan;
+  }
   bilan.avant.octetsIndex = static_cast<std::int64_t>(index.size());
   bilan.avant.octetsDonnees = static_cast<std::int64_t>(donnees.size());
-  const std::vector<Enregistrement> enregs = Recueillir(paire, index, donnees, bilan);
-  bilan.avant.nbEnreg = donnees.size() >= 8 ? LireMot(donnees.data()) : 0;
-
-  std::error_code e;
-  fs::remove_all(DossierTravail, e);
-  if (!fs::create_directory(DossierTravail, e)) {
-    bilan.erreur = "impossible de créer le dossier de travail " + std::string(DossierTravail);
+  bilan.recueil = RecueillirPaire(paire, index, donnees);
+  const Recueil& recueil = bilan.recueil;
+  bilan.avant.nbEnreg = recueil.nbEnreg;
+  bilan.avant.profondeur = recueil.profondeur;
+  if (recueil.Depareillee()) {
+    bilan.erreur = ndx + " et " + dat +
+                   " ne vont pas ensemble : " + std::to_string(recueil.nomsDifferents) + " des " +
+                   std::to_string(recueil.atteints) +
+                   " nœuds de l'arbre désignent un enregistrement d'un autre nom (un index et des "
+                   "données de deux versions différentes ?). Rien n'a été modifié ; remettez la "
+                   "paire d'origine en place, d'une sauvegarde par exemple.";
     return bilan;
   }
-  bool ecrit;
-  {
-    DansDossier dans(DossierTravail);
-    ecrit =
-        dans.Ok() && EcrireNouvellePaire(paire, enregs) && Synchroniser(ndx) && Synchroniser(dat);
+  if (recueil.atteints > 0 && recueil.enregs.empty()) {
+    bilan.erreur = dat + " ne contient aucun des enregistrements que " + ndx +
+                   " désigne : rien à reconstruire. Rien n'a été modifié.";
+    return bilan;
   }
-  if (!ecrit) {
-    fs::remove_all(DossierTravail, e);
+  ChoisirSauvegarde(paire, ndx, dat, recueil, bilan);
+
+  const NouvellePaire nouvelle = Construire(paire, recueil.enregs);
+  std::error_code e;
+  fs::create_directory(DossierRemplacement, e);
+  FichierBrut nouvelIndex, nouvellesDonnees;
+  // The new index is locked before it takes the old one's place, so that the pair stays locked
+  // while it is replaced.
+  if (!Ecrire(nouvellesDonnees, CheminNouveau(base, "DAT"), nouvelle.donnees) ||
+      !Ecrire(nouvelIndex, CheminNouveau(base, "NDX"), nouvelle.index) ||
+      !nouvelIndex.VerrouillerExclusifSansAttendre()) {
+    OublierNouvellePaire(base);
     bilan.erreur = "l'écriture de la nouvelle paire a échoué ; l'ancienne est intacte";
     return bilan;
   }
-  SynchroniserDossier();
-
-  // The old files stay as .bak; each new file replaces its old one in a single rename.
-  for (const std::string& nom : {dat, ndx}) {
-    const std::string sauvegarde = nom + ".bak";
-    fs::remove(sauvegarde, e);
-    if (fs::exists(nom, e) && ::link(nom.c_str(), sauvegarde.c_str()) != 0) {
-      bilan.erreur = "impossible de garder " + nom + " en " + sauvegarde;
-      return bilan;
-    }
-    fs::rename(fs::path(DossierTravail) / nom, nom, e);
-    if (e) {
-      bilan.erreur = "impossible de remplacer " + nom + " (l'ancien est dans " + sauvegarde + ")";
-      return bilan;
-    }
+  nouvellesDonnees.Fermer();
+  if (!RemplacerPaire(base, bilan.sauvegardeIndex, bilan.sauvegardeDonnees, bilan.erreur)) {
+    return bilan;
   }
-  SynchroniserDossier();
-  fs::remove_all(DossierTravail, e);
 
   bilan.fait = true;
-  bilan.apres.octetsIndex = static_cast<std::int64_t>(fs::file_size(ndx, e));
-  bilan.apres.octetsDonnees = static_cast<std::int64_t>(fs::file_size(dat, e));
-  bilan.apres.nbEnreg = static_cast<std::int64_t>(enregs.size());
+  bilan.apres.octetsIndex = static_cast<std::int64_t>(nouvelle.index.size());
+  bilan.apres.octetsDonnees = static_cast<std::int64_t>(nouvelle.donnees.size());
+  bilan.apres.nbEnreg = static_cast<std::int64_t>(recueil.enregs.size());
   bilan.apres.profondeur = ProfondeurEquilibree(bilan.apres.nbEnreg);
   return bilan;
+}
+
+std::string TexteReprise(const RepriseRemplacement& reprise) {
+  switch (reprise.issue) {
+    case RepriseRemplacement::Issue::Achevee:
+      return reprise.base + " : la réorganisation interrompue a été menée à terme ; l'ancienne " +
+             "paire est gardée dans " + reprise.sauvegardeIndex + " et " +
+             reprise.sauvegardeDonnees + ".";
+    case RepriseRemplacement::Issue::Abandonnee:
+      return reprise.base +
+             " : la réorganisation interrompue a été abandonnée ; la paire est celle d'avant.";
+    case RepriseRemplacement::Issue::Echec:
+      break;
+  }
+  return reprise.base +
+         " : la réorganisation interrompue n'a pas pu être menée à terme : " + reprise.erreur;
 }
 
 }  // namespace velquor::outils

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <set>
 #include <unordered_set>
 
 #include "cli/console.h"
@@ -53,6 +54,7 @@ class Verification {
     if (index_.Taille() % TailleNoeud != 0)
       r_.Defaut(nomIndex + " : " + Nombre(index_.Taille()) +
                 " octets, pas un multiple de 47 (nœud tronqué à la fin)");
+    VerifierTailleDonnees(nomIndex, nomDonnees);
     if (r_.nbEnreg == 0) return;  // an empty tree, whatever the index still holds
     if (index_.Taille() < TailleNoeud)
       return r_.Defaut("l'en-tête annonce " + Nombre(r_.nbEnreg) + " enregistrements mais " +
@@ -62,6 +64,17 @@ class Verification {
     if (r_.nbAtteints != r_.nbEnreg)
       r_.Defaut("l'en-tête annonce " + Nombre(r_.nbEnreg) + " enregistrements, l'index en relie " +
                 Nombre(r_.nbAtteints));
+    if (nomsDifferents_ >= 2 && nomsDifferents_ * 2 > r_.nbAtteints) {
+      // The verdict first: the faults of each record say the same thing over and over.
+      r_.depareillee = true;
+      ++r_.nbDefauts;
+      r_.defauts.insert(
+          r_.defauts.begin(),
+          nomIndex + " et " + nomDonnees + " ne vont pas ensemble : " + Nombre(nomsDifferents_) +
+              " des " + Nombre(r_.nbAtteints) +
+              " enregistrements atteints portent un autre nom que leur clé (un index et des "
+              "données de deux versions différentes ?)");
+    }
   }
 
  private:
@@ -87,6 +100,26 @@ class Verification {
                 Nombre(static_cast<std::int64_t>(paire_.tailleEnreg)) +
                 " (enregistrement tronqué à la fin)");
     return true;
+  }
+
+  // Every node, reached or dead, points to a record that the data file holds: records are
+  // written before their nodes and the data file never shrinks. A data file cut short (or
+  // emptied) beside its index is found here even when its header says the collection is empty.
+  void VerifierTailleDonnees(const std::string& nomIndex, const std::string& nomDonnees) {
+    const std::int64_t nbNoeuds = index_.Taille() / TailleNoeud;
+    std::vector<unsigned char> octets(static_cast<std::size_t>(nbNoeuds * TailleNoeud));
+    if (octets.empty() || !index_.LireA(0, octets.data(), octets.size())) return;
+    const auto taille = static_cast<std::int64_t>(paire_.tailleEnreg);
+    std::int64_t auDela = 0;
+    for (std::int64_t i = 0; i < nbNoeuds; ++i) {
+      const std::int64_t pos = LireMot(octets.data() + i * TailleNoeud);
+      if (pos >= 8 && pos + taille > donnees_.Taille()) ++auDela;
+    }
+    if (auDela > 0)
+      r_.Defaut(nomDonnees + " : " + Nombre(donnees_.Taille()) +
+                " octets, trop court pour son index : " + Nombre(auDela) + " des " +
+                Nombre(nbNoeuds) + " nœuds de " + nomIndex +
+                " désignent un enregistrement au-delà de sa fin");
   }
 
   bool LireNoeud(std::int32_t pos, NoeudIndex& noeud) const {
@@ -156,7 +189,8 @@ class Verification {
       int ordre = ComparerNoms(precedent_, cle);
       if (ordre == 0) r_.Defaut(ici + "nom en double dans l'index");
       if (ordre > 0)
-        r_.Defaut(ici + "placé après " + Cite(precedent_) + " qu'il précède dans l'ordre des noms");
+        r_.HorsOrdre(ici + "placé après " + Cite(precedent_) +
+                     " qu'il précède dans l'ordre des noms");
     }
     precedent_.assign(cle);
 
@@ -177,7 +211,10 @@ class Verification {
     }
     std::string_view nom(reinterpret_cast<const char*>(enreg_.data()),
                          ::strnlen(reinterpret_cast<const char*>(enreg_.data()), TailleNom));
-    if (nom != cle) r_.Defaut(ici + "l'enregistrement porte le nom " + Cite(nom));
+    if (nom != cle) {
+      ++nomsDifferents_;
+      r_.Defaut(ici + "l'enregistrement porte le nom " + Cite(nom));
+    }
     if (visiteur_) visiteur_(cle, enreg_.data());
   }
 
@@ -190,6 +227,7 @@ class Verification {
   std::unordered_set<std::int32_t> positions_;
   std::vector<unsigned char> enreg_;
   std::string precedent_;
+  std::int64_t nomsDifferents_ = 0;
 };
 
 }  // namespace
@@ -199,6 +237,11 @@ void RapportPaire::Defaut(std::string texte) {
   if (defauts.size() < DefautsGardes) defauts.push_back(std::move(texte));
 }
 
+void RapportPaire::HorsOrdre(std::string texte) {
+  ++nbHorsOrdre;
+  if (horsOrdre.size() < DefautsGardes) horsOrdre.push_back(std::move(texte));
+}
+
 const DescriptionPaire& PaireFamille() {
   static const DescriptionPaire p{
       "FAMILLE",
@@ -206,7 +249,8 @@ const DescriptionPaire& PaireFamille() {
       "familles",
       sizeof(EnrFamille),
       {{offsetof(EnrFamille, Nom), TailleNom, "nom"},
-       {offsetof(EnrFamille, Commentaire), TailleCommentaire, "commentaire"}}};
+       {offsetof(EnrFamille, Commentaire), TailleCommentaire, "commentaire"}},
+      "familles"};
   return p;
 }
 
@@ -217,19 +261,20 @@ const DescriptionPaire& PaireIngredient() {
       "ingrédients",
       sizeof(EnrIngredient),
       {{offsetof(EnrIngredient, Nom), TailleNom, "nom"},
-       {offsetof(EnrIngredient, Commentaire), TailleCommentaire, "commentaire"}}};
+       {offsetof(EnrIngredient, Commentaire), TailleCommentaire, "commentaire"}},
+      "ingredients"};
   return p;
 }
 
 const DescriptionPaire& PaireCocktail() {
-  static const DescriptionPaire p{"COCKTAIL", "cocktail", "cocktails", sizeof(EnrCocktail),
-                                  ChampsCocktail()};
+  static const DescriptionPaire p{"COCKTAIL",          "cocktail",       "cocktails",
+                                  sizeof(EnrCocktail), ChampsCocktail(), "cocktails"};
   return p;
 }
 
 const DescriptionPaire& PaireResultat() {
-  static const DescriptionPaire p{"RESURECH", "résultat", "résultats", sizeof(EnrCocktail),
-                                  ChampsCocktail()};
+  static const DescriptionPaire p{"RESURECH",          "résultat",       "résultats",
+                                  sizeof(EnrCocktail), ChampsCocktail(), "resultats"};
   return p;
 }
 
@@ -240,6 +285,33 @@ RapportPaire VerifierPaire(const DescriptionPaire& paire, const VisiteurEnreg& v
   if (rapport.etat == EtatPaire::Incomplete)
     rapport.Defaut(TexteSansPaire(paire.base, paire.pluriel, rapport.etat));
   return rapport;
+}
+
+RapportBase VerifierBase() {
+  RapportBase base;
+  std::set<std::string> familles, ingredients;
+  auto recueillir = [](std::set<std::string>& noms) -> VisiteurEnreg {
+    return [&noms](std::string_view cle, const unsigned char*) { noms.emplace(cle); };
+  };
+  base.familles = VerifierPaire(PaireFamille(), recueillir(familles));
+  base.ingredients = VerifierPaire(PaireIngredient(), recueillir(ingredients));
+  auto controler = [&](std::string_view cle, const unsigned char* octets) {
+    EnrCocktail c;
+    std::memcpy(&c, octets, sizeof c);
+    std::string_view famille = Texte(c.Famille);
+    if (!famille.empty() && !familles.contains(std::string(famille)))
+      base.references.Defaut("le cocktail " + Cite(cle) + " nomme la famille " + Cite(famille) +
+                             ", absente");
+    for (const auto& champ : c.Ingredient) {
+      std::string_view ingredient = Texte(champ);
+      if (!ingredient.empty() && !ingredients.contains(std::string(ingredient)))
+        base.references.Defaut("le cocktail " + Cite(cle) + " nomme l'ingrédient " +
+                               Cite(ingredient) + ", absent");
+    }
+  };
+  base.cocktails = VerifierPaire(PaireCocktail(), controler);
+  base.resultats = VerifierPaire(PaireResultat());
+  return base;
 }
 
 }  // namespace velquor::outils

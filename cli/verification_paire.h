@@ -25,6 +25,7 @@ struct DescriptionPaire {
   std::string_view pluriel;    // UTF-8: "familles", "ingrédients", ...
   std::size_t tailleEnreg;
   std::vector<ChampTexteEnreg> champs;  // the record's text fields, its name first
+  std::string_view cible;               // the companion's operand: "familles", "ingredients", ...
 };
 
 const DescriptionPaire& PaireFamille();
@@ -38,8 +39,16 @@ struct RapportPaire {
   std::int64_t nbAtteints = 0;  // records reached through the tree
   std::int64_t nbDefauts = 0;
   std::vector<std::string> defauts;  // the first of them, French, UTF-8
+  // Names that come after a greater one in the walk: a tree built in another name order (another
+  // version of the platform's, or our earlier releases). Not damage: the rebuild sorts them.
+  std::int64_t nbHorsOrdre = 0;
+  std::vector<std::string> horsOrdre;
+  // Most records reached carry another name than their key: the index and the data file do not
+  // belong together, and a rebuild from them cannot be right.
+  bool depareillee = false;
 
   void Defaut(std::string texte);
+  void HorsOrdre(std::string texte);
 };
 
 // Called for every record reached, in name order, with its key (code page 1252) and its bytes
@@ -47,5 +56,13 @@ struct RapportPaire {
 using VisiteurEnreg = std::function<void(std::string_view cle, const unsigned char* enreg)>;
 
 RapportPaire VerifierPaire(const DescriptionPaire& paire, const VisiteurEnreg& visiteur = {});
+
+// The four pairs, then the families and ingredients the cocktails name: each reference to a name
+// that the family or ingredient pair does not hold is a fault of `references`.
+struct RapportBase {
+  RapportPaire familles, ingredients, cocktails, resultats;
+  RapportPaire references;
+};
+RapportBase VerifierBase();
 
 }  // namespace velquor::outils

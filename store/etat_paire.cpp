@@ -9,6 +9,7 @@
 #include <set>
 
 #include "store/champ_texte.h"
+#include "store/remplacement_paire.h"
 
 namespace velquor {
 
@@ -88,8 +89,12 @@ std::shared_ptr<EtatPaire> EtatPaire::Ouvrir(const std::string& nomIndex,
                                              bool* occupee) {
   if (occupee) *occupee = false;
   // A rebuild of the pair by the companion may replace the files while this waits for its
-  // lock: the files are then opened again.
-  for (int essai = 0; essai < 3; ++essai) {
+  // lock: the files are then opened again. One that was stopped half-way through replacing
+  // them is finished (or undone) first, so that the two files opened are of one pair.
+  const std::string base = nomIndex.substr(0, nomIndex.rfind('.'));
+  const std::string remplacement = CheminNouveau(base, "remplacement");
+  for (int essai = 0; essai < 4; ++essai) {
+    if (FichierBrut::Existe(remplacement)) ReprendreRemplacements();
     FichierBrut index, donnees;
     if (!index.OuvrirExistant(nomIndex) || !donnees.OuvrirExistant(nomDonnees)) return nullptr;
     Cle cle;
@@ -120,7 +125,10 @@ std::shared_ptr<EtatPaire> EtatPaire::Ouvrir(const std::string& nomIndex,
       // longer than any import takes, the pair opens all the same.
       index.VerrouillerAvecDelai(false, DelaiOuvertureMs);
     }
-    if (!index.EstToujours(nomIndex) || !donnees.EstToujours(nomDonnees)) continue;
+    if (!index.EstToujours(nomIndex) || !donnees.EstToujours(nomDonnees) ||
+        FichierBrut::Existe(remplacement)) {
+      continue;
+    }
     std::shared_ptr<EtatPaire> etat(new EtatPaire);
     etat->cle_ = cle;
     etat->acces_ = acces;

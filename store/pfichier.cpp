@@ -61,12 +61,20 @@ bool PFichier::OuvrirExclusif(bool* occupee) {
   return true;
 }
 
+bool PFichier::OuvrirEnLecture() {
+  if (etat_) return false;
+  etat_ = EtatPaire::Ouvrir(nomIndex_, nomDonnees_);
+  lectureSeule_ = etat_ != nullptr;
+  return lectureSeule_;
+}
+
 long PFichier::ErreursES() const {
   return etat_ ? etat_->ErreursES() : 0;
 }
 
 void PFichier::Fermer() {
   etat_.reset();
+  lectureSeule_ = false;
   PtrEnreg = AucunLien;
 }
 
@@ -95,7 +103,7 @@ bool PFichier::MajEntete(char code) {
   // Opening a pair whose header is there writes nothing: no lock to take.
   std::size_t lus = 0;
   if (code == 'I' && LireEnteteSure(&lus) && lus == TailleEntete) return true;
-  GardeEcriture garde(etat_.get());
+  GardeEcriture garde(EtatPourEcrire());
   if (!garde) return false;
   // A header that cannot be read is never rewritten from a guess.
   if (!LireEnteteSure(&lus)) return false;
@@ -140,7 +148,7 @@ bool PFichier::LireEnreg() {
 }
 
 bool PFichier::Modifier() {
-  GardeEcriture garde(etat_.get());
+  GardeEcriture garde(EtatPourEcrire());
   LireEntete();
   if (NbEnreg < 1 || !garde) return false;
   if (PtrEnreg < 0) {

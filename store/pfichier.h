@@ -30,6 +30,10 @@ class PFichier {
   // Opens the pair for a command that must have it to itself (the companion's import): false,
   // with occupee set, when another program has it open.
   bool OuvrirExclusif(bool* occupee = nullptr);
+  // Opens the pair as Ouvrir does but writes nothing, for readers that must leave the files as
+  // they are (the companion's lists): a data file shorter than its header is read as an empty
+  // collection and keeps its bytes, and every write through the object is refused.
+  bool OuvrirEnLecture();
   void Fermer();
   void LireEntete();
   bool MajEntete(char code);  // 'A' added, 'I' opened, 'S' deleted
@@ -111,7 +115,11 @@ class PFichier {
   std::string nomIndex_;
   std::string nomDonnees_;
   std::size_t tailleEnreg_;
+  // The pair's state for a write, or nullptr when this object was opened to read only.
+  EtatPaire* EtatPourEcrire() const { return lectureSeule_ ? nullptr : etat_.get(); }
+
   std::shared_ptr<EtatPaire> etat_;  // shared with the other objects that have the pair open
+  bool lectureSeule_ = false;
   NoeudIndex noeud_;
 };
 

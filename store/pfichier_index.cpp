@@ -222,7 +222,7 @@ bool PFichier::Chercher(std::string_view nom) {
 bool PFichier::Ajouter(std::string_view nom) {
   // A key keeps its terminator within its 31 bytes; a longer name is refused, never cut.
   if (nom.size() >= TailleNom || !EstOuvert()) return false;
-  GardeEcriture garde(etat_.get());
+  GardeEcriture garde(EtatPourEcrire());
   if (!garde) return false;
 
   // Files that cannot be read are never taken for an empty tree to start again.
@@ -305,7 +305,7 @@ bool PFichier::Ajouter(std::string_view nom) {
 }
 
 bool PFichier::Supprimer() {
-  GardeEcriture garde(etat_.get());
+  GardeEcriture garde(EtatPourEcrire());
   LireEntete();
   if (NbEnreg < 1 || !garde) return false;
   if (PtrEnreg < 0) {

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <map>
 #include <set>
 #include <sstream>
 
@@ -101,21 +103,98 @@ TEST_F(OutilsBoutEnBoutTest, DemoImporteeVerifieeListeeExportee) {
   EXPECT_EQ(LireOctets("COCKTAIL.DAT"), avant);
 }
 
-TEST_F(OutilsBoutEnBoutTest, PaireAbimeeDetecteeSansEtreModifiee) {
-  ASSERT_NO_FATAL_FAILURE(ImporterDemo());
-  // The root's lesser link pointed back at the root itself.
-  auto ndx = LireOctets("INGRED.NDX");
-  for (int k = 0; k < 4; ++k)
-    ndx[39 + k] = 0;
-  test::EcrireOctets("INGRED.NDX", ndx);
-  auto dat = LireOctets("INGRED.DAT");
+// The files of the four pairs, byte for byte.
+std::map<std::string, std::vector<unsigned char>> Paires() {
+  std::map<std::string, std::vector<unsigned char>> paires;
+  for (const char* base : {"FAMILLE", "INGRED", "COCKTAIL", "RESURECH"}) {
+    for (const char* extension : {".NDX", ".DAT"}) {
+      const std::string nom = std::string(base) + extension;
+      if (fs::exists(nom)) paires[nom] = LireOctets(nom);
+    }
+  }
+  return paires;
+}
 
-  Resultat r = Outils({"verifier"});
-  EXPECT_EQ(r.code, 1);
-  EXPECT_NE(r.erreurs.find("INGRED : "), std::string::npos);
-  EXPECT_NE(r.erreurs.find("cycle"), std::string::npos) << r.erreurs;
-  EXPECT_EQ(LireOctets("INGRED.NDX"), ndx);
-  EXPECT_EQ(LireOctets("INGRED.DAT"), dat);
+void Mot(const std::string& fichier, std::size_t offset, std::int32_t valeur) {
+  auto octets = LireOctets(fichier);
+  EcrireMot(octets.data() + offset, valeur);
+  test::EcrireOctets(fichier, octets);
+}
+
+// Each damage is named for what it is, and the commands that read never change a pair (no
+// header written into an empty data file).
+TEST_F(OutilsBoutEnBoutTest, DommagesNommesSansRienModifier) {
+  ASSERT_NO_FATAL_FAILURE(ImporterDemo());
+  const auto saines = Paires();
+  struct Cas {
+    const char* dommage;
+    std::function<void()> abimer;
+    std::string constat;
+  };
+  const Cas cas[] = {
+      {"the root's lesser link back to the root", [] { Mot("INGRED.NDX", 39, 0); }, "cycle"},
+      {"an empty data file beside its index", [] { test::EcrireOctets("COCKTAIL.DAT", {}); },
+       "COCKTAIL.DAT : 0 octets, trop court pour son index : 90 des 90 nœuds"},
+      {"the index beside another version of its data file",
+       [] {
+         ASSERT_EQ(Outils({"reorganiser", "cocktails"}).code, 0);
+         fs::copy_file("COCKTAIL.NDX.bak", "COCKTAIL.NDX", fs::copy_options::overwrite_existing);
+       },
+       "ne vont pas ensemble"},
+  };
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.dommage);
+    for (const auto& [nom, octets] : saines)
+      test::EcrireOctets(nom, octets);
+    ASSERT_NO_FATAL_FAILURE(c.abimer());
+    const auto abimees = Paires();
+    Resultat r = Outils({"verifier"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.erreurs.find(c.constat), std::string::npos) << r.erreurs;
+    for (const char* liste : {"familles", "ingredients", "cocktails"})
+      Outils({"lister", liste});
+    Outils({"exporter", "tout"});
+    EXPECT_TRUE(Paires() == abimees);
+  }
+}
+
+// The damages of the field reports: a header of FF FF FF FF (the program sees no cocktail), a
+// link 14 bytes into a node. The rebuild keeps every record, twice in a row, keeps the first
+// backup, and says that the cocktails' references still hold.
+TEST_F(OutilsBoutEnBoutTest, ReconstructionDesDommagesSignales) {
+  ASSERT_NO_FATAL_FAILURE(ImporterDemo());
+  const auto saines = Paires();
+  struct Cas {
+    const char* dommage;
+    std::string collection, fichier;
+    std::size_t offset;
+    std::int32_t valeur;
+  };
+  const Cas cas[] = {
+      {"FF FF FF FF at the start of the data file", "cocktails", "COCKTAIL.DAT", 0, -1},
+      {"the root's greater link 14 bytes into a node", "familles", "FAMILLE.NDX", 35, 47 * 3 + 14},
+  };
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.dommage);
+    for (const auto& [nom, octets] : saines)
+      test::EcrireOctets(nom, octets);
+    for (const auto& e : fs::directory_iterator("."))
+      if (e.path().extension().string().starts_with(".bak")) fs::remove(e.path());
+    const std::string noms = Outils({"lister", c.collection}).sortie;
+    Mot(c.fichier, c.offset, c.valeur);
+    std::vector<unsigned char> sauvegarde;
+    for (int fois = 0; fois < 2; ++fois) {
+      Resultat r = Outils({"reorganiser", c.collection});
+      EXPECT_EQ(r.code, 0) << r.erreurs;
+      EXPECT_NE(r.erreurs.find("Familles et ingrédients des cocktails : aucun défaut"),
+                std::string::npos)
+          << r.erreurs;
+      EXPECT_EQ(Outils({"lister", c.collection}).sortie, noms);
+      if (fois == 0) sauvegarde = LireOctets(c.fichier + ".bak");
+    }
+    EXPECT_EQ(LireOctets(c.fichier + ".bak"), sauvegarde);
+    EXPECT_EQ(Outils({"verifier"}).code, 0);
+  }
 }
 
 TEST_F(OutilsBoutEnBoutTest, ReferenceManquanteDetectee) {

@@ -38,11 +38,11 @@ TEST(PlanImport, CocktailsDansLOrdreDeLeurPremiereLigne) {
   ResultatPlan r = PreparerImport(
       "remarques,cocktail,ingredient,quantite,famille,alcoolise\r\n"  // any column order
       "\"Piler\nServir\",Mojito,Rhum blanc,4 cl,Long drinks,oui\r\n"
-      ",Kir,Crème de cassis,1 cl,Apéritifs,oui\r\n"
       ",Mojito,Menthe,6 brins,,\r\n"
-      ",Kir,Vin blanc,9 cl,,OUI\r\n"
       ",Mojito,,,,\r\n"  // an empty slot
-      ",Mojito,Eau gazeuse,compléter,long drinks,non\r\n");
+      ",Mojito,Eau gazeuse,compléter,long drinks,non\r\n"
+      ",Kir,Crème de cassis,1 cl,Apéritifs,oui\r\n"
+      ",Kir,Vin blanc,9 cl,,OUI\r\n");
   ASSERT_TRUE(r.erreurs.empty()) << r.erreurs[0].texte;
   // Names in capitals, quantities keep their case, line breaks stored as CR LF; an empty
   // "alcoolise" means no, "OUI" in any case means yes.
@@ -54,10 +54,10 @@ TEST(PlanImport, CocktailsDansLOrdreDeLeurPremiereLigne) {
                 "LONG DRINKS",
                 "AP\xC9RITIFS",
                 "RHUM BLANC alcool",
-                "CR\xC8ME DE CASSIS alcool",
                 "MENTHE",
-                "VIN BLANC alcool",
                 "EAU GAZEUSE",
+                "CR\xC8ME DE CASSIS alcool",
+                "VIN BLANC alcool",
             }));
 }
 
@@ -114,10 +114,40 @@ TEST(PlanImport, ToutesLesErreursAvecLeurLigne) {
                                   "H,,1,G\xFFin,,\n"              // 13: not UTF-8
                                   "I,,1\t2,Gin,,\n"               // 14: a tab in a quantity
                                   "J,\"Long\ndrinks\",1,Gin,,\n"  // 15: line break in a name
-                                  "K,,1,Gin,,\"a\x01\"\n");       // 17: control in remarks
-  EXPECT_EQ(Lignes(r), (std::vector<int>{3, 5, 7, 8, 9, 10, 11, 12, 13, 14, 15, 17}));
+                                  "K,,1,Gin,,\"a\x01\"\n"         // 17: control in remarks
+                                  "A,,1 cl,Vermouth,oui,\n");     // 18: A again, after others
+  EXPECT_EQ(Lignes(r), (std::vector<int>{3, 5, 7, 8, 9, 10, 11, 12, 13, 14, 15, 17, 18}));
   EXPECT_NE(r.erreurs[0].texte.find("ligne 2"), std::string::npos);
   EXPECT_NE(r.erreurs[7].texte.find("U+0151"), std::string::npos);
+  EXPECT_NE(r.erreurs[12].texte.find("« A » est déjà donné à partir de la ligne 2"),
+            std::string::npos);
+}
+
+// What the file holds is quoted in the messages with its control characters as \xHH: an escape
+// sequence in an import file never reaches the terminal.
+TEST(PlanImport, MessagesSansCaracteresDeControle) {
+  const std::pair<std::string, std::string> cas[] = {
+      {"cocktail,famille,quantite,ingredient,alcoolise,remarques,\x1B]0;titre\x07\n",
+       "\\x1B]0;titre\\x07"},
+      {Entete + "A,,1,Gin,\x1B[31moui,\n", "\\x1B[31moui"},
+      {Entete + "A,,1,Gin,\xFF\x9B,\n", "\\xFF\\x9B"},  // not UTF-8
+      {Entete + "B\xC2\x9B"
+                "2J,,1,Gin,,\n",
+       "\\xC2\\x9B"},  // U+009B, a C1 control
+  };
+  for (const auto& [csv, cite] : cas) {
+    ResultatPlan r = PreparerImport(csv);
+    ASSERT_FALSE(r.erreurs.empty()) << cite;
+    for (const auto& e : r.erreurs) {
+      EXPECT_NE(e.texte.find(cite), std::string::npos) << e.texte;
+      for (std::size_t i = 0; i < e.texte.size(); ++i) {
+        const auto c = static_cast<unsigned char>(e.texte[i]);
+        const bool c1 = c == 0xC2 && i + 1 < e.texte.size() &&
+                        static_cast<unsigned char>(e.texte[i + 1]) < 0xA0;
+        EXPECT_FALSE(c < 0x20 || c == 0x7F || c1 || c == 0xFF) << e.texte;
+      }
+    }
+  }
 }
 
 TEST(PlanImport, EnteteIncorrecte) {

@@ -37,9 +37,12 @@ class VerificationPaireTest : public test::TestDansDossier {
     }
   }
 
+  // In the faults, or among the names out of order.
   static bool Contient(const RapportPaire& r, std::string_view texte) {
-    for (const auto& d : r.defauts) {
-      if (d.find(texte) != std::string::npos) return true;
+    for (const auto& liste : {r.defauts, r.horsOrdre}) {
+      for (const auto& d : liste) {
+        if (d.find(texte) != std::string::npos) return true;
+      }
     }
     return false;
   }

@@ -47,6 +47,27 @@ TEST_F(PFichierTest, CreationPuisOuvertureDonneUnEnteteNul) {
   EXPECT_EQ(f.PtrEnreg, -1);
 }
 
+// A reader that must leave the files as they are: no header for a new data file, no write.
+TEST_F(PFichierTest, OuvertEnLectureNEcritRien) {
+  {
+    FicFamille f;
+    ASSERT_TRUE(f.Creer());
+    ASSERT_TRUE(f.OuvrirEnLecture());
+    f.Enreg = {};
+    EXPECT_FALSE(f.Ajouter("SOURS"));
+    EXPECT_EQ(fs::file_size("FAMILLE.DAT"), 0u);
+    f.Fermer();
+    ASSERT_TRUE(f.Ouvrir());
+    AjouterFamille(f, "SOURS");
+  }
+  const auto avant = LireOctets("FAMILLE.DAT");
+  FicFamille f;
+  ASSERT_TRUE(f.OuvrirEnLecture() && f.Chercher("SOURS"));
+  EXPECT_FALSE(f.Modifier());
+  EXPECT_FALSE(f.Supprimer());
+  EXPECT_EQ(LireOctets("FAMILLE.DAT"), avant);
+}
+
 TEST_F(PFichierTest, CreerRefuseQuandLIndexExisteSansToucherAuxDonnees) {
   test::EcrireOctets("INGRED.NDX", {});
   FicIngredient f;
