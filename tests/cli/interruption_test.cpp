@@ -141,6 +141,9 @@ TEST_F(InterruptionTest, ReorganisationArreteeApresChaqueAppel) {
         test::Executer(VELQUOR_OUTILS, {"reorganiser", "cocktails"}, test::EnvironnementArret(n));
     if (!r.tue) break;  // past the last call (the count includes the report's own file)
 
+    // A program already running opens the pair: it finds the old pair or the new one, whole.
+    EXPECT_EQ(Ecarts(Recettes(), recettes), "") << "opened by a running program";
+
     // The next start of the companion finds the old pair or the new one, whole.
     r = test::Executer(VELQUOR_OUTILS, {"verifier"});
     EXPECT_EQ(r.code, 0) << r.erreurs;
