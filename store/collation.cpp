@@ -306,23 +306,11 @@ unsigned char Octet(char c) {
   return u;
 }
 
+// The comparison once the first i bytes are known equal and the first primary weights do not
+// settle it: kept out of line, so that the fast path below stays small.
 template <bool kSansCasse>
-int Comparer(std::string_view a, std::string_view b) {
-  // Skip the common bytes: they give the two keys identical parts (the marks among them stand
-  // at the same places in both). Names in a tree step most often differ at once (that case
-  // makes no call), at a letter, digit or space against another of those, which the first
-  // primary weight settles.
+[[gnu::noinline]] int ComparerLentement(std::string_view a, std::string_view b, std::size_t i) {
   const std::size_t commun = a.size() < b.size() ? a.size() : b.size();
-  std::size_t i = 0;
-  if (commun != 0 && a[0] == b[0]) {
-    i = LongueurCommune(reinterpret_cast<const unsigned char*>(a.data()),
-                        reinterpret_cast<const unsigned char*>(b.data()), commun);
-  }
-  if (i == commun) return Signe(static_cast<int>(a.size() > b.size()) - (a.size() < b.size()));
-  const int pa = kTable.premier[static_cast<unsigned char>(a[i])];
-  const int pb = kTable.premier[static_cast<unsigned char>(b[i])];
-  if (pa != 0 && pb != 0 && pa != pb) return pa < pb ? -1 : 1;
-
   // Levels 1 to 3 in one walk: the last accent difference counts (accents are compared from
   // the end), the first case difference.
   constexpr std::uint8_t kMasque3 = kSansCasse ? static_cast<std::uint8_t>(~kCapitale) : 0xFF;
@@ -369,6 +357,25 @@ int Comparer(std::string_view a, std::string_view b) {
     if (oa != ob) return oa < ob ? -1 : 1;
   }
   return Signe(static_cast<int>(a.size() > b.size()) - (a.size() < b.size()));
+}
+
+template <bool kSansCasse>
+int Comparer(std::string_view a, std::string_view b) {
+  // Skip the common bytes: they give the two keys identical parts (the marks among them stand
+  // at the same places in both). Names in a tree step most often differ at once (that case
+  // makes no call), at a letter, digit or space against another of those, which the first
+  // primary weight settles.
+  const std::size_t commun = a.size() < b.size() ? a.size() : b.size();
+  std::size_t i = 0;
+  if (commun != 0 && a[0] == b[0]) {
+    i = LongueurCommune(reinterpret_cast<const unsigned char*>(a.data()),
+                        reinterpret_cast<const unsigned char*>(b.data()), commun);
+  }
+  if (i == commun) return Signe(static_cast<int>(a.size() > b.size()) - (a.size() < b.size()));
+  const int pa = kTable.premier[static_cast<unsigned char>(a[i])];
+  const int pb = kTable.premier[static_cast<unsigned char>(b[i])];
+  if (pa != 0 && pb != 0 && pa != pb) return pa < pb ? -1 : 1;
+  return ComparerLentement<kSansCasse>(a, b, i);
 }
 
 }  // namespace
