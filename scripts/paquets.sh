@@ -35,5 +35,5 @@ PAQUETS_CONSTRUCTION=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev fonts-dejavu-extra
   libgtest-dev libgmock-dev libbenchmark-dev
-  libsqlite3-dev libicu-dev
+  libsqlite3-dev
 )

@@ -1,46 +1,31 @@
 #include "store/cp1252.h"
 
 #include <gtest/gtest.h>
-#include <unicode/uchar.h>
-#include <unicode/ucnv.h>
-#include <unicode/unistr.h>
-#include <unicode/ustring.h>
+#include <locale.h>
 
 #include <cstdint>
+#include <cuchar>
 #include <random>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "ordre_plateforme.h"
+
 namespace velquor {
 namespace {
 
-// The code page as ICU's converter reads it; it maps the five holes to the C1 controls too.
-std::vector<char32_t> TableIcu() {
-  UErrorCode statut = U_ZERO_ERROR;
-  UConverter* convertisseur = ucnv_open("windows-1252", &statut);
-  EXPECT_TRUE(U_SUCCESS(statut)) << u_errorName(statut);
-  std::vector<char32_t> table;
-  for (int octet = 0; octet < 256 && convertisseur != nullptr; ++octet) {
-    const char source = static_cast<char>(octet);
-    UChar cible[4];
-    statut = U_ZERO_ERROR;
-    const int32_t n = ucnv_toUChars(convertisseur, cible, 4, &source, 1, &statut);
-    EXPECT_TRUE(U_SUCCESS(statut) && n == 1) << octet;
-    table.push_back(n == 1 ? cible[0] : 0xFFFF);
-  }
-  ucnv_close(convertisseur);
-  return table;
-}
-
-TEST(Cp1252, MappingAgreesWithIcuAndRoundTrips) {
-  const std::vector<char32_t> icu = TableIcu();
-  ASSERT_EQ(icu.size(), 256u);
+// The code page as the platform reads it (MultiByteToWideChar): it maps the five undefined
+// bytes to the C1 controls of the same value too.
+TEST(Cp1252, MappingAgreesWithThePlatformAndRoundTrips) {
+  const std::vector<CaracterePlateforme>& table = Plateforme().table;
+  ASSERT_EQ(table.size(), 256u);
   std::set<char32_t> images;
   for (int octet = 0; octet < 256; ++octet) {
     const auto o = static_cast<unsigned char>(octet);
     const char32_t point = Cp1252VersUnicode(o);
-    EXPECT_EQ(point, icu[octet]) << std::hex << octet;
+    EXPECT_EQ(table[octet].octet, o);
+    EXPECT_EQ(point, table[octet].point) << std::hex << octet;
     EXPECT_EQ(UnicodeVersCp1252(point), std::optional<unsigned char>(o)) << std::hex << octet;
     images.insert(point);
   }
@@ -55,19 +40,14 @@ TEST(Cp1252, MappingAgreesWithIcuAndRoundTrips) {
   EXPECT_FALSE(UnicodeVersCp1252(0xFFFFFFFF));
 }
 
-// Capital (or small letter) of a byte by the Unicode simple case mapping, kept only when the
-// code page holds the result.
-unsigned char CasseUnicode(unsigned char octet, bool majuscule) {
-  const UChar32 point = static_cast<UChar32>(Cp1252VersUnicode(octet));
-  const UChar32 autre = majuscule ? u_toupper(point) : u_tolower(point);
-  return UnicodeVersCp1252(static_cast<char32_t>(autre)).value_or(octet);
-}
-
+// Capitals and small letters as the platform makes them (CharUpperBuffA, CharLowerBuffA).
 TEST(Cp1252, CapitalsAndSmallLetters) {
+  const std::vector<CaracterePlateforme>& table = Plateforme().table;
+  ASSERT_EQ(table.size(), 256u);
   for (int x = 0; x < 256; ++x) {
     const auto octet = static_cast<unsigned char>(x);
-    EXPECT_EQ(MajusculeCp1252(octet), CasseUnicode(octet, true)) << std::hex << x;
-    EXPECT_EQ(MinusculeCp1252(octet), CasseUnicode(octet, false)) << std::hex << x;
+    EXPECT_EQ(MajusculeCp1252(octet), table[x].majuscule) << std::hex << x;
+    EXPECT_EQ(MinusculeCp1252(octet), table[x].minuscule) << std::hex << x;
   }
   // Never length-changing: ß stays, so do ÷, µ and the ordinals.
   const std::string texte = *Utf8VersCp1252("straße crème brûlée ÿ œ š ž ÷ µ ª º 12 ½!");
@@ -77,25 +57,43 @@ TEST(Cp1252, CapitalsAndSmallLetters) {
   EXPECT_EQ(MajusculesCp1252(std::string("a\0b", 3)), std::string("A\0B", 3));
 }
 
+// The C library's reading of UTF-8 (its C.UTF-8 locale): the code points, or nothing when the
+// text is malformed. Its decoder refuses overlong forms and surrogates; it lets code points
+// beyond U+10FFFF through, which no code page byte has anyway.
+std::optional<std::u32string> LireUtf8SelonLaLibC(const std::string& utf8) {
+  static const locale_t utf8Locale = newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
+  EXPECT_NE(utf8Locale, nullptr);
+  const locale_t avant = uselocale(utf8Locale);
+  std::u32string points;
+  std::mbstate_t etat{};
+  bool valide = true;
+  for (std::size_t i = 0; i < utf8.size() && valide;) {
+    char32_t point = 0;
+    const std::size_t n = std::mbrtoc32(&point, utf8.data() + i, utf8.size() - i, &etat);
+    valide = n != static_cast<std::size_t>(-1) && n != static_cast<std::size_t>(-2);
+    points.push_back(point);
+    i += n == 0 ? 1 : n;  // 0: the NUL character, one byte
+  }
+  uselocale(avant);
+  if (!valide) return std::nullopt;
+  return points;
+}
+
 TEST(Cp1252, Utf8RoundTripOfEveryByte) {
   std::string tous;
-  for (int octet = 0; octet < 256; ++octet)
-    tous.push_back(static_cast<char>(octet));
-  const std::string utf8 = Cp1252VersUtf8(tous);
-  // The same UTF-8 as ICU writes for those code points.
-  icu::UnicodeString unicode;
+  std::u32string points;
   for (int octet = 0; octet < 256; ++octet) {
-    unicode.append(static_cast<UChar32>(Cp1252VersUnicode(static_cast<unsigned char>(octet))));
+    tous.push_back(static_cast<char>(octet));
+    points.push_back(Cp1252VersUnicode(static_cast<unsigned char>(octet)));
   }
-  std::string attendu;
-  unicode.toUTF8String(attendu);
-  EXPECT_EQ(utf8, attendu);
+  const std::string utf8 = Cp1252VersUtf8(tous);
+  EXPECT_EQ(LireUtf8SelonLaLibC(utf8), std::optional<std::u32string>(points));
   EXPECT_EQ(Utf8VersCp1252(utf8), std::optional<std::string>(tous));
   EXPECT_EQ(Utf8VersCp1252(""), std::optional<std::string>(""));
 }
 
 TEST(Cp1252, RefusesWhatItCannotHoldAndInvalidUtf8) {
-  // The random comparison with ICU below covers every kind; these name each one.
+  // The random comparison with the C library below covers every kind; these name each one.
   const char* const refuses[] = {
       "GIN \U0001F378",    // 🍸, four bytes, beyond the code page
       "\u0080",            // a C1 control the code page gives no byte
@@ -111,22 +109,18 @@ TEST(Cp1252, RefusesWhatItCannotHoldAndInvalidUtf8) {
     EXPECT_FALSE(Utf8VersCp1252(texte)) << texte;
 }
 
-// Whether ICU reads the bytes as well-formed UTF-8 whose every code point the code page holds.
-bool AcceptableSelonIcu(const std::string& utf8) {
-  std::vector<UChar> tampon(utf8.size() + 1);
-  int32_t longueur = 0;
-  UErrorCode statut = U_ZERO_ERROR;
-  u_strFromUTF8(tampon.data(), static_cast<int32_t>(tampon.size()), &longueur, utf8.data(),
-                static_cast<int32_t>(utf8.size()), &statut);
-  if (U_FAILURE(statut)) return false;
-  const icu::UnicodeString texte(tampon.data(), longueur);
-  for (int32_t i = 0; i < texte.length(); i = texte.moveIndex32(i, 1)) {
-    if (!UnicodeVersCp1252(static_cast<char32_t>(texte.char32At(i)))) return false;
+// Whether the C library reads the bytes as well-formed UTF-8 whose every code point the code
+// page holds.
+bool Acceptable(const std::string& utf8) {
+  const std::optional<std::u32string> points = LireUtf8SelonLaLibC(utf8);
+  if (!points) return false;
+  for (char32_t point : *points) {
+    if (!UnicodeVersCp1252(point)) return false;
   }
   return true;
 }
 
-TEST(Cp1252, RandomBytesAgreeWithIcuUtf8Reading) {
+TEST(Cp1252, RandomBytesAgreeWithTheCLibraryUtf8Reading) {
   // Bytes drawn mostly from UTF-8 lead and continuation bytes, so that well-formed and
   // malformed sequences both occur often.
   const unsigned char octets[] = {'A',  ' ',  0x00, 0x7F, 0x80, 0x81, 0x82, 0x8C, 0x98,
@@ -145,7 +139,7 @@ TEST(Cp1252, RandomBytesAgreeWithIcuUtf8Reading) {
     const std::vector<char> tampon(utf8.begin(), utf8.end());
     const std::optional<std::string> texte =
         Utf8VersCp1252(std::string_view(tampon.data(), tampon.size()));
-    ASSERT_EQ(texte.has_value(), AcceptableSelonIcu(utf8)) << ::testing::PrintToString(utf8);
+    ASSERT_EQ(texte.has_value(), Acceptable(utf8)) << ::testing::PrintToString(utf8);
     if (texte) {
       ++acceptes;
       ASSERT_EQ(Cp1252VersUtf8(*texte), utf8) << ::testing::PrintToString(utf8);
