@@ -27,8 +27,8 @@ installer_paquets_manquants() {
 }
 
 # What building and testing need: the compiler and build tools, Qt 6 for the window program,
-# GoogleTest, Google Benchmark, SQLite (benchmarks and the SQL export test) and ICU (the
-# reference order in the name-order tests). fonts-dejavu-extra brings DejaVu Sans Condensed,
+# GoogleTest, Google Benchmark and SQLite (benchmarks and the SQL export test).
+# fonts-dejavu-extra brings DejaVu Sans Condensed,
 # the face the dialogs fall back on where the legacy "MS Sans Serif" is missing: the plain
 # DejaVu Sans is wider, and the texts laid out in dialog units would not fit their controls.
 PAQUETS_CONSTRUCTION=(
