@@ -196,7 +196,7 @@ EtatPaire::Entete EtatPaire::LireEntete() {
 bool EtatPaire::Recharger() {
   etatVue_ = EtatVue::ARefaire;
   std::int64_t taille = fichierIndex_.Taille();
-  index_.assign(static_cast<std::size_t>(std::max<std::int64_t>(taille, 0)), 0);
+  index_.resize(static_cast<std::size_t>(std::max<std::int64_t>(taille, 0)));
   const std::int64_t lus = fichierIndex_.Lire(0, index_.data(), index_.size());
   if (taille < 0 || lus != taille) {
     index_.clear();  // nothing is known of the tree: every node read fails
@@ -368,7 +368,7 @@ bool EtatPaire::DebutEcriture() {
       // since, it reads them again (it has written nothing yet).
       const std::optional<Signature> maintenant = LireSignature();
       if (!maintenant || reprise != Reprise::Aucune || !(*maintenant == signatureLot_)) {
-        if (Sale() || !Instantane()) {
+        if (Sale() || !Instantane(true)) {
           ++erreursES_;
           LacherEcriture();
           return false;
@@ -515,12 +515,14 @@ void EtatPaire::ConstruireNomsExacts() {
   }
 }
 
-bool EtatPaire::Instantane() {
+// The lot's copy of the files. The index mirror is read again when the counters or its size
+// changed, as at the start of any operation, or when the caller knows the files changed.
+bool EtatPaire::Instantane(bool relire) {
   const std::optional<Signature> signature = LireSignature();
-  enteteConnu_ = false;
+  if (relire) enteteConnu_ = false;
   if (!signature || LireEntete().Erreur) return false;
   const std::int64_t taille = signature->tailleDonnees;
-  donnees_.assign(static_cast<std::size_t>(std::max<std::int64_t>(taille, 0)), 0);
+  donnees_.resize(static_cast<std::size_t>(std::max<std::int64_t>(taille, 0)));
   if (taille < 0 || fichierDonnees_.Lire(0, donnees_.data(), donnees_.size()) != taille ||
       TailleIndex() != signature->tailleIndex) {
     donnees_.clear();
@@ -545,7 +547,7 @@ void EtatPaire::DebutLot(bool ecriture) {
   // lot do.
   const bool partage =
       !verrouEcriture_ && fichierDonnees_.VerrouillerAvecDelai(false, DelaiEcritureMs);
-  Instantane();
+  Instantane(false);
   if (partage) fichierDonnees_.Deverrouiller();
 }
 

@@ -115,7 +115,7 @@ class EtatPaire {
  private:
   EtatPaire() = default;
   bool Recharger();
-  bool Instantane();
+  bool Instantane(bool relire);
   void Journaliser(std::int64_t pos, const unsigned char* octets, std::size_t n);
   void ConstruireVue();
   void ConstruireNomsExacts();
