@@ -146,6 +146,8 @@ bool ExecuterRecherche(const CriteresRecherche& criteres, const CrochetsRecherch
     LotFichier lotResultat(resultat, LotFichier::Usage::Ecriture);
 
     const Selecteur correspond(criteres);
+    resultat.LireEntete();
+    const bool resultatVide = resultat.NbEnreg <= 0;
     if (cocktails.Premier()) {
       const std::int64_t total = cocktails.NbEnreg;
       std::int64_t ordinal = 0;
@@ -161,8 +163,9 @@ bool ExecuterRecherche(const CriteresRecherche& criteres, const CrochetsRecherch
         if (crochets.TraiterMessagesEnAttente) crochets.TraiterMessagesEnAttente();
 
         // Names already in the result (stored by earlier runs) are not examined again; this
-        // run's own matches are all distinct names of the cocktail index.
-        if (!resultat.Chercher(nom) && correspond(cocktails.Enreg)) {
+        // run's own matches are all distinct names of the cocktail index, so a result that
+        // started empty needs no lookup.
+        if ((resultatVide || !resultat.Chercher(nom)) && correspond(cocktails.Enreg)) {
           trouve = true;  // stays set even if the store refuses the addition
           resultat.Enreg = cocktails.Enreg;
           resultat.Ajouter(nom);

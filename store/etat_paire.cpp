@@ -250,6 +250,7 @@ bool EtatPaire::EcrireEntete(std::int32_t nbEnreg, std::uint32_t nbSuppr) {
     enteteSale_ = true;
   } else {
     SauverAvant(false, 0, sizeof octets);
+    if (signatureCopie_) CopierDans(donnees_, 0, octets, sizeof octets);
     if (!fichierDonnees_.EcrireA(0, octets, sizeof octets)) {
       ++erreursES_;
       enteteConnu_ = false;  // what the file holds now is unknown: re-read it next time
@@ -326,6 +327,7 @@ bool EtatPaire::EcrireDonnees(std::int64_t pos, const void* source, std::size_t 
   if (pos < 0) return false;
   if (!lotEnMemoire_) {
     SauverAvant(false, pos, n);
+    if (signatureCopie_) CopierDans(donnees_, pos, source, n);
     if (fichierDonnees_.EcrireA(pos, source, n)) return true;
     ++erreursES_;
     return false;
@@ -363,6 +365,12 @@ bool EtatPaire::DebutEcriture() {
       return false;
     }
     if (reprise != Reprise::Aucune) enteteConnu_ = false;
+    // A copy kept from an earlier lot is followed by this operation's writes only when it is
+    // still the file's content.
+    if (!lotEnMemoire_ && signatureCopie_ &&
+        (reprise != Reprise::Aucune || LireSignature() != signatureCopie_)) {
+      signatureCopie_.reset();
+    }
     if (lotEnMemoire_) {
       // The lot read its copy before it had the lock: when another program changed the files
       // since, it reads them again (it has written nothing yet).
@@ -385,11 +393,21 @@ bool EtatPaire::DebutEcriture() {
 void EtatPaire::FinEcriture(bool reussie) {
   if (profondeurEcriture_ == 0 || --profondeurEcriture_ > 0) return;
   if (avant_) {
-    if (!reussie && avant_->ecrit) Defaire();
+    if (avant_->ecrit) {
+      if (!reussie) Defaire();
+      Horodater();
+      if (!reussie) signatureCopie_.reset();
+      if (signatureCopie_) signatureCopie_ = LireSignature();
+    }
     avant_.reset();
   }
   // A lot keeps the lock until it is written out.
   if (profondeurLot_ == 0) LacherEcriture();
+}
+
+void EtatPaire::Horodater() {
+  fichierDonnees_.Horodater();
+  fichierIndex_.Horodater();
 }
 
 void EtatPaire::LacherEcriture() {
@@ -522,6 +540,15 @@ bool EtatPaire::Instantane(bool relire) {
   if (relire) enteteConnu_ = false;
   if (!signature || LireEntete().Erreur) return false;
   const std::int64_t taille = signature->tailleDonnees;
+  if (!relire && signatureCopie_ == signature &&
+      static_cast<std::int64_t>(donnees_.size()) == taille &&
+      TailleIndex() == signature->tailleIndex) {
+    signatureLot_ = *signature;
+    lotEnMemoire_ = true;
+    enteteConnu_ = true;
+    return true;
+  }
+  signatureCopie_.reset();
   donnees_.resize(static_cast<std::size_t>(std::max<std::int64_t>(taille, 0)));
   if (taille < 0 || fichierDonnees_.Lire(0, donnees_.data(), donnees_.size()) != taille ||
       TailleIndex() != signature->tailleIndex) {
@@ -562,8 +589,9 @@ bool EtatPaire::FinLot() {
 
 void EtatPaire::AbandonnerLot() {
   if (profondeurLot_ == 0) return;
-  if (Sale()) enteteConnu_ = false;  // the mirror holds the lot: reload it from the files
-  TerminerLot();
+  const bool sale = Sale();
+  if (sale) enteteConnu_ = false;  // the mirror holds the lot: reload it from the files
+  TerminerLot(!sale);
 }
 
 bool EtatPaire::QuitterLotSansEcrire() {
@@ -604,15 +632,23 @@ bool EtatPaire::AppliquerLot() {
   return ok && fichierDonnees_.Synchroniser() && fichierIndex_.Synchroniser();
 }
 
-void EtatPaire::TerminerLot() {
+// copieFidele: the copy is the data file's content (the lot wrote nothing, or all of it landed).
+void EtatPaire::TerminerLot(bool copieFidele) {
+  const bool sale = Sale();
   verrouRefuse_ = false;
   salesDonnees_.clear();
   journalIndex_.clear();
   enteteSale_ = false;
   profondeurLot_ = 0;
+  if (lotEnMemoire_ && copieFidele) {
+    // What the lot wrote is in the files now, under the lock: their new signature goes with it.
+    signatureCopie_ = sale ? LireSignature() : std::optional<Signature>(signatureLot_);
+  } else {
+    signatureCopie_.reset();
+    donnees_.clear();
+    donnees_.shrink_to_fit();
+  }
   lotEnMemoire_ = false;
-  donnees_.clear();
-  donnees_.shrink_to_fit();
   if (profondeurEcriture_ == 0) LacherEcriture();
 }
 
@@ -649,6 +685,9 @@ bool EtatPaire::EcrireLots(const std::vector<EtatPaire*>& etats) {
   }
   for (std::size_t i = 0; ok && i < sales.size(); ++i)
     ok = sales[i]->AppliquerLot();
+  for (std::size_t i = 0; i < sales.size(); ++i) {
+    if (journalEcrit[i]) sales[i]->Horodater();
+  }
 
   if (ok) {
     // The lots land here.
@@ -681,7 +720,7 @@ bool EtatPaire::EcrireLots(const std::vector<EtatPaire*>& etats) {
     }
   }
   for (EtatPaire* e : etats)
-    e->TerminerLot();
+    e->TerminerLot(ok);
   return ok;
 }
 

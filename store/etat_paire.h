@@ -123,7 +123,8 @@ class EtatPaire {
   bool Sale() const;
   bool PreparerJournal(JournalPaire& journal);
   bool AppliquerLot();
-  void TerminerLot();
+  void TerminerLot(bool copieFidele);
+  void Horodater();
   void LacherEcriture();
   void ReprendreSiAbandonne();
   void SauverAvant(bool index, std::int64_t pos, std::size_t n);
@@ -185,6 +186,10 @@ class EtatPaire {
   bool lotEnMemoire_ = false;  // false when the files could not be read: the lot writes through
   Signature signatureLot_;
   std::vector<unsigned char> donnees_;
+  // Between lots the copy of the data file is kept while it is known to be the file's content:
+  // the signature of the file it matches. The next lot takes it again when the file still has
+  // that signature (every write of ours leaves the file a new time of change, see Horodater).
+  std::optional<Signature> signatureCopie_;
   std::vector<EcritureIndex> journalIndex_;
   std::map<std::int64_t, std::int64_t> salesDonnees_;  // start -> end
   bool enteteSale_ = false;

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -251,6 +252,19 @@ bool FichierBrut::EstToujours(const std::string& chemin) const {
   struct stat parChemin, parHandle;
   return Ouvert() && ::stat(chemin.c_str(), &parChemin) == 0 && ::fstat(fd_, &parHandle) == 0 &&
          parChemin.st_dev == parHandle.st_dev && parChemin.st_ino == parHandle.st_ino;
+}
+
+bool FichierBrut::Horodater() {
+  struct stat s;
+  if (!Ouvert() || ::fstat(fd_, &s) != 0) return false;
+  timespec maintenant{};
+  ::clock_gettime(CLOCK_REALTIME, &maintenant);
+  const long long avant =
+      static_cast<long long>(s.st_mtim.tv_sec) * 1000000000LL + s.st_mtim.tv_nsec;
+  long long nouveau = static_cast<long long>(maintenant.tv_sec) * 1000000000LL + maintenant.tv_nsec;
+  if (nouveau <= avant) nouveau = avant + 1;
+  const timespec temps[2] = {{0, UTIME_OMIT}, {nouveau / 1000000000LL, nouveau % 1000000000LL}};
+  return ::futimens(fd_, temps) == 0;
 }
 
 bool FichierBrut::Synchroniser() {

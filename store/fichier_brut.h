@@ -50,6 +50,10 @@ class FichierBrut {
   bool EstToujours(const std::string& chemin) const;
   // Flushes the file's contents to the disk.
   bool Synchroniser();
+  // Sets the file's time of last change to now, and in any case later than it was: after each
+  // of our writes the time tells another program of ours that the file changed, even when two
+  // changes fall within one tick of the system's coarse clock.
+  bool Horodater();
   // The device and file numbers that tell the same file behind two handles.
   bool Identite(unsigned long long& peripherique, unsigned long long& numero) const;
 

@@ -127,6 +127,8 @@ bool AnnulerSelonJournal(const JournalPaire& journal, FichierBrut& index, Fichie
   }
   ok = donnees.Tronquer(journal.tailleDonnees) && ok;
   ok = index.Tronquer(journal.tailleIndex) && ok;
+  donnees.Horodater();
+  index.Horodater();
   return donnees.Synchroniser() && index.Synchroniser() && ok;
 }
 

@@ -95,6 +95,40 @@ INSTANTIATE_TEST_SUITE_P(
                       Cas{LotFichier::Usage::Ecriture, Moment::AvantPremiereEcriture},
                       Cas{LotFichier::Usage::Ecriture, Moment::EntreLesEcritures}));
 
+// A program's lot keeps its copy of the data file for the next lot, as long as the file did not
+// change. Another program's rewrite of a record in place changes neither a count nor a size, and
+// two of them may fall within one tick of the system's clock: the next lot still sees the last.
+TEST(EcrivainsCopie, UnLotVoitLaDerniereModificationDUnAutreProgramme) {
+  test::DossierTemporaire dossier;
+  {
+    FicFamille f;
+    ASSERT_TRUE(f.Creer() && f.Ouvrir() && Ajouter(f, "M"));
+  }
+  test::Processus autre([](const test::Canal& c) {
+    FicFamille f;
+    if (!f.Ouvrir()) return 1;
+    for (const char* texte : {"premier", "second"}) {
+      if (!c.Attendre('m') || !f.Chercher("M")) return 2;
+      CopierTexte(f.Enreg.Commentaire, texte);
+      if (!f.Modifier()) return 3;
+      c.Envoyer('M');
+    }
+    return 0;
+  });
+  FicFamille f;
+  ASSERT_TRUE(f.Ouvrir());
+  auto commentaire = [&f] {
+    LotFichier lot(f);
+    return f.Chercher("M") ? std::string(Texte(f.Enreg.Commentaire)) : std::string();
+  };
+  for (const char* attendu : {"premier", "second"}) {
+    autre.Vers().Envoyer('m');
+    ASSERT_TRUE(autre.Vers().Attendre('M'));
+    EXPECT_EQ(commentaire(), attendu);
+  }
+  EXPECT_EQ(autre.Fin(), 0);
+}
+
 // A program that keeps the write lock (a lot left open) makes the other one give up after a
 // while, writing nothing, instead of hanging it.
 TEST(EcrivainBloque, LAutreProgrammeRenonceSansRienEcrire) {
