@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QFocusEvent>
 #include <QLineEdit>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -170,6 +171,14 @@ void PCombo::showPopup() {
   const QPoint bas = mapToGlobal(QPoint(0, height()));
   conteneur->setGeometry(bas.x(), bas.y(), std::max(conteneur->width(), width()), hauteurListe_);
   view()->scrollTo(view()->currentIndex());
+}
+
+void PCombo::wheelEvent(QWheelEvent* event) {
+  if (!hasFocus()) {
+    event->ignore();
+    return;
+  }
+  QComboBox::wheelEvent(event);
 }
 
 void PCombo::focusInEvent(QFocusEvent* event) {

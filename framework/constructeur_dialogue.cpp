@@ -233,6 +233,7 @@ QWidget* CreerControle(const ModeleControle& m, QWidget* parent, const Fabrique&
     if (A(m, st::SansTabulation)) tabulation = false;
     w->setFocusPolicy(tabulation ? Qt::StrongFocus : Qt::ClickFocus);
   }
+  if (auto* bouton = qobject_cast<QAbstractButton*>(w)) MnemoniqueImmediat(bouton);
   if (A(m, st::Desactive)) w->setEnabled(false);
   if (A(m, st::Cache)) w->hide();
   return w;

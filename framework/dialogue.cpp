@@ -1,6 +1,7 @@
 #include "framework/dialogue.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QTimer>
@@ -32,7 +33,10 @@ PDialogue::PDialogue(const ModeleDialogue& modele, QWidget* parent)
   Commande(CmIdAnnuler, [this] { CmCancel(); });
 }
 
-PDialogue::~PDialogue() = default;
+PDialogue::~PDialogue() {
+  // Hidden as a dialog, so that its owner gets the activation back.
+  if (isWindow() && isVisible()) hide();
+}
 
 void PDialogue::Lier(int id, Fabrique fabrique) {
   fabriques_[id] = std::move(fabrique);
@@ -129,7 +133,9 @@ void PDialogue::Montrer() {
 
 void PDialogue::setVisible(bool visible) {
   if (visible && !cree_ && !Creer()) return;
+  const bool masquee = !visible && isWindow() && isVisible();
   QDialog::setVisible(visible);
+  if (masquee) RendreActivationAuProprietaire(this);
 }
 
 void PDialogue::FermerDialogue(int resultat) {
@@ -182,6 +188,16 @@ void PDialogue::keyPressEvent(QKeyEvent* event) {
 void PDialogue::closeEvent(QCloseEvent* event) {
   event->ignore();
   EvClose();
+}
+
+void RendreActivationAuProprietaire(QWidget* fenetre) {
+  QWidget* parent = fenetre->parentWidget();
+  QWidget* proprietaire = parent ? parent->window() : nullptr;
+  if (!proprietaire || !proprietaire->isVisible() || !proprietaire->isEnabled()) return;
+  // Another window of the program that is active keeps the activation.
+  QWidget* active = QApplication::activeWindow();
+  if (active && active != fenetre && active->isVisible()) return;
+  proprietaire->activateWindow();
 }
 
 void ActiverFenetre(QWidget* fenetre, bool actif) {

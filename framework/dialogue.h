@@ -109,6 +109,12 @@ class PDialogue : public QDialog, public PCibleTable {
 // owned by a disabled window still answers.
 void ActiverFenetre(QWidget* fenetre, bool actif);
 
+// Called as an owned window (a dialog, a message box, the progress window) is hidden: the
+// activation goes back to its owner's window, as the platform gave it back on the legacy system.
+// Window managers do not all do it (Openbox leaves no window active after a modal dialog over a
+// progress window), and the user's keys would then go nowhere.
+void RendreActivationAuProprietaire(QWidget* fenetre);
+
 // The modal seam: when set, it is called with every dialog that starts a modal run, from inside
 // that run. Tests use it to act on the dialog (type, click) and close it; a dialog still running
 // when the seam returns is ended with result 2. Returns the seam it replaces.
