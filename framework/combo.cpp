@@ -36,6 +36,8 @@ void PCombo::DefinirSaisie(const ReglesSaisie& regles) {
     // stored name in small letters into capitals: the entry is shown as it is stored.
     connect(this, &QComboBox::currentIndexChanged, this, [this](int index) {
       if (index >= 0 && lineEdit()->text() != itemText(index)) MettreTexteEdition(itemText(index));
+      // The program's text is shown from its start, however long, as the legacy field showed it.
+      if (parProgramme_ > 0) lineEdit()->setCursorPosition(0);
     });
   } else {
     validateur_->DefinirRegles(regles);
@@ -124,6 +126,7 @@ void PCombo::DefinirTexteCp1252(std::string_view texte) {
   }
   setCurrentIndex(-1);
   MettreTexteEdition(Cp1252VersQString(texte));
+  lineEdit()->setCursorPosition(0);
 }
 
 void PCombo::MettreTexteEdition(const QString& texte) {

@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "framework/boutons.h"
+#include "framework/cadre_groupe.h"
 #include "framework/combo.h"
 #include "framework/edition.h"
 #include "framework/liste.h"
@@ -87,7 +88,7 @@ QWidget* WidgetDuGenre(const ModeleControle& m, QWidget* parent) {
     case Genre::Texte:
       return new QLabel(parent);
     case Genre::Cadre:
-      return new QGroupBox(parent);
+      return new PCadreGroupe(parent);
     case Genre::Trait:
       return new QFrame(parent);
     case Genre::Bouton:

@@ -44,6 +44,7 @@ TEST_F(ProgrammeReel, UnMnemoniqueSuiviDEntreeAgitAvantLEntree) {
     QTabBar* onglets = p.Sur([&] { return recherche->findChild<QTabBar*>(); });
     p.Cliquer(onglets, p.Sur([&] { return onglets->tabRect(2).center(); }));
     p.Attendre([&] { return recherche->OngletCourant() == 3; }, "la page des ingrédients");
+    p.Sur([&] { CaptureEcran(recherche, QStringLiteral("reel_recherche_ingredients")); });
 
     // "Cocktails dont AU MOINS &UN ingrédient est sélectionné", then Enter at once.
     p.Touches("alt+u Return");

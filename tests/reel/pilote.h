@@ -21,6 +21,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -103,4 +104,16 @@ void Piloter(const std::function<void(Pilote&)>& scenario);
 // Whether the tests have an X server (scripts/test.sh gives it in VELQUOR_AFFICHAGE_REEL).
 bool AffichageReelDisponible();
 
+// Saves what the screen shows of the window and the windows over it, as the user sees them
+// (frames of the window manager included), to build/screenshots/<nom>.png.
+void CaptureEcran(QWidget* fenetre, const QString& nom);
+
 }  // namespace velquor::test
+
+// Readable failures: gtest prints these as text.
+inline void PrintTo(const QString& texte, std::ostream* flux) {
+  *flux << '"' << texte.toStdString() << '"';
+}
+inline void PrintTo(const QPoint& point, std::ostream* flux) {
+  *flux << '(' << point.x() << ", " << point.y() << ')';
+}

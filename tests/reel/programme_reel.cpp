@@ -44,8 +44,9 @@ PDialogue* ProgrammeReel::OuvrirVue(Pilote& p, int commande) {
       [&] {
         PVue* vue = Client()->Vue();
         dialogue = vue ? vue->Client() : nullptr;
-        return dialogue && dialogue->isVisible() && QApplication::focusWidget() &&
-               dialogue->isAncestorOf(QApplication::focusWidget());
+        QWidget* focus = QApplication::focusWidget();
+        return dialogue && dialogue->isVisible() && focus &&
+               (focus == dialogue || dialogue->isAncestorOf(focus));
       },
       "la vue de la commande " + std::to_string(commande) + ", le focus dans son dialogue");
   return dialogue;
