@@ -200,12 +200,15 @@ void PDialogue::closeEvent(QCloseEvent* event) {
 
 void RendreActivationAuProprietaire(QWidget* fenetre) {
   QWidget* parent = fenetre->parentWidget();
-  QWidget* proprietaire = parent ? parent->window() : nullptr;
-  if (!proprietaire || !proprietaire->isVisible() || !proprietaire->isEnabled()) return;
+  QWidget* cible = parent ? parent->window() : nullptr;
+  // A modal dialog still running keeps its owner out of reach: it takes the activation (a
+  // message box owned by the main window closing over the search dialog).
+  if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != fenetre) cible = modal;
+  if (!cible || !cible->isVisible() || !cible->isEnabled()) return;
   // Another window of the program that is active keeps the activation.
   QWidget* active = QApplication::activeWindow();
   if (active && active != fenetre && active->isVisible()) return;
-  proprietaire->activateWindow();
+  cible->activateWindow();
 }
 
 bool PDialogue::eventFilter(QObject* objet, QEvent* evenement) {
