@@ -129,10 +129,6 @@ bool Pilote::Synchroniser() {
                   "la touche témoin, après tout ce qui a été envoyé avant elle");
 }
 
-QWidget* Pilote::Modal() {
-  return Sur([] { return QApplication::activeModalWidget(); });
-}
-
 bool Pilote::AttendreActive(QWidget* widget, const std::string& quoi) {
   QPointer<QWidget> garde(widget);
   return Attendre(

@@ -59,19 +59,17 @@ class Pilote {
   // Turns the wheel over the widget's centre: positive crans scroll down.
   void Molette(QWidget* widget, int crans);
 
-  // The modal window in front (a dialog or a message box), or nullptr.
-  QWidget* Modal();
   // Waits until a modal window whose class is T is in front and active, and returns it.
   template <class T>
   T* AttendreModal(const std::string& quoi) {
     T* trouve = nullptr;
-    Attendre(
+    const bool la = Attendre(
         [&] {
           trouve = qobject_cast<T*>(QApplication::activeModalWidget());
           return trouve && QApplication::activeWindow() == trouve;
         },
         quoi);
-    return trouve;
+    return la ? trouve : nullptr;
   }
   // Waits until the widget's window is shown, exposed and active.
   bool AttendreActive(QWidget* widget, const std::string& quoi);

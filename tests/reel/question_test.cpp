@@ -1,6 +1,8 @@
 // A question with Yes and No has no escape: Escape and the window manager's close leave it
 // open, and only the user's answer closes it.
 
+#include <QAbstractButton>
+
 #include "editors/cocktail_dlg.h"
 #include "framework/service_messages.h"
 #include "reel/programme_reel.h"
@@ -33,6 +35,13 @@ TEST_F(ProgrammeReel, UneQuestionOuiNonResteOuverteSousEchapEtLaFermeture) {
       p.Touches("Tab");
       auto* question = p.AttendreModal<PBoiteMessage>(std::string("la question pour ") + e.nom);
       if (!question) return;
+      EXPECT_EQ(p.Sur([&] {
+        QStringList textes{question->windowTitle()};
+        for (QAbstractButton* bouton : question->buttons())
+          textes << bouton->text();
+        return textes;
+      }),
+                (QStringList{"Le Velquor", "&Oui", "&Non"}));
       p.Touches(e.essai);
       p.Synchroniser();
       const bool ouverte = p.Sur([&] { return QApplication::activeModalWidget() == question; });
