@@ -91,6 +91,8 @@ int PListe::SelectionnerPrefixe(std::string_view prefixe, int apres) {
 
 QItemSelectionModel::SelectionFlags PListe::selectionCommand(const QModelIndex& index,
                                                              const QEvent* event) const {
+  // A click below the last entry selects nothing, and takes nothing off.
+  if (!index.isValid() && event) return QItemSelectionModel::NoUpdate;
   QItemSelectionModel::SelectionFlags ordre = QListWidget::selectionCommand(index, event);
   // Qt lets Ctrl take the selected entry off (a deselection, or a toggle for Ctrl+Space): the
   // user's entry is selected instead, as a plain click or Space would.

@@ -4,8 +4,8 @@
 // rule. selectionChangee() and doubleClic() follow the user's actions only, as the legacy
 // notifications did: selecting from the program notifies nothing. As the legacy single-selection
 // list box, it cannot be emptied of its selection by the user (Ctrl+click and Ctrl+Space on the
-// selected entry keep it selected): in the editors and the results, the selected entry is the
-// record that the fields show and write.
+// selected entry keep it selected, a click below the last entry changes nothing): in the editors
+// and the results, the selected entry is the record that the fields show and write.
 
 #include <QListWidget>
 

@@ -27,8 +27,10 @@ TEST_F(ProgrammeReel, CtrlClicEtCtrlEspaceLaissentLEntreeSelectionneeEtLaSaisieS
     });
 
     p.Cliquer(liste, premiere, 1, "ctrl");
+    p.Cliquer(liste, p.Sur([&] { return QPoint(liste->width() / 2, liste->height() - 10); }));
     p.Synchroniser();
-    EXPECT_EQ(p.Sur([&] { return liste->IndexSelection(); }), 0) << "après Ctrl+clic";
+    EXPECT_EQ(p.Sur([&] { return liste->IndexSelection(); }), 0)
+        << "après Ctrl+clic sur l'entrée et un clic sous la dernière";
 
     // The comment typed afterwards goes to the selected family when the field is left.
     p.Cliquer(commentaire);
