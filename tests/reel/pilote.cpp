@@ -33,7 +33,8 @@ class TemoinShift : public QObject {
   TemoinShift() { qApp->installEventFilter(this); }
   ~TemoinShift() override { qApp->removeEventFilter(this); }
   bool eventFilter(QObject* objet, QEvent* evenement) override {
-    // A key event reaches the window system's window first, then the widget: counted once.
+    // Counted on widgets only (the window system's window sees the event first); a release the
+    // focus widget ignores goes on to its parents and is counted again, which does no harm.
     if (evenement->type() == QEvent::KeyRelease && objet->isWidgetType() &&
         static_cast<QKeyEvent*>(evenement)->key() == Qt::Key_Shift)
       ++relachements;
