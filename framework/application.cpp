@@ -3,7 +3,10 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QTimer>
+#include <QTranslator>
 #include <QWindow>
 
 namespace velquor {
@@ -39,6 +42,15 @@ void PApplication::Initialiser() {
     serviceInstalle_ = true;
   }
   ServiceMessages().DefinirTitre(nom_);
+
+  // Qt's own texts (the edit fields' and scroll bars' context menus...) in French, as every text
+  // of the program. Debian ships them in qt6-translations-l10n.
+  auto* traduction = new QTranslator(this);
+  if (traduction->load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"),
+                       QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(traduction);
+  else
+    qWarning("Les textes de Qt en français (qtbase_fr.qm, paquet qt6-translations-l10n) manquent");
 
   Commande(CmQuitter, [this] {
     if (fenetrePrincipale_)

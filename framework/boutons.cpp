@@ -4,8 +4,37 @@
 #include <QButtonGroup>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPointer>
+#include <QShortcutEvent>
 
 namespace velquor {
+
+namespace {
+
+class FiltreMnemonique : public QObject {
+ public:
+  using QObject::QObject;
+
+  bool eventFilter(QObject* objet, QEvent* evenement) override {
+    if (evenement->type() != QEvent::Shortcut) return false;
+    auto* bouton = qobject_cast<QAbstractButton*>(objet);
+    if (!bouton) return false;
+    if (static_cast<QShortcutEvent*>(evenement)->isAmbiguous()) return false;  // Qt's own
+    if (!bouton->isEnabled()) return true;
+    if (bouton->isCheckable() && (bouton->focusPolicy() & Qt::ClickFocus))
+      bouton->setFocus(Qt::ShortcutFocusReason);
+    bouton->click();
+    return true;
+  }
+};
+
+}  // namespace
+
+void MnemoniqueImmediat(QAbstractButton* bouton) {
+  static QPointer<FiltreMnemonique> filtre;
+  if (!filtre) filtre = new FiltreMnemonique(qApp);
+  bouton->installEventFilter(filtre);
+}
 
 void PRadio::nextCheckState() {
   setChecked(true);

@@ -6,6 +6,13 @@
 
 namespace velquor {
 
+// Makes the button's mnemonic (Alt+letter) click it at once, as the legacy dialog manager did.
+// Qt "animates" that click and delivers it 100 ms later: an Enter or a click on Ok that follows
+// at once would be handled first, and the search run with the radio button checked before. A
+// radio button or check box takes the focus as it is clicked; a push button leaves it where it
+// is. When two controls share the mnemonic, the focus moves without a click, as in Qt.
+void MnemoniqueImmediat(QAbstractButton* bouton);
+
 // Automatic radio button (AUTORADIOBUTTON). Its group is the run of radio buttons that starts at
 // one with st::Groupe. A click checks it and unchecks the others of its group, arrow keys move to
 // the next of the group and check it; the program's own checks change this button only, as on

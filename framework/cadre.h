@@ -39,6 +39,9 @@ class PFenetreCadre : public QMainWindow, public PCibleTable {
   // hosted view's dialog, or to the area when it hosts no view.
   QWidget* DepartInterieur() override;
 
+  // No menu of the bars (Qt's would offer to hide the toolbar "Outils").
+  QMenu* createPopupMenu() override { return nullptr; }
+
  private:
   void MettreTitre(const QString& titreVue);
 

@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QFocusEvent>
 #include <QLineEdit>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -35,6 +36,8 @@ void PCombo::DefinirSaisie(const ReglesSaisie& regles) {
     // stored name in small letters into capitals: the entry is shown as it is stored.
     connect(this, &QComboBox::currentIndexChanged, this, [this](int index) {
       if (index >= 0 && lineEdit()->text() != itemText(index)) MettreTexteEdition(itemText(index));
+      // The program's text is shown from its start, however long, as the legacy field showed it.
+      if (parProgramme_ > 0) lineEdit()->setCursorPosition(0);
     });
   } else {
     validateur_->DefinirRegles(regles);
@@ -123,6 +126,7 @@ void PCombo::DefinirTexteCp1252(std::string_view texte) {
   }
   setCurrentIndex(-1);
   MettreTexteEdition(Cp1252VersQString(texte));
+  lineEdit()->setCursorPosition(0);
 }
 
 void PCombo::MettreTexteEdition(const QString& texte) {
@@ -170,6 +174,14 @@ void PCombo::showPopup() {
   const QPoint bas = mapToGlobal(QPoint(0, height()));
   conteneur->setGeometry(bas.x(), bas.y(), std::max(conteneur->width(), width()), hauteurListe_);
   view()->scrollTo(view()->currentIndex());
+}
+
+void PCombo::wheelEvent(QWheelEvent* event) {
+  if (!hasFocus()) {
+    event->ignore();
+    return;
+  }
+  QComboBox::wheelEvent(event);
 }
 
 void PCombo::focusInEvent(QFocusEvent* event) {

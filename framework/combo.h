@@ -3,7 +3,9 @@
 // field (CBS_DROPDOWN) whose field follows the entry rules of filtre_saisie.h. Same entries,
 // order and searches as PListe. Notifications follow the user's actions only:
 // selectionChangee() when the user picks an entry, texteSaisi() when the user changes the text
-// of the edit field (the legacy edit-change notification).
+// of the edit field (the legacy edit-change notification). The mouse wheel changes the entry
+// only while the box has the focus: a wheel turned over a box the user has not focused (to
+// scroll, or by mistake) never changes what a record will be written with.
 
 #include <QComboBox>
 
@@ -75,6 +77,7 @@ class PCombo : public QComboBox {
  protected:
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
   QByteArray Octets(int index) const;

@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "framework/boutons.h"
+#include "framework/cadre_groupe.h"
 #include "framework/combo.h"
 #include "framework/edition.h"
 #include "framework/liste.h"
@@ -87,7 +88,7 @@ QWidget* WidgetDuGenre(const ModeleControle& m, QWidget* parent) {
     case Genre::Texte:
       return new QLabel(parent);
     case Genre::Cadre:
-      return new QGroupBox(parent);
+      return new PCadreGroupe(parent);
     case Genre::Trait:
       return new QFrame(parent);
     case Genre::Bouton:
@@ -233,6 +234,7 @@ QWidget* CreerControle(const ModeleControle& m, QWidget* parent, const Fabrique&
     if (A(m, st::SansTabulation)) tabulation = false;
     w->setFocusPolicy(tabulation ? Qt::StrongFocus : Qt::ClickFocus);
   }
+  if (auto* bouton = qobject_cast<QAbstractButton*>(w)) MnemoniqueImmediat(bouton);
   if (A(m, st::Desactive)) w->setEnabled(false);
   if (A(m, st::Cache)) w->hide();
   return w;

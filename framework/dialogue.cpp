@@ -1,11 +1,15 @@
 #include "framework/dialogue.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
 #include <QTimer>
 
 #include "framework/application.h"
+#include "framework/placement.h"
 #include "framework/unites_dialogue.h"
 
 namespace velquor {
@@ -32,7 +36,10 @@ PDialogue::PDialogue(const ModeleDialogue& modele, QWidget* parent)
   Commande(CmIdAnnuler, [this] { CmCancel(); });
 }
 
-PDialogue::~PDialogue() = default;
+PDialogue::~PDialogue() {
+  // Hidden as a dialog, so that its owner gets the activation back.
+  if (isWindow() && isVisible()) hide();
+}
 
 void PDialogue::Lier(int id, Fabrique fabrique) {
   fabriques_[id] = std::move(fabrique);
@@ -62,7 +69,7 @@ bool PDialogue::Creer() {
     // area; dialogs that centre themselves move on in SetupWindow.
     QPoint origine(0, 0);
     if (QWidget* proprietaire = parentWidget() ? parentWidget()->window() : nullptr)
-      origine = proprietaire->mapToGlobal(QPoint(0, 0));
+      origine = OrigineZoneClient(proprietaire);
     move(origine + QPoint(DluVersPixelsX(m.rect.x), DluVersPixelsY(m.rect.y)));
   }
 
@@ -73,6 +80,9 @@ bool PDialogue::Creer() {
     if (c.genre == Genre::Bouton && (c.style & st::Defaut) && idDefaut_ == CmIdOk && c.id != -1)
       idDefaut_ = c.id;
   }
+  // The button Enter presses looks the default one, as the dialog manager drew the button of
+  // the default id: otherwise Qt gives that look to the first push button after the focus.
+  if (auto* defaut = qobject_cast<QPushButton*>(ControleParId(idDefaut_))) defaut->setDefault(true);
   SetupWindow();
   return true;
 }
@@ -129,7 +139,11 @@ void PDialogue::Montrer() {
 
 void PDialogue::setVisible(bool visible) {
   if (visible && !cree_ && !Creer()) return;
+  // Hosted in a view: its mnemonics are looked at before the frame's shortcuts.
+  if (visible && !isWindow()) qApp->installEventFilter(this);
+  const bool masquee = !visible && isWindow() && isVisible();
   QDialog::setVisible(visible);
+  if (masquee) RendreActivationAuProprietaire(this);
 }
 
 void PDialogue::FermerDialogue(int resultat) {
@@ -182,6 +196,72 @@ void PDialogue::keyPressEvent(QKeyEvent* event) {
 void PDialogue::closeEvent(QCloseEvent* event) {
   event->ignore();
   EvClose();
+}
+
+void RendreActivationAuProprietaire(QWidget* fenetre) {
+  QWidget* parent = fenetre->parentWidget();
+  QWidget* cible = parent ? parent->window() : nullptr;
+  // A modal dialog still running keeps its owner out of reach: it takes the activation (a
+  // message box owned by the main window closing over the search dialog).
+  if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != fenetre) cible = modal;
+  if (!cible || !cible->isVisible() || !cible->isEnabled()) return;
+  // Another window of the program that is active keeps the activation.
+  QWidget* active = QApplication::activeWindow();
+  if (active && active != fenetre && active->isVisible()) return;
+  cible->activateWindow();
+}
+
+bool PDialogue::eventFilter(QObject* objet, QEvent* evenement) {
+  const QEvent::Type type = evenement->type();
+  if ((type != QEvent::ShortcutOverride && type != QEvent::KeyPress) || isWindow() || !isVisible())
+    return QDialog::eventFilter(objet, evenement);
+  auto* touche = static_cast<QKeyEvent*>(evenement);
+  QWidget* focus = QApplication::focusWidget();
+  if ((touche->modifiers() & ~Qt::KeypadModifier) != Qt::AltModifier || objet != focus ||
+      !isAncestorOf(focus))
+    return QDialog::eventFilter(objet, evenement);
+  bool seul = true;
+  QWidget* controle = ControleDuMnemonique(touche->key(), seul);
+  if (!controle) return QDialog::eventFilter(objet, evenement);
+  // Accepting the override keeps the key from the shortcuts: it comes back as a key press.
+  evenement->accept();
+  if (type == QEvent::KeyPress) ActiverMnemonique(controle, seul);
+  return true;
+}
+
+QWidget* PDialogue::ControleDuMnemonique(int touche, bool& seul) const {
+  std::vector<QWidget*> trouves;
+  for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    QString texte;
+    QWidget* cible = w;
+    if (auto* bouton = qobject_cast<QAbstractButton*>(w)) {
+      texte = bouton->text();
+    } else if (auto* etiquette = qobject_cast<QLabel*>(w); etiquette && etiquette->buddy()) {
+      texte = etiquette->text();
+      cible = etiquette->buddy();
+    } else {
+      continue;
+    }
+    const QKeySequence mnemonique = QKeySequence::mnemonic(texte);
+    if (mnemonique.isEmpty() || mnemonique[0].key() != touche) continue;
+    if (!w->isVisibleTo(this) || !cible->isVisibleTo(this) || !cible->isEnabled()) continue;
+    trouves.push_back(cible);
+  }
+  seul = trouves.size() == 1;
+  if (trouves.empty()) return nullptr;
+  // Several: the first after the focused control, round to the top.
+  QWidget* focus = QApplication::focusWidget();
+  for (std::size_t i = 0; i < trouves.size(); ++i) {
+    if (trouves[i] == focus || trouves[i]->isAncestorOf(focus))
+      return trouves[(i + 1) % trouves.size()];
+  }
+  return trouves.front();
+}
+
+void PDialogue::ActiverMnemonique(QWidget* controle, bool seul) {
+  auto* bouton = qobject_cast<QAbstractButton*>(controle);
+  if (!bouton || !seul || bouton->isCheckable()) controle->setFocus(Qt::ShortcutFocusReason);
+  if (bouton && seul) bouton->click();
 }
 
 void ActiverFenetre(QWidget* fenetre, bool actif) {

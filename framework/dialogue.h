@@ -14,7 +14,12 @@
 // Montrer), then SetupWindow runs once. Push buttons, radio buttons and check boxes send their
 // id as a command to the dialog's response table when clicked; Enter sends the default button's
 // id (1 when the template has none), Escape and the close box send 2. Commands 1 and 2 run CmOk
-// and CmCancel, which end the dialog with that result.
+// and CmCancel, which end the dialog with that result. The button Enter presses is drawn as the
+// default one whenever no other push button has the focus.
+//
+// A dialog hosted in a view answers its own mnemonics (Alt+letter) before the frame's menu bar
+// does, as the legacy frame passed a view's keys through its dialog first: in the cocktail
+// editor Alt+F goes to "&Famille", not to the menu "&Fichiers".
 
 #include <QDialog>
 #include <QPointer>
@@ -88,12 +93,17 @@ class PDialogue : public QDialog, public PCibleTable {
 
   void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* objet, QEvent* evenement) override;
 
  public:
   void setVisible(bool visible) override;
 
  private:
   void Enregistrer(QWidget* controle, int id);
+  // The visible, enabled control whose mnemonic is that key (a label gives its buddy); when
+  // several have it, the next one after the focus, and `seul` is false.
+  QWidget* ControleDuMnemonique(int touche, bool& seul) const;
+  void ActiverMnemonique(QWidget* controle, bool seul);
 
   int idModele_;
   const ModeleDialogue* modele_;
@@ -108,6 +118,12 @@ class PDialogue : public QDialog, public PCibleTable {
 // it owns (dialogs whose Qt parent lies inside it) keep their own state, so a progress dialog
 // owned by a disabled window still answers.
 void ActiverFenetre(QWidget* fenetre, bool actif);
+
+// Called as an owned window (a dialog, a message box, the progress window) is hidden: the
+// activation goes back to its owner's window, as the platform gave it back on the legacy system.
+// Window managers do not all do it (Openbox leaves no window active after a modal dialog over a
+// progress window), and the user's keys would then go nowhere.
+void RendreActivationAuProprietaire(QWidget* fenetre);
 
 // The modal seam: when set, it is called with every dialog that starts a modal run, from inside
 // that run. Tests use it to act on the dialog (type, click) and close it; a dialog still running

@@ -4,6 +4,7 @@
 #include <QMimeData>
 #include <QTextBlock>
 
+#include "framework/menus.h"
 #include "framework/service_messages.h"
 #include "framework/texte_qt.h"
 
@@ -14,6 +15,14 @@ bool EstVraiChangementDeFocus(Qt::FocusReason raison) {
 }
 
 namespace {
+
+// Whether the key is left to the window's accelerators: the event is then not overridden.
+bool LaisserALAccelerateur(QWidget* champ, QEvent* event) {
+  if (event->type() != QEvent::ShortcutOverride) return false;
+  if (!EstAccelerateur(champ->window(), static_cast<QKeyEvent*>(event))) return false;
+  event->ignore();
+  return true;
+}
 
 bool EstCommandeEdition(int id) {
   return id == CmAnnulerSaisie || id == CmCouper || id == CmCopier || id == CmColler ||
@@ -67,6 +76,7 @@ void PEdition::DefinirTexteCp1252(std::string_view texte) {
   // damaged record's field runs past the limit (no beep, nothing cut or put into capitals).
   setValidator(nullptr);
   setText(Cp1252VersQString(texte));
+  setCursorPosition(0);
   setValidator(validateur_);
 }
 
@@ -75,7 +85,14 @@ bool PEdition::TraiteCommande(int id) const {
 }
 
 void PEdition::ExecuteCommande(int id) {
-  ExecuterCommandeEdition(*this, id, [this] { del(); });
+  ExecuterCommandeEdition(*this, id, [this] {
+    if (hasSelectedText()) del();  // del() alone would delete the next character
+  });
+}
+
+bool PEdition::event(QEvent* event) {
+  if (LaisserALAccelerateur(this, event)) return true;
+  return QLineEdit::event(event);
 }
 
 void PEdition::focusInEvent(QFocusEvent* event) {
@@ -113,6 +130,11 @@ void PEditionMulti::DefinirTexte(const QString& texte) {
 
 bool PEditionMulti::TraiteCommande(int id) const {
   return EstCommandeEdition(id);
+}
+
+bool PEditionMulti::event(QEvent* event) {
+  if (LaisserALAccelerateur(this, event)) return true;
+  return QPlainTextEdit::event(event);
 }
 
 void PEditionMulti::ExecuteCommande(int id) {

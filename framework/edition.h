@@ -19,7 +19,12 @@ namespace velquor {
 bool EstVraiChangementDeFocus(Qt::FocusReason raison);
 
 // Single-line edit (EDITTEXT). changement() is the legacy change notification: it follows
-// every change of the text, the program's included.
+// every change of the text, the program's included. A text set by the program is shown from its
+// start, as the legacy field showed it, however long it is.
+//
+// Both kinds of field leave the keys of the window's accelerator table (Shift+Delete,
+// Ctrl+Insert, Shift+Insert, Ctrl+Delete, Alt+Backspace) to it: they come back as the clipboard
+// commands, which act as the legacy edit control's (Ctrl+Delete clears the selection only).
 class PEdition : public QLineEdit, public PCibleCommandes {
   Q_OBJECT
 
@@ -42,6 +47,7 @@ class PEdition : public QLineEdit, public PCibleCommandes {
   void focusPerdu();
 
  protected:
+  bool event(QEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
 
@@ -78,6 +84,7 @@ class PEditionMulti : public QPlainTextEdit, public PCibleCommandes {
   void focusPerdu();
 
  protected:
+  bool event(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void inputMethodEvent(QInputMethodEvent* event) override;
   void insertFromMimeData(const QMimeData* source) override;

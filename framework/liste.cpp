@@ -89,6 +89,20 @@ int PListe::SelectionnerPrefixe(std::string_view prefixe, int apres) {
   return index;
 }
 
+QItemSelectionModel::SelectionFlags PListe::selectionCommand(const QModelIndex& index,
+                                                             const QEvent* event) const {
+  // A click below the last entry selects nothing, and takes nothing off.
+  if (!index.isValid() && event) return QItemSelectionModel::NoUpdate;
+  QItemSelectionModel::SelectionFlags ordre = QListWidget::selectionCommand(index, event);
+  // Qt lets Ctrl take the selected entry off (a deselection, or a toggle for Ctrl+Space): the
+  // user's entry is selected instead, as a plain click or Space would.
+  if (ordre & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle)) {
+    if (!index.isValid()) return QItemSelectionModel::NoUpdate;
+    return QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
+  }
+  return ordre;
+}
+
 void PListe::focusInEvent(QFocusEvent* event) {
   QListWidget::focusInEvent(event);
   if (EstVraiChangementDeFocus(event->reason())) emit focusRecu();

@@ -2,7 +2,10 @@
 // List box (LISTBOX). Entries are stored text (code page 1252 bytes) shown as Qt text. A sorted
 // list inserts by the name order with case ignored; the searches ignore case by the code page
 // rule. selectionChangee() and doubleClic() follow the user's actions only, as the legacy
-// notifications did: selecting from the program notifies nothing.
+// notifications did: selecting from the program notifies nothing. As the legacy single-selection
+// list box, it cannot be emptied of its selection by the user (Ctrl+click and Ctrl+Space on the
+// selected entry keep it selected, a click below the last entry changes nothing): in the editors
+// and the results, the selected entry is the record that the fields show and write.
 
 #include <QListWidget>
 
@@ -55,6 +58,8 @@ class PListe : public QListWidget {
  protected:
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  QItemSelectionModel::SelectionFlags selectionCommand(
+      const QModelIndex& index, const QEvent* event = nullptr) const override;
 
  private:
   QByteArray Octets(int index) const;

@@ -1,6 +1,7 @@
 #include "framework/menus.h"
 
 #include <QAction>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
@@ -45,17 +46,32 @@ void ConstruireMenu(QMenuBar* barre, const ModeleMenu& modele, PRouteurCommandes
   }
 }
 
+namespace {
+const QString kPrefixeAccelerateur = QStringLiteral("accelerateur ");
+}  // namespace
+
 void InstallerAccelerateurs(QWidget* fenetre, const TableAccelerateurs& table,
                             PRouteurCommandes& routeur) {
   for (const Accelerateur& a : table.touches) {
     auto* raccourci =
         new QShortcut(QKeySequence(QKeyCombination(a.modificateurs, a.touche)), fenetre);
     raccourci->setContext(Qt::WindowShortcut);
-    raccourci->setObjectName(QStringLiteral("accelerateur %1").arg(a.commande));
+    raccourci->setObjectName(kPrefixeAccelerateur + QString::number(a.commande));
     const int commande = a.commande;
     QObject::connect(raccourci, &QShortcut::activated, &routeur,
                      [&routeur, commande] { routeur.Envoyer(commande); });
   }
+}
+
+bool EstAccelerateur(const QWidget* fenetre, const QKeyEvent* touche) {
+  if (!fenetre) return false;
+  const QKeySequence sequence(
+      QKeyCombination(touche->modifiers() & ~Qt::KeypadModifier, Qt::Key(touche->key())));
+  for (const QShortcut* raccourci : fenetre->findChildren<QShortcut*>(Qt::FindDirectChildrenOnly)) {
+    if (raccourci->objectName().startsWith(kPrefixeAccelerateur) && raccourci->key() == sequence)
+      return true;
+  }
+  return false;
 }
 
 }  // namespace velquor

@@ -4,6 +4,7 @@
 
 #include "framework/modele_menu.h"
 
+class QKeyEvent;
 class QMenu;
 class QMenuBar;
 class QWidget;
@@ -16,9 +17,12 @@ class PRouteurCommandes;
 void ConstruireMenu(QMenuBar* barre, const ModeleMenu& modele, PRouteurCommandes& routeur);
 // One popup (recursively), as a child of parent.
 QMenu* ConstruirePopup(const ElementMenu& popup, QWidget* parent, PRouteurCommandes& routeur);
-// The keys act while the focus is anywhere in the window, unless the focused field uses the key
-// itself (an edit field's own clipboard keys).
+// The keys act while the focus is anywhere in the window. Our edit fields leave the window's
+// accelerators to it (EstAccelerateur), as the legacy message loop translated them before the
+// field saw the key: the clipboard keys come back to the field as the commands 24321 to 24326.
 void InstallerAccelerateurs(QWidget* fenetre, const TableAccelerateurs& table,
                             PRouteurCommandes& routeur);
+// Whether the key is one of the accelerators installed on that window.
+bool EstAccelerateur(const QWidget* fenetre, const QKeyEvent* touche);
 
 }  // namespace velquor

@@ -17,7 +17,7 @@ namespace velquor {
 // Control kinds, with the legacy resource statement each stands for.
 enum class Genre : unsigned char {
   Texte,          // LTEXT (CTEXT, RTEXT with st::Centre, st::Droite): QLabel, plain text
-  Cadre,          // GROUPBOX: QGroupBox
+  Cadre,          // GROUPBOX: PCadreGroupe
   Trait,          // etched frame (SS_ETCHEDFRAME), a line when 1 unit high: QFrame
   Bouton,         // PUSHBUTTON (DEFPUSHBUTTON with st::Defaut): QPushButton
   Radio,          // AUTORADIOBUTTON: PRadio; st::Groupe starts a new group

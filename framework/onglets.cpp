@@ -1,5 +1,6 @@
 #include "framework/onglets.h"
 
+#include <QEvent>
 #include <QStyleOptionTabWidgetFrame>
 #include <QStylePainter>
 #include <QTabBar>
@@ -10,6 +11,7 @@ POnglets::POnglets(QWidget* parent) : QWidget(parent), barre_(new QTabBar(this))
   barre_->setDrawBase(false);
   barre_->setExpanding(false);
   setFocusProxy(barre_);
+  barre_->installEventFilter(this);
   connect(barre_, &QTabBar::currentChanged, this, [this](int index) {
     if (parProgramme_ == 0) emit ongletChange(index);
   });
@@ -40,6 +42,14 @@ void POnglets::Selectionner(int index) {
 void POnglets::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   barre_->resize(std::min(width(), barre_->sizeHint().width()), barre_->sizeHint().height());
+}
+
+bool POnglets::eventFilter(QObject* objet, QEvent* evenement) {
+  if (objet == barre_ && evenement->type() == QEvent::Wheel && !barre_->hasFocus()) {
+    evenement->ignore();
+    return true;
+  }
+  return QWidget::eventFilter(objet, evenement);
 }
 
 void POnglets::paintEvent(QPaintEvent*) {

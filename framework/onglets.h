@@ -1,7 +1,8 @@
 #pragma once
 // Tab control ("SysTabControl32"): a row of captions over a framed page area. It carries the
 // captions only; the dialog shows and hides the page controls itself. ongletChange() follows the
-// user's clicks and keys only, as the legacy selection-change notification did.
+// user's clicks and keys only, as the legacy selection-change notification did. The mouse wheel
+// over the captions changes no page unless the tabs have the focus.
 
 #include <QWidget>
 
@@ -27,6 +28,7 @@ class POnglets : public QWidget {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* objet, QEvent* evenement) override;
 
  private:
   QTabBar* barre_;

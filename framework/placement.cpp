@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QMainWindow>
 #include <QScreen>
 #include <QWidget>
 
@@ -126,6 +127,14 @@ void CentreSurParent(QWidget* fenetre) {
 
 void GardeSurEcran(QWidget* fenetre) {
   Placer(fenetre, Placement::Ecran);
+}
+
+QPoint OrigineZoneClient(const QWidget* fenetre) {
+  const auto* cadre = qobject_cast<const QMainWindow*>(fenetre);
+  const QWidget* menu = cadre ? cadre->menuWidget() : nullptr;
+  if (menu && !menu->isHidden())
+    return fenetre->mapToGlobal(QPoint(0, menu->geometry().bottom() + 1));
+  return fenetre->mapToGlobal(QPoint(0, 0));
 }
 
 }  // namespace velquor

@@ -4,6 +4,7 @@
 // edges lie just outside the window (right = left + width), with signed divisions by 2 that
 // round toward zero.
 
+class QPoint;
 class QWidget;
 
 namespace velquor {
@@ -35,6 +36,10 @@ RectEcran CalculerGardeSurEcran(const RectEcran& fenetre, int cx, int cy);
 void CentreFenetre(QWidget* fenetre);
 void CentreSurParent(QWidget* fenetre);
 void GardeSurEcran(QWidget* fenetre);
+
+// Where the client area of a window starts, on the screen: under the menu bar of a frame. A
+// dialog's template position counts from there, as the legacy dialog manager counted it.
+QPoint OrigineZoneClient(const QWidget* fenetre);
 
 // The rectangle these helpers read, and the screen they keep windows on.
 RectEcran RectFenetre(const QWidget* fenetre);

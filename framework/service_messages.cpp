@@ -1,10 +1,13 @@
 #include "framework/service_messages.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPushButton>
 
 #include "framework/application.h"
+#include "framework/boutons.h"
+#include "framework/dialogue.h"
 #include "framework/texte_qt.h"
 #include "resources/chaines.h"
 #include "store/cp1252.h"
@@ -52,12 +55,44 @@ void PServiceMessages::Afficher(std::string_view texte) {
         StyleArret);
 }
 
+void PBoiteMessage::DefinirSansEchappement() {
+  sansEchappement_ = true;
+  // No close box: a title bar without the system menu's Close.
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+}
+
+void PBoiteMessage::setVisible(bool visible) {
+  const bool masquee = !visible && isVisible();
+  QMessageBox::setVisible(visible);
+  if (masquee) RendreActivationAuProprietaire(this);
+}
+
 void PBoiteMessage::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_F1) {
+  if (event->key() == Qt::Key_F1 || (sansEchappement_ && event->matches(QKeySequence::Cancel))) {
     event->accept();
     return;
   }
+  // A button's letter typed without Alt: clicked at once (Qt would animate the click and
+  // deliver it 100 ms later, after an Enter typed at once).
+  if (!(event->modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier))) {
+    for (QAbstractButton* bouton : buttons()) {
+      const QKeySequence raccourci = bouton->shortcut();
+      if (!raccourci.isEmpty() && raccourci[0].key() == event->key()) {
+        event->accept();
+        bouton->click();
+        return;
+      }
+    }
+  }
   QMessageBox::keyPressEvent(event);
+}
+
+void PBoiteMessage::closeEvent(QCloseEvent* event) {
+  if (sansEchappement_) {
+    event->ignore();
+    return;
+  }
+  QMessageBox::closeEvent(event);
 }
 
 namespace {
@@ -135,19 +170,24 @@ int ServiceMessagesQt::Boite(const QString& titre, const QString& texte, unsigne
   boite.setTextFormat(Qt::PlainText);
   const std::vector<BoutonQt> boutons = BoutonsQt(BoutonsDuStyle(style));
   for (const BoutonQt& b : boutons) {
-    boite.addButton(b.bouton)->setText(TexteBouton(b.bouton));
+    QAbstractButton* bouton = boite.addButton(b.bouton);
+    bouton->setText(TexteBouton(b.bouton));
+    MnemoniqueImmediat(bouton);
   }
   // MB_DEFBUTTON2 and 3 pick the default button; otherwise the first.
   std::size_t defaut = (style >> 8) & 0x0F;
   if (defaut >= boutons.size()) defaut = 0;
   boite.setDefaultButton(boutons[defaut].bouton);
-  // Escape and the close box answer Cancel when the box has it; a Yes/No box has no escape
-  // (its close box then answers No, the answer that changes nothing).
+  // Escape and the close box answer Cancel when the box has it, OK when it is the only button;
+  // other boxes have no escape.
   QMessageBox::StandardButton echap = QMessageBox::NoButton;
   for (const BoutonQt& b : boutons) {
     if (b.reponse == ReponseAnnuler || boutons.size() == 1) echap = b.bouton;
   }
-  if (echap != QMessageBox::NoButton) boite.setEscapeButton(echap);
+  if (echap != QMessageBox::NoButton)
+    boite.setEscapeButton(echap);
+  else
+    boite.DefinirSansEchappement();
   boite.exec();
   DemanderPasseInactive();  // the windows the box blocked are within reach again
   QAbstractButton* clique = boite.clickedButton();

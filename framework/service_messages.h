@@ -73,15 +73,27 @@ class PServiceMessages : public PMessages, public PRapporteurVantor {
   QString titre_ = QStringLiteral("Le Velquor");
 };
 
-// A message box that swallows F1: help is never shown over a message box.
+// A message box that swallows F1: help is never shown over a message box. Its buttons answer
+// their letter (with or without Alt) at once.
 class PBoiteMessage : public QMessageBox {
   Q_OBJECT
 
  public:
   using QMessageBox::QMessageBox;
 
+  // A box without a Cancel button (Yes/No, Abort/Retry/Ignore) has no escape, as on the legacy
+  // platform: Escape does nothing and its close box is disabled, so that only a button answers.
+  // (Qt would make "Non" the escape button: Escape would create an ingredient as not alcoholic.)
+  void DefinirSansEchappement();
+  bool SansEchappement() const { return sansEchappement_; }
+  void setVisible(bool visible) override;
+
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  bool sansEchappement_ = false;
 };
 
 // The real boxes, owned by the main window.

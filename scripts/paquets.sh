@@ -31,9 +31,16 @@ installer_paquets_manquants() {
 # fonts-dejavu-extra brings DejaVu Sans Condensed,
 # the face the dialogs fall back on where the legacy "MS Sans Serif" is missing: the plain
 # DejaVu Sans is wider, and the texts laid out in dialog units would not fit their controls.
+#
+# qt6-translations-l10n holds Qt's own French texts (the edit fields' and scroll bars' context
+# menus, and any other text of Qt's that a user meets), which the program loads at start-up.
 PAQUETS_CONSTRUCTION=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev fonts-dejavu-extra
+  qt6-base-dev qt6-translations-l10n fonts-dejavu-extra
   libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev
 )
+
+# The windows' real-input tests (test.sh): a virtual X server, a window manager, the tool that
+# sends real key presses and clicks through XTest, and xprop to see the window manager up.
+PAQUETS_AFFICHAGE_REEL=(xvfb openbox xdotool x11-utils)

@@ -46,6 +46,8 @@ void TResuDlg::SetupWindow() {
   Controle<QLabel>(IdTitre)->setFont(titre);
 
   auto* liste = Controle<PListe>(IdListe);
+  // The focus given to the view goes to its list, as to a dialog's first control.
+  setFocusProxy(liste);
   connect(liste, &PListe::selectionChangee, this, [this] { AfficherCocktail(); });
 
   PServiceMessages& service = ServiceMessages();

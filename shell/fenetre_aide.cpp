@@ -5,6 +5,7 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include "framework/boutons.h"
 #include "shell/aide.h"
 #include "shell/bitmaps.h"
 
@@ -48,8 +49,10 @@ TFenetreAide::TFenetreAide(QWidget* parent) : QWidget(parent, Qt::Window) {
   precedent_ = new QPushButton(QStringLiteral("&Précédent"));
   suivant_ = new QPushButton(QStringLiteral("Sui&vant"));
   auto* fermer = new QPushButton(QStringLiteral("&Fermer"));
-  for (QPushButton* b : {sommaire, precedent_, suivant_, fermer})
+  for (QPushButton* b : {sommaire, precedent_, suivant_, fermer}) {
     b->setAutoDefault(false);
+    MnemoniqueImmediat(b);
+  }
   precedent_->setEnabled(false);
   suivant_->setEnabled(false);
 

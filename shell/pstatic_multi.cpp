@@ -25,7 +25,7 @@ bool EstToucheDeDeplacement(int touche) {
 }
 
 // Whether the key makes a character: a printable one, Backspace, or a control character (Ctrl
-// with a letter or one of @ [ \ ] ^ _).
+// with a letter or one of @ [ \ ] ^ _). Delete makes none, though X11 gives it the text DEL.
 bool ProduitUnCaractere(const QKeyEvent* event) {
   const int touche = event->key();
   if (touche == Qt::Key_Backspace) return true;
@@ -35,7 +35,7 @@ bool ProduitUnCaractere(const QKeyEvent* event) {
        touche == Qt::Key_BracketRight || touche == Qt::Key_AsciiCircum ||
        touche == Qt::Key_Underscore))
     return true;
-  return !event->text().isEmpty();
+  return !event->text().isEmpty() && event->text().at(0).isPrint();
 }
 
 }  // namespace

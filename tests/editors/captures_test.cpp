@@ -42,14 +42,15 @@ class Programme : public test::TestDansDossier {
                             {"GIN", true, "Eau-de-vie de grain aromatisée au genièvre."},
                             {"GLACE", false},
                             {"GRENADINE", false, "Sirop de grenade."},
+                            {"RHUM DE MÉLASSE MARTINIQUAIS", true},
                             {"SUCRE DE CANNE", false},
                             {"TEQUILA", true},
                             {"TRIPLE SEC", true}});
     test::CreerCocktails(
         {{"MARGARITA",
           "SHORT DRINK",
-          {"TEQUILA", "COINTREAU", "CITRON", "", "GLACE"},
-          {"5 cl", "2 cl", "1,5 cl", "", test::Cp("3 glaçons")},
+          {"TEQUILA", "COINTREAU", "CITRON", test::Cp("RHUM DE MÉLASSE MARTINIQUAIS"), "", "GLACE"},
+          {"5 cl", "2 cl", "1,5 cl", "1 trait", "", test::Cp("3 glaçons")},
           test::Cp("Givrer le bord du verre de sel. Frapper au shaker et servir sans la glace.")},
          {"WHITE LADY", "SHORT DRINK", {"GIN", "TRIPLE SEC", "CITRON"}, {"4 cl", "3 cl", "2 cl"}},
          {"TOM COLLINS",

@@ -28,11 +28,18 @@ class Cocktails : public test::EditeursTest {
  protected:
   void SetUp() override {
     test::CreerFamilles({{"SHORT DRINK"}});
-    test::CreerIngredients(
-        {{"CITRON"}, {"GIN", true}, {"GLACE"}, {"GRENADINE"}, {"TEQUILA", true}});
+    test::CreerIngredients({{"CITRON"},
+                            {"GIN", true},
+                            {"GLACE"},
+                            {"GRENADINE"},
+                            {"RHUM DE MELASSE MARTINIQUAIS"},
+                            {"TEQUILA", true}});
     test::CreerCocktails({
         {"MARGARITA", "SHORT DRINK", {"TEQUILA", "", "CITRON"}, {"5 cl", "", "2 cl"}, "Sel."},
-        {"MYSTERE", "INCONNUE", {"GIN", "CURACAO", "citron"}, {"4 cl", "1 cl", "1"}},
+        {"MYSTERE",
+         "INCONNUE",
+         {"GIN", "CURACAO", "citron", "", "RHUM DE MELASSE MARTINIQUAIS"},
+         {"4 cl", "1 cl", "1", "", "1 trait"}},
         {"TOM", "", {}, {}},
     });
     ASSERT_NE(Ouvrir(103), nullptr);
@@ -66,7 +73,8 @@ class Cocktails : public test::EditeursTest {
 
 TEST_F(Cocktails, LesLignesGardentLeurPlaceEtUnNomInconnuSAfficheTelQuel) {
   EXPECT_EQ(Affichage(3), (Noms{"5 cl|TEQUILA", "|", "2 cl|CITRON", "SHORT DRINK"}));
-  EXPECT_EQ(Entrees(dlg_->Ingredient(9)), (Noms{"CITRON", "GIN", "GLACE", "GRENADINE", "TEQUILA"}));
+  EXPECT_EQ(Entrees(dlg_->Ingredient(9)), (Noms{"CITRON", "GIN", "GLACE", "GRENADINE",
+                                                "RHUM DE MELASSE MARTINIQUAIS", "TEQUILA"}));
   EXPECT_EQ(Entrees(dlg_->Famille()), Noms{"SHORT DRINK"});
 
   // Names the collections do not hold, or hold in another case, are shown as they are stored,
@@ -76,6 +84,8 @@ TEST_F(Cocktails, LesLignesGardentLeurPlaceEtUnNomInconnuSAfficheTelQuel) {
   EXPECT_EQ(Affichage(4), (Noms{"4 cl|GIN", "1 cl|CURACAO", "1|citron", "|", "INCONNUE"}));
   EXPECT_EQ(dlg_->Ingredient(0)->IndexSelection(), 1);
   EXPECT_EQ(dlg_->Ingredient(2)->IndexSelection(), -1);
+  // A name longer than its field shows its start, not its end.
+  EXPECT_EQ(dlg_->Ingredient(4)->lineEdit()->cursorPosition(), 0);
   EXPECT_FALSE(dlg_->Modifie());
   // Back to a cocktail whose names the lists hold.
   dlg_->Liste()->SelectionnerIndex(0);

@@ -140,29 +140,6 @@ TEST_F(Cadre, UneVueFermeeRemplaceeOuDetruiteAvecLaZoneEstDetruiteQuoiQuElleRepo
   EXPECT_EQ(questions_, 3);
 }
 
-TEST_F(Cadre, LesAccelerateursDeLEditionVontAuChamp) {
-  auto* vue = new PVue(QStringLiteral("Vue"));
-  auto* edition = new PEdition(vue);
-  zone_->Heberger(vue);
-  MontrerActif();
-  edition->setFocus();
-  edition->setText(QStringLiteral("GIN"));
-  edition->selectAll();
-  // Ctrl+Insert copies, Ctrl+Delete clears, Shift+Insert pastes, Alt+Backspace undoes: handled
-  // by the edit field, whether the key reaches it or goes through the accelerator table.
-  QTest::keyClick(edition, Qt::Key_Insert, Qt::ControlModifier);
-  QTest::keyClick(edition, Qt::Key_Delete, Qt::ControlModifier);
-  EXPECT_EQ(edition->text(), QString());
-  QTest::keyClick(edition, Qt::Key_Insert, Qt::ShiftModifier);
-  QTest::keyClick(edition, Qt::Key_Insert, Qt::ShiftModifier);
-  EXPECT_EQ(edition->text(), QStringLiteral("GINGIN"));
-  QTest::keyClick(edition, Qt::Key_Backspace, Qt::AltModifier);
-  EXPECT_EQ(edition->text(), QStringLiteral("GIN"));
-  // F3 goes to the router and finds no handler: nothing happens.
-  QTest::keyClick(edition, Qt::Key_F3);
-  EXPECT_EQ(edition->text(), QStringLiteral("GIN"));
-}
-
 TEST_F(Cadre, LesCommandesDuCadreVontALaVueHebergeeQuandLeFocusEstAilleurs) {
   PBarreControle* barre = cadre_.AjouterBarreControle(QStringLiteral("Outils"));
   auto* champBarre = new PEdition;  // something of the frame outside the area

@@ -101,6 +101,9 @@ TEST_F(NewRechTest, MiseEnPlaceEtPassageDUnePageALAutre) {
   Onglet(*d, 3);
   EXPECT_EQ(Liste(*d, 303)->NbElements(), 7);
   EXPECT_EQ(QApplication::focusWidget(), Liste(*d, 303));
+  // Only Ok, which Enter presses, looks the default button while a list has the focus.
+  EXPECT_TRUE(d->Controle<QPushButton>(1)->isDefault());
+  EXPECT_FALSE(d->Controle<QPushButton>(301)->isDefault());
   Onglet(*d, 1);
   EXPECT_EQ(QApplication::focusWidget(), d->Controle<PEdition>(102));
 }

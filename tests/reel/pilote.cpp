@@ -1,0 +1,191 @@
+#include "reel/pilote.h"
+
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <QDialog>
+#include <QDir>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPixmap>
+#include <QScreen>
+#include <QWindow>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "support_ui/capture.h"
+
+extern char** environ;
+
+namespace velquor::test {
+
+namespace {
+
+constexpr auto kPasAttente = std::chrono::milliseconds(10);
+
+// Counts the releases of Shift that reach the windows, wherever they go.
+class TemoinShift : public QObject {
+ public:
+  TemoinShift() { qApp->installEventFilter(this); }
+  ~TemoinShift() override { qApp->removeEventFilter(this); }
+  bool eventFilter(QObject* objet, QEvent* evenement) override {
+    // Counted on widgets only (the window system's window sees the event first); a release the
+    // focus widget ignores goes on to its parents and is counted again, which does no harm.
+    if (evenement->type() == QEvent::KeyRelease && objet->isWidgetType() &&
+        static_cast<QKeyEvent*>(evenement)->key() == Qt::Key_Shift)
+      ++relachements;
+    return false;
+  }
+  int relachements = 0;
+};
+
+}  // namespace
+
+bool AffichageReelDisponible() {
+  return !qEnvironmentVariableIsEmpty("VELQUOR_AFFICHAGE_REEL");
+}
+
+void Pilote::SurFil(const std::function<void()>& f) {
+  QMetaObject::invokeMethod(qApp, f, Qt::BlockingQueuedConnection);
+}
+
+bool Pilote::Attendre(const std::function<bool()>& condition, const std::string& quoi,
+                      int delaiMs) {
+  const auto fin = std::chrono::steady_clock::now() + std::chrono::milliseconds(delaiMs);
+  while (!Sur(condition)) {
+    if (std::chrono::steady_clock::now() > fin) {
+      ADD_FAILURE() << "Toujours pas au bout de " << delaiMs << " ms : " << quoi;
+      return false;
+    }
+    std::this_thread::sleep_for(kPasAttente);
+  }
+  return true;
+}
+
+void Pilote::Xdotool(const std::vector<std::string>& arguments) {
+  std::vector<std::string> mots{"xdotool"};
+  mots.insert(mots.end(), arguments.begin(), arguments.end());
+  std::vector<char*> argv;
+  for (std::string& m : mots)
+    argv.push_back(m.data());
+  argv.push_back(nullptr);
+  pid_t pid = 0;
+  if (posix_spawnp(&pid, "xdotool", nullptr, nullptr, argv.data(), environ) != 0) {
+    ADD_FAILURE() << "xdotool ne démarre pas";
+    return;
+  }
+  int statut = 0;
+  while (waitpid(pid, &statut, 0) < 0 && errno == EINTR) {
+  }
+  EXPECT_TRUE(WIFEXITED(statut) && WEXITSTATUS(statut) == 0) << "xdotool " << arguments.front();
+}
+
+void Pilote::Touches(const std::string& touches) {
+  std::vector<std::string> arguments{"key"};
+  std::size_t debut = 0;
+  while (debut < touches.size()) {
+    std::size_t fin = touches.find(' ', debut);
+    if (fin == std::string::npos) fin = touches.size();
+    if (fin > debut) arguments.push_back(touches.substr(debut, fin - debut));
+    debut = fin + 1;
+  }
+  Xdotool(arguments);
+}
+
+void Pilote::Taper(const std::string& texte) {
+  Xdotool({"type", texte});
+}
+
+QPoint Pilote::PositionGlobale(QWidget* widget, QPoint point) {
+  return Sur([&] {
+    const QPoint local = point.x() < 0 ? widget->rect().center() : point;
+    return widget->mapToGlobal(local);
+  });
+}
+
+void Pilote::Cliquer(QWidget* widget, QPoint point, int bouton, const std::string& modificateur) {
+  const QPoint p = PositionGlobale(widget, point);
+  std::vector<std::string> arguments{"mousemove", std::to_string(p.x()), std::to_string(p.y())};
+  if (!modificateur.empty()) arguments.insert(arguments.end(), {"keydown", modificateur});
+  arguments.insert(arguments.end(), {"click", std::to_string(bouton)});
+  if (!modificateur.empty()) arguments.insert(arguments.end(), {"keyup", modificateur});
+  Xdotool(arguments);
+}
+
+void Pilote::Molette(QWidget* widget, int crans) {
+  const QPoint p = PositionGlobale(widget, {-1, -1});
+  Xdotool({"mousemove", std::to_string(p.x()), std::to_string(p.y()), "click", "--repeat",
+           std::to_string(crans < 0 ? -crans : crans), crans < 0 ? "4" : "5"});
+}
+
+bool Pilote::Synchroniser() {
+  auto* temoin = static_cast<TemoinShift*>(temoin_);
+  const int avant = Sur([temoin] { return temoin->relachements; });
+  Touches("Shift_R");
+  return Attendre([temoin, avant] { return temoin->relachements > avant; },
+                  "la touche témoin, après tout ce qui a été envoyé avant elle");
+}
+
+bool Pilote::AttendreActive(QWidget* widget, const std::string& quoi) {
+  QPointer<QWidget> garde(widget);
+  return Attendre(
+      [garde] {
+        if (!garde || !garde->isVisible()) return false;
+        QWindow* fenetre = garde->window()->windowHandle();
+        return fenetre && fenetre->isExposed() && QApplication::activeWindow() == garde->window();
+      },
+      quoi);
+}
+
+bool Pilote::AttendreFocus(QWidget* widget, const std::string& quoi) {
+  QPointer<QWidget> garde(widget);
+  return Attendre([garde] { return garde && QApplication::focusWidget() == garde; }, quoi);
+}
+
+void Pilote::FermerCeQuiResteOuvert() {
+  for (int essais = 0; essais < 50; ++essais) {
+    const bool ouvert = Sur([] {
+      if (QWidget* menu = QApplication::activePopupWidget()) {
+        menu->close();
+        return true;
+      }
+      if (auto* dialogue = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+        dialogue->done(QDialog::Rejected);
+        return true;
+      }
+      return false;
+    });
+    if (!ouvert) return;
+    std::this_thread::sleep_for(kPasAttente);
+  }
+}
+
+void CaptureEcran(QWidget* fenetre, const QString& nom) {
+  QDir dossier(DossierCaptures());
+  const QRect cadre = fenetre->frameGeometry();
+  QScreen* ecran = fenetre->screen();
+  if (!ecran || !dossier.mkpath(QStringLiteral("."))) return;
+  ecran->grabWindow(0, cadre.x(), cadre.y(), cadre.width(), cadre.height())
+      .save(dossier.filePath(nom + QStringLiteral(".png")), "PNG");
+}
+
+void Piloter(const std::function<void(Pilote&)>& scenario) {
+  Pilote pilote;
+  TemoinShift temoin;
+  pilote.temoin_ = &temoin;
+  QEventLoop boucle;
+  std::thread fil([&] {
+    scenario(pilote);
+    pilote.FermerCeQuiResteOuvert();
+    QMetaObject::invokeMethod(
+        &boucle, [&boucle] { boucle.quit(); }, Qt::QueuedConnection);
+  });
+  boucle.exec();
+  fil.join();
+}
+
+}  // namespace velquor::test
