@@ -40,6 +40,10 @@ void CopierDans(std::vector<unsigned char>& miroir, std::int64_t pos, const void
   std::memcpy(miroir.data() + pos, source, n);
 }
 
+std::int64_t Fin(const std::pair<const std::int64_t, std::vector<unsigned char>>& plage) {
+  return plage.first + static_cast<std::int64_t>(plage.second.size());
+}
+
 // What a file held in the ranges, read back from it, for those parts that lie before `taille`
 // (what lies beyond is undone by cutting the file back).
 bool Extraire(const FichierBrut& fichier, bool index,
@@ -143,7 +147,7 @@ std::shared_ptr<EtatPaire> EtatPaire::Ouvrir(const std::string& nomIndex,
 }
 
 EtatPaire::~EtatPaire() {
-  if (lotEnMemoire_) EcrireLots({this});
+  if (profondeurLot_ > 0) EcrireLots({this});
   LacherEcriture();
   auto& registre = Registre();
   if (auto it = registre.find(cle_); it != registre.end() && it->second.expired()) {
@@ -164,7 +168,11 @@ void EtatPaire::ReprendreSiAbandonne() {
 }
 
 EtatPaire::Entete EtatPaire::LireEntete() {
-  if (lotEnMemoire_ && enteteConnu_) return entete_;
+  if (profondeurLot_ > 0 && enteteConnu_) return entete_;
+  return RelireEntete();
+}
+
+EtatPaire::Entete EtatPaire::RelireEntete() {
   unsigned char octets[TailleEntete] = {};
   Entete lu;
   const std::int64_t nbLus = fichierDonnees_.Lire(0, octets, sizeof octets);
@@ -217,7 +225,7 @@ std::optional<EtatPaire::Signature> EtatPaire::LireSignature() const {
 
 // Saves what the running operation is about to overwrite, so that a failure can undo it.
 void EtatPaire::SauverAvant(bool index, std::int64_t pos, std::size_t n) {
-  if (!avant_ || lotEnMemoire_) return;
+  if (!avant_ || profondeurLot_ > 0) return;
   avant_->ecrit = true;
   const std::int64_t limite = index ? avant_->tailleIndex : avant_->tailleDonnees;
   const std::int64_t fin = std::min(pos + static_cast<std::int64_t>(n), limite);
@@ -245,12 +253,11 @@ bool EtatPaire::EcrireEntete(std::int32_t nbEnreg, std::uint32_t nbSuppr) {
   unsigned char octets[TailleEntete];
   EcrireMot(octets, nbEnreg);
   EcrireMot(octets + 4, static_cast<std::int32_t>(nbSuppr));
-  if (lotEnMemoire_) {
-    CopierDans(donnees_, 0, octets, sizeof octets);
+  if (profondeurLot_ > 0) {
+    std::memcpy(enteteLot_, octets, sizeof octets);
     enteteSale_ = true;
   } else {
     SauverAvant(false, 0, sizeof octets);
-    if (signatureCopie_) CopierDans(donnees_, 0, octets, sizeof octets);
     if (!fichierDonnees_.EcrireA(0, octets, sizeof octets)) {
       ++erreursES_;
       enteteConnu_ = false;  // what the file holds now is unknown: re-read it next time
@@ -276,7 +283,7 @@ bool EtatPaire::EcrireNoeud(std::int32_t pos, const NoeudIndex& noeud) {
   if (pos < 0) return false;
   unsigned char octets[NoeudIndex::Taille];
   noeud.VersOctets(octets);
-  if (lotEnMemoire_) {
+  if (profondeurLot_ > 0) {
     Journaliser(pos, octets, sizeof octets);
   } else {
     SauverAvant(true, pos, sizeof octets);
@@ -310,36 +317,91 @@ void EtatPaire::Journaliser(std::int64_t pos, const unsigned char* octets, std::
   journalIndex_.push_back({pos, std::vector<unsigned char>(octets, octets + n)});
 }
 
+// In a lot, the data file as the lot leaves it: the file, which no other program changes while
+// the lot holds its lock, with the lot's own writes over it.
 std::int64_t EtatPaire::LireDonnees(std::int64_t pos, void* destination, std::size_t n) {
-  if (!lotEnMemoire_) {
+  if (profondeurLot_ == 0 || (recouvrement_.empty() && !enteteSale_)) {
     const std::int64_t lus = fichierDonnees_.Lire(pos, destination, n);
     if (lus < 0) ++erreursES_;
     return lus;
   }
   if (pos < 0) return -1;
-  if (static_cast<std::size_t>(pos) >= donnees_.size()) return 0;
-  const std::size_t lus = std::min(n, donnees_.size() - static_cast<std::size_t>(pos));
-  std::memcpy(destination, donnees_.data() + pos, lus);
-  return static_cast<std::int64_t>(lus);
+  const std::int64_t taille = TailleDonnees();
+  if (pos >= taille) return 0;
+  const std::int64_t total = std::min(static_cast<std::int64_t>(n), taille - pos);
+  auto* octets = static_cast<unsigned char*>(destination);
+  std::int64_t duFichier = 0;
+  if (pos < tailleDonneesLot_) {
+    duFichier = fichierDonnees_.Lire(
+        pos, octets, static_cast<std::size_t>(std::min(total, tailleDonneesLot_ - pos)));
+    if (duFichier < 0) {
+      ++erreursES_;
+      return -1;
+    }
+  }
+  std::memset(octets + duFichier, 0, static_cast<std::size_t>(total - duFichier));
+  auto it = recouvrement_.upper_bound(pos);
+  if (it != recouvrement_.begin()) --it;
+  for (; it != recouvrement_.end() && it->first < pos + total; ++it) {
+    const std::int64_t de = std::max(pos, it->first), a = std::min(pos + total, Fin(*it));
+    if (de < a) {
+      std::memcpy(octets + (de - pos), it->second.data() + (de - it->first),
+                  static_cast<std::size_t>(a - de));
+    }
+  }
+  if (enteteSale_ && pos < TailleEntete) {
+    const std::int64_t a = std::min<std::int64_t>(TailleEntete, pos + total);
+    std::memcpy(octets, enteteLot_ + pos, static_cast<std::size_t>(a - pos));
+  }
+  return total;
 }
 
 bool EtatPaire::EcrireDonnees(std::int64_t pos, const void* source, std::size_t n) {
   if (pos < 0) return false;
-  if (!lotEnMemoire_) {
+  if (profondeurLot_ == 0) {
     SauverAvant(false, pos, n);
-    if (signatureCopie_) CopierDans(donnees_, pos, source, n);
     if (fichierDonnees_.EcrireA(pos, source, n)) return true;
     ++erreursES_;
     return false;
   }
-  CopierDans(donnees_, pos, source, n);
-  Marquer(salesDonnees_, pos, pos + static_cast<std::int64_t>(n));
+  Recouvrir(pos, static_cast<const unsigned char*>(source), n);
   return true;
 }
 
+// Keeps a write of the lot: the ranges stay disjoint and apart, a write that touches one joins
+// it. Records added one after another (a search's result) make one range that only grows.
+void EtatPaire::Recouvrir(std::int64_t pos, const unsigned char* source, std::size_t n) {
+  const std::int64_t fin = pos + static_cast<std::int64_t>(n);
+  auto it = recouvrement_.upper_bound(pos);
+  if (it != recouvrement_.begin() && Fin(*std::prev(it)) >= pos) --it;
+  if (it != recouvrement_.end() && it->first <= pos &&
+      (std::next(it) == recouvrement_.end() || std::next(it)->first > fin)) {
+    // Within or at the end of one range, reaching no other.
+    std::vector<unsigned char>& octets = it->second;
+    const auto debut = static_cast<std::size_t>(pos - it->first);
+    const std::size_t recouverts = std::min(n, octets.size() - std::min(octets.size(), debut));
+    std::memcpy(octets.data() + debut, source, recouverts);
+    octets.insert(octets.end(), source + recouverts, source + n);
+    return;
+  }
+  std::int64_t debut = pos, finUnion = fin;
+  auto premier = it;
+  for (; it != recouvrement_.end() && it->first <= fin; ++it) {
+    debut = std::min(debut, it->first);
+    finUnion = std::max(finUnion, Fin(*it));
+  }
+  std::vector<unsigned char> octets(static_cast<std::size_t>(finUnion - debut), 0);
+  for (auto j = premier; j != it; ++j)
+    std::copy(j->second.begin(), j->second.end(), octets.begin() + (j->first - debut));
+  std::memcpy(octets.data() + (pos - debut), source, n);
+  recouvrement_.erase(premier, it);
+  recouvrement_.emplace(debut, std::move(octets));
+}
+
 std::int64_t EtatPaire::TailleDonnees() {
-  if (lotEnMemoire_) return static_cast<std::int64_t>(donnees_.size());
-  return fichierDonnees_.Taille();
+  if (profondeurLot_ == 0) return fichierDonnees_.Taille();
+  return recouvrement_.empty() ? tailleDonneesLot_
+                               : std::max(tailleDonneesLot_, Fin(*recouvrement_.rbegin()));
 }
 
 bool EtatPaire::DebutEcriture() {
@@ -347,10 +409,15 @@ bool EtatPaire::DebutEcriture() {
     ++profondeurEcriture_;
     return true;
   }
+  // A lot whose lock did not come in time, or whose files could not be measured, writes
+  // nothing: its writes fail at once instead of each waiting again.
+  if (profondeurLot_ > 0 && verrouRefuse_) return false;
   if (!verrouEcriture_) {
-    // A lot whose lock did not come in time writes nothing more: its other writes fail at once
-    // instead of each waiting again.
-    if (profondeurLot_ > 0 && verrouRefuse_) return false;
+    // The lot's shared lock cannot be raised in place: it is let go first.
+    if (verrouLecture_) {
+      fichierDonnees_.Deverrouiller();
+      verrouLecture_ = false;
+    }
     if (!fichierDonnees_.VerrouillerAvecDelai(true, DelaiEcritureMs)) {
       ++erreursES_;
       verrouRefuse_ = profondeurLot_ > 0;
@@ -365,22 +432,20 @@ bool EtatPaire::DebutEcriture() {
       return false;
     }
     if (reprise != Reprise::Aucune) enteteConnu_ = false;
-    // A copy kept from an earlier lot is followed by this operation's writes only when it is
-    // still the file's content.
-    if (!lotEnMemoire_ && signatureCopie_ &&
-        (reprise != Reprise::Aucune || LireSignature() != signatureCopie_)) {
-      signatureCopie_.reset();
-    }
-    if (lotEnMemoire_) {
-      // The lot read its copy before it had the lock: when another program changed the files
-      // since, it reads them again (it has written nothing yet).
+    if (profondeurLot_ > 0) {
+      // A lot that read without this lock: when another program wrote in between, what the lot
+      // knows of the header and the tree is read again before it writes (it has written nothing
+      // yet), and it goes on from there.
       const std::optional<Signature> maintenant = LireSignature();
       if (!maintenant || reprise != Reprise::Aucune || !(*maintenant == signatureLot_)) {
-        if (Sale() || !Instantane(true)) {
+        if (Sale() || !maintenant || RelireEntete().Erreur) {
           ++erreursES_;
+          verrouRefuse_ = true;
           LacherEcriture();
           return false;
         }
+        signatureLot_ = *maintenant;
+        tailleDonneesLot_ = maintenant->tailleDonnees;
       }
     }
   }
@@ -396,8 +461,6 @@ void EtatPaire::FinEcriture(bool reussie) {
     if (avant_->ecrit) {
       if (!reussie) Defaire();
       Horodater();
-      if (!reussie) signatureCopie_.reset();
-      if (signatureCopie_) signatureCopie_ = LireSignature();
     }
     avant_.reset();
   }
@@ -533,53 +596,32 @@ void EtatPaire::ConstruireNomsExacts() {
   }
 }
 
-// The lot's copy of the files. The index mirror is read again when the counters or its size
-// changed, as at the start of any operation, or when the caller knows the files changed.
-bool EtatPaire::Instantane(bool relire) {
-  const std::optional<Signature> signature = LireSignature();
-  if (relire) enteteConnu_ = false;
-  if (!signature || LireEntete().Erreur) return false;
-  const std::int64_t taille = signature->tailleDonnees;
-  if (!relire && signatureCopie_ == signature &&
-      static_cast<std::int64_t>(donnees_.size()) == taille &&
-      TailleIndex() == signature->tailleIndex) {
-    signatureLot_ = *signature;
-    lotEnMemoire_ = true;
-    enteteConnu_ = true;
-    return true;
-  }
-  signatureCopie_.reset();
-  donnees_.resize(static_cast<std::size_t>(std::max<std::int64_t>(taille, 0)));
-  if (taille < 0 || fichierDonnees_.Lire(0, donnees_.data(), donnees_.size()) != taille ||
-      TailleIndex() != signature->tailleIndex) {
-    donnees_.clear();
-    lotEnMemoire_ = false;
-    return false;
-  }
-  signatureLot_ = *signature;
-  lotEnMemoire_ = true;
-  enteteConnu_ = true;
-  return true;
-}
-
 void EtatPaire::DebutLot(bool ecriture) {
   if (profondeurLot_++ > 0) {
-    // A lot inside another: the outer one holds the copy; it takes the lock now if need be.
-    if (ecriture && DebutEcriture()) FinEcriture(true);
+    // A lot inside another: it takes the write lock now if need be.
+    if (ecriture && !verrouEcriture_ && DebutEcriture()) FinEcriture(true);
     return;
   }
+  // A lot that will write takes the write lock at once; another holds the shared lock, so that
+  // what it reads cannot change while it runs. When the lock does not come in time, it reads the
+  // files as operations outside a lot do.
   if (ecriture && DebutEcriture()) FinEcriture(true);  // the lock stays with the lot
-  // Validated against the files once, for the whole lot, read while no other program writes.
-  // When they cannot be read, the lot works on the files themselves, as operations outside a
-  // lot do.
-  const bool partage =
-      !verrouEcriture_ && fichierDonnees_.VerrouillerAvecDelai(false, DelaiEcritureMs);
-  Instantane(false);
-  if (partage) fichierDonnees_.Deverrouiller();
+  if (!verrouEcriture_) {
+    verrouLecture_ = fichierDonnees_.VerrouillerAvecDelai(false, DelaiEcritureMs);
+  }
+  signatureLot_ = LireSignature().value_or(Signature{});
+  RelireEntete();
+  // A data file whose size cannot be known takes no write in this lot: its records would land
+  // over existing ones.
+  tailleDonneesLot_ = fichierDonnees_.Taille();
+  if (tailleDonneesLot_ < 0) {
+    tailleDonneesLot_ = 0;
+    verrouRefuse_ = true;
+  }
 }
 
 bool EtatPaire::Sale() const {
-  return enteteSale_ || !salesDonnees_.empty() || !journalIndex_.empty();
+  return enteteSale_ || !recouvrement_.empty() || !journalIndex_.empty();
 }
 
 bool EtatPaire::FinLot() {
@@ -589,9 +631,8 @@ bool EtatPaire::FinLot() {
 
 void EtatPaire::AbandonnerLot() {
   if (profondeurLot_ == 0) return;
-  const bool sale = Sale();
-  if (sale) enteteConnu_ = false;  // the mirror holds the lot: reload it from the files
-  TerminerLot(!sale);
+  if (!journalIndex_.empty() || enteteSale_) enteteConnu_ = false;  // reload the mirror
+  TerminerLot();
 }
 
 bool EtatPaire::QuitterLotSansEcrire() {
@@ -605,7 +646,9 @@ bool EtatPaire::QuitterLotSansEcrire() {
 bool EtatPaire::PreparerJournal(JournalPaire& journal) {
   journal.tailleDonnees = signatureLot_.tailleDonnees;
   journal.tailleIndex = signatureLot_.tailleIndex;
-  std::map<std::int64_t, std::int64_t> plagesDonnees = salesDonnees_, plagesIndex;
+  std::map<std::int64_t, std::int64_t> plagesDonnees, plagesIndex;
+  for (const auto& plage : recouvrement_)
+    Marquer(plagesDonnees, plage.first, Fin(plage));
   if (enteteSale_) Marquer(plagesDonnees, 0, TailleEntete);
   for (const EcritureIndex& e : journalIndex_)
     Marquer(plagesIndex, e.pos, e.pos + static_cast<std::int64_t>(e.octets.size()));
@@ -618,37 +661,32 @@ bool EtatPaire::PreparerJournal(JournalPaire& journal) {
 // writes in the order they were made, then the header.
 bool EtatPaire::AppliquerLot() {
   bool ok = true;
-  for (const auto& [debut, fin] : salesDonnees_) {
-    const std::int64_t de = std::max<std::int64_t>(debut, TailleEntete);
-    if (ok && de < fin) {
-      ok = fichierDonnees_.EcrireA(de, donnees_.data() + de, static_cast<std::size_t>(fin - de));
+  for (auto it = recouvrement_.begin(); ok && it != recouvrement_.end(); ++it) {
+    // The header goes last, from the lot's own copy of it.
+    const std::int64_t de = std::max<std::int64_t>(it->first, TailleEntete);
+    if (de < Fin(*it)) {
+      ok = fichierDonnees_.EcrireA(de, it->second.data() + (de - it->first),
+                                   static_cast<std::size_t>(Fin(*it) - de));
     }
   }
   for (std::size_t i = 0; ok && i < journalIndex_.size(); ++i) {
     ok = fichierIndex_.EcrireA(journalIndex_[i].pos, journalIndex_[i].octets.data(),
                                journalIndex_[i].octets.size());
   }
-  if (ok && enteteSale_) ok = fichierDonnees_.EcrireA(0, donnees_.data(), TailleEntete);
+  if (ok && enteteSale_) ok = fichierDonnees_.EcrireA(0, enteteLot_, TailleEntete);
   return ok && fichierDonnees_.Synchroniser() && fichierIndex_.Synchroniser();
 }
 
-// copieFidele: the copy is the data file's content (the lot wrote nothing, or all of it landed).
-void EtatPaire::TerminerLot(bool copieFidele) {
-  const bool sale = Sale();
+void EtatPaire::TerminerLot() {
   verrouRefuse_ = false;
-  salesDonnees_.clear();
+  recouvrement_.clear();
   journalIndex_.clear();
   enteteSale_ = false;
   profondeurLot_ = 0;
-  if (lotEnMemoire_ && copieFidele) {
-    // What the lot wrote is in the files now, under the lock: their new signature goes with it.
-    signatureCopie_ = sale ? LireSignature() : std::optional<Signature>(signatureLot_);
-  } else {
-    signatureCopie_.reset();
-    donnees_.clear();
-    donnees_.shrink_to_fit();
+  if (verrouLecture_) {
+    fichierDonnees_.Deverrouiller();
+    verrouLecture_ = false;
   }
-  lotEnMemoire_ = false;
   if (profondeurEcriture_ == 0) LacherEcriture();
 }
 
@@ -659,7 +697,7 @@ void EtatPaire::TerminerLot(bool copieFidele) {
 bool EtatPaire::EcrireLots(const std::vector<EtatPaire*>& etats) {
   std::vector<EtatPaire*> sales;
   for (EtatPaire* e : etats) {
-    if (e->lotEnMemoire_ && e->Sale()) sales.push_back(e);
+    if (e->Sale()) sales.push_back(e);
   }
   bool ok = true;
   std::vector<JournalPaire> journaux(sales.size());
@@ -720,7 +758,7 @@ bool EtatPaire::EcrireLots(const std::vector<EtatPaire*>& etats) {
     }
   }
   for (EtatPaire* e : etats)
-    e->TerminerLot(ok);
+    e->TerminerLot();
   return ok;
 }
 

@@ -14,11 +14,12 @@
 // them reloads what it knew before it writes anything, so no write lands on a stale view.
 //
 // A lot groups many operations (a search run, a consistency pass, an export, filling a list):
-// the header is read once at its start, records are read from a mirror of the data file, and the
-// writes are kept and written out together when the lot ends, under a rollback journal (see
-// journal_paire.h): after a kill, a crash or a full disk, either all of a lot is in the files or
-// none of it. An operation outside a lot that fails half-way (a full disk) has its writes undone,
-// so it leaves no partial record or node behind.
+// it holds a lock on the data file while it runs (the write lock when it writes, else a shared
+// one that keeps writers out), the header is read once at its start, and the writes are kept in
+// memory, read back from there, and written out together when the lot ends, under a rollback
+// journal (see journal_paire.h): after a kill, a crash or a full disk, either all of a lot is in
+// the files or none of it. An operation outside a lot that fails half-way (a full disk) has its
+// writes undone, so it leaves no partial record or node behind.
 
 #include <cstddef>
 #include <cstdint>
@@ -115,7 +116,8 @@ class EtatPaire {
  private:
   EtatPaire() = default;
   bool Recharger();
-  bool Instantane(bool relire);
+  Entete RelireEntete();
+  void Recouvrir(std::int64_t pos, const unsigned char* source, std::size_t n);
   void Journaliser(std::int64_t pos, const unsigned char* octets, std::size_t n);
   void ConstruireVue();
   void ConstruireNomsExacts();
@@ -123,7 +125,7 @@ class EtatPaire {
   bool Sale() const;
   bool PreparerJournal(JournalPaire& journal);
   bool AppliquerLot();
-  void TerminerLot(bool copieFidele);
+  void TerminerLot();
   void Horodater();
   void LacherEcriture();
   void ReprendreSiAbandonne();
@@ -174,25 +176,22 @@ class EtatPaire {
   };
   std::optional<Avant> avant_;
 
-  // Lot: depth, the data file's mirror and the byte ranges written since the lot began, and the
-  // index writes in the order they were made (each with its bytes of the moment), so that they
-  // reach the file in the order that keeps every name in the tree at every step. A write next
-  // to the one before it joins it. The signature is that of the files the mirror was read from.
+  // Lot: depth, the lock it holds to read, the files as it found them, the bytes it wrote over
+  // the data file (disjoint ranges by start) and its header, and the index writes in the order
+  // they were made (each with its bytes of the moment), so that they reach the file in the order
+  // that keeps every name in the tree at every step. A write next to the one before it joins it.
   struct EcritureIndex {
     std::int64_t pos;
     std::vector<unsigned char> octets;
   };
   int profondeurLot_ = 0;
-  bool lotEnMemoire_ = false;  // false when the files could not be read: the lot writes through
+  bool verrouLecture_ = false;
   Signature signatureLot_;
-  std::vector<unsigned char> donnees_;
-  // Between lots the copy of the data file is kept while it is known to be the file's content:
-  // the signature of the file it matches. The next lot takes it again when the file still has
-  // that signature (every write of ours leaves the file a new time of change, see Horodater).
-  std::optional<Signature> signatureCopie_;
-  std::vector<EcritureIndex> journalIndex_;
-  std::map<std::int64_t, std::int64_t> salesDonnees_;  // start -> end
+  std::int64_t tailleDonneesLot_ = 0;
+  std::map<std::int64_t, std::vector<unsigned char>> recouvrement_;
+  unsigned char enteteLot_[TailleEntete] = {};
   bool enteteSale_ = false;
+  std::vector<EcritureIndex> journalIndex_;
 };
 
 }  // namespace velquor

@@ -99,6 +99,8 @@ std::vector<ScenarioPanne> ScenariosPannes() {
                  if (f.Chercher("W")) {
                    CopierTexte(f.Enreg.Commentaire, "change");
                    ok = f.Modifier() && ok;
+                 } else {
+                   ok = false;
                  }
                  return lot.Terminer() && ok;
                },
