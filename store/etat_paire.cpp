@@ -320,7 +320,7 @@ void EtatPaire::Journaliser(std::int64_t pos, const unsigned char* octets, std::
 // In a lot, the data file as the lot leaves it: the file, which no other program changes while
 // the lot holds its lock, with the lot's own writes over it.
 std::int64_t EtatPaire::LireDonnees(std::int64_t pos, void* destination, std::size_t n) {
-  if (profondeurLot_ == 0 || (recouvrement_.empty() && !enteteSale_)) {
+  if (profondeurLot_ == 0 || (projection_ == nullptr && recouvrement_.empty() && !enteteSale_)) {
     const std::int64_t lus = fichierDonnees_.Lire(pos, destination, n);
     if (lus < 0) ++erreursES_;
     return lus;
@@ -331,7 +331,10 @@ std::int64_t EtatPaire::LireDonnees(std::int64_t pos, void* destination, std::si
   const std::int64_t total = std::min(static_cast<std::int64_t>(n), taille - pos);
   auto* octets = static_cast<unsigned char*>(destination);
   std::int64_t duFichier = 0;
-  if (pos < tailleDonneesLot_) {
+  if (pos < tailleDonneesLot_ && projection_ != nullptr) {
+    duFichier = std::min(total, tailleDonneesLot_ - pos);
+    std::memcpy(octets, projection_ + pos, static_cast<std::size_t>(duFichier));
+  } else if (pos < tailleDonneesLot_) {
     duFichier = fichierDonnees_.Lire(
         pos, octets, static_cast<std::size_t>(std::min(total, tailleDonneesLot_ - pos)));
     if (duFichier < 0) {
@@ -421,6 +424,7 @@ bool EtatPaire::DebutEcriture() {
     if (!fichierDonnees_.VerrouillerAvecDelai(true, DelaiEcritureMs)) {
       ++erreursES_;
       verrouRefuse_ = profondeurLot_ > 0;
+      Deprojeter();  // without a lock the file may be cut under the mapping
       return false;
     }
     verrouEcriture_ = true;
@@ -441,11 +445,13 @@ bool EtatPaire::DebutEcriture() {
         if (Sale() || !maintenant || RelireEntete().Erreur) {
           ++erreursES_;
           verrouRefuse_ = true;
+          Deprojeter();
           LacherEcriture();
           return false;
         }
         signatureLot_ = *maintenant;
         tailleDonneesLot_ = maintenant->tailleDonnees;
+        if (projection_ != nullptr) projection_ = fichierDonnees_.Projeter(tailleDonneesLot_);
       }
     }
   }
@@ -618,6 +624,14 @@ void EtatPaire::DebutLot(bool ecriture) {
     tailleDonneesLot_ = 0;
     verrouRefuse_ = true;
   }
+  // While the lock keeps writers out, the file is read through a mapping, without a system call
+  // per record nor a copy of the whole file.
+  if (verrouLecture_ || verrouEcriture_) projection_ = fichierDonnees_.Projeter(tailleDonneesLot_);
+}
+
+void EtatPaire::Deprojeter() {
+  fichierDonnees_.Deprojeter();
+  projection_ = nullptr;
 }
 
 bool EtatPaire::Sale() const {
@@ -678,6 +692,7 @@ bool EtatPaire::AppliquerLot() {
 }
 
 void EtatPaire::TerminerLot() {
+  Deprojeter();
   verrouRefuse_ = false;
   recouvrement_.clear();
   journalIndex_.clear();

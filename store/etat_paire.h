@@ -126,6 +126,7 @@ class EtatPaire {
   bool PreparerJournal(JournalPaire& journal);
   bool AppliquerLot();
   void TerminerLot();
+  void Deprojeter();
   void Horodater();
   void LacherEcriture();
   void ReprendreSiAbandonne();
@@ -186,6 +187,7 @@ class EtatPaire {
   };
   int profondeurLot_ = 0;
   bool verrouLecture_ = false;
+  const unsigned char* projection_ = nullptr;  // the data file as the lot found it, mapped
   Signature signatureLot_;
   std::int64_t tailleDonneesLot_ = 0;
   std::map<std::int64_t, std::vector<unsigned char>> recouvrement_;

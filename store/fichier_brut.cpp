@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
@@ -95,12 +96,17 @@ FichierBrut& FichierBrut::operator=(FichierBrut&& autre) noexcept {
   if (this != &autre) {
     Fermer();
     fd_ = autre.fd_;
+    projection_ = autre.projection_;
+    tailleProjection_ = autre.tailleProjection_;
     autre.fd_ = -1;
+    autre.projection_ = nullptr;
+    autre.tailleProjection_ = 0;
   }
   return *this;
 }
 
 void FichierBrut::Fermer() {
+  Deprojeter();
   if (!Ouvert()) return;
   ::close(fd_);  // not retried on EINTR: on Linux the descriptor is released either way
   fd_ = -1;
@@ -252,6 +258,24 @@ bool FichierBrut::EstToujours(const std::string& chemin) const {
   struct stat parChemin, parHandle;
   return Ouvert() && ::stat(chemin.c_str(), &parChemin) == 0 && ::fstat(fd_, &parHandle) == 0 &&
          parChemin.st_dev == parHandle.st_dev && parChemin.st_ino == parHandle.st_ino;
+}
+
+const unsigned char* FichierBrut::Projeter(std::int64_t taille) {
+  Deprojeter();
+  if (!Ouvert() || taille <= 0) return nullptr;
+  void* p = ::mmap(nullptr, static_cast<std::size_t>(taille), PROT_READ, MAP_SHARED | MAP_POPULATE,
+                   fd_, 0);
+  if (p == MAP_FAILED) return nullptr;
+  projection_ = static_cast<unsigned char*>(p);
+  tailleProjection_ = static_cast<std::size_t>(taille);
+  return projection_;
+}
+
+void FichierBrut::Deprojeter() {
+  if (projection_ == nullptr) return;
+  ::munmap(projection_, tailleProjection_);
+  projection_ = nullptr;
+  tailleProjection_ = 0;
 }
 
 bool FichierBrut::Horodater() {

@@ -16,7 +16,12 @@ class FichierBrut {
   ~FichierBrut() { Fermer(); }
   FichierBrut(const FichierBrut&) = delete;
   FichierBrut& operator=(const FichierBrut&) = delete;
-  FichierBrut(FichierBrut&& autre) noexcept : fd_(autre.fd_) { autre.fd_ = -1; }
+  FichierBrut(FichierBrut&& autre) noexcept
+      : fd_(autre.fd_), projection_(autre.projection_), tailleProjection_(autre.tailleProjection_) {
+    autre.fd_ = -1;
+    autre.projection_ = nullptr;
+    autre.tailleProjection_ = 0;
+  }
   FichierBrut& operator=(FichierBrut&& autre) noexcept;
 
   // Opens an existing file for reading and writing; false when it is absent or refused, or
@@ -48,6 +53,11 @@ class FichierBrut {
   bool Tronquer(std::int64_t taille);
   // Whether the path still names the file behind this handle.
   bool EstToujours(const std::string& chemin) const;
+  // The first `taille` bytes of the file mapped into memory, read-only, for reads without a
+  // system call each; nullptr when the system cannot map it (reads then go through Lire). The
+  // caller keeps the file from being cut while it is mapped (a lock that keeps writers out).
+  const unsigned char* Projeter(std::int64_t taille);
+  void Deprojeter();
   // Flushes the file's contents to the disk.
   bool Synchroniser();
   // Sets the file's time of last change to now, and in any case later than it was: after each
@@ -75,6 +85,8 @@ class FichierBrut {
 
  private:
   int fd_ = -1;
+  unsigned char* projection_ = nullptr;
+  std::size_t tailleProjection_ = 0;
 };
 
 }  // namespace velquor
