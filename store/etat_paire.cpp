@@ -329,24 +329,29 @@ std::int64_t EtatPaire::LireDonnees(std::int64_t pos, void* destination, std::si
   const std::int64_t taille = TailleDonnees();
   if (pos >= taille) return 0;
   const std::int64_t total = std::min(static_cast<std::int64_t>(n), taille - pos);
+  const std::int64_t fin = pos + total;
   auto* octets = static_cast<unsigned char*>(destination);
-  std::int64_t duFichier = 0;
-  if (pos < tailleDonneesLot_ && projection_ != nullptr) {
-    duFichier = std::min(total, tailleDonneesLot_ - pos);
-    std::memcpy(octets, projection_ + pos, static_cast<std::size_t>(duFichier));
-  } else if (pos < tailleDonneesLot_) {
-    duFichier = fichierDonnees_.Lire(
-        pos, octets, static_cast<std::size_t>(std::min(total, tailleDonneesLot_ - pos)));
-    if (duFichier < 0) {
+  std::memset(octets, 0, static_cast<std::size_t>(total));
+  // Before the size the file had when the lot began: mapped, or read.
+  if (const std::int64_t a = std::min(fin, tailleDonneesLot_); pos < a) {
+    if (projection_ != nullptr) {
+      std::memcpy(octets, projection_ + pos, static_cast<std::size_t>(a - pos));
+    } else if (fichierDonnees_.Lire(pos, octets, static_cast<std::size_t>(a - pos)) < 0) {
       ++erreursES_;
       return -1;
     }
   }
-  std::memset(octets + duFichier, 0, static_cast<std::size_t>(total - duFichier));
+  // Past it: what the lot added, in the file already when the lot keeps a journal.
+  if (const std::int64_t b = std::max(pos, tailleDonneesLot_); journalOuvert_ && b < fin) {
+    if (fichierDonnees_.Lire(b, octets + (b - pos), static_cast<std::size_t>(fin - b)) < 0) {
+      ++erreursES_;
+      return -1;
+    }
+  }
   auto it = recouvrement_.upper_bound(pos);
   if (it != recouvrement_.begin()) --it;
-  for (; it != recouvrement_.end() && it->first < pos + total; ++it) {
-    const std::int64_t de = std::max(pos, it->first), a = std::min(pos + total, Fin(*it));
+  for (; it != recouvrement_.end() && it->first < fin; ++it) {
+    const std::int64_t de = std::max(pos, it->first), a = std::min(fin, Fin(*it));
     if (de < a) {
       std::memcpy(octets + (de - pos), it->second.data() + (de - it->first),
                   static_cast<std::size_t>(a - de));
@@ -367,7 +372,23 @@ bool EtatPaire::EcrireDonnees(std::int64_t pos, const void* source, std::size_t 
     ++erreursES_;
     return false;
   }
-  Recouvrir(pos, static_cast<const unsigned char*>(source), n);
+  const auto* octets = static_cast<const unsigned char*>(source);
+  const std::int64_t fin = pos + static_cast<std::int64_t>(n);
+  if (!journalOuvert_ || fin <= tailleDonneesLot_) {
+    Recouvrir(pos, octets, n);
+    return true;
+  }
+  // Past the file's size when the lot began, nothing can be lost: the lot's journal cuts the
+  // file back to that size should the lot not land, so what it adds goes to the file at once.
+  const std::int64_t coupe = std::max(pos, tailleDonneesLot_);
+  if (coupe > pos) Recouvrir(pos, octets, static_cast<std::size_t>(coupe - pos));
+  if (!fichierDonnees_.EcrireA(coupe, octets + (coupe - pos),
+                               static_cast<std::size_t>(fin - coupe))) {
+    ++erreursES_;
+    lotEchoue_ = true;
+    return false;
+  }
+  finDirecte_ = std::max(finDirecte_, fin);
   return true;
 }
 
@@ -403,8 +424,8 @@ void EtatPaire::Recouvrir(std::int64_t pos, const unsigned char* source, std::si
 
 std::int64_t EtatPaire::TailleDonnees() {
   if (profondeurLot_ == 0) return fichierDonnees_.Taille();
-  return recouvrement_.empty() ? tailleDonneesLot_
-                               : std::max(tailleDonneesLot_, Fin(*recouvrement_.rbegin()));
+  const std::int64_t taille = std::max(tailleDonneesLot_, finDirecte_);
+  return recouvrement_.empty() ? taille : std::max(taille, Fin(*recouvrement_.rbegin()));
 }
 
 bool EtatPaire::DebutEcriture() {
@@ -451,6 +472,7 @@ bool EtatPaire::DebutEcriture() {
         }
         signatureLot_ = *maintenant;
         tailleDonneesLot_ = maintenant->tailleDonnees;
+        tailleIndexLot_ = TailleIndex();
         if (projection_ != nullptr) projection_ = fichierDonnees_.Projeter(tailleDonneesLot_);
       }
     }
@@ -602,7 +624,7 @@ void EtatPaire::ConstruireNomsExacts() {
   }
 }
 
-void EtatPaire::DebutLot(bool ecriture) {
+void EtatPaire::DebutLot(bool ecriture, const std::string& groupe, bool journaliser) {
   if (profondeurLot_++ > 0) {
     // A lot inside another: it takes the write lock now if need be.
     if (ecriture && !verrouEcriture_ && DebutEcriture()) FinEcriture(true);
@@ -617,6 +639,7 @@ void EtatPaire::DebutLot(bool ecriture) {
   }
   signatureLot_ = LireSignature().value_or(Signature{});
   RelireEntete();
+  tailleIndexLot_ = TailleIndex();
   // A data file whose size cannot be known takes no write in this lot: its records would land
   // over existing ones.
   tailleDonneesLot_ = fichierDonnees_.Taille();
@@ -624,9 +647,17 @@ void EtatPaire::DebutLot(bool ecriture) {
     tailleDonneesLot_ = 0;
     verrouRefuse_ = true;
   }
+  finDirecte_ = tailleDonneesLot_;
   // While the lock keeps writers out, the file is read through a mapping, without a system call
   // per record nor a copy of the whole file.
   if (verrouLecture_ || verrouEcriture_) projection_ = fichierDonnees_.Projeter(tailleDonneesLot_);
+  // A writing lot's journal goes to the disk at once, with the two sizes: what the lot adds at
+  // the end of the data file can then go to the file as it comes.
+  if (ecriture && journaliser && verrouEcriture_ && !verrouRefuse_) {
+    journalLot_ = JournalPaire{groupe, tailleDonneesLot_, tailleIndexLot_, {}};
+    journalOuvert_ =
+        FichierBrut::EcrireNeufSynchronise(cheminJournal_, EncoderJournal(journalLot_));
+  }
 }
 
 void EtatPaire::Deprojeter() {
@@ -635,7 +666,8 @@ void EtatPaire::Deprojeter() {
 }
 
 bool EtatPaire::Sale() const {
-  return enteteSale_ || !recouvrement_.empty() || !journalIndex_.empty();
+  return enteteSale_ || !recouvrement_.empty() || !journalIndex_.empty() ||
+         finDirecte_ > tailleDonneesLot_ || lotEchoue_;
 }
 
 bool EtatPaire::FinLot() {
@@ -643,10 +675,18 @@ bool EtatPaire::FinLot() {
   return EcrireLots({this});
 }
 
-void EtatPaire::AbandonnerLot() {
-  if (profondeurLot_ == 0) return;
+bool EtatPaire::AbandonnerLot() {
+  if (profondeurLot_ == 0) return true;
   if (!journalIndex_.empty() || enteteSale_) enteteConnu_ = false;  // reload the mirror
+  // What went to the file already is cut off; a journal that cannot be applied stays for the
+  // next start.
+  bool remis = true;
+  if (journalOuvert_) {
+    remis = AnnulerSelonJournal(journalLot_, fichierIndex_, fichierDonnees_);
+    if (remis) FichierBrut::Supprimer(cheminJournal_);
+  }
   TerminerLot();
+  return remis;
 }
 
 bool EtatPaire::QuitterLotSansEcrire() {
@@ -658,8 +698,9 @@ bool EtatPaire::QuitterLotSansEcrire() {
 // held the write lock since before its first write, so they are the files' sizes now), and what
 // the files hold where the lot will write.
 bool EtatPaire::PreparerJournal(JournalPaire& journal) {
-  journal.tailleDonnees = signatureLot_.tailleDonnees;
-  journal.tailleIndex = signatureLot_.tailleIndex;
+  journal.groupe = journalLot_.groupe;
+  journal.tailleDonnees = tailleDonneesLot_;
+  journal.tailleIndex = tailleIndexLot_;
   std::map<std::int64_t, std::int64_t> plagesDonnees, plagesIndex;
   for (const auto& plage : recouvrement_)
     Marquer(plagesDonnees, plage.first, Fin(plage));
@@ -694,6 +735,10 @@ bool EtatPaire::AppliquerLot() {
 void EtatPaire::TerminerLot() {
   Deprojeter();
   verrouRefuse_ = false;
+  journalOuvert_ = false;
+  journalLot_ = {};
+  lotEchoue_ = false;
+  finDirecte_ = 0;
   recouvrement_.clear();
   journalIndex_.clear();
   enteteSale_ = false;
@@ -711,30 +756,38 @@ void EtatPaire::TerminerLot() {
 // pair back as it was. A write that fails puts them back at once.
 bool EtatPaire::EcrireLots(const std::vector<EtatPaire*>& etats) {
   std::vector<EtatPaire*> sales;
-  for (EtatPaire* e : etats) {
-    if (e->Sale()) sales.push_back(e);
-  }
   bool ok = true;
-  std::vector<JournalPaire> journaux(sales.size());
-  std::vector<bool> journalEcrit(sales.size(), false);
   std::string cheminGroupe;
-  for (std::size_t i = 0; ok && i < sales.size(); ++i) {
-    ok = sales[i]->verrouEcriture_ && sales[i]->PreparerJournal(journaux[i]);
+  for (EtatPaire* e : etats) {
+    if (!e->journalLot_.groupe.empty()) {
+      cheminGroupe = DossierDe(e->cheminJournal_) + e->journalLot_.groupe;
+    }
+    if (!e->Sale()) {
+      // A lot that wrote nothing has nothing to undo: its journal goes.
+      if (e->journalOuvert_) FichierBrut::Supprimer(e->cheminJournal_);
+      continue;
+    }
+    sales.push_back(e);
+    ok = ok && !e->lotEchoue_;
   }
-  if (ok && sales.size() > 1) {
-    cheminGroupe = DossierDe(sales[0]->cheminJournal_) + NomDeGroupe();
-    std::string membres;
-    for (EtatPaire* e : sales)
-      membres += NomDeFichier(e->cheminJournal_) + "\n";
-    ok = FichierBrut::EcrireNeufSynchronise(
-        cheminGroupe, std::vector<unsigned char>(membres.begin(), membres.end()));
-    if (!ok) cheminGroupe.clear();
-    for (JournalPaire& j : journaux)
-      j.groupe = NomDeFichier(cheminGroupe);
+  std::vector<JournalPaire> journaux(sales.size());
+  // A journal already on the disk (with the sizes) puts the pair back whatever happens next.
+  std::vector<bool> journalEcrit(sales.size(), false);
+  for (std::size_t i = 0; i < sales.size(); ++i) {
+    journalEcrit[i] = sales[i]->journalOuvert_;
+    journaux[i] = sales[i]->journalLot_;
+    ok = ok && sales[i]->verrouEcriture_ && sales[i]->PreparerJournal(journaux[i]);
+  }
+  if (ok && sales.size() > 1 && cheminGroupe.empty()) {
+    cheminGroupe = CreerGroupe(sales);
+    ok = !cheminGroupe.empty();
   }
   for (std::size_t i = 0; ok && i < sales.size(); ++i) {
-    ok = FichierBrut::EcrireNeufSynchronise(sales[i]->cheminJournal_, EncoderJournal(journaux[i]));
-    journalEcrit[i] = ok;
+    journaux[i].groupe = NomDeFichier(cheminGroupe);
+    const std::vector<unsigned char> octets = EncoderJournal(journaux[i]);
+    ok = journalEcrit[i] ? FichierBrut::RemplacerSynchronise(sales[i]->cheminJournal_, octets)
+                         : FichierBrut::EcrireNeufSynchronise(sales[i]->cheminJournal_, octets);
+    journalEcrit[i] = journalEcrit[i] || ok;
   }
   for (std::size_t i = 0; ok && i < sales.size(); ++i)
     ok = sales[i]->AppliquerLot();
@@ -747,6 +800,7 @@ bool EtatPaire::EcrireLots(const std::vector<EtatPaire*>& etats) {
     const std::string marque = !cheminGroupe.empty() ? cheminGroupe
                                : sales.empty()       ? std::string()
                                                      : sales[0]->cheminJournal_;
+    // (A group of lots that all wrote nothing leaves its group file to go here too.)
     if (!marque.empty()) {
       FichierBrut::Supprimer(marque);
       FichierBrut::SynchroniserDossierDe(marque);
@@ -775,6 +829,19 @@ bool EtatPaire::EcrireLots(const std::vector<EtatPaire*>& etats) {
   for (EtatPaire* e : etats)
     e->TerminerLot();
   return ok;
+}
+
+// The group file of lots that land together: in the first pair's folder, naming each pair's
+// journal. Its path, or empty when it could not be written.
+std::string EtatPaire::CreerGroupe(const std::vector<EtatPaire*>& etats) {
+  if (etats.empty()) return {};
+  const std::string chemin = DossierDe(etats[0]->cheminJournal_) + NomDeGroupe();
+  std::string membres;
+  for (EtatPaire* e : etats)
+    membres += NomDeFichier(e->cheminJournal_) + "\n";
+  const bool ok = FichierBrut::EcrireNeufSynchronise(
+      chemin, std::vector<unsigned char>(membres.begin(), membres.end()));
+  return ok ? chemin : std::string();
 }
 
 }  // namespace velquor

@@ -102,16 +102,20 @@ class EtatPaire {
 
   // A lot that says it will write takes the write lock at once, so that what it reads cannot
   // change before it writes.
-  void DebutLot(bool ecriture = false);
+  // A writing lot keeps its journal on the disk from its start (groupe: the group file of the
+  // lots it lands with, when they have one), unless journaliser says otherwise.
+  void DebutLot(bool ecriture = false, const std::string& groupe = {}, bool journaliser = true);
   // Writes out what the lot kept, all or nothing; false when it could not be written (the files
   // are then as they were before the lot).
   bool FinLot();
   // Ends the lot without writing it out when it is one of several written out together.
   bool QuitterLotSansEcrire();
-  // Drops what the lot kept: the files stay as they were before it.
-  void AbandonnerLot();
+  // Drops what the lot kept: the files stay as they were before it (false when what it had
+  // added could not be cut off: its journal then stays for the next start).
+  bool AbandonnerLot();
   // Writes out the lots of several pairs as one: either every change lands, or none.
   static bool EcrireLots(const std::vector<EtatPaire*>& etats);
+  static std::string CreerGroupe(const std::vector<EtatPaire*>& etats);
 
  private:
   EtatPaire() = default;
@@ -189,7 +193,14 @@ class EtatPaire {
   bool verrouLecture_ = false;
   const unsigned char* projection_ = nullptr;  // the data file as the lot found it, mapped
   Signature signatureLot_;
-  std::int64_t tailleDonneesLot_ = 0;
+  std::int64_t tailleDonneesLot_ = 0, tailleIndexLot_ = 0;
+  // A writing lot whose journal (with the two sizes, until it is written out) is on the disk
+  // from its start: what it writes past the data file's size goes to the file at once, up to
+  // finDirecte_; a failed write makes the whole lot fail.
+  bool journalOuvert_ = false;
+  JournalPaire journalLot_;
+  std::int64_t finDirecte_ = 0;
+  bool lotEchoue_ = false;
   std::map<std::int64_t, std::vector<unsigned char>> recouvrement_;
   unsigned char enteteLot_[TailleEntete] = {};
   bool enteteSale_ = false;

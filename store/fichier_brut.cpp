@@ -235,6 +235,18 @@ bool FichierBrut::EcrireNeufSynchronise(const std::string& chemin,
   return SynchroniserDossierDe(chemin);
 }
 
+bool FichierBrut::RemplacerSynchronise(const std::string& chemin,
+                                       const std::vector<unsigned char>& octets) {
+  const std::string provisoire = chemin + ".tmp";
+  Supprimer(provisoire);
+  if (!EcrireNeufSynchronise(provisoire, octets)) return false;
+  if (::rename(provisoire.c_str(), chemin.c_str()) != 0) {
+    Supprimer(provisoire);
+    return false;
+  }
+  return SynchroniserDossierDe(chemin);
+}
+
 bool FichierBrut::SynchroniserDossierDe(const std::string& chemin) {
   const std::size_t barre = chemin.rfind('/');
   const std::string dossier = barre == std::string::npos ? "."

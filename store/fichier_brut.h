@@ -78,6 +78,10 @@ class FichierBrut {
   // Writes a new file (it must not exist yet) and flushes it and its folder to the disk.
   static bool EcrireNeufSynchronise(const std::string& chemin,
                                     const std::vector<unsigned char>& octets);
+  // Replaces a file's content by another, whole or not at all: written beside it, flushed,
+  // then renamed over it.
+  static bool RemplacerSynchronise(const std::string& chemin,
+                                   const std::vector<unsigned char>& octets);
   // Flushes the folder holding the path, so that a creation, removal or rename survives.
   static bool SynchroniserDossierDe(const std::string& chemin);
   // The absolute form of a path relative to the current directory.

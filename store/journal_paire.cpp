@@ -134,6 +134,9 @@ bool AnnulerSelonJournal(const JournalPaire& journal, FichierBrut& index, Fichie
 
 Reprise ReprendreJournal(const std::string& cheminJournal, FichierBrut& index,
                          FichierBrut& donnees) {
+  // A journal being replaced when its writer stopped: the one it was to replace still holds.
+  const std::string provisoire = cheminJournal + ".tmp";
+  if (FichierBrut::Existe(provisoire)) FichierBrut::Supprimer(provisoire);
   if (!FichierBrut::Existe(cheminJournal)) return Reprise::Aucune;
   std::vector<unsigned char> octets;
   if (!FichierBrut::LireTout(cheminJournal, octets)) return Reprise::Impossible;

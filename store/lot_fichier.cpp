@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "store/etat_paire.h"
+#include "store/fichier_brut.h"
 #include "store/pfichier.h"
 
 namespace velquor {
@@ -26,24 +27,33 @@ LotGroupe::LotGroupe(const std::vector<PFichier*>& fichiers) {
   // Always in the same order, so that two groups never wait on each other's locks.
   std::sort(etats_.begin(), etats_.end(),
             [](const auto& a, const auto& b) { return a->CheminJournal() < b->CheminJournal(); });
+  std::vector<EtatPaire*> etats;
   for (const auto& etat : etats_)
-    etat->DebutLot(true);
+    etats.push_back(etat.get());
+  // The group file goes first: the journals name it. Without it, the lots keep what they write
+  // in memory until they land.
+  cheminGroupe_ = etats.size() > 1 ? EtatPaire::CreerGroupe(etats) : std::string();
+  const std::string nom = cheminGroupe_.substr(cheminGroupe_.rfind('/') + 1);
+  for (const auto& etat : etats_)
+    etat->DebutLot(true, cheminGroupe_.empty() ? std::string() : nom,
+                   etats.size() == 1 || !cheminGroupe_.empty());
 }
 
 void LotGroupe::Abandonner() {
+  bool remis = true;
   for (const auto& etat : etats_)
-    etat->AbandonnerLot();
+    remis = etat->AbandonnerLot() && remis;
+  if (remis && !cheminGroupe_.empty()) FichierBrut::Supprimer(cheminGroupe_);
   etats_.clear();
 }
 
 bool LotGroupe::Terminer() {
   if (etats_.empty()) return true;
   std::vector<EtatPaire*> aEcrire;
-  bool ok = true;
   for (const auto& etat : etats_) {
     if (etat->QuitterLotSansEcrire()) aEcrire.push_back(etat.get());
   }
-  ok = EtatPaire::EcrireLots(aEcrire);
+  const bool ok = EtatPaire::EcrireLots(aEcrire);
   etats_.clear();
   return ok;
 }

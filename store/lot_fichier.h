@@ -7,6 +7,7 @@
 // it ends.
 
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace velquor {
@@ -49,6 +50,7 @@ class LotGroupe {
 
  private:
   std::vector<std::shared_ptr<EtatPaire>> etats_;
+  std::string cheminGroupe_;
 };
 
 }  // namespace velquor

@@ -73,7 +73,7 @@ int ReprendreEcrituresInterrompues() {
   int reprises = 0;
   for (std::string_view base : {BaseFamille, BaseIngredient, BaseCocktail, BaseResultat}) {
     const std::string nom(base);
-    if (!FichierBrut::Existe(nom + ".JNL")) continue;
+    if (!FichierBrut::Existe(nom + ".JNL") && !FichierBrut::Existe(nom + ".JNL.tmp")) continue;
     PaireVerrouillee paire(nom);
     if (!paire.Ok()) continue;  // absent, or being written: its writer is at work
     if (ReprendreJournal(FichierBrut::CheminAbsolu(nom + ".JNL"), paire.Index(), paire.Donnees()) ==
