@@ -341,11 +341,18 @@ std::int64_t EtatPaire::LireDonnees(std::int64_t pos, void* destination, std::si
       return -1;
     }
   }
-  // Past it: what the lot added, in the file already when the lot keeps a journal.
+  // Past it: what the lot added, in the file already when the lot keeps a journal, or still in
+  // its buffer.
   if (const std::int64_t b = std::max(pos, tailleDonneesLot_); journalOuvert_ && b < fin) {
     if (fichierDonnees_.Lire(b, octets + (b - pos), static_cast<std::size_t>(fin - b)) < 0) {
       ++erreursES_;
       return -1;
+    }
+    const std::int64_t de = std::max(pos, debutTampon_);
+    const std::int64_t a = std::min(fin, debutTampon_ + static_cast<std::int64_t>(tampon_.size()));
+    if (de < a) {
+      std::memcpy(octets + (de - pos), tampon_.data() + (de - debutTampon_),
+                  static_cast<std::size_t>(a - de));
     }
   }
   auto it = recouvrement_.upper_bound(pos);
@@ -382,14 +389,27 @@ bool EtatPaire::EcrireDonnees(std::int64_t pos, const void* source, std::size_t 
   // file back to that size should the lot not land, so what it adds goes to the file at once.
   const std::int64_t coupe = std::max(pos, tailleDonneesLot_);
   if (coupe > pos) Recouvrir(pos, octets, static_cast<std::size_t>(coupe - pos));
-  if (!fichierDonnees_.EcrireA(coupe, octets + (coupe - pos),
-                               static_cast<std::size_t>(fin - coupe))) {
-    ++erreursES_;
-    lotEchoue_ = true;
-    return false;
+  // Records added one after another gather in a buffer written in large pieces.
+  const auto finTampon = debutTampon_ + static_cast<std::int64_t>(tampon_.size());
+  if (coupe != finTampon || tampon_.size() + static_cast<std::size_t>(fin - coupe) > TailleTampon) {
+    if (!ViderTampon()) return false;
+    debutTampon_ = coupe;
   }
+  tampon_.insert(tampon_.end(), octets + (coupe - pos), octets + n);
   finDirecte_ = std::max(finDirecte_, fin);
   return true;
+}
+
+// Writes out what the buffer gathered; a failure makes the whole lot fail.
+bool EtatPaire::ViderTampon() {
+  if (tampon_.empty()) return !lotEchoue_;
+  if (!fichierDonnees_.EcrireA(debutTampon_, tampon_.data(), tampon_.size())) {
+    ++erreursES_;
+    lotEchoue_ = true;
+  }
+  debutTampon_ += static_cast<std::int64_t>(tampon_.size());
+  tampon_.clear();
+  return !lotEchoue_;
 }
 
 // Keeps a write of the lot: the ranges stay disjoint and apart, a write that touches one joins
@@ -648,6 +668,7 @@ void EtatPaire::DebutLot(bool ecriture, const std::string& groupe, bool journali
     verrouRefuse_ = true;
   }
   finDirecte_ = tailleDonneesLot_;
+  debutTampon_ = tailleDonneesLot_;
   // While the lock keeps writers out, the file is read through a mapping, without a system call
   // per record nor a copy of the whole file.
   if (verrouLecture_ || verrouEcriture_) projection_ = fichierDonnees_.Projeter(tailleDonneesLot_);
@@ -739,6 +760,9 @@ void EtatPaire::TerminerLot() {
   journalLot_ = {};
   lotEchoue_ = false;
   finDirecte_ = 0;
+  tampon_.clear();
+  tampon_.shrink_to_fit();
+  debutTampon_ = 0;
   recouvrement_.clear();
   journalIndex_.clear();
   enteteSale_ = false;
@@ -774,6 +798,7 @@ bool EtatPaire::EcrireLots(const std::vector<EtatPaire*>& etats) {
   // A journal already on the disk (with the sizes) puts the pair back whatever happens next.
   std::vector<bool> journalEcrit(sales.size(), false);
   for (std::size_t i = 0; i < sales.size(); ++i) {
+    ok = sales[i]->ViderTampon() && ok;
     journalEcrit[i] = sales[i]->journalOuvert_;
     journaux[i] = sales[i]->journalLot_;
     ok = ok && sales[i]->verrouEcriture_ && sales[i]->PreparerJournal(journaux[i]);

@@ -130,6 +130,7 @@ class EtatPaire {
   bool PreparerJournal(JournalPaire& journal);
   bool AppliquerLot();
   void TerminerLot();
+  bool ViderTampon();
   void Deprojeter();
   void Horodater();
   void LacherEcriture();
@@ -201,6 +202,9 @@ class EtatPaire {
   JournalPaire journalLot_;
   std::int64_t finDirecte_ = 0;
   bool lotEchoue_ = false;
+  static constexpr std::size_t TailleTampon = 1 << 20;
+  std::vector<unsigned char> tampon_;  // bytes from debutTampon_ on, not yet in the file
+  std::int64_t debutTampon_ = 0;
   std::map<std::int64_t, std::vector<unsigned char>> recouvrement_;
   unsigned char enteteLot_[TailleEntete] = {};
   bool enteteSale_ = false;
