@@ -19,6 +19,7 @@ namespace {
 // an opening waits for the companion's import or rebuild to end. Both are far beyond what the
 // other side takes; they only keep a program that holds a lock for ever from hanging this one.
 int DelaiEcritureMs = 20000;
+std::size_t TailleTampon = 1 << 20;
 constexpr int DelaiOuvertureMs = 120000;
 
 // Marks [debut, fin) as written, merging it with the ranges it touches.
@@ -46,14 +47,21 @@ std::int64_t Fin(const std::pair<const std::int64_t, std::vector<unsigned char>>
 
 // What a file held in the ranges, read back from it, for those parts that lie before `taille`
 // (what lies beyond is undone by cutting the file back).
+// projection, when given, maps the file's first `taille` bytes.
 bool Extraire(const FichierBrut& fichier, bool index,
               const std::map<std::int64_t, std::int64_t>& plages, std::int64_t taille,
-              std::vector<JournalPaire::Extrait>& extraits) {
+              std::vector<JournalPaire::Extrait>& extraits,
+              const unsigned char* projection = nullptr) {
   for (auto [debut, fin] : plages) {
     fin = std::min(fin, taille);
     if (debut >= fin) continue;
-    JournalPaire::Extrait e{index, debut, std::vector<unsigned char>(fin - debut)};
-    if (fichier.Lire(debut, e.octets.data(), e.octets.size()) != fin - debut) return false;
+    JournalPaire::Extrait e{index, debut, {}};
+    if (projection != nullptr) {
+      e.octets.assign(projection + debut, projection + fin);
+    } else {
+      e.octets.resize(static_cast<std::size_t>(fin - debut));
+      if (fichier.Lire(debut, e.octets.data(), e.octets.size()) != fin - debut) return false;
+    }
     extraits.push_back(std::move(e));
   }
   return true;
@@ -81,6 +89,10 @@ std::string NomDeGroupe() {
 
 void EtatPaire::DefinirDelaiEcriture(int ms) {
   DelaiEcritureMs = ms;
+}
+
+void EtatPaire::DefinirTailleTampon(std::size_t octets) {
+  TailleTampon = octets;
 }
 
 std::map<EtatPaire::Cle, std::weak_ptr<EtatPaire>>& EtatPaire::Registre() {
@@ -344,7 +356,8 @@ std::int64_t EtatPaire::LireDonnees(std::int64_t pos, void* destination, std::si
   // Past it: what the lot added, in the file already when the lot keeps a journal, or still in
   // its buffer.
   if (const std::int64_t b = std::max(pos, tailleDonneesLot_); journalOuvert_ && b < fin) {
-    if (fichierDonnees_.Lire(b, octets + (b - pos), static_cast<std::size_t>(fin - b)) < 0) {
+    if (journalSurDisque_ &&
+        fichierDonnees_.Lire(b, octets + (b - pos), static_cast<std::size_t>(fin - b)) < 0) {
       ++erreursES_;
       return -1;
     }
@@ -403,6 +416,16 @@ bool EtatPaire::EcrireDonnees(std::int64_t pos, const void* source, std::size_t 
 // Writes out what the buffer gathered; a failure makes the whole lot fail.
 bool EtatPaire::ViderTampon() {
   if (tampon_.empty()) return !lotEchoue_;
+  // Nothing reaches the file before the journal that can cut it back.
+  if (!journalSurDisque_) {
+    journalSurDisque_ =
+        FichierBrut::EcrireNeufSynchronise(cheminJournal_, EncoderJournal(journalLot_));
+    if (!journalSurDisque_) {
+      ++erreursES_;
+      lotEchoue_ = true;
+      return false;
+    }
+  }
   if (!fichierDonnees_.EcrireA(debutTampon_, tampon_.data(), tampon_.size())) {
     ++erreursES_;
     lotEchoue_ = true;
@@ -672,12 +695,11 @@ void EtatPaire::DebutLot(bool ecriture, const std::string& groupe, bool journali
   // While the lock keeps writers out, the file is read through a mapping, without a system call
   // per record nor a copy of the whole file.
   if (verrouLecture_ || verrouEcriture_) projection_ = fichierDonnees_.Projeter(tailleDonneesLot_);
-  // A writing lot's journal goes to the disk at once, with the two sizes: what the lot adds at
-  // the end of the data file can then go to the file as it comes.
+  // A writing lot may send what it adds at the end of the data file to the file as it comes,
+  // once its journal, with the two sizes, is on the disk (written with the first such write).
   if (ecriture && journaliser && verrouEcriture_ && !verrouRefuse_) {
     journalLot_ = JournalPaire{groupe, tailleDonneesLot_, tailleIndexLot_, {}};
-    journalOuvert_ =
-        FichierBrut::EcrireNeufSynchronise(cheminJournal_, EncoderJournal(journalLot_));
+    journalOuvert_ = true;
   }
 }
 
@@ -702,7 +724,7 @@ bool EtatPaire::AbandonnerLot() {
   // What went to the file already is cut off; a journal that cannot be applied stays for the
   // next start.
   bool remis = true;
-  if (journalOuvert_) {
+  if (journalSurDisque_) {
     remis = AnnulerSelonJournal(journalLot_, fichierIndex_, fichierDonnees_);
     if (remis) FichierBrut::Supprimer(cheminJournal_);
   }
@@ -729,7 +751,8 @@ bool EtatPaire::PreparerJournal(JournalPaire& journal) {
   for (const EcritureIndex& e : journalIndex_)
     Marquer(plagesIndex, e.pos, e.pos + static_cast<std::int64_t>(e.octets.size()));
   journal.extraits.clear();
-  return Extraire(fichierDonnees_, false, plagesDonnees, journal.tailleDonnees, journal.extraits) &&
+  return Extraire(fichierDonnees_, false, plagesDonnees, journal.tailleDonnees, journal.extraits,
+                  projection_) &&
          Extraire(fichierIndex_, true, plagesIndex, journal.tailleIndex, journal.extraits);
 }
 
@@ -737,14 +760,33 @@ bool EtatPaire::PreparerJournal(JournalPaire& journal) {
 // writes in the order they were made, then the header.
 bool EtatPaire::AppliquerLot() {
   bool ok = true;
-  for (auto it = recouvrement_.begin(); ok && it != recouvrement_.end(); ++it) {
-    // The header goes last, from the lot's own copy of it.
-    const std::int64_t de = std::max<std::int64_t>(it->first, TailleEntete);
-    if (de < Fin(*it)) {
-      ok = fichierDonnees_.EcrireA(de, it->second.data() + (de - it->first),
-                                   static_cast<std::size_t>(Fin(*it) - de));
+  // Records rewritten close to one another go in one write, with the unchanged bytes between
+  // them taken from the mapping (a page is written out whole anyway); the header goes last,
+  // from the lot's own copy of it.
+  constexpr std::int64_t EcartJoint = 4096;
+  constexpr std::size_t MorceauMax = 1 << 20;
+  std::vector<unsigned char> morceau;
+  std::int64_t debutMorceau = 0;
+  auto ecrire = [&] {
+    if (ok && !morceau.empty()) {
+      ok = fichierDonnees_.EcrireA(debutMorceau, morceau.data(), morceau.size());
     }
+    morceau.clear();
+  };
+  for (auto it = recouvrement_.begin(); ok && it != recouvrement_.end(); ++it) {
+    const std::int64_t de = std::max<std::int64_t>(it->first, TailleEntete);
+    if (de >= Fin(*it)) continue;
+    const std::int64_t finMorceau = debutMorceau + static_cast<std::int64_t>(morceau.size());
+    if (!morceau.empty() && projection_ != nullptr && de - finMorceau <= EcartJoint &&
+        de <= tailleDonneesLot_ && morceau.size() < MorceauMax) {
+      morceau.insert(morceau.end(), projection_ + finMorceau, projection_ + de);
+    } else {
+      ecrire();
+      debutMorceau = de;
+    }
+    morceau.insert(morceau.end(), it->second.begin() + (de - it->first), it->second.end());
   }
+  ecrire();
   for (std::size_t i = 0; ok && i < journalIndex_.size(); ++i) {
     ok = fichierIndex_.EcrireA(journalIndex_[i].pos, journalIndex_[i].octets.data(),
                                journalIndex_[i].octets.size());
@@ -757,6 +799,7 @@ void EtatPaire::TerminerLot() {
   Deprojeter();
   verrouRefuse_ = false;
   journalOuvert_ = false;
+  journalSurDisque_ = false;
   journalLot_ = {};
   lotEchoue_ = false;
   finDirecte_ = 0;
@@ -788,7 +831,7 @@ bool EtatPaire::EcrireLots(const std::vector<EtatPaire*>& etats) {
     }
     if (!e->Sale()) {
       // A lot that wrote nothing has nothing to undo: its journal goes.
-      if (e->journalOuvert_) FichierBrut::Supprimer(e->cheminJournal_);
+      if (e->journalSurDisque_) FichierBrut::Supprimer(e->cheminJournal_);
       continue;
     }
     sales.push_back(e);
@@ -799,7 +842,7 @@ bool EtatPaire::EcrireLots(const std::vector<EtatPaire*>& etats) {
   std::vector<bool> journalEcrit(sales.size(), false);
   for (std::size_t i = 0; i < sales.size(); ++i) {
     ok = sales[i]->ViderTampon() && ok;
-    journalEcrit[i] = sales[i]->journalOuvert_;
+    journalEcrit[i] = sales[i]->journalSurDisque_;
     journaux[i] = sales[i]->journalLot_;
     ok = ok && sales[i]->verrouEcriture_ && sales[i]->PreparerJournal(journaux[i]);
   }

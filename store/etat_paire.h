@@ -80,6 +80,9 @@ class EtatPaire {
   void FinEcriture(bool reussie);
   // How long a writer waits for another program's write to end (20 seconds; tests shorten it).
   static void DefinirDelaiEcriture(int ms);
+  // The size of the buffer in which a writing lot gathers what it adds (1 MB; tests make it
+  // small, so that a short lot sends its additions to the file before it lands).
+  static void DefinirTailleTampon(std::size_t octets);
 
   // The ordered view of a sound tree sorted in the program's name order, or nullptr when the
   // tree must be walked node by node.
@@ -195,14 +198,14 @@ class EtatPaire {
   const unsigned char* projection_ = nullptr;  // the data file as the lot found it, mapped
   Signature signatureLot_;
   std::int64_t tailleDonneesLot_ = 0, tailleIndexLot_ = 0;
-  // A writing lot whose journal (with the two sizes, until it is written out) is on the disk
-  // from its start: what it writes past the data file's size goes to the file at once, up to
-  // finDirecte_; a failed write makes the whole lot fail.
+  // A writing lot whose journal (with the two sizes, until it is written out) goes to the disk
+  // before anything else: what it writes past the data file's size goes to the file as it comes,
+  // through a buffer, up to finDirecte_; a failed write makes the whole lot fail.
   bool journalOuvert_ = false;
+  bool journalSurDisque_ = false;
   JournalPaire journalLot_;
   std::int64_t finDirecte_ = 0;
   bool lotEchoue_ = false;
-  static constexpr std::size_t TailleTampon = 1 << 20;
   std::vector<unsigned char> tampon_;  // bytes from debutTampon_ on, not yet in the file
   std::int64_t debutTampon_ = 0;
   std::map<std::int64_t, std::vector<unsigned char>> recouvrement_;

@@ -304,7 +304,7 @@ bool FichierBrut::Horodater() {
 }
 
 bool FichierBrut::Synchroniser() {
-  return Ouvert() && ::fsync(fd_) == 0;
+  return Ouvert() && ::fdatasync(fd_) == 0;  // the contents and the size: all a reader needs
 }
 
 bool FichierBrut::Identite(unsigned long long& peripherique, unsigned long long& numero) const {

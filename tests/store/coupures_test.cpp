@@ -22,6 +22,7 @@
 #include "scenarios_pannes.h"
 #include "store/champ_texte.h"
 #include "store/collections.h"
+#include "store/etat_paire.h"
 #include "store/lot_fichier.h"
 #include "store/pannes_fichiers.h"
 #include "support/dossier_temporaire.h"
@@ -66,7 +67,12 @@ void VerifierApresCoupure(const std::set<std::string>& exiges, const std::string
 
 class CoupuresTest : public test::TestDansDossier {
  protected:
-  void TearDown() override { pannes::Effacer(); }
+  // A lot's additions reach the file before it lands, a record at a time.
+  void SetUp() override { EtatPaire::DefinirTailleTampon(1); }
+  void TearDown() override {
+    pannes::Effacer();
+    EtatPaire::DefinirTailleTampon(1 << 20);
+  }
 
   void NouveauDossier() {
     const fs::path d = dossier_.Chemin() / ("essai" + std::to_string(essais_++));

@@ -84,27 +84,33 @@ std::vector<ScenarioPanne> ScenariosPannes() {
                  return f.Modifier();
                },
                {}});
-  s.push_back({"Lot d'ajouts, de suppressions et d'une modification",
-               [] { Preparer(NomsArbre); },
-               [] {
-                 FicFamille f;
-                 if (!f.Ouvrir()) return false;
-                 LotFichier lot(f);
-                 bool ok = true;
-                 for (const char* nom : {"B", "D", "E", "G", "I", "K", "L", "N", "O", "Q"}) {
-                   ok = Ajouter(f, nom) && ok;
-                 }
-                 ok = f.Chercher("M") && f.Supprimer() && ok;
-                 ok = f.Chercher("F") && f.Supprimer() && ok;
-                 if (f.Chercher("W")) {
-                   CopierTexte(f.Enreg.Commentaire, "change");
-                   ok = f.Modifier() && ok;
-                 } else {
-                   ok = false;
-                 }
-                 return lot.Terminer() && ok;
-               },
-               {"M", "F"}});
+  // The same lot twice: taking the write lock at its first write, and at once (its additions
+  // then go to the file before it lands, under its journal).
+  for (const auto usage : {LotFichier::Usage::Lecture, LotFichier::Usage::Ecriture}) {
+    s.push_back({usage == LotFichier::Usage::Lecture
+                     ? "Lot d'ajouts, de suppressions et d'une modification"
+                     : "Lot d'écriture d'ajouts, de suppressions et d'une modification",
+                 [] { Preparer(NomsArbre); },
+                 [usage] {
+                   FicFamille f;
+                   if (!f.Ouvrir()) return false;
+                   LotFichier lot(f, usage);
+                   bool ok = true;
+                   for (const char* nom : {"B", "D", "E", "G", "I", "K", "L", "N", "O", "Q"}) {
+                     ok = Ajouter(f, nom) && ok;
+                   }
+                   ok = f.Chercher("M") && f.Supprimer() && ok;
+                   ok = f.Chercher("F") && f.Supprimer() && ok;
+                   if (f.Chercher("W")) {
+                     CopierTexte(f.Enreg.Commentaire, "change");
+                     ok = f.Modifier() && ok;
+                   } else {
+                     ok = false;
+                   }
+                   return lot.Terminer() && ok;
+                 },
+                 {"M", "F"}});
+  }
   s.push_back({"Ouvrir une paire neuve",
                [] {
                  FicFamille f;
