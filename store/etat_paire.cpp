@@ -760,33 +760,14 @@ bool EtatPaire::PreparerJournal(JournalPaire& journal) {
 // writes in the order they were made, then the header.
 bool EtatPaire::AppliquerLot() {
   bool ok = true;
-  // Records rewritten close to one another go in one write, with the unchanged bytes between
-  // them taken from the mapping (a page is written out whole anyway); the header goes last,
-  // from the lot's own copy of it.
-  constexpr std::int64_t EcartJoint = 4096;
-  constexpr std::size_t MorceauMax = 1 << 20;
-  std::vector<unsigned char> morceau;
-  std::int64_t debutMorceau = 0;
-  auto ecrire = [&] {
-    if (ok && !morceau.empty()) {
-      ok = fichierDonnees_.EcrireA(debutMorceau, morceau.data(), morceau.size());
-    }
-    morceau.clear();
-  };
   for (auto it = recouvrement_.begin(); ok && it != recouvrement_.end(); ++it) {
+    // The header goes last, from the lot's own copy of it.
     const std::int64_t de = std::max<std::int64_t>(it->first, TailleEntete);
-    if (de >= Fin(*it)) continue;
-    const std::int64_t finMorceau = debutMorceau + static_cast<std::int64_t>(morceau.size());
-    if (!morceau.empty() && projection_ != nullptr && de - finMorceau <= EcartJoint &&
-        de <= tailleDonneesLot_ && morceau.size() < MorceauMax) {
-      morceau.insert(morceau.end(), projection_ + finMorceau, projection_ + de);
-    } else {
-      ecrire();
-      debutMorceau = de;
+    if (de < Fin(*it)) {
+      ok = fichierDonnees_.EcrireA(de, it->second.data() + (de - it->first),
+                                   static_cast<std::size_t>(Fin(*it) - de));
     }
-    morceau.insert(morceau.end(), it->second.begin() + (de - it->first), it->second.end());
   }
-  ecrire();
   for (std::size_t i = 0; ok && i < journalIndex_.size(); ++i) {
     ok = fichierIndex_.EcrireA(journalIndex_[i].pos, journalIndex_[i].octets.data(),
                                journalIndex_[i].octets.size());
