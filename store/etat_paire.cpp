@@ -417,7 +417,7 @@ bool EtatPaire::EcrireDonnees(std::int64_t pos, const void* source, std::size_t 
 bool EtatPaire::ViderTampon() {
   if (tampon_.empty()) return !lotEchoue_;
   // Nothing reaches the file before the journal that can cut it back.
-  if (!journalSurDisque_) {
+  if (!journalSurDisque_ && !sansJournal_) {
     journalSurDisque_ =
         FichierBrut::EcrireNeufSynchronise(cheminJournal_, EncoderJournal(journalLot_));
     if (!journalSurDisque_) {
@@ -516,6 +516,7 @@ bool EtatPaire::DebutEcriture() {
         signatureLot_ = *maintenant;
         tailleDonneesLot_ = maintenant->tailleDonnees;
         tailleIndexLot_ = TailleIndex();
+        sansJournal_ = sansJournal_ && entete_.NbEnreg <= 0;
         if (projection_ != nullptr) projection_ = fichierDonnees_.Projeter(tailleDonneesLot_);
       }
     }
@@ -701,6 +702,9 @@ void EtatPaire::DebutLot(bool ecriture, const std::string& groupe, bool journali
     journalLot_ = JournalPaire{groupe, tailleDonneesLot_, tailleIndexLot_, {}};
     journalOuvert_ = true;
   }
+  // A lot on an empty collection, not landing with others, needs no journal on the disk: until
+  // its header is written, last, the collection reads as empty whatever a stop left behind.
+  sansJournal_ = groupe.empty() && !entete_.Erreur && entete_.NbEnreg <= 0;
 }
 
 void EtatPaire::Deprojeter() {
@@ -772,6 +776,11 @@ bool EtatPaire::AppliquerLot() {
     ok = fichierIndex_.EcrireA(journalIndex_[i].pos, journalIndex_[i].octets.data(),
                                journalIndex_[i].octets.size());
   }
+  // Without a journal, the header that makes the collection hold what was written goes to the
+  // disk after the rest.
+  if (ok && sansJournal_ && enteteSale_) {
+    ok = fichierDonnees_.Synchroniser() && fichierIndex_.Synchroniser();
+  }
   if (ok && enteteSale_) ok = fichierDonnees_.EcrireA(0, enteteLot_, TailleEntete);
   return ok && fichierDonnees_.Synchroniser() && fichierIndex_.Synchroniser();
 }
@@ -781,6 +790,7 @@ void EtatPaire::TerminerLot() {
   verrouRefuse_ = false;
   journalOuvert_ = false;
   journalSurDisque_ = false;
+  sansJournal_ = false;
   journalLot_ = {};
   lotEchoue_ = false;
   finDirecte_ = 0;
@@ -831,7 +841,9 @@ bool EtatPaire::EcrireLots(const std::vector<EtatPaire*>& etats) {
     cheminGroupe = CreerGroupe(sales);
     ok = !cheminGroupe.empty();
   }
-  for (std::size_t i = 0; ok && i < sales.size(); ++i) {
+  // A lone lot on an empty collection keeps its journal in memory, to undo a failed write.
+  const bool sansJournal = sales.size() == 1 && sales[0]->sansJournal_;
+  for (std::size_t i = 0; ok && !sansJournal && i < sales.size(); ++i) {
     journaux[i].groupe = NomDeFichier(cheminGroupe);
     const std::vector<unsigned char> octets = EncoderJournal(journaux[i]);
     ok = journalEcrit[i] ? FichierBrut::RemplacerSynchronise(sales[i]->cheminJournal_, octets)
@@ -841,7 +853,7 @@ bool EtatPaire::EcrireLots(const std::vector<EtatPaire*>& etats) {
   for (std::size_t i = 0; ok && i < sales.size(); ++i)
     ok = sales[i]->AppliquerLot();
   for (std::size_t i = 0; i < sales.size(); ++i) {
-    if (journalEcrit[i]) sales[i]->Horodater();
+    if (journalEcrit[i] || sansJournal) sales[i]->Horodater();
   }
 
   if (ok) {
@@ -862,7 +874,7 @@ bool EtatPaire::EcrireLots(const std::vector<EtatPaire*>& etats) {
       EtatPaire& e = *sales[i];
       // Without its journal on the disk the pair was not written yet; with it, a journal that
       // cannot be applied now stays, with its group, for the next start to apply.
-      if (!journalEcrit[i]) continue;
+      if (!journalEcrit[i] && !sansJournal) continue;
       if (AnnulerSelonJournal(journaux[i], e.fichierIndex_, e.fichierDonnees_)) {
         FichierBrut::Supprimer(e.cheminJournal_);
       } else {

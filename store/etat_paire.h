@@ -203,6 +203,7 @@ class EtatPaire {
   // through a buffer, up to finDirecte_; a failed write makes the whole lot fail.
   bool journalOuvert_ = false;
   bool journalSurDisque_ = false;
+  bool sansJournal_ = false;  // the collection was empty when the lot began
   JournalPaire journalLot_;
   std::int64_t finDirecte_ = 0;
   bool lotEchoue_ = false;

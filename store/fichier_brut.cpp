@@ -30,6 +30,13 @@ struct Programme {
 };
 Programme programme;
 
+// A "stopped" program changes nothing on the disk any more: no write, no creation, no removal,
+// no rename, no truncation, as after a kill; the calls report success so that the program goes
+// on as if nothing had happened.
+bool Arrete() {
+  return programme.arretApres == 0;
+}
+
 // Whether this call must fail, with errno set.
 bool Echoue(Operation operation) {
   const int i = static_cast<int>(operation);
@@ -135,7 +142,7 @@ std::size_t FichierBrut::LireA(std::int64_t offset, void* destination, std::size
 bool FichierBrut::EcrireA(std::int64_t offset, const void* source, std::size_t n) {
   if (!Ouvert() || offset < 0) return false;
   const auto* octets = static_cast<const unsigned char*>(source);
-  if (pannes::programme.arretApres == 0) return true;  // the program has "stopped"
+  if (pannes::Arrete()) return true;
   if (pannes::programme.arretApres > 0) --pannes::programme.arretApres;
   if (pannes::Echoue(pannes::Operation::Ecriture)) {
     const int erreur = errno;
@@ -199,6 +206,7 @@ void FichierBrut::Deverrouiller() {
 
 bool FichierBrut::Tronquer(std::int64_t taille) {
   if (!Ouvert() || taille < 0) return false;
+  if (pannes::Arrete()) return true;
   int r;
   do {
     r = ::ftruncate(fd_, static_cast<off_t>(taille));
@@ -224,6 +232,7 @@ bool FichierBrut::LireTout(const std::string& chemin, std::vector<unsigned char>
 
 bool FichierBrut::EcrireNeufSynchronise(const std::string& chemin,
                                         const std::vector<unsigned char>& octets) {
+  if (pannes::Arrete()) return true;
   FichierBrut fichier;
   fichier.fd_ = OuvrirSansInterruption(chemin.c_str(), O_RDWR | O_CREAT | O_EXCL, 0666);
   if (!fichier.Ouvert()) return false;
@@ -237,6 +246,7 @@ bool FichierBrut::EcrireNeufSynchronise(const std::string& chemin,
 
 bool FichierBrut::RemplacerSynchronise(const std::string& chemin,
                                        const std::vector<unsigned char>& octets) {
+  if (pannes::Arrete()) return true;
   const std::string provisoire = chemin + ".tmp";
   Supprimer(provisoire);
   if (!EcrireNeufSynchronise(provisoire, octets)) return false;
@@ -316,6 +326,7 @@ bool FichierBrut::Identite(unsigned long long& peripherique, unsigned long long&
 }
 
 bool FichierBrut::CreerExclusif(const std::string& chemin) {
+  if (pannes::Arrete()) return true;
   int fd = OuvrirSansInterruption(chemin.c_str(), O_RDWR | O_CREAT | O_EXCL, 0666);
   if (fd < 0) return false;
   ::close(fd);
@@ -323,6 +334,7 @@ bool FichierBrut::CreerExclusif(const std::string& chemin) {
 }
 
 bool FichierBrut::Supprimer(const std::string& chemin) {
+  if (pannes::Arrete()) return true;
   return ::unlink(chemin.c_str()) == 0;
 }
 

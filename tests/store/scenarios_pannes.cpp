@@ -46,7 +46,8 @@ ScenarioPanne Suppression(const std::string& nom,
 }  // namespace
 
 std::set<std::string> NomsPrepares(const ScenarioPanne& scenario) {
-  if (scenario.nom == "Ajouter dans une paire vide" || scenario.nom == "Ouvrir une paire neuve") {
+  if (scenario.nom == "Ajouter dans une paire vide" || scenario.nom == "Ouvrir une paire neuve" ||
+      scenario.nom == "Lot d'ajouts dans une paire vide") {
     return {};
   }
   if (scenario.nom == "Supprimer B") return {"A", "B"};
@@ -111,6 +112,18 @@ std::vector<ScenarioPanne> ScenariosPannes() {
                  },
                  {"M", "F"}});
   }
+  s.push_back({"Lot d'ajouts dans une paire vide",
+               [] { Preparer({}); },
+               [] {
+                 FicFamille f;
+                 if (!f.Ouvrir()) return false;
+                 LotFichier lot(f, LotFichier::Usage::Ecriture);
+                 bool ok = true;
+                 for (const char* nom : {"K", "B", "Q"})
+                   ok = Ajouter(f, nom) && ok;
+                 return lot.Terminer() && ok;
+               },
+               {}});
   s.push_back({"Ouvrir une paire neuve",
                [] {
                  FicFamille f;
