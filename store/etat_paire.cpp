@@ -22,6 +22,11 @@ int DelaiEcritureMs = 20000;
 std::size_t TailleTampon = 1 << 20;
 constexpr int DelaiOuvertureMs = 120000;
 
+std::uint64_t NouvelleGeneration() {
+  static std::atomic<std::uint64_t> derniere{0};
+  return ++derniere;
+}
+
 // Marks [debut, fin) as written, merging it with the ranges it touches.
 void Marquer(std::map<std::int64_t, std::int64_t>& sales, std::int64_t debut, std::int64_t fin) {
   auto it = sales.upper_bound(debut);
@@ -157,6 +162,8 @@ std::shared_ptr<EtatPaire> EtatPaire::Ouvrir(const std::string& nomIndex,
   }
   return nullptr;
 }
+
+EtatPaire::EtatPaire() : generationVue_(NouvelleGeneration()) {}
 
 EtatPaire::~EtatPaire() {
   if (profondeurLot_ > 0) EcrireLots({this});
@@ -576,6 +583,11 @@ void EtatPaire::NoteSuppression(const std::string& nom, std::int32_t deplaceVers
   if (deplaceVersRacine != AucunLien) nomsExacts_[nomDeplace] = 0;
 }
 
+void EtatPaire::EffacerDeLaVue(VueOrdonnee::iterator entree) {
+  vue_.erase(entree);
+  generationVue_ = NouvelleGeneration();
+}
+
 // The key of the node at pos, read in the mirror, whose bytes stay put while the views are built.
 std::string_view EtatPaire::CleDansMiroir(std::int32_t pos) const {
   const char* cle = reinterpret_cast<const char*>(index_.data() + pos + 4);
@@ -589,6 +601,7 @@ std::string_view EtatPaire::CleDansMiroir(std::int32_t pos) const {
 // walked node by node.
 void EtatPaire::ConstruireVue() {
   vue_.clear();
+  generationVue_ = NouvelleGeneration();
   nomsExacts_.clear();
   etatVue_ = EtatVue::Saine;
   if (entete_.NbEnreg < 1) return;
@@ -653,6 +666,7 @@ void EtatPaire::ConstruireVue() {
 void EtatPaire::ConstruireNomsExacts() {
   etatVue_ = EtatVue::Abimee;
   vue_.clear();
+  generationVue_ = NouvelleGeneration();
   nomsExacts_.clear();
   std::set<std::int32_t> vus;
   std::vector<std::int32_t> pile{0};

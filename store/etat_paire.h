@@ -97,6 +97,11 @@ class EtatPaire {
   void NoteSuppression(const std::string& nom, std::int32_t deplaceVersRacine,
                        const std::string& nomDeplace);
   void OublierVue() { etatVue_ = EtatVue::ARefaire; }
+  // Changes each time an entry may have left the ordered view (rebuilt, emptied, an entry
+  // erased), never to a value another pair had: an iterator into the view that an object keeps
+  // is good while the generation it was taken at is current.
+  std::uint64_t GenerationVue() const { return generationVue_; }
+  void EffacerDeLaVue(VueOrdonnee::iterator entree);
 
   const std::string& CheminJournal() const { return cheminJournal_; }
 
@@ -121,7 +126,7 @@ class EtatPaire {
   static std::string CreerGroupe(const std::vector<EtatPaire*>& etats);
 
  private:
-  EtatPaire() = default;
+  EtatPaire();
   bool Recharger();
   Entete RelireEntete();
   void Recouvrir(std::int64_t pos, const unsigned char* source, std::size_t n);
@@ -171,6 +176,7 @@ class EtatPaire {
   enum class EtatVue { ARefaire, Saine, NonTriee, Abimee };
   EtatVue etatVue_ = EtatVue::ARefaire;
   VueOrdonnee vue_;
+  std::uint64_t generationVue_;
   std::unordered_map<std::string, std::int32_t> nomsExacts_;
 
   // Write access: the lock on the data file, how many operations use it, and, outside a lot,

@@ -121,6 +121,12 @@ class PFichier {
   std::shared_ptr<EtatPaire> etat_;  // shared with the other objects that have the pair open
   bool lectureSeule_ = false;
   NoeudIndex noeud_;
+  // The view's entry of the current node, kept from the last move through the view so that a
+  // walk steps to the next name without looking the current one up again; good while the
+  // view's generation is the one it was taken at.
+  VueOrdonnee::iterator curseurVue_{};
+  std::uint64_t generationCurseur_ = 0;
+  void RetenirCurseur(VueOrdonnee::iterator entree);
 };
 
 }  // namespace velquor

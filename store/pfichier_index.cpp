@@ -109,9 +109,10 @@ bool PFichier::Extremite(bool versDroite) {
   if (NbEnreg < 1) return false;
   NoeudIndex noeud;
   if (VueOrdonnee* vue = etat_->Vue(); vue && !vue->empty()) {
-    const std::int32_t pos = versDroite ? vue->rbegin()->second : vue->begin()->second;
-    if (!LireNoeud(pos, noeud)) return false;
-    return Positionner(pos, noeud);
+    const auto entree = versDroite ? std::prev(vue->end()) : vue->begin();
+    if (!LireNoeud(entree->second, noeud)) return false;
+    RetenirCurseur(entree);
+    return Positionner(entree->second, noeud);
   }
   if (!LireNoeud(0, noeud)) return false;
   std::int32_t pos = 0;
@@ -328,7 +329,7 @@ bool PFichier::Supprimer() {
   if (parVue) {
     // The name leaves the view; a node whose content moved into the root slot is now at 0.
     if (racineDeplacee) (*vue)[std::string(Texte(racine.Cle))] = 0;
-    vue->erase(entree);
+    etat_->EffacerDeLaVue(entree);
   } else if (vue) {
     etat_->OublierVue();
   } else {
@@ -459,6 +460,7 @@ bool PFichier::ChercherDansVue(VueOrdonnee& vue, std::string_view nom) {
   if (it == vue.end()) it = std::prev(vue.end());  // beyond the greatest: on the greatest
   NoeudIndex noeud;
   if (!LireNoeud(it->second, noeud)) return false;
+  RetenirCurseur(it);
   return Positionner(it->second, noeud) && trouve;
 }
 
@@ -466,15 +468,26 @@ bool PFichier::ChercherDansVue(VueOrdonnee& vue, std::string_view nom) {
 // not in the tree: the walk then goes node by node from it, as it always did.
 bool PFichier::VoisinDansVue(VueOrdonnee& vue, bool suivant, bool& resultat) {
   NoeudIndex noeud;
-  if (!LireNoeud(PtrEnreg, noeud)) return false;
-  auto it = EntreeDe(vue, PtrEnreg, noeud);
+  auto it = vue.end();
+  if (generationCurseur_ == etat_->GenerationVue() && curseurVue_->second == PtrEnreg) {
+    it = curseurVue_;
+  } else {
+    if (!LireNoeud(PtrEnreg, noeud)) return false;
+    it = EntreeDe(vue, PtrEnreg, noeud);
+  }
   if (it == vue.end()) return false;
   resultat = suivant ? std::next(it) != vue.end() : it != vue.begin();
   // At either end the object stays on the greatest or the least name, its record reloaded.
   if (resultat) it = suivant ? std::next(it) : std::prev(it);
   if (!LireNoeud(it->second, noeud)) return false;
+  RetenirCurseur(it);
   if (!Positionner(it->second, noeud)) resultat = false;
   return true;
+}
+
+void PFichier::RetenirCurseur(VueOrdonnee::iterator entree) {
+  curseurVue_ = entree;
+  generationCurseur_ = etat_->GenerationVue();
 }
 
 // The node under which a walk down the tree would hang nom: the name just before it when that
