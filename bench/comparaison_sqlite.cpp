@@ -1,9 +1,12 @@
 // The performance table: the same work on the same generated recipes, done by Le Velquor on its
 // legacy files and by SQLite 3 (default settings) on the equivalent schema, in one run, with the
-// median of several repetitions and the ratio. Usage: bench_comparaison [N ...] (default
-// 1000 10000 50000).
+// median of several repetitions and the ratio. For the searches, the physical floor too: reading
+// the cocktail file and writing a result pair of the same size with plain buffered I/O, without
+// and with a flush of each written file to the disk. Usage: bench_comparaison [N ...] (default
+// 1000 10000 50000 100000).
 
 #include <sqlite3.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -63,14 +66,16 @@ class BaseSqlite {
     sqlite3_open("recettes.db", &db_);
     std::string colonnes = "nom TEXT PRIMARY KEY, famille TEXT";
     for (const char* prefixe : {", q", ", i"}) {
-      for (int i = 0; i < 10; ++i) colonnes.append(prefixe).append(std::to_string(i)).append(" TEXT");
+      for (int i = 0; i < 10; ++i)
+        colonnes.append(prefixe).append(std::to_string(i)).append(" TEXT");
     }
     colonnes += ", remarques TEXT";
     Executer("CREATE TABLE cocktail(" + colonnes + ")");
     Executer("CREATE TABLE resurech(" + colonnes + ")");
     Executer("BEGIN");
     std::string marques = "?";
-    for (int i = 1; i < 23; ++i) marques += ",?";
+    for (int i = 1; i < 23; ++i)
+      marques += ",?";
     sqlite3_stmt* s = Preparer("INSERT INTO cocktail VALUES(" + marques + ")");
     for (const auto& c : cocktails) {
       sqlite3_bind_text(s, 1, c.nom.c_str(), -1, SQLITE_STATIC);
@@ -154,7 +159,8 @@ std::string RenommerSql(const std::string& ancien, const std::string& nouveau) {
 
 void RemplirVelquor(const std::vector<CocktailGenere>& cocktails, bool trie) {
   std::vector<const CocktailGenere*> ordre;
-  for (const auto& c : cocktails) ordre.push_back(&c);
+  for (const auto& c : cocktails)
+    ordre.push_back(&c);
   if (trie) {
     std::sort(ordre.begin(), ordre.end(),
               [](auto* a, auto* b) { return ComparerNoms(a->nom, b->nom) < 0; });
@@ -182,21 +188,77 @@ void EffacerResultat() {
   std::filesystem::remove("RESURECH.DAT", e);
 }
 
+std::int64_t TailleDe(const char* chemin) {
+  std::error_code e;
+  const auto taille = std::filesystem::file_size(chemin, e);
+  return e ? 0 : static_cast<std::int64_t>(taille);
+}
+
+// The physical floor of a search: the cocktail file read and a pair of the result's sizes
+// written with stdio, each written file flushed to the disk when `durable`.
+void EcrirePlancher(bool durable) {
+  static std::vector<char> tampon(1 << 16);
+  const std::int64_t tailles[2] = {TailleDe("RESURECH.DAT"), TailleDe("RESURECH.NDX")};
+  long lus = 0;
+  if (std::FILE* source = std::fopen("COCKTAIL.DAT", "rb")) {
+    for (std::size_t n; (n = std::fread(tampon.data(), 1, tampon.size(), source)) > 0;)
+      lus += n;
+    std::fclose(source);
+  }
+  BaseSqlite::Garder(lus);
+  const char* chemins[2] = {"plancher.dat", "plancher.ndx"};
+  for (int i = 0; i < 2; ++i) {
+    std::FILE* sortie = std::fopen(chemins[i], "wb");
+    if (sortie == nullptr) std::exit(1);
+    for (std::int64_t reste = tailles[i]; reste > 0;) {
+      const std::size_t n = static_cast<std::size_t>(
+          std::min<std::int64_t>(reste, static_cast<std::int64_t>(tampon.size())));
+      std::fwrite(tampon.data(), 1, n, sortie);
+      reste -= static_cast<std::int64_t>(n);
+    }
+    std::fflush(sortie);
+    if (durable) ::fdatasync(::fileno(sortie));
+    std::fclose(sortie);
+  }
+}
+
+void EffacerPlancher() {
+  std::error_code e;
+  std::filesystem::remove("plancher.dat", e);
+  std::filesystem::remove("plancher.ndx", e);
+}
+
 struct Ligne {
   std::string travail;
   int n;
   double sqlite, nous;
   const char* unite;
   std::string cible;
+  double plancher = 0, plancherDurable = 0;  // ms; 0 where there is none
 };
 
 void Afficher(const std::vector<Ligne>& lignes) {
-  std::printf("| work | N | SQLite | Le Velquor | ratio | target |\n|---|---|---|---|---|---|\n");
+  std::printf(
+      "| work | N | SQLite | Le Velquor | ratio | target | floor, buffered / flushed | "
+      "ours / floor |\n|---|---|---|---|---|---|---|---|\n");
   for (const auto& l : lignes) {
-    std::printf("| %s | %d | %.3g %s | %.3g %s | %.2f | %s |\n", l.travail.c_str(), l.n, l.sqlite,
+    std::printf("| %s | %d | %.3g %s | %.3g %s | %.2f | %s |", l.travail.c_str(), l.n, l.sqlite,
                 l.unite, l.nous, l.unite, l.nous / l.sqlite, l.cible.c_str());
+    if (l.plancher > 0) {
+      std::printf(" %.3g / %.3g ms | %.1f / %.1f |\n", l.plancher, l.plancherDurable,
+                  l.nous / l.plancher, l.nous / l.plancherDurable);
+    } else {
+      std::printf(" - | - |\n");
+    }
   }
   std::fflush(stdout);
+}
+
+// Both floors of the search whose result pair stands in the folder.
+void MesurerPlancher(int repetitions, Ligne& ligne) {
+  ligne.plancher = Chronometrer(repetitions, EffacerPlancher, [] { EcrirePlancher(false); });
+  ligne.plancherDurable = Chronometrer(repetitions, EffacerPlancher, [] { EcrirePlancher(true); });
+  EffacerPlancher();
 }
 
 void Mesurer(int n, std::vector<Ligne>& lignes) {
@@ -208,14 +270,16 @@ void Mesurer(int n, std::vector<Ligne>& lignes) {
   // Lookups of random names in both trees and in SQLite.
   const int nbRecherches = 20000;
   std::vector<std::string> aChercher;
-  for (int i = 0; i < nbRecherches; ++i) aChercher.push_back(cocktails[alea() % n].nom);
+  for (int i = 0; i < nbRecherches; ++i)
+    aChercher.push_back(cocktails[alea() % n].nom);
 
   DossierBench dossierTrie;
   RemplirVelquor(cocktails, true);
   auto chercherTout = [&] {
     FicCocktail f;
     f.Ouvrir();
-    for (const auto& nom : aChercher) f.Chercher(nom);
+    for (const auto& nom : aChercher)
+      f.Chercher(nom);
   };
   auto parcourir = [&](bool enLot) {
     FicCocktail f;
@@ -223,30 +287,35 @@ void Mesurer(int n, std::vector<Ligne>& lignes) {
     std::unique_ptr<LotFichier> lot;
     if (enLot) lot = std::make_unique<LotFichier>(f);
     long octets = 0;
-    for (bool ok = f.Premier(); ok; ok = f.Suivant()) octets += Texte(f.Enreg.Remarques).size();
+    for (bool ok = f.Premier(); ok; ok = f.Suivant())
+      octets += Texte(f.Enreg.Remarques).size();
     BaseSqlite::Garder(octets);
   };
-  const double chercherTrie = Chronometrer(repetitions, [] {}, chercherTout) * 1000 / nbRecherches;
-  const double parcoursTrie = Chronometrer(repetitions, [] {}, [&] { parcourir(true); });
+  const double chercherTrie = Chronometrer(
+                                  repetitions, [] {}, chercherTout) *
+                              1000 / nbRecherches;
+  const double parcoursTrie = Chronometrer(
+      repetitions, [] {}, [&] { parcourir(true); });
 
   DossierBench dossier;
   RemplirVelquor(cocktails, false);
   BaseSqlite base(cocktails);
 
-  const double chercherAleatoire =
-      Chronometrer(repetitions, [] {}, chercherTout) * 1000 / nbRecherches;
+  const double chercherAleatoire = Chronometrer(
+                                       repetitions, [] {}, chercherTout) *
+                                   1000 / nbRecherches;
   sqlite3_stmt* point = base.Preparer("SELECT * FROM cocktail WHERE nom = ?");
-  const double chercherSqlite =
-      Chronometrer(
-          repetitions, [] {},
-          [&] {
-            for (const auto& nom : aChercher) {
-              sqlite3_bind_text(point, 1, nom.c_str(), -1, SQLITE_STATIC);
-              if (sqlite3_step(point) == SQLITE_ROW) BaseSqlite::LireLigne(point);
-              sqlite3_reset(point);
-            }
-          }) *
-      1000 / nbRecherches;
+  const double chercherSqlite = Chronometrer(
+                                    repetitions, [] {},
+                                    [&] {
+                                      for (const auto& nom : aChercher) {
+                                        sqlite3_bind_text(point, 1, nom.c_str(), -1, SQLITE_STATIC);
+                                        if (sqlite3_step(point) == SQLITE_ROW)
+                                          BaseSqlite::LireLigne(point);
+                                        sqlite3_reset(point);
+                                      }
+                                    }) *
+                                1000 / nbRecherches;
   sqlite3_finalize(point);
   lignes.push_back({"`Chercher` of a random name, tree built in random order", n, chercherSqlite,
                     chercherAleatoire, "µs", "≤ 1"});
@@ -254,31 +323,38 @@ void Mesurer(int n, std::vector<Ligne>& lignes) {
                     chercherTrie, "µs", "≤ 1"});
 
   sqlite3_stmt* scan = base.Preparer("SELECT * FROM cocktail ORDER BY nom");
-  const double parcoursSqlite = Chronometrer(repetitions, [] {}, [&] {
-    while (sqlite3_step(scan) == SQLITE_ROW) BaseSqlite::LireLigne(scan);
-    sqlite3_reset(scan);
-  });
+  const double parcoursSqlite = Chronometrer(
+      repetitions, [] {},
+      [&] {
+        while (sqlite3_step(scan) == SQLITE_ROW)
+          BaseSqlite::LireLigne(scan);
+        sqlite3_reset(scan);
+      });
   sqlite3_finalize(scan);
   lignes.push_back({"full `Premier`/`Suivant` walk, random tree", n, parcoursSqlite,
-                    Chronometrer(repetitions, [] {}, [&] { parcourir(true); }), "ms", "≤ 1"});
-  lignes.push_back({"full `Premier`/`Suivant` walk, sorted tree", n, parcoursSqlite, parcoursTrie,
+                    Chronometrer(
+                        repetitions, [] {}, [&] { parcourir(true); }),
                     "ms", "≤ 1"});
+  lignes.push_back(
+      {"full `Premier`/`Suivant` walk, sorted tree", n, parcoursSqlite, parcoursTrie, "ms", "≤ 1"});
   lignes.push_back({"(the same walk without a lot, random tree)", n, parcoursSqlite,
-                    Chronometrer(repetitions, [] {}, [&] { parcourir(false); }), "ms", "-"});
+                    Chronometrer(
+                        repetitions, [] {}, [&] { parcourir(false); }),
+                    "ms", "-"});
 
   CriteresRecherche tout;
   const double rechercheTout = Chronometrer(repetitions, EffacerResultat, [&] {
     ExecuterRecherche(tout, {.Messages = muet, .Progression = muet});
   });
-  const double rechercheToutSqlite =
-      Chronometrer(
-          repetitions, [&] { base.Executer("DELETE FROM resurech"); },
-          [&] {
-            base.Executer(
-                "INSERT INTO resurech SELECT * FROM cocktail WHERE instr(nom, '') > 0 ORDER BY nom");
-          });
+  const double rechercheToutSqlite = Chronometrer(
+      repetitions, [&] { base.Executer("DELETE FROM resurech"); },
+      [&] {
+        base.Executer(
+            "INSERT INTO resurech SELECT * FROM cocktail WHERE instr(nom, '') > 0 ORDER BY nom");
+      });
   lignes.push_back({"search all (empty string, \"contains\") into an empty result", n,
                     rechercheToutSqlite, rechercheTout, "ms", "≤ 3"});
+  MesurerPlancher(repetitions, lignes.back());
 
   CriteresRecherche auMoinsUn;
   auMoinsUn.TypeRecherche = RechercheIngredients;
@@ -287,29 +363,33 @@ void Mesurer(int n, std::vector<Ligne>& lignes) {
   const double rechercheIngredients = Chronometrer(repetitions, EffacerResultat, [&] {
     ExecuterRecherche(auMoinsUn, {.Messages = muet, .Progression = muet});
   });
-  const double rechercheIngredientsSqlite =
-      Chronometrer(
-          repetitions, [&] { base.Executer("DELETE FROM resurech"); },
-          [&] {
-            base.Executer("INSERT INTO resurech SELECT * FROM cocktail WHERE " + AuMoinsUnSql() +
-                          " ORDER BY nom");
-          });
+  const double rechercheIngredientsSqlite = Chronometrer(
+      repetitions, [&] { base.Executer("DELETE FROM resurech"); },
+      [&] {
+        base.Executer("INSERT INTO resurech SELECT * FROM cocktail WHERE " + AuMoinsUnSql() +
+                      " ORDER BY nom");
+      });
   lignes.push_back({"search by ingredients, \"at least one\" of 3 chosen", n,
                     rechercheIngredientsSqlite, rechercheIngredients, "ms", "≤ 3"});
+  MesurerPlancher(repetitions, lignes.back());
 
   // Renaming the ingredient back and forth: each run changes the same cocktails.
   int sens = 0;
-  const double passe = Chronometrer(repetitions, [] {}, [&] {
-    const bool aller = sens++ % 2 == 0;
-    PropagerIngredient(aller ? "CITRON" : "CITRON VERT", aller ? "CITRON VERT" : "CITRON", muet,
-                       {});
-  });
+  const double passe = Chronometrer(
+      repetitions, [] {},
+      [&] {
+        const bool aller = sens++ % 2 == 0;
+        PropagerIngredient(aller ? "CITRON" : "CITRON VERT", aller ? "CITRON VERT" : "CITRON", muet,
+                           {});
+      });
   sens = 0;
-  const double passeSqlite = Chronometrer(repetitions, [] {}, [&] {
-    const bool aller = sens++ % 2 == 0;
-    base.Executer(aller ? RenommerSql("CITRON", "CITRON VERT")
-                        : RenommerSql("CITRON VERT", "CITRON"));
-  });
+  const double passeSqlite = Chronometrer(
+      repetitions, [] {},
+      [&] {
+        const bool aller = sens++ % 2 == 0;
+        base.Executer(aller ? RenommerSql("CITRON", "CITRON VERT")
+                            : RenommerSql("CITRON VERT", "CITRON"));
+      });
   lignes.push_back({"consistency pass renaming an ingredient used by 10 % of cocktails", n,
                     passeSqlite, passe, "ms", "≤ 2"});
 }
@@ -319,10 +399,12 @@ void Mesurer(int n, std::vector<Ligne>& lignes) {
 
 int main(int argc, char** argv) {
   std::vector<int> tailles;
-  for (int i = 1; i < argc; ++i) tailles.push_back(std::atoi(argv[i]));
-  if (tailles.empty()) tailles = {1000, 10000, 50000};
+  for (int i = 1; i < argc; ++i)
+    tailles.push_back(std::atoi(argv[i]));
+  if (tailles.empty()) tailles = {1000, 10000, 50000, 100000};
   std::vector<velquor::bench::Ligne> lignes;
-  for (int n : tailles) velquor::bench::Mesurer(n, lignes);
+  for (int n : tailles)
+    velquor::bench::Mesurer(n, lignes);
   velquor::bench::Afficher(lignes);
   return 0;
 }
