@@ -2,7 +2,6 @@
 // name. The whole file is checked first; at the first fault nothing is written. The three
 // collections are then written as one: the whole import lands, or nothing of it.
 
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -13,6 +12,7 @@
 #include "store/collections.h"
 #include "store/cp1252.h"
 #include "store/lot_fichier.h"
+#include "store/systeme_fichiers.h"
 
 namespace velquor::outils {
 
@@ -71,9 +71,8 @@ std::string VerifierOperandes(const Operandes& operandes) {
 
 int Executer(const Operandes& operandes, ConsoleMessages& messages) {
   const std::string& chemin = operandes[0];
-  std::error_code erreur;
   std::ifstream flux;
-  if (!std::filesystem::is_directory(chemin, erreur)) flux.open(chemin, std::ios::binary);
+  if (!systeme::EstDossier(chemin)) flux.open(chemin, std::ios::binary);
   std::string contenu;
   if (flux) contenu.assign(std::istreambuf_iterator<char>(flux), {});
   if (!flux || flux.bad()) {

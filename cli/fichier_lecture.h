@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "store/systeme_fichiers.h"
+
 namespace velquor::outils {
 
 class FichierLecture {
@@ -16,13 +18,13 @@ class FichierLecture {
   FichierLecture& operator=(const FichierLecture&) = delete;
 
   bool Ouvrir(const std::string& chemin);
-  bool Ouvert() const { return fd_ >= 0; }
+  bool Ouvert() const { return fd_ != systeme::Aucune; }
   std::int64_t Taille() const { return taille_; }
   // True only when all n bytes at offset came.
   bool LireA(std::int64_t offset, void* destination, std::size_t n) const;
 
  private:
-  int fd_ = -1;
+  systeme::Poignee fd_ = systeme::Aucune;
   std::int64_t taille_ = 0;
 };
 

@@ -1,6 +1,5 @@
 // velquor-outils: the command-line companion of Le Velquor (exports, import, checks, lists).
 
-#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -10,11 +9,13 @@
 #include "cli/reorganisation.h"
 #include "store/remplacement_paire.h"
 #include "store/reprise.h"
+#include "store/systeme_fichiers.h"
 
 using namespace velquor;
 using namespace velquor::outils;
 
 int main(int argc, char** argv) {
+  systeme::ConsoleEnUtf8();
   AnalyseArguments analyse = AnalyserArguments(std::vector<std::string>(argv + 1, argv + argc));
   if (!analyse.erreur.empty()) return ErreurUsage(analyse.erreur);
   const Arguments& a = analyse.arguments;
@@ -29,9 +30,7 @@ int main(int argc, char** argv) {
     return ErreurUsage(erreur);
 
   if (!a.dossier.empty()) {
-    std::error_code erreur;
-    std::filesystem::current_path(a.dossier, erreur);
-    if (erreur) {
+    if (!systeme::ChangerDossier(a.dossier)) {
       DireErreur("impossible de travailler dans le dossier « " + a.dossier + " »");
       return SortieProbleme;
     }

@@ -12,6 +12,7 @@
 #include "store/enregistrements.h"
 #include "store/fichier_brut.h"
 #include "store/noeud_index.h"
+#include "store/systeme_fichiers.h"
 
 namespace velquor::outils {
 
@@ -265,6 +266,11 @@ BilanReorganisation ReorganiserPaire(const DescriptionPaire& paire) {
   if (!RemplacerPaire(base, bilan.sauvegardeIndex, bilan.sauvegardeDonnees, bilan.erreur)) {
     return bilan;
   }
+  // Where an open file cannot go at once (Windows), the old index left the working directory
+  // only now that its handle is closed: the directory goes with it.
+  nouvelIndex.Fermer();
+  verrou.Fermer();
+  systeme::SupprimerDossier(DossierRemplacement);
 
   bilan.fait = true;
   bilan.apres.octetsIndex = static_cast<std::int64_t>(nouvelle.index.size());

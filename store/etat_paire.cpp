@@ -1,7 +1,5 @@
 #include "store/etat_paire.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -10,6 +8,7 @@
 
 #include "store/champ_texte.h"
 #include "store/remplacement_paire.h"
+#include "store/systeme_fichiers.h"
 
 namespace velquor {
 
@@ -86,8 +85,8 @@ std::string DossierDe(const std::string& chemin) {
 std::string NomDeGroupe() {
   static std::atomic<unsigned> compteur{0};
   const auto instant = std::chrono::steady_clock::now().time_since_epoch().count();
-  return ".velquor-groupe-" + std::to_string(::getpid()) + "-" + std::to_string(++compteur) + "-" +
-         std::to_string(instant);
+  return ".velquor-groupe-" + std::to_string(systeme::NumeroProcessus()) + "-" +
+         std::to_string(++compteur) + "-" + std::to_string(instant);
 }
 
 }  // namespace

@@ -1,16 +1,8 @@
 #include "store/fichier_brut.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <time.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <climits>
 #include <thread>
 
 #include "store/pannes_fichiers.h"
@@ -76,26 +68,22 @@ long Compter(Operation operation) {
 
 namespace {
 
-int OuvrirSansInterruption(const char* chemin, int drapeaux, mode_t mode = 0) {
-  if (pannes::Echoue(pannes::Operation::Ouverture)) return -1;
-  int fd;
-  do {
-    fd = ::open(chemin, drapeaux | O_CLOEXEC, mode);
-  } while (fd < 0 && errno == EINTR);
-  return fd;
+systeme::Poignee OuvrirAvecPannes(const std::string& chemin, systeme::Mode mode) {
+  if (pannes::Echoue(pannes::Operation::Ouverture)) return systeme::Aucune;
+  return systeme::Ouvrir(chemin, mode);
 }
 
 }  // namespace
 
 bool FichierBrut::OuvrirExistant(const std::string& chemin) {
   if (Ouvert()) return false;
-  fd_ = OuvrirSansInterruption(chemin.c_str(), O_RDWR);
+  fd_ = OuvrirAvecPannes(chemin, systeme::Mode::LectureEcriture);
   return Ouvert();
 }
 
 bool FichierBrut::CreerOuVider(const std::string& chemin) {
   if (Ouvert()) return false;
-  fd_ = OuvrirSansInterruption(chemin.c_str(), O_RDWR | O_CREAT | O_TRUNC, 0666);
+  fd_ = OuvrirAvecPannes(chemin, systeme::Mode::CreerOuVider);
   return Ouvert();
 }
 
@@ -103,9 +91,11 @@ FichierBrut& FichierBrut::operator=(FichierBrut&& autre) noexcept {
   if (this != &autre) {
     Fermer();
     fd_ = autre.fd_;
+    verrou_ = autre.verrou_;
     projection_ = autre.projection_;
     tailleProjection_ = autre.tailleProjection_;
-    autre.fd_ = -1;
+    autre.fd_ = systeme::Aucune;
+    autre.verrou_ = 0;
     autre.projection_ = nullptr;
     autre.tailleProjection_ = 0;
   }
@@ -115,23 +105,15 @@ FichierBrut& FichierBrut::operator=(FichierBrut&& autre) noexcept {
 void FichierBrut::Fermer() {
   Deprojeter();
   if (!Ouvert()) return;
-  ::close(fd_);  // not retried on EINTR: on Linux the descriptor is released either way
-  fd_ = -1;
+  systeme::Fermer(fd_);
+  fd_ = systeme::Aucune;
+  verrou_ = 0;
 }
 
 std::int64_t FichierBrut::Lire(std::int64_t offset, void* destination, std::size_t n) const {
   if (!Ouvert() || offset < 0) return -1;
   if (pannes::Echoue(pannes::Operation::Lecture)) return -1;
-  auto* octets = static_cast<unsigned char*>(destination);
-  std::size_t lus = 0;
-  while (lus < n) {
-    ssize_t r = ::pread(fd_, octets + lus, n - lus, static_cast<off_t>(offset + lus));
-    if (r < 0 && errno == EINTR) continue;
-    if (r < 0) return -1;
-    if (r == 0) break;
-    lus += static_cast<std::size_t>(r);
-  }
-  return static_cast<std::int64_t>(lus);
+  return systeme::LireA(fd_, offset, destination, n);
 }
 
 std::size_t FichierBrut::LireA(std::int64_t offset, void* destination, std::size_t n) const {
@@ -141,59 +123,62 @@ std::size_t FichierBrut::LireA(std::int64_t offset, void* destination, std::size
 
 bool FichierBrut::EcrireA(std::int64_t offset, const void* source, std::size_t n) {
   if (!Ouvert() || offset < 0) return false;
-  const auto* octets = static_cast<const unsigned char*>(source);
   if (pannes::Arrete()) return true;
   if (pannes::programme.arretApres > 0) --pannes::programme.arretApres;
   if (pannes::Echoue(pannes::Operation::Ecriture)) {
     const int erreur = errno;
-    if (pannes::programme.ecritureCourte && n > 1) ::pwrite(fd_, octets, n / 2, offset);
+    if (pannes::programme.ecritureCourte && n > 1) systeme::EcrireA(fd_, offset, source, n / 2);
     errno = erreur;
     return false;
   }
-  std::size_t ecrits = 0;
-  while (ecrits < n) {
-    ssize_t r = ::pwrite(fd_, octets + ecrits, n - ecrits, static_cast<off_t>(offset + ecrits));
-    if (r < 0 && errno == EINTR) continue;
-    if (r <= 0) return false;
-    ecrits += static_cast<std::size_t>(r);
-  }
-  return true;
+  return systeme::EcrireA(fd_, offset, source, n) == static_cast<std::int64_t>(n);
 }
 
 std::int64_t FichierBrut::Taille() const {
-  struct stat s;
-  if (!Ouvert() || ::fstat(fd_, &s) != 0) return -1;
-  return static_cast<std::int64_t>(s.st_size);
+  std::int64_t taille;
+  long long modification;
+  return TailleEtDate(taille, modification) ? taille : -1;
 }
 
 bool FichierBrut::TailleEtDate(std::int64_t& taille, long long& modification) const {
-  struct stat s;
-  if (!Ouvert() || ::fstat(fd_, &s) != 0) return false;
-  taille = static_cast<std::int64_t>(s.st_size);
-  modification = static_cast<long long>(s.st_mtim.tv_sec) * 1000000000LL + s.st_mtim.tv_nsec;
-  return true;
+  return Ouvert() && systeme::TailleEtDate(fd_, taille, modification);
 }
 
 bool FichierBrut::VerrouillerPartage() {
-  int r;
-  do {
-    r = Ouvert() ? ::flock(fd_, LOCK_SH) : -1;
-  } while (r != 0 && errno == EINTR);
-  return r == 0;
+  if (!Ouvert()) return false;
+  if (verrou_ == 1) return true;
+  if (verrou_ != 0) Deverrouiller();
+  if (systeme::Verrouiller(fd_, false, true) != systeme::Verrou::Obtenu) return false;
+  verrou_ = 1;
+  return true;
 }
 
 bool FichierBrut::VerrouillerExclusifSansAttendre() {
-  return Ouvert() && ::flock(fd_, LOCK_EX | LOCK_NB) == 0;
+  if (!Ouvert()) return false;
+  if (verrou_ == 2) return true;
+  if (verrou_ != 0) Deverrouiller();
+  if (systeme::Verrouiller(fd_, true, false) != systeme::Verrou::Obtenu) return false;
+  verrou_ = 2;
+  return true;
 }
 
 bool FichierBrut::VerrouillerAvecDelai(bool exclusif, int delaiMs) {
   if (!Ouvert()) return false;
-  const int type = (exclusif ? LOCK_EX : LOCK_SH) | LOCK_NB;
+  const int voulu = exclusif ? 2 : 1;
+  if (verrou_ == voulu) return true;
+  if (verrou_ != 0) Deverrouiller();
   const auto fin = std::chrono::steady_clock::now() + std::chrono::milliseconds(delaiMs);
   auto pause = std::chrono::microseconds(200);
   for (;;) {
-    if (::flock(fd_, type) == 0) return true;
-    if (errno != EWOULDBLOCK && errno != EINTR) return false;
+    switch (systeme::Verrouiller(fd_, exclusif, false)) {
+      case systeme::Verrou::Obtenu:
+        verrou_ = voulu;
+        return true;
+      case systeme::Verrou::Erreur:
+        return false;
+      case systeme::Verrou::Occupe:
+        break;
+    }
     if (std::chrono::steady_clock::now() >= fin) return false;
     std::this_thread::sleep_for(pause);
     pause = std::min(pause * 2, std::chrono::microseconds(20000));
@@ -201,29 +186,23 @@ bool FichierBrut::VerrouillerAvecDelai(bool exclusif, int delaiMs) {
 }
 
 void FichierBrut::Deverrouiller() {
-  if (Ouvert()) ::flock(fd_, LOCK_UN);
+  if (Ouvert() && verrou_ != 0) systeme::Deverrouiller(fd_);
+  verrou_ = 0;
 }
 
 bool FichierBrut::Tronquer(std::int64_t taille) {
   if (!Ouvert() || taille < 0) return false;
-  if (pannes::Arrete()) return true;
-  int r;
-  do {
-    r = ::ftruncate(fd_, static_cast<off_t>(taille));
-  } while (r != 0 && errno == EINTR);
-  return r == 0;
+  return pannes::Arrete() || systeme::Tronquer(fd_, taille);
 }
 
 bool FichierBrut::Existe(const std::string& chemin) {
-  struct stat s;
-  return ::stat(chemin.c_str(), &s) == 0;
+  return systeme::Existe(chemin);
 }
 
 bool FichierBrut::LireTout(const std::string& chemin, std::vector<unsigned char>& octets) {
   FichierBrut fichier;
-  int fd = OuvrirSansInterruption(chemin.c_str(), O_RDONLY);
-  if (fd < 0) return false;
-  fichier.fd_ = fd;
+  fichier.fd_ = OuvrirAvecPannes(chemin, systeme::Mode::Lecture);
+  if (!fichier.Ouvert()) return false;
   const std::int64_t taille = fichier.Taille();
   if (taille < 0) return false;
   octets.assign(static_cast<std::size_t>(taille), 0);
@@ -234,7 +213,7 @@ bool FichierBrut::EcrireNeufSynchronise(const std::string& chemin,
                                         const std::vector<unsigned char>& octets) {
   if (pannes::Arrete()) return true;
   FichierBrut fichier;
-  fichier.fd_ = OuvrirSansInterruption(chemin.c_str(), O_RDWR | O_CREAT | O_EXCL, 0666);
+  fichier.fd_ = OuvrirAvecPannes(chemin, systeme::Mode::CreerExclusif);
   if (!fichier.Ouvert()) return false;
   if (!fichier.EcrireA(0, octets.data(), octets.size()) || !fichier.Synchroniser()) {
     fichier.Fermer();
@@ -250,7 +229,7 @@ bool FichierBrut::RemplacerSynchronise(const std::string& chemin,
   const std::string provisoire = chemin + ".tmp";
   Supprimer(provisoire);
   if (!EcrireNeufSynchronise(provisoire, octets)) return false;
-  if (::rename(provisoire.c_str(), chemin.c_str()) != 0) {
+  if (!systeme::Renommer(provisoire, chemin)) {
     Supprimer(provisoire);
     return false;
   }
@@ -258,84 +237,65 @@ bool FichierBrut::RemplacerSynchronise(const std::string& chemin,
 }
 
 bool FichierBrut::SynchroniserDossierDe(const std::string& chemin) {
-  const std::size_t barre = chemin.rfind('/');
+  const std::size_t barre = chemin.find_last_of(systeme::SeparateursChemin);
   const std::string dossier = barre == std::string::npos ? "."
-                              : barre == 0               ? "/"
+                              : barre == 0               ? chemin.substr(0, 1)
                                                          : chemin.substr(0, barre);
-  int fd = OuvrirSansInterruption(dossier.c_str(), O_RDONLY | O_DIRECTORY);
-  if (fd < 0) return false;
-  const bool ok = ::fsync(fd) == 0;
-  ::close(fd);
-  return ok;
+  return systeme::SynchroniserDossier(dossier);
 }
 
 std::string FichierBrut::CheminAbsolu(const std::string& chemin) {
-  if (!chemin.empty() && chemin[0] == '/') return chemin;
-  char ici[PATH_MAX];
-  if (::getcwd(ici, sizeof ici) == nullptr) return chemin;
-  return std::string(ici) + "/" + chemin;
+  return systeme::CheminAbsolu(chemin);
 }
 
 bool FichierBrut::EstToujours(const std::string& chemin) const {
-  struct stat parChemin, parHandle;
-  return Ouvert() && ::stat(chemin.c_str(), &parChemin) == 0 && ::fstat(fd_, &parHandle) == 0 &&
-         parChemin.st_dev == parHandle.st_dev && parChemin.st_ino == parHandle.st_ino;
+  unsigned long long v1, n1, v2, n2;
+  return Ouvert() && systeme::IdentiteChemin(chemin, v1, n1) && systeme::Identite(fd_, v2, n2) &&
+         v1 == v2 && n1 == n2;
 }
 
 const unsigned char* FichierBrut::Projeter(std::int64_t taille) {
   Deprojeter();
   if (!Ouvert() || taille <= 0) return nullptr;
-  void* p = ::mmap(nullptr, static_cast<std::size_t>(taille), PROT_READ, MAP_SHARED | MAP_POPULATE,
-                   fd_, 0);
-  if (p == MAP_FAILED) return nullptr;
-  projection_ = static_cast<unsigned char*>(p);
-  tailleProjection_ = static_cast<std::size_t>(taille);
+  projection_ = systeme::Projeter(fd_, taille);
+  if (projection_ != nullptr) tailleProjection_ = static_cast<std::size_t>(taille);
   return projection_;
 }
 
 void FichierBrut::Deprojeter() {
   if (projection_ == nullptr) return;
-  ::munmap(projection_, tailleProjection_);
+  systeme::Deprojeter(projection_, tailleProjection_);
   projection_ = nullptr;
   tailleProjection_ = 0;
 }
 
 bool FichierBrut::Horodater() {
-  struct stat s;
-  if (!Ouvert() || ::fstat(fd_, &s) != 0) return false;
-  timespec maintenant{};
-  ::clock_gettime(CLOCK_REALTIME, &maintenant);
-  const long long avant =
-      static_cast<long long>(s.st_mtim.tv_sec) * 1000000000LL + s.st_mtim.tv_nsec;
-  long long nouveau = static_cast<long long>(maintenant.tv_sec) * 1000000000LL + maintenant.tv_nsec;
+  std::int64_t taille;
+  long long avant;
+  if (!TailleEtDate(taille, avant)) return false;
+  long long nouveau = systeme::Maintenant();
   if (nouveau <= avant) nouveau = avant + 1;
-  const timespec temps[2] = {{0, UTIME_OMIT}, {nouveau / 1000000000LL, nouveau % 1000000000LL}};
-  return ::futimens(fd_, temps) == 0;
+  return systeme::FixerDate(fd_, nouveau);
 }
 
 bool FichierBrut::Synchroniser() {
-  return Ouvert() && ::fdatasync(fd_) == 0;  // the contents and the size: all a reader needs
+  return Ouvert() && systeme::Vider(fd_);
 }
 
 bool FichierBrut::Identite(unsigned long long& peripherique, unsigned long long& numero) const {
-  struct stat s;
-  if (!Ouvert() || ::fstat(fd_, &s) != 0) return false;
-  peripherique = static_cast<unsigned long long>(s.st_dev);
-  numero = static_cast<unsigned long long>(s.st_ino);
-  return true;
+  return Ouvert() && systeme::Identite(fd_, peripherique, numero);
 }
 
 bool FichierBrut::CreerExclusif(const std::string& chemin) {
   if (pannes::Arrete()) return true;
-  int fd = OuvrirSansInterruption(chemin.c_str(), O_RDWR | O_CREAT | O_EXCL, 0666);
-  if (fd < 0) return false;
-  ::close(fd);
+  const systeme::Poignee p = OuvrirAvecPannes(chemin, systeme::Mode::CreerExclusif);
+  if (p == systeme::Aucune) return false;
+  systeme::Fermer(p);
   return true;
 }
 
 bool FichierBrut::Supprimer(const std::string& chemin) {
-  if (pannes::Arrete()) return true;
-  return ::unlink(chemin.c_str()) == 0;
+  return pannes::Arrete() || systeme::Supprimer(chemin);
 }
 
 }  // namespace velquor

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "store/systeme_fichiers.h"
+
 namespace velquor {
 
 class FichierBrut {
@@ -17,8 +19,12 @@ class FichierBrut {
   FichierBrut(const FichierBrut&) = delete;
   FichierBrut& operator=(const FichierBrut&) = delete;
   FichierBrut(FichierBrut&& autre) noexcept
-      : fd_(autre.fd_), projection_(autre.projection_), tailleProjection_(autre.tailleProjection_) {
-    autre.fd_ = -1;
+      : fd_(autre.fd_),
+        verrou_(autre.verrou_),
+        projection_(autre.projection_),
+        tailleProjection_(autre.tailleProjection_) {
+    autre.fd_ = systeme::Aucune;
+    autre.verrou_ = 0;
     autre.projection_ = nullptr;
     autre.tailleProjection_ = 0;
   }
@@ -27,7 +33,7 @@ class FichierBrut {
   // Opens an existing file for reading and writing; false when it is absent or refused, or
   // when this handle is already open.
   bool OuvrirExistant(const std::string& chemin);
-  bool Ouvert() const { return fd_ >= 0; }
+  bool Ouvert() const { return fd_ != systeme::Aucune; }
   void Fermer();
 
   // Reads up to n bytes at offset and returns how many came (fewer than n at the end of the
@@ -42,7 +48,8 @@ class FichierBrut {
   // Size and time of last change (nanoseconds); false when they cannot be known.
   bool TailleEtDate(std::int64_t& taille, long long& modification) const;
   // Advisory locks, which change nothing in the file: shared while a pair is open (waits for
-  // an exclusive holder to finish), exclusive to rebuild it (refused at once when taken).
+  // an exclusive holder to finish), exclusive to rebuild it (refused at once when taken). A
+  // handle holds one lock at most: asking for the other kind lets the one held go first.
   bool VerrouillerPartage();
   bool VerrouillerExclusifSansAttendre();
   // The same, waiting at most delaiMs for another holder to let go (by polling, so that a
@@ -88,8 +95,9 @@ class FichierBrut {
   static std::string CheminAbsolu(const std::string& chemin);
 
  private:
-  int fd_ = -1;
-  unsigned char* projection_ = nullptr;
+  systeme::Poignee fd_ = systeme::Aucune;
+  int verrou_ = 0;  // 0: none, 1: shared, 2: exclusive
+  const unsigned char* projection_ = nullptr;
   std::size_t tailleProjection_ = 0;
 };
 

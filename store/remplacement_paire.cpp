@@ -1,15 +1,11 @@
 #include "store/remplacement_paire.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <filesystem>
 #include <optional>
 #include <set>
 #include <sstream>
+
+#include "store/systeme_fichiers.h"
 
 namespace velquor {
 
@@ -25,29 +21,17 @@ std::string CheminJournal(const std::string& base) {
 }
 
 bool Existe(const std::string& chemin) {
-  struct stat s;
-  return ::lstat(chemin.c_str(), &s) == 0;
+  return systeme::Existe(chemin);
 }
 
 bool MemeFichier(const std::string& a, const std::string& b) {
-  struct stat sa, sb;
-  return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
-         sa.st_ino == sb.st_ino;
+  unsigned long long va, na, vb, nb;
+  return systeme::IdentiteChemin(a, va, na) && systeme::IdentiteChemin(b, vb, nb) && va == vb &&
+         na == nb;
 }
 
 void Synchroniser(const char* dossier) {
-  const int fd = ::open(dossier, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
-}
-
-bool Verrouiller(int fd, int operation) {
-  int r;
-  do {
-    r = ::flock(fd, operation);
-  } while (r != 0 && errno == EINTR);
-  return r == 0;
+  systeme::SynchroniserDossier(dossier);
 }
 
 // An exclusive lock on the working directory for as long as it lives; nothing when the
@@ -55,48 +39,34 @@ bool Verrouiller(int fd, int operation) {
 // gone is taken again on the one the name gives now.
 class VerrouDossier {
  public:
-  VerrouDossier() {
-    for (int essai = 0; essai < 3 && fd_ < 0; ++essai) {
-      fd_ = ::open(DossierRemplacement, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-      if (fd_ < 0) return;
-      struct stat parHandle, parNom;
-      if (Verrouiller(fd_, LOCK_EX) && ::fstat(fd_, &parHandle) == 0 &&
-          ::stat(DossierRemplacement, &parNom) == 0 && parHandle.st_dev == parNom.st_dev &&
-          parHandle.st_ino == parNom.st_ino) {
-        return;
-      }
-      ::close(fd_);
-      fd_ = -1;
-    }
-  }
-  ~VerrouDossier() {
-    if (fd_ >= 0) ::close(fd_);
-  }
+  VerrouDossier() : verrou_(systeme::VerrouillerDossier(DossierRemplacement)) {}
+  ~VerrouDossier() { systeme::LibererDossier(verrou_); }
   VerrouDossier(const VerrouDossier&) = delete;
   VerrouDossier& operator=(const VerrouDossier&) = delete;
-  bool Present() const { return fd_ >= 0; }
+  bool Present() const { return verrou_ != systeme::Aucune; }
 
  private:
-  int fd_ = -1;
+  systeme::Poignee verrou_;
 };
 
 // The lock of a pair's index, taken without waiting: held, the pair is nobody else's. A pair
 // whose index is not there is nobody's either.
 class VerrouIndex {
  public:
-  explicit VerrouIndex(const std::string& base)
-      : fd_(::open((base + ".NDX").c_str(), O_RDONLY | O_CLOEXEC)) {
-    libre_ = fd_ < 0 ? errno == ENOENT : Verrouiller(fd_, LOCK_EX | LOCK_NB);
+  explicit VerrouIndex(const std::string& base) {
+    bool absent = false;
+    fd_ = systeme::Ouvrir(base + ".NDX", systeme::Mode::Lecture, &absent);
+    libre_ = fd_ == systeme::Aucune
+                 ? absent
+                 : systeme::Verrouiller(fd_, true, false) == systeme::Verrou::Obtenu;
   }
-  ~VerrouIndex() {
-    if (fd_ >= 0) ::close(fd_);
-  }
+  ~VerrouIndex() { systeme::Fermer(fd_); }
   VerrouIndex(const VerrouIndex&) = delete;
   VerrouIndex& operator=(const VerrouIndex&) = delete;
   bool Libre() const { return libre_; }
 
  private:
-  int fd_;
+  systeme::Poignee fd_;
   bool libre_;
 };
 
@@ -110,12 +80,15 @@ EtatJournal LireJournal(const std::string& base, Journal& journal) {
   if (!Existe(CheminJournal(base))) return EtatJournal::Absent;
   std::ostringstream texte;
   {
-    const int fd = ::open(CheminJournal(base).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return EtatJournal::Illisible;
+    const systeme::Poignee fd = systeme::Ouvrir(CheminJournal(base), systeme::Mode::Lecture);
+    if (fd == systeme::Aucune) return EtatJournal::Illisible;
     char tampon[512];
-    for (ssize_t n; (n = ::read(fd, tampon, sizeof tampon)) > 0;)
+    std::int64_t position = 0;
+    for (std::int64_t n; (n = systeme::LireA(fd, position, tampon, sizeof tampon)) > 0;) {
       texte.write(tampon, n);
-    ::close(fd);
+      position += n;
+    }
+    systeme::Fermer(fd);
   }
   std::istringstream lignes(texte.str());
   std::string entete, fin;
@@ -135,13 +108,14 @@ bool EcrireJournal(const std::string& base, const Journal& journal) {
     texte += std::string(Extensions[i]) + " " + journal.sauvegarde[i] + "\n";
   texte += "fin\n";
   const std::string provisoire = CheminJournal(base) + ".tmp";
-  const int fd = ::open(provisoire.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) return false;
-  bool ok = ::write(fd, texte.data(), texte.size()) == static_cast<ssize_t>(texte.size()) &&
-            ::fsync(fd) == 0;
-  ok = ::close(fd) == 0 && ok;
-  if (!ok || ::rename(provisoire.c_str(), CheminJournal(base).c_str()) != 0) {
-    ::unlink(provisoire.c_str());
+  const systeme::Poignee fd = systeme::Ouvrir(provisoire, systeme::Mode::CreerOuVider);
+  if (fd == systeme::Aucune) return false;
+  const bool ok = systeme::EcrireA(fd, 0, texte.data(), texte.size()) ==
+                      static_cast<std::int64_t>(texte.size()) &&
+                  systeme::Vider(fd);
+  systeme::Fermer(fd);
+  if (!ok || !systeme::Renommer(provisoire, CheminJournal(base))) {
+    systeme::Supprimer(provisoire);
     return false;
   }
   Synchroniser(DossierRemplacement);
@@ -154,6 +128,7 @@ std::vector<std::string> Restes(const std::string& base) {
   for (const char* extension : Extensions) {
     restes.push_back(CheminNouveau(base, extension));
     restes.push_back(CheminNouveau(base, extension) + ".lien");
+    restes.push_back(CheminNouveau(base, extension) + ".ancien");
   }
   restes.push_back(CheminJournal(base) + ".tmp");
   return restes;
@@ -168,8 +143,25 @@ bool RestesPresents(const std::string& base) {
 
 void Nettoyer(const std::string& base) {
   for (const std::string& reste : Restes(base))
-    ::unlink(reste.c_str());
-  ::rmdir(DossierRemplacement);  // only when nothing else is in it
+    systeme::Supprimer(reste);
+  systeme::SupprimerDossier(DossierRemplacement);  // only when nothing else is in it
+}
+
+// Where a file cannot be renamed over while it is open (Windows, and the rebuild keeps the old
+// index open for its lock), the old file, already kept under its backup name, is moved aside
+// first. A stop in between leaves the live name free, and the next start renames the new file.
+bool RemplacerEnDeuxTemps(const std::string& nouveau, const std::string& vivant,
+                          const std::string& sauvegarde) {
+  if (!Existe(vivant) || !MemeFichier(vivant, sauvegarde)) return false;
+  const std::string ecarte = nouveau + ".ancien";
+  systeme::Supprimer(ecarte);
+  if (!systeme::Renommer(vivant, ecarte)) return false;
+  if (!systeme::Renommer(nouveau, vivant)) {
+    systeme::Renommer(ecarte, vivant);
+    return false;
+  }
+  systeme::Supprimer(ecarte);
+  return true;
 }
 
 // Every step is done again safely after a stop: a file whose new version is still in the
@@ -184,21 +176,20 @@ bool Achever(const std::string& base, const Journal& journal, RepriseRemplacemen
     if (!Existe(nouveau)) continue;
     if (Existe(vivant) && !MemeFichier(vivant, sauvegarde)) {
       const std::string lien = nouveau + ".lien";
-      ::unlink(lien.c_str());
-      if (::link(vivant.c_str(), lien.c_str()) != 0 ||
-          ::rename(lien.c_str(), sauvegarde.c_str()) != 0) {
+      systeme::Supprimer(lien);
+      if (!systeme::Lier(vivant, lien) || !systeme::Renommer(lien, sauvegarde)) {
         reprise.erreur = "impossible de garder " + vivant + " en " + sauvegarde;
         return false;
       }
     }
-    if (::rename(nouveau.c_str(), vivant.c_str()) != 0) {
+    if (!systeme::Renommer(nouveau, vivant) && !RemplacerEnDeuxTemps(nouveau, vivant, sauvegarde)) {
       reprise.erreur =
           "impossible de remplacer " + vivant + " (l'ancien est dans " + sauvegarde + ")";
       return false;
     }
   }
   Synchroniser(".");
-  ::unlink(CheminJournal(base).c_str());
+  systeme::Supprimer(CheminJournal(base));
   Synchroniser(DossierRemplacement);
   Nettoyer(base);
   return true;
@@ -253,7 +244,7 @@ std::vector<RepriseRemplacement> ReprendreRemplacements() {
     RepriseRemplacement reprise;
     if (Reprendre(base, false, reprise)) reprises.push_back(std::move(reprise));
   }
-  ::rmdir(DossierRemplacement);
+  systeme::SupprimerDossier(DossierRemplacement);
   return reprises;
 }
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 #include <locale.h>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include <cstdint>
 #include <cuchar>
@@ -60,6 +63,29 @@ TEST(Cp1252, CapitalsAndSmallLetters) {
 // The C library's reading of UTF-8 (its C.UTF-8 locale): the code points, or nothing when the
 // text is malformed. Its decoder refuses overlong forms and surrogates; it lets code points
 // beyond U+10FFFF through, which no code page byte has anyway.
+#ifdef _WIN32
+// On Windows, the system's own decoder, which refuses every malformed text.
+std::optional<std::u32string> LireUtf8SelonLaLibC(const std::string& utf8) {
+  if (utf8.empty()) return std::u32string();
+  const int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(),
+                                    static_cast<int>(utf8.size()), nullptr, 0);
+  if (n <= 0) return std::nullopt;
+  std::wstring large(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), static_cast<int>(utf8.size()),
+                      large.data(), n);
+  std::u32string points;
+  for (std::size_t i = 0; i < large.size(); ++i) {
+    const char32_t haut = static_cast<char16_t>(large[i]);
+    if (haut >= 0xD800 && haut < 0xDC00 && i + 1 < large.size()) {
+      const char32_t bas = static_cast<char16_t>(large[++i]);
+      points.push_back(0x10000 + ((haut - 0xD800) << 10) + (bas - 0xDC00));
+    } else {
+      points.push_back(haut);
+    }
+  }
+  return points;
+}
+#else
 std::optional<std::u32string> LireUtf8SelonLaLibC(const std::string& utf8) {
   static const locale_t utf8Locale = newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
   EXPECT_NE(utf8Locale, nullptr);
@@ -78,6 +104,7 @@ std::optional<std::u32string> LireUtf8SelonLaLibC(const std::string& utf8) {
   if (!valide) return std::nullopt;
   return points;
 }
+#endif
 
 TEST(Cp1252, Utf8RoundTripOfEveryByte) {
   std::string tous;

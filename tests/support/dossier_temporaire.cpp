@@ -4,15 +4,33 @@
 
 #include <fstream>
 
+#include "store/systeme_fichiers.h"
+
 namespace velquor::test {
 
 DossierTemporaire::DossierTemporaire() : precedent_(std::filesystem::current_path()) {
+#ifdef _WIN32
+  // No mkdtemp: a name of this process that no other directory has yet.
+  static unsigned compteur = 0;
+  std::error_code erreur;
+  for (int essai = 0; essai < 100 && chemin_.empty(); ++essai) {
+    const auto candidat = std::filesystem::temp_directory_path() /
+                          ("velquor-" + std::to_string(systeme::NumeroProcessus()) + "-" +
+                           std::to_string(++compteur));
+    if (std::filesystem::create_directory(candidat, erreur)) chemin_ = candidat;
+  }
+  if (chemin_.empty()) {
+    ADD_FAILURE() << "cannot create a temporary directory";
+    return;
+  }
+#else
   std::string modele = (std::filesystem::temp_directory_path() / "velquor-XXXXXX").string();
   if (::mkdtemp(modele.data()) == nullptr) {
     ADD_FAILURE() << "cannot create a temporary directory";
     return;
   }
   chemin_ = modele;
+#endif
   std::filesystem::current_path(chemin_);
 }
 

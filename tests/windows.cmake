@@ -1,0 +1,71 @@
+# The tests of the Windows build, run under Wine by scripts/test-windows.sh. Each executable is
+# one ctest test (starting Wine once per test case would cost more than the tests).
+#
+# Left out, because they rest on POSIX alone:
+#   test_ecrivains           two programs on one pair as forked processes (support/processus.cpp)
+#   test_coupures            kills at each system call through the LD_PRELOAD library
+#                            (support/arret_appels.cpp)
+#   test_import_atomique     the same, plus setrlimit for a full disk
+#   test_outils_bout_en_bout the companion started by posix_spawn, stopped by LD_PRELOAD; the
+#                            companion's end-to-end checks under Wine are in test-windows.sh
+#   test_hostile             posix_spawn, and SQLite, which is not built for Windows here
+#   test_coherence           counts the writes by standing in front of glibc's pwrite
+#   the fuzzing replays      their support creates files through POSIX calls
+set(VELQUOR_GTEST_SOURCES /usr/src/googletest CACHE PATH "GoogleTest's sources")
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(${VELQUOR_GTEST_SOURCES} ${PROJECT_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+add_library(velquor_test_support STATIC support/dossier_temporaire.cpp)
+target_link_libraries(velquor_test_support PUBLIC velquor_core GTest::gtest)
+target_include_directories(velquor_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+
+function(velquor_test name)
+  add_executable(${name} ${ARGN})
+  target_link_libraries(${name} PRIVATE velquor_test_support GTest::gtest_main)
+  add_test(NAME ${name} COMMAND ${name})
+endfunction()
+
+set(store ${CMAKE_CURRENT_SOURCE_DIR}/store)
+velquor_test(test_store
+  ${store}/autre_ordre_test.cpp
+  ${store}/fichier_brut_test.cpp
+  ${store}/pfichier_test.cpp
+  ${store}/index_test.cpp
+  ${store}/collections_test.cpp
+  ${store}/fichiers_abimes_test.cpp
+  ${store}/pannes_test.cpp
+  ${store}/scenarios_pannes.cpp
+)
+velquor_test(test_differentiel
+  ${store}/differentiel_test.cpp
+  ${store}/reference/pfichier.cpp
+  ${store}/reference/pfichier_index.cpp
+)
+velquor_test(test_collation
+  ${store}/collation_test.cpp
+  ${store}/cp1252_test.cpp
+  ${store}/ordre_plateforme.cpp
+)
+# Read by the test under Wine, which reaches the Linux file system through its Z: drive.
+target_compile_definitions(test_collation PRIVATE
+  VELQUOR_ORDRE_PLATEFORME="Z:${store}/ordre_plateforme.txt")
+
+velquor_test(test_recherche
+  ${CMAKE_CURRENT_SOURCE_DIR}/search/correspond_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/search/recherche_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/search/selection_test.cpp
+)
+velquor_test(test_export
+  ${CMAKE_CURRENT_SOURCE_DIR}/export/recettes_html_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/export/listes_sql_test.cpp
+)
+set(cli ${CMAKE_CURRENT_SOURCE_DIR}/cli)
+velquor_test(test_outils
+  ${cli}/arguments_test.cpp
+  ${cli}/lecteur_csv_test.cpp
+  ${cli}/plan_import_test.cpp
+  ${cli}/verification_paire_test.cpp
+  ${cli}/reorganisation_test.cpp
+)
+target_link_libraries(test_outils PRIVATE velquor_outils)
