@@ -5,10 +5,13 @@
 // picture was written).
 // VELQUOR_COMMANDE=n (for scripts and measures, with VELQUOR_CAPTURE to end the run): once the
 // main window is up, sends command n as its menu item would; 103 opens the cocktail view.
+// VELQUOR_CHRONO=file (for bench/): writes when the main window is first drawn and, with
+// VELQUOR_COMMANDE, how long the command takes to draw its window, then ends the run.
 
 #include <QTimer>
 
 #include "app/capture.h"
+#include "app/chronometrage.h"
 #include "framework/service_messages.h"
 #include "shell/velquor_app.h"
 #include "shell/vues_programme.h"
@@ -29,7 +32,10 @@ int main(int argc, char** argv) {
   if (!capture.isEmpty()) velquor::ProgrammerCapture(application, capture);
   bool commandeDonnee = false;
   const int commande = qEnvironmentVariableIntValue("VELQUOR_COMMANDE", &commandeDonnee);
-  if (commandeDonnee) {
+  const QString chrono = qEnvironmentVariable("VELQUOR_CHRONO");
+  if (!chrono.isEmpty()) {
+    velquor::ProgrammerChronometrage(application, chrono, commandeDonnee ? commande : 0);
+  } else if (commandeDonnee) {
     QTimer::singleShot(0, &application,
                        [&application, commande] { application.Routeur().Envoyer(commande); });
   }
