@@ -296,7 +296,8 @@ bool PFichier::Ajouter(std::string_view nom) {
   }
   // The views follow the addition when they can; otherwise they are built again.
   if (parVue) {
-    vue->emplace(nom, posNouveau);
+    const bool apresTous = vue->empty() || ComparerNoms(std::prev(vue->end())->first, nom) < 0;
+    vue->emplace_hint(apresTous ? vue->end() : vue->lower_bound(nom), nom, posNouveau);
   } else if (vue) {
     etat_->OublierVue();
   } else {
@@ -494,7 +495,10 @@ void PFichier::RetenirCurseur(VueOrdonnee::iterator entree) {
 // node has no greater child, else the name just after it, which then has no lesser child.
 // -1 when the name is already there, 0 when the view cannot tell, 1 with the parent's offset.
 int PFichier::ParentDansVue(VueOrdonnee& vue, std::string_view nom, std::int32_t& parent) {
-  auto it = vue.lower_bound(nom);
+  // Names often come in order (a search result, an import of a sorted list): one comparison
+  // with the greatest tells that the new name goes after it.
+  const bool apresTous = !vue.empty() && ComparerNoms(std::prev(vue.end())->first, nom) < 0;
+  auto it = apresTous ? vue.end() : vue.lower_bound(nom);
   if (it != vue.end() && it->first == nom) return -1;
   NoeudIndex noeud;
   if (it != vue.begin()) {
