@@ -48,7 +48,7 @@ commande est incorrecte. Les messages sont écrits sur la sortie d'erreur.
 
 const Commande* TrouverCommande(std::string_view nom) {
   for (const Commande* c : {&CommandeExporter, &CommandeImporter, &CommandeVerifier,
-                            &CommandeLister, &CommandeReorganiser}) {
+                            &CommandeLister, &CommandeReorganiser, &CommandeRechercher}) {
     if (c->nom == nom) return c;
   }
   return nullptr;
