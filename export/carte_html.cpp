@@ -205,9 +205,11 @@ BilanCarte ExporterCarteHtml(std::string_view base, std::string_view titre) {
       while (source.Suivant());
     }
   }
+  // A walk cut short by a failed read is not the whole result: the former menu stays.
   if (source.ErreursES() > 0) {
     bilan.fichiersIllisibles.push_back(source.NomFichierIndex());
     bilan.fichiersIllisibles.push_back(source.NomFichierDonnees());
+    return bilan;
   }
   source.Fermer();
 

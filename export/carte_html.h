@@ -43,7 +43,7 @@ struct BilanCarte : BilanExport {
 };
 
 // Reads the cocktails of the pair `base` (RESURECH or COCKTAIL), which must exist, without
-// writing to it, and writes web/menu.html whole or not at all.
+// writing to it, and writes web/menu.html whole or not at all; nothing when the reading failed.
 BilanCarte ExporterCarteHtml(std::string_view base, std::string_view titre);
 
 }  // namespace velquor
