@@ -148,12 +148,10 @@ TEST_F(CarteTest, CarteEtSommaireSeLisentEtLeursLiensMenentAuxBonnesPages) {
 
 TEST_F(CarteTest, UsageEtCarteDeTousLesCocktails) {
   for (const auto& arguments : std::vector<std::vector<std::string>>{
-           {"exporter", "menu", "--titre"},
            {"exporter", "menu", "--titre", ""},
            {"exporter", "menu", "--titre", "\xC3(mal form\xC3\xA9"},
            {"exporter", "recettes", "--tout"},
            {"exporter", "menu", "--toute"},
-           {"--tout", "exporter", "menu"},
        }) {
     EXPECT_EQ(Outils(arguments).code, 2) << ::testing::PrintToString(arguments);
   }

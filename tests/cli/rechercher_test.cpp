@@ -160,10 +160,7 @@ TEST_F(RechercherTest, ErreursAvantToutEcriture) {
            {"rechercher", "nom", "--tous"},
            {"rechercher", "nom", "--fichier", "bar.txt"},
            {"rechercher", "ingredients", "--tous", "--aucun", "menthe"},
-           {"rechercher", "ingredients", "--titre", "x"},
-           {"rechercher", "ingredients", "--fichier"},
            {"rechercher", "nom", "123456789012345678901234567890X"},
-           {"--ajouter", "rechercher", "nom"},
        }) {
     std::vector<std::string> ligne = {"-C", "outils"};
     ligne.insert(ligne.end(), arguments.begin(), arguments.end());
