@@ -1,10 +1,14 @@
 #include "cli/arguments.h"
 
+#include <algorithm>
+
 namespace velquor::outils {
 
-AnalyseArguments AnalyserArguments(const std::vector<std::string>& mots) {
+AnalyseArguments AnalyserArguments(const std::vector<std::string>& mots,
+                                   const OptionsDeCommande& optionsDe) {
   AnalyseArguments analyse;
   Arguments& a = analyse.arguments;
+  std::span<const OptionCommande> propres;
   bool options = true;
   for (std::size_t i = 0; i < mots.size(); ++i) {
     const std::string& mot = mots[i];
@@ -26,10 +30,34 @@ AnalyseArguments AnalyserArguments(const std::vector<std::string>& mots) {
         return analyse;
       }
     } else if (options && mot.size() > 1 && mot[0] == '-') {
-      analyse.erreur = "option inconnue : " + mot;
-      return analyse;
+      // "--titre=TEXTE" is "--titre TEXTE".
+      const std::size_t egal = mot.starts_with("--") ? mot.find('=') : std::string::npos;
+      const std::string nom = mot.substr(0, egal);
+      const auto option = std::find_if(propres.begin(), propres.end(),
+                                       [&nom](const OptionCommande& o) { return o.nom == nom; });
+      if (option == propres.end()) {
+        analyse.erreur = "option inconnue : " + nom;
+        if (!a.commande.empty()) analyse.erreur += " (pour " + a.commande + ")";
+        return analyse;
+      }
+      OptionDonnee donnee{nom, {}};
+      if (option->avecValeur) {
+        if (egal != std::string::npos) {
+          donnee.valeur = mot.substr(egal + 1);
+        } else if (i + 1 < mots.size()) {
+          donnee.valeur = mots[++i];
+        } else {
+          analyse.erreur = "l'option " + nom + " attend une valeur";
+          return analyse;
+        }
+      } else if (egal != std::string::npos) {
+        analyse.erreur = "l'option " + nom + " n'attend pas de valeur";
+        return analyse;
+      }
+      a.options.push_back(std::move(donnee));
     } else if (a.commande.empty()) {
       a.commande = mot;
+      if (optionsDe) propres = optionsDe(a.commande);
     } else {
       a.operandes.push_back(mot);
     }

@@ -1,15 +1,20 @@
-// exporter recettes|ingredients|familles|cocktails|tout
+// exporter recettes|ingredients|familles|cocktails|tout, and exporter menu [--titre TEXTE] [--tout]
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "cli/commandes.h"
 #include "cli/paires.h"
 #include "export/bilan_export.h"
+#include "export/carte_html.h"
 #include "export/chemins_export.h"
 #include "export/exports_listes.h"
+#include "export/html5.h"
+#include "export/index_recettes.h"
 #include "export/recettes_html.h"
+#include "store/collections.h"
 
 namespace velquor::outils {
 
@@ -26,6 +31,11 @@ struct Export {
 };
 
 constexpr std::string_view CibleRecettes = "recettes";
+constexpr std::string_view CibleMenu = "menu";
+constexpr std::string_view OptionTitre = "--titre";
+constexpr std::string_view OptionTout = "--tout";
+
+const OptionCommande Options[] = {{OptionTitre, true}, {OptionTout, false}};
 
 const Export Exports[] = {
     {"familles",
@@ -55,7 +65,7 @@ const Export Exports[] = {
      "cocktail",
      "cocktails",
      {DossierPagesHtml, nullptr},
-     &ExporterRecettesHtml},
+     [](PMessages& messages) { return ExporterRecettesHtml(messages); }},
 };
 
 std::string SansPrefixe(std::string_view chemin) {
@@ -122,49 +132,119 @@ bool Rapporter(const Export& e, const BilanExport& bilan) {
   return bilan.fichiersIllisibles.empty() && bilan.fichiersEnEchec.empty();
 }
 
+// The menu's title as the page shows it: the default, or the --titre given last.
+std::optional<std::string> TitreMenu(const Operandes& operandes) {
+  std::string titre(TitreCarteParDefaut);
+  for (const OptionDonnee& o : operandes.options) {
+    if (o.nom == OptionTitre) titre = o.valeur;
+  }
+  return TexteHtmlUtf8(titre);
+}
+
+bool MenuDeTout(const Operandes& operandes) {
+  return std::any_of(operandes.options.begin(), operandes.options.end(),
+                     [](const OptionDonnee& o) { return o.nom == OptionTout; });
+}
+
 std::string VerifierOperandes(const Operandes& operandes) {
   if (operandes.size() != 1)
-    return "exporter attend une cible : recettes, ingredients, familles, cocktails ou tout";
+    return "exporter attend une cible : recettes, ingredients, familles, cocktails, tout ou menu";
+  if (operandes[0] != CibleMenu && !operandes.options.empty())
+    return "les options --titre et --tout ne valent que pour exporter menu";
+  if (operandes[0] == CibleMenu) {
+    for (const OptionDonnee& o : operandes.options) {
+      if (o.nom == OptionTitre && o.valeur.empty()) return "l'option --titre attend un texte";
+    }
+    if (!TitreMenu(operandes)) return "le titre donné à --titre n'est pas un texte UTF-8 valide";
+    return {};
+  }
   if (operandes[0] == "tout") return {};
   for (const Export& e : Exports) {
     if (e.cible == operandes[0]) return {};
   }
   return "cible d'export inconnue : " + operandes[0] +
-         " (recettes, ingredients, familles, cocktails ou tout)";
+         " (recettes, ingredients, familles, cocktails, tout ou menu)";
+}
+
+// exporter menu: the last search's result, or with --tout every cocktail.
+int ExporterMenu(const Operandes& operandes) {
+  const bool tout = MenuDeTout(operandes);
+  const std::string_view base = tout ? BaseCocktail : BaseResultat;
+  if (!tout && EtatDePaire(BaseResultat) == EtatPaire::Absente) {
+    DireErreur(
+        "Carte : aucun résultat de recherche dans ce dossier ; lancez d'abord velquor-outils "
+        "rechercher, ou demandez la carte de tous les cocktails avec --tout");
+    return SortieProbleme;
+  }
+  if (!PaireLisible("Carte", base, tout ? "cocktails" : "résultats")) return SortieProbleme;
+  std::error_code erreur;
+  if (!std::filesystem::is_directory(DossierPagesHtml, erreur) &&
+      !std::filesystem::create_directory(DossierPagesHtml, erreur)) {
+    DireErreur(std::string("Carte : impossible de créer le dossier ") + DossierPagesHtml);
+    return SortieProbleme;
+  }
+  const BilanCarte bilan = ExporterCarteHtml(base, *TitreMenu(operandes));
+  if (!bilan.collectionOuverte) {
+    DireErreur(std::string("Carte : impossible d'ouvrir le fichier des ") +
+               (tout ? "cocktails" : "résultats") + " ; rien n'a été exporté");
+    return SortieProbleme;
+  }
+  if (!bilan.fichiersIllisibles.empty()) {
+    DireErreur("Carte : lecture impossible de " + Enumerer(bilan.fichiersIllisibles, 2) +
+               " ; rien n'a été exporté");
+    return SortieProbleme;
+  }
+  if (!bilan.fichiersEnEchec.empty()) {
+    DireErreur("Carte : impossible d'écrire " + SansPrefixe(CheminCarte) +
+               " (disque plein ou dossier protégé ?) ; l'ancienne carte, s'il y en a une, est "
+               "restée telle quelle");
+    return SortieProbleme;
+  }
+  std::string texte = "Carte : " + SansPrefixe(CheminCarte) + " écrite (" +
+                      Compter(bilan.nbEnregistrements, "cocktail", "cocktails");
+  if (bilan.nbEnregistrements > 0)
+    texte += ", " + Compter(bilan.nbFamilles, "famille", "familles") + ", " +
+             Compter(bilan.nbLiens, "lien", "liens") + " vers les pages de recettes";
+  Dire(texte + ")");
+  return SortieSucces;
+}
+
+// The recipe pages, then their index (which lists the pages written).
+bool ExporterRecettes(const Export& e, ConsoleMessages& messages) {
+  std::vector<PageRecette> pages;
+  const BilanExport bilan = ExporterRecettesHtml(messages, &pages);
+  bool reussi = Rapporter(e, bilan);
+  if (!bilan.collectionOuverte) return false;
+  if (EcrireIndexRecettes(pages)) {
+    Dire(std::string(e.titre) + " : " + SansPrefixe(CheminIndexRecettes) + " écrit (" +
+         Compter(static_cast<std::int64_t>(pages.size()), "page", "pages") + ")");
+  } else {
+    DireErreur(std::string(e.titre) + " : impossible d'écrire " + SansPrefixe(CheminIndexRecettes));
+    reussi = false;
+  }
+  return reussi;
 }
 
 int Executer(const Operandes& operandes, ConsoleMessages& messages) {
+  if (operandes[0] == CibleMenu) return ExporterMenu(operandes);
   bool reussi = true;
   for (const Export& e : Exports) {
     if (operandes[0] != "tout" && operandes[0] != e.cible) continue;
     // The export would create an empty pair where there is none: say so instead.
-    if (EtatPaire etat = EtatDePaire(e.base); etat != EtatPaire::Presente) {
-      DireErreur(std::string(e.titre) + " : " + TexteSansPaire(e.base, e.pluriel, etat));
+    if (!PaireLisible(e.titre, e.base, e.pluriel) || !CreerDossiers(e)) {
       reussi = false;
       continue;
     }
-    // Opening a data file shorter than its header would write one into it: exporting is reading,
-    // and leaves the pair as it is.
-    std::error_code erreur;
-    const std::string donnees = std::string(e.base) + ".DAT";
-    if (const auto taille = std::filesystem::file_size(donnees, erreur); !erreur && taille < 8) {
-      DireErreur(std::string(e.titre) + " : " + donnees + " n'a pas son en-tête (" +
-                 std::to_string(taille) +
-                 " octets) : rien n'a été exporté ; velquor-outils verifier dit ce qu'il en est");
-      reussi = false;
-      continue;
-    }
-    if (!CreerDossiers(e)) {
-      reussi = false;
-      continue;
-    }
-    reussi = Rapporter(e, e.executer(messages)) && reussi;
+    if (e.cible == CibleRecettes)
+      reussi = ExporterRecettes(e, messages) && reussi;
+    else
+      reussi = Rapporter(e, e.executer(messages)) && reussi;
   }
   return reussi ? SortieSucces : SortieProbleme;
 }
 
 }  // namespace
 
-const Commande CommandeExporter{"exporter", &VerifierOperandes, &Executer};
+const Commande CommandeExporter{"exporter", &VerifierOperandes, &Executer, Options};
 
 }  // namespace velquor::outils

@@ -7,16 +7,23 @@
 #include <string_view>
 #include <vector>
 
+#include <span>
+
+#include "cli/arguments.h"
 #include "cli/console.h"
 
 namespace velquor::outils {
 
-using Operandes = std::vector<std::string>;
+// The words after the command's name, and the options of its own that stood among them.
+struct Operandes : std::vector<std::string> {
+  std::vector<OptionDonnee> options;
+};
 
 struct Commande {
   std::string_view nom;
   std::string (*verifierOperandes)(const Operandes& operandes);
   int (*executer)(const Operandes& operandes, ConsoleMessages& messages);
+  std::span<const OptionCommande> options{};  // those it accepts; none for most
 };
 
 extern const Commande CommandeExporter;
@@ -24,6 +31,7 @@ extern const Commande CommandeImporter;
 extern const Commande CommandeVerifier;
 extern const Commande CommandeLister;
 extern const Commande CommandeReorganiser;
+extern const Commande CommandeRechercher;
 
 // The command of that name, or nullptr.
 const Commande* TrouverCommande(std::string_view nom);

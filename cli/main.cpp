@@ -16,7 +16,12 @@ using namespace velquor::outils;
 
 int main(int argc, char** argv) {
   systeme::ConsoleEnUtf8();
-  AnalyseArguments analyse = AnalyserArguments(std::vector<std::string>(argv + 1, argv + argc));
+  AnalyseArguments analyse =
+      AnalyserArguments(std::vector<std::string>(argv + 1, argv + argc),
+                        [](std::string_view nom) -> std::span<const OptionCommande> {
+                          const Commande* commande = TrouverCommande(nom);
+                          return commande ? commande->options : std::span<const OptionCommande>();
+                        });
   if (!analyse.erreur.empty()) return ErreurUsage(analyse.erreur);
   const Arguments& a = analyse.arguments;
   if (a.aide) {
@@ -26,7 +31,10 @@ int main(int argc, char** argv) {
   if (a.commande.empty()) return ErreurUsage("commande manquante");
   const Commande* commande = TrouverCommande(a.commande);
   if (commande == nullptr) return ErreurUsage("commande inconnue : " + a.commande);
-  if (std::string erreur = commande->verifierOperandes(a.operandes); !erreur.empty())
+  Operandes operandes;
+  operandes.assign(a.operandes.begin(), a.operandes.end());
+  operandes.options = a.options;
+  if (std::string erreur = commande->verifierOperandes(operandes); !erreur.empty())
     return ErreurUsage(erreur);
 
   if (!a.dossier.empty()) {
@@ -52,5 +60,5 @@ int main(int argc, char** argv) {
   // A write that a kill or a crash stopped half-way is undone as well.
   ReprendreEcrituresInterrompues();
   ConsoleMessages messages;
-  return commande->executer(a.operandes, messages);
+  return commande->executer(operandes, messages);
 }

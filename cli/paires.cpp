@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "cli/console.h"
+
 namespace velquor::outils {
 
 EtatPaire EtatDePaire(std::string_view base) {
@@ -21,6 +23,22 @@ std::string TexteSansPaire(std::string_view base, std::string_view pluriel, Etat
   }
   return "aucun fichier des " + std::string(pluriel) + " (" + ndx + ", " + dat +
          ") dans ce dossier";
+}
+
+bool PaireLisible(std::string_view titre, std::string_view base, std::string_view pluriel) {
+  if (EtatPaire etat = EtatDePaire(base); etat != EtatPaire::Presente) {
+    DireErreur(std::string(titre) + " : " + TexteSansPaire(base, pluriel, etat));
+    return false;
+  }
+  std::error_code erreur;
+  const std::string donnees = std::string(base) + ".DAT";
+  if (const auto taille = std::filesystem::file_size(donnees, erreur); !erreur && taille < 8) {
+    DireErreur(std::string(titre) + " : " + donnees + " n'a pas son en-tête (" +
+               std::to_string(taille) +
+               " octets) : rien n'a été fait ; velquor-outils verifier dit ce qu'il en est");
+    return false;
+  }
+  return true;
 }
 
 }  // namespace velquor::outils

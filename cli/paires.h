@@ -15,4 +15,8 @@ EtatPaire EtatDePaire(std::string_view base);
 // for a pair that is not Presente; pluriel is UTF-8.
 std::string TexteSansPaire(std::string_view base, std::string_view pluriel, EtatPaire etat);
 
+// Whether the pair is there and can be read without writing to it (a data file shorter than its
+// header would get one at opening); otherwise says why, after "<titre> : ", and returns false.
+bool PaireLisible(std::string_view titre, std::string_view base, std::string_view pluriel);
+
 }  // namespace velquor::outils

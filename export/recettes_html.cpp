@@ -5,6 +5,7 @@
 #include "export/chemins_export.h"
 #include "export/fichier_sortie.h"
 #include "export/page_recette.h"
+#include "store/champ_texte.h"
 #include "store/collections.h"
 #include "store/lot_fichier.h"
 #include "store/ouverture.h"
@@ -17,7 +18,7 @@ std::string CheminPageHtml(int numero) {
   return nom;
 }
 
-BilanExport ExporterRecettesHtml(PMessages& messages) {
+BilanExport ExporterRecettesHtml(PMessages& messages, std::vector<PageRecette>* pages) {
   BilanExport bilan;
   FicCocktail cocktails;
   bilan.collectionOuverte = OuvrirCollection(cocktails, messages);
@@ -37,6 +38,7 @@ BilanExport ExporterRecettesHtml(PMessages& messages) {
       }
       EcrirePageRecette(page, cocktails.Enreg);
       if (page.Fermer()) {
+        if (pages) pages->push_back({chemin, std::string(Texte(cocktails.Enreg.Nom))});
         bilan.fichiersEcrits.push_back(chemin);
         ++bilan.nbEnregistrements;
       } else {

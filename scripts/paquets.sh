@@ -34,11 +34,15 @@ installer_paquets_manquants() {
 #
 # qt6-translations-l10n holds Qt's own French texts (the edit fields' and scroll bars' context
 # menus, and any other text of Qt's that a user meets), which the program loads at start-up.
+#
+# python3-html5lib is the HTML5 parser that the tests read the companion's own pages (the menu,
+# the index of the recipe pages) with, strictly.
 PAQUETS_CONSTRUCTION=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-translations-l10n fonts-dejavu-extra
   libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev
+  python3-html5lib
 )
 
 # The windows' real-input tests (test.sh): a virtual X server, a window manager, the tool that

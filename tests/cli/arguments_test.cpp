@@ -20,5 +20,31 @@ TEST(Arguments, OptionsPartoutEtOperandes) {
   EXPECT_TRUE(AnalyserArguments({"lister", "--aide"}).arguments.aide);
 }
 
+// A command's own options stand after its name; the value of one is the next word, whatever it is.
+TEST(Arguments, OptionsDeLaCommande) {
+  const OptionCommande options[] = {{"--titre", true}, {"--tout", false}};
+  const OptionsDeCommande optionsDe = [&options](std::string_view commande) {
+    return commande == "exporter" ? std::span<const OptionCommande>(options)
+                                  : std::span<const OptionCommande>();
+  };
+  AnalyseArguments a =
+      AnalyserArguments({"exporter", "menu", "--titre", "-C", "--tout", "-Cbase"}, optionsDe);
+  EXPECT_TRUE(a.erreur.empty()) << a.erreur;
+  EXPECT_EQ(a.arguments.dossier, "base");
+  EXPECT_EQ(a.arguments.operandes, std::vector<std::string>{"menu"});
+  EXPECT_EQ(a.arguments.options, (std::vector<OptionDonnee>{{"--titre", "-C"}, {"--tout", ""}}));
+  a = AnalyserArguments({"exporter", "--titre=a=b", "menu"}, optionsDe);
+  EXPECT_EQ(a.arguments.options, (std::vector<OptionDonnee>{{"--titre", "a=b"}}));
+
+  for (const std::vector<std::string>& mots :
+       std::vector<std::vector<std::string>>{{"--tout", "exporter", "menu"},
+                                             {"lister", "--tout", "familles"},
+                                             {"exporter", "menu", "--tout=oui"},
+                                             {"exporter", "menu", "--titre"}}) {
+    EXPECT_FALSE(AnalyserArguments(mots, optionsDe).erreur.empty())
+        << ::testing::PrintToString(mots);
+  }
+}
+
 }  // namespace
 }  // namespace velquor::outils

@@ -12,14 +12,19 @@
 #include <set>
 #include <sstream>
 
+#include "cli/console.h"
+#include "export/chemins_export.h"
 #include "export/exports_listes.h"
+#include "export/ligne_html.h"
 #include "export/recettes_html.h"
 #include "jeu_hostile.h"
+#include "search/ligne_composition.h"
 #include "store/champ_texte.h"
 #include "store/collections.h"
 #include "support/dossier_temporaire.h"
 #include "support/enregistreurs.h"
 #include "support/execution.h"
+#include "support/page_html5.h"
 
 namespace velquor {
 namespace {
@@ -131,7 +136,112 @@ TEST_F(CompagnonHostile, ExporterEcritLesFichiersDuProgramme) {
 
   Sortie r = Executer({"exporter", "tout"});
   ASSERT_EQ(r.code, 0) << r.erreurs;
-  EXPECT_EQ(Fichiers(), programme);
+  // The companion adds the index of the recipe pages, and changes nothing else.
+  auto compagnon = Fichiers();
+  EXPECT_EQ(compagnon.erase("web/index.html"), 1u);
+  EXPECT_EQ(compagnon, programme);
+}
+
+// The menu and the index of the recipe pages, read by a real HTML5 parser: valid whatever the
+// names hold, each text shown as the companion's lists show it (control characters as \xHH),
+// each link leading to the page of its own cocktail.
+TEST_F(CompagnonHostile, CarteEtSommaireMontrentLeTexteHostileTelQuel) {
+  test::EcrireJeu(true);
+  test::EcrireSansTerminateur(true);
+  {
+    // Control characters, lone CR and LF, quotes, the code page's high letters.
+    EnrCocktail c{};
+    const std::string nom = "L'\x01\x1B[31m \"\xC9T\xC9\"\t\x7F\xFF\x80";
+    CopierTexte(c.Nom, nom);
+    CopierTexte(c.Famille, "FAM\rILLE\n<i>");
+    CopierTexte(c.Quantite[0], "2\x02");
+    CopierTexte(c.Ingredient[0], "\x9D\x90 & '");
+    CopierTexte(c.Remarques, "Un\rdeux\ntrois\r\n\r\n</p><script>\x0C");
+    for (std::string_view base : {BaseCocktail, BaseResultat}) {
+      FicCocktail f(base);
+      ASSERT_TRUE(f.Ouvrir());
+      f.Enreg = c;
+      ASSERT_TRUE(f.Ajouter(nom));
+    }
+  }
+  ASSERT_EQ(Executer({"exporter", "recettes"}).code, 0);
+  const std::string titre = "</title><script>\"&amp;\x01\u00e9";
+  Sortie r = Executer({"exporter", "menu", "--titre", titre});
+  ASSERT_EQ(r.code, 0) << r.erreurs;
+
+  const test::PageHtml5 carte = test::LirePageHtml5("web/menu.html");
+  ASSERT_TRUE(carte.valide) << carte.erreurs;
+  EXPECT_EQ(carte.encodage, "utf-8");
+  EXPECT_EQ(carte.De("h1").at(0).texte, outils::TexteAffichableUtf8(titre));
+
+  // What the page shows of each cocktail: its family, its lines and remarks.
+  using Montre = std::map<std::string, Lignes>;
+  Montre lu;
+  std::string famille;
+  std::string cocktail;
+  std::set<std::string> pages;
+  for (const test::ElementHtml& e : carte.elements) {
+    if (e.balise == "h2") famille = e.texte;
+    if (e.balise == "h3") {
+      cocktail = e.texte;
+      lu[cocktail].push_back("famille " + famille);
+      if (!e.adresse.empty()) pages.insert(cocktail + " -> " + e.adresse);
+    }
+    if ((e.balise == "li" || e.balise == "p") && !cocktail.empty())
+      lu[cocktail].push_back(e.balise + " " + e.texte);
+  }
+  Montre attendu;
+  std::set<std::string> pagesAttendues;
+  std::map<std::string, std::string> adresses;  // cocktail name (UTF-8) -> its page
+  for (std::size_t n = 1; fs::exists(CheminPageHtml(static_cast<int>(n))); ++n) {
+    const std::string page = LireTexte(CheminPageHtml(static_cast<int>(n)));
+    const std::size_t debut = page.find("<title>") + 7;
+    adresses[page.substr(debut, page.find("</title>\r\n") - debut)] =
+        fs::path(CheminPageHtml(static_cast<int>(n))).filename().string();
+  }
+  FicCocktail resultat(BaseResultat);
+  ASSERT_TRUE(resultat.Ouvrir() && resultat.Premier());
+  do {
+    const EnrCocktail& c = resultat.Enreg;
+    const std::string nom = outils::TexteAffichable(Texte(c.Nom));
+    Lignes& l = attendu[nom];
+    l.push_back("famille " + (Texte(c.Famille).empty()
+                                  ? std::string("Sans famille")
+                                  : outils::TexteAffichable(Texte(c.Famille))));
+    for (int i = 0; i < NbLignesComposition && !Texte(c.Ingredient[i]).empty(); ++i)
+      l.push_back("li " + outils::TexteAffichable(
+                              LigneComposition(Texte(c.Quantite[i]), Texte(c.Ingredient[i]))));
+    std::string remarques;
+    const std::string_view brut = Texte(c.Remarques);
+    for (std::size_t i = 0, debut = 0; i <= brut.size(); ++i) {
+      if (i < brut.size() && brut[i] != '\r' && brut[i] != '\n') continue;
+      remarques += outils::TexteAffichable(brut.substr(debut, i - debut));
+      if (i < brut.size()) remarques += "\n";
+      if (i + 1 < brut.size() && brut[i] == '\r' && brut[i + 1] == '\n') ++i;
+      debut = i + 1;
+    }
+    if (!remarques.empty()) l.push_back("p " + remarques);
+    const auto page = adresses.find(PreparerLigneHtml(EchapperHtml(Texte(c.Nom))));
+    if (page != adresses.end()) pagesAttendues.insert(nom + " -> " + page->second);
+  } while (resultat.Suivant());
+  EXPECT_EQ(lu, attendu);
+  EXPECT_EQ(pages, pagesAttendues);
+  EXPECT_EQ(pagesAttendues.size(), test::Jeu().cocktails.size() + 1);
+
+  // The index: one link a page, named as the lists name the cocktail.
+  const test::PageHtml5 index = test::LirePageHtml5("web/index.html");
+  ASSERT_TRUE(index.valide) << index.erreurs;
+  Lignes liens;
+  for (const test::ElementHtml& e : index.De("li"))
+    liens.push_back(e.texte + " -> " + e.adresse);
+  Lignes liensAttendus;
+  for (const std::string& cle : Cles<FicCocktail>(BaseCocktail)) {
+    FicCocktail f;
+    ASSERT_TRUE(f.Ouvrir() && f.Chercher(cle));
+    liensAttendus.push_back(outils::TexteAffichable(Texte(f.Enreg.Nom)) + " -> " +
+                            adresses.at(PreparerLigneHtml(EchapperHtml(Texte(f.Enreg.Nom)))));
+  }
+  EXPECT_EQ(liens, liensAttendus);
 }
 
 TEST_F(CompagnonHostile, VerifierAccepteLeTexteHostileEtNommeLesChampsSansTerminateur) {
