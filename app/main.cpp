@@ -6,6 +6,7 @@
 // VELQUOR_COMMANDE=n (for scripts and measures, with VELQUOR_CAPTURE to end the run): once the
 // main window is up, sends command n as its menu item would; 103 opens the cocktail view.
 
+#include <QGuiApplication>
 #include <QTimer>
 
 #include "app/capture.h"
@@ -22,6 +23,8 @@ int main(int argc, char** argv) {
   velquor::ReprendreRemplacements();
   velquor::ReprendreEcrituresInterrompues();
   velquor::TVelquorApp application(argc, argv, velquor::EnregistrerVuesProgramme);
+  // The desktop entry the windows belong to (its icon and name in the desktop's task list).
+  QGuiApplication::setDesktopFileName(QStringLiteral("fr.velquor.velquor"));
   // The application's message service reports the store's misuse in the "Vantor" box.
   velquor::DefinirRapporteurVantor(&velquor::ServiceMessages());
 
