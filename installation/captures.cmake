@@ -1,8 +1,9 @@
 # Takes the pictures of the AppStream metadata from the program itself (VELQUOR_CAPTURE), on the
 # demo recipes with the cocktail editor open, on the offscreen platform: at 100 % and at 200 %.
-#   cmake -DPROGRAMME=... -DOUTILS=... -DDEMO=.../cocktails-iba.csv -DSORTIE=... -P captures.cmake
+#   cmake -DPROGRAMME=... -DOUTILS=... -DDEMO=.../cocktails-iba.csv -DSORTIE=... -DTRAVAIL=...
+#         -P captures.cmake
 string(RANDOM LENGTH 8 hasard)
-set(dossier "${SORTIE}/../.captures-${hasard}")
+set(dossier "${TRAVAIL}/captures-${hasard}")
 file(MAKE_DIRECTORY "${dossier}")
 execute_process(COMMAND "${OUTILS}" -C "${dossier}" importer "${DEMO}" RESULT_VARIABLE statut
                 OUTPUT_QUIET ERROR_QUIET)

@@ -42,9 +42,11 @@ done
 grep -q '<svg' "$racine/share/icons/hicolor/scalable/apps/$id.svg" || echec "scalable icon"
 
 # ---- validators; the paths inside the files are the installed ones, without DESTDIR ----------
-desktop-file-validate "$racine/share/applications/$id.desktop" || echec "desktop-file-validate"
-appstreamcli validate --no-net --pedantic "$racine/share/metainfo/$id.metainfo.xml" ||
-  echec "appstreamcli validate"
+# Clean: not even a hint (a desktop entry without a main category is only hinted at).
+rapport=$(desktop-file-validate "$racine/share/applications/$id.desktop" 2>&1) &&
+  [ -z "$rapport" ] || echec "desktop-file-validate: $rapport"
+rapport=$(appstreamcli validate --no-net --pedantic "$racine/share/metainfo/$id.metainfo.xml" 2>&1) &&
+  ! grep -q '^[EWIP]:' <<<"$rapport" || echec "appstreamcli validate: $rapport"
 grep -qx 'Exec="/usr/libexec/velquor/velquor-bureau"' "$racine/share/applications/$id.desktop" ||
   echec "Exec does not name the installed launcher"
 grep -qx "Icon=$id" "$racine/share/applications/$id.desktop" || echec "Icon"
@@ -61,9 +63,11 @@ for page in velquor.1 velquor-outils.1; do
 done
 page="$racine/share/man/man1/velquor-outils.1"
 aide=$("$construction/cli/velquor-outils" --aide)
-# Every command of the help, and every word it takes.
+# Every command of the help has its paragraph in COMMANDES, with every word it takes.
+commandes=$(sed -n '/^\.SH COMMANDES/,/^\.SH /p' "$page" | grep -A1 '^\.TP' | grep '^\.B')
 while read -r commande modele; do
-  grep -Eq "^\.B[IR]? \"?$commande( |\"|$)" "$page" || echec "velquor-outils.1 lacks the command $commande"
+  grep -Eq "^\.B[IR]? \"?$commande( |\"|$)" <<<"$commandes" ||
+    echec "velquor-outils.1 lacks the command $commande"
   case $modele in
     *[A-Z]*) ;;
     *) for mot in ${modele//|/ }; do
