@@ -176,15 +176,34 @@ void EcrireBarresObliques() {
   ASSERT_TRUE(cocktails.Ajouter("\\\"BARRE\\\";\\"));
 }
 
-class ChargementMariaDB : public test::TestDansDossier {};
-
-TEST_F(ChargementMariaDB, LesQuatreFichiersSeChargentAvecChaqueChampIntact) {
-  const auto installation = Trouver("mariadb-install-db");
-  const auto serveur = Trouver("mariadbd");
-  const auto client = Trouver("mariadb");
-  if (!installation || !serveur || !client) {
-    GTEST_SKIP() << "mariadb-server is not installed (scripts/test.sh installs it)";
+// A file's rows as the loaded tables should give them back: one line a row, the fields as the
+// hex of their bytes separated by tabs.
+std::string Attendu(const std::string& fichier) {
+  const auto lignes = test::LireLignes(test::LireTexte(fichier));
+  EXPECT_TRUE(lignes.has_value()) << fichier;
+  EXPECT_FALSE(lignes && lignes->empty()) << fichier;
+  std::string attendu;
+  for (const auto& ligne : lignes.value_or(std::vector<std::vector<test::ChampSql>>{})) {
+    for (std::size_t k = 0; k < ligne.size(); ++k)
+      attendu += (k ? "\t" : "") + Hex(ligne[k].valeur);
+    attendu += "\n";
   }
+  return attendu;
+}
+
+// Which file goes to which table, as the block loads them (MariaDB's INFILE or SQLite's .import).
+std::vector<std::pair<std::string, std::string>> Chargements(const std::string& bloc,
+                                                             const std::string& motif) {
+  std::vector<std::pair<std::string, std::string>> chargements;
+  const std::regex chargement(motif);
+  for (auto it = std::sregex_iterator(bloc.begin(), bloc.end(), chargement);
+       it != std::sregex_iterator(); ++it)
+    chargements.emplace_back((*it)[1], (*it)[2]);
+  return chargements;
+}
+
+// The hostile records, with backslashes, exported into Tux/.
+void Exporter() {
   test::EcrireJeu();
   test::EcrireSansTerminateur();
   EcrireBarresObliques();
@@ -194,15 +213,22 @@ TEST_F(ChargementMariaDB, LesQuatreFichiersSeChargentAvecChaqueChampIntact) {
   ASSERT_TRUE(ExporterFamilles(messages).Reussi());
   ASSERT_TRUE(ExporterIngredients(messages).Reussi());
   ASSERT_TRUE(ExporterCocktails(messages).Reussi());
+}
+
+class ChargementSql : public test::TestDansDossier {};
+
+TEST_F(ChargementSql, MariaDBChargeLesQuatreFichiersAvecChaqueChampIntact) {
+  const auto installation = Trouver("mariadb-install-db");
+  const auto serveur = Trouver("mariadbd");
+  const auto client = Trouver("mariadb");
+  if (!installation || !serveur || !client) {
+    GTEST_SKIP() << "mariadb-server is not installed (scripts/test.sh installs it)";
+  }
+  ASSERT_NO_FATAL_FAILURE(Exporter());
 
   const std::string sql = BlocDuReadme("sql", "LOAD DATA");
   ASSERT_FALSE(sql.empty()) << "no sql block with LOAD DATA in the README";
-  // Which file goes to which table, as the README loads them.
-  std::vector<std::pair<std::string, std::string>> chargements;
-  const std::regex chargement(R"(INFILE\s+'([^']+)'\s+INTO\s+TABLE\s+(\w+))");
-  for (auto it = std::sregex_iterator(sql.begin(), sql.end(), chargement);
-       it != std::sregex_iterator(); ++it)
-    chargements.emplace_back((*it)[1], (*it)[2]);
+  const auto chargements = Chargements(sql, R"(INFILE\s+'([^']+)'\s+INTO\s+TABLE\s+(\w+))");
   ASSERT_EQ(chargements.size(), 4u);
 
   const fs::path dossierServeur = fs::current_path() / "serveur";
@@ -225,9 +251,6 @@ TEST_F(ChargementMariaDB, LesQuatreFichiersSeChargentAvecChaqueChampIntact) {
 
   for (const auto& [fichier, table] : chargements) {
     SCOPED_TRACE(fichier);
-    const auto lignes = test::LireLignes(test::LireTexte(fichier));
-    ASSERT_TRUE(lignes.has_value());
-    ASSERT_FALSE(lignes->empty());
     // Each column as the hex of its bytes (its decimal text for a number), rows by number.
     r = requete(
         "SELECT GROUP_CONCAT(CONCAT('HEX(CAST(`', COLUMN_NAME, '` AS BINARY))')"
@@ -244,15 +267,39 @@ TEST_F(ChargementMariaDB, LesQuatreFichiersSeChargentAvecChaqueChampIntact) {
     const std::string numero = r.sortie.substr(0, r.sortie.find('\n'));
     r = requete("SELECT " + colonnes + " FROM " + table + " ORDER BY `" + numero + "`");
     ASSERT_EQ(r.code, 0) << r.erreurs;
-    std::string attendu;
-    for (const auto& ligne : *lignes) {
-      for (std::size_t k = 0; k < ligne.size(); ++k)
-        attendu += (k ? "\t" : "") + Hex(ligne[k].valeur);
-      attendu += "\n";
-    }
-    EXPECT_EQ(r.sortie, attendu);
+    EXPECT_EQ(r.sortie, Attendu(fichier));
   }
   mariadb.Arreter();
+}
+
+// The README's SQLite commands, run as they stand by the sqlite3 shell on the same files.
+TEST_F(ChargementSql, LesCommandesSqliteDuReadmeChargentAussiChaqueChampIntact) {
+  const auto sqlite = Trouver("sqlite3");
+  if (!sqlite) GTEST_SKIP() << "sqlite3 is not installed (scripts/test.sh installs it)";
+  ASSERT_NO_FATAL_FAILURE(Exporter());
+  const std::string commandes = BlocDuReadme("sh", "sqlite3 recettes.db");
+  ASSERT_FALSE(commandes.empty()) << "no sh block with sqlite3 in the README";
+  const auto chargements = Chargements(commandes, R"(\.import\s+(\S+)\s+(\w+))");
+  ASSERT_EQ(chargements.size(), 4u);
+  test::Execution r = test::Executer("/bin/sh", {"-c", commandes});
+  ASSERT_EQ(r.code, 0) << r.erreurs;
+  EXPECT_EQ(r.erreurs, "");  // no row refused or filled up
+  auto requete = [&](const std::string& texte) {
+    return test::Executer(*sqlite,
+                          {"-batch", "-noheader", "-separator", "\t", "recettes.db", texte});
+  };
+  for (const auto& [fichier, table] : chargements) {
+    SCOPED_TRACE(fichier);
+    r = requete(
+        "SELECT group_concat('hex(CAST(\"' || name || '\" AS BLOB))', ', ') FROM"
+        " (SELECT name FROM pragma_table_info('" +
+        table + "') ORDER BY cid)");
+    ASSERT_EQ(r.code, 0) << r.erreurs;
+    const std::string colonnes = r.sortie.substr(0, r.sortie.find('\n'));
+    r = requete("SELECT " + colonnes + " FROM " + table + " ORDER BY rowid");
+    ASSERT_EQ(r.code, 0) << r.erreurs;
+    EXPECT_EQ(r.sortie, Attendu(fichier));
+  }
 }
 
 }  // namespace
