@@ -9,7 +9,9 @@ namespace velquor {
 class PApplication;
 
 // Once the main window has been shown and painted, saves its picture to chemin (PNG) and quits;
-// the run then ends with 0 when the picture was written, 1 otherwise.
+// the run then ends with 0 when the picture was written, 1 otherwise. The picture is the window
+// without the window manager's frame, in the screen's pixels (its size times the device pixel
+// ratio).
 void ProgrammerCapture(PApplication& application, const QString& chemin);
 
 }  // namespace velquor

@@ -8,6 +8,7 @@
 // VELQUOR_CHRONO=file (for bench/): writes when the main window is first drawn and, with
 // VELQUOR_COMMANDE, how long the command takes to draw its window, then ends the run.
 
+#include <QGuiApplication>
 #include <QTimer>
 
 #include "app/capture.h"
@@ -25,6 +26,8 @@ int main(int argc, char** argv) {
   velquor::ReprendreRemplacements();
   velquor::ReprendreEcrituresInterrompues();
   velquor::TVelquorApp application(argc, argv, velquor::EnregistrerVuesProgramme);
+  // The desktop entry the windows belong to (its icon and name in the desktop's task list).
+  QGuiApplication::setDesktopFileName(QStringLiteral("fr.velquor.velquor"));
   // The application's message service reports the store's misuse in the "Vantor" box.
   velquor::DefinirRapporteurVantor(&velquor::ServiceMessages());
 

@@ -48,3 +48,10 @@ PAQUETS_CONSTRUCTION=(
 # The windows' real-input tests (test.sh): a virtual X server, a window manager, the tool that
 # sends real key presses and clicks through XTest, and xprop to see the window manager up.
 PAQUETS_AFFICHAGE_REEL=(xvfb openbox xdotool x11-utils)
+
+# The installation's tests (test.sh): the desktop entry's and the AppStream metadata's
+# validators, dpkg-shlibdeps for the Debian package's dependencies, groff to check the manual
+# pages, file to see the package's programs stripped, xdg-user-dirs for the menu's launcher, and
+# a MariaDB server and the sqlite3 shell that the SQL files are loaded with.
+PAQUETS_INSTALLATION=(desktop-file-utils appstream dpkg-dev groff-base file xdg-user-dirs sqlite3
+  mariadb-server)

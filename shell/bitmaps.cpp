@@ -24,6 +24,18 @@ QImage ChargerBitmap(int id) {
   return image;
 }
 
+QImage ChargerBitmap(int id, qreal ratio) {
+  if (ratio >= 1.5) {
+    AssurerRessources();
+    QImage image(QStringLiteral(":/velquor/bitmaps/%1@2x.bmp").arg(id));
+    if (!image.isNull() && image.colorCount() > 0) {
+      image.setDevicePixelRatio(2);
+      return image;
+    }
+  }
+  return ChargerBitmap(id);
+}
+
 QIcon ChargerIcone(int id) {
   AssurerRessources();
   QIcon icone;

@@ -21,6 +21,10 @@ void AssurerRessources();
 // The bitmap resource with that id as an indexed image with its colour table, or a null image
 // when there is none.
 QImage ChargerBitmap(int id);
+// The same picture for a screen of that device pixel ratio: from 1.5 on, the drawing made
+// twice as large when there is one (with a device pixel ratio of 2, so that it takes the same
+// room), else the picture of ChargerBitmap(id).
+QImage ChargerBitmap(int id, qreal ratio);
 // The icon group with that id (its large and small pictures), or a null icon.
 QIcon ChargerIcone(int id);
 

@@ -8,7 +8,10 @@
 namespace velquor {
 
 BtnAffBmp::BtnAffBmp(int idBitmap, QWidget* parent, bool plat)
-    : PBoutonDessine(parent), bitmap_(ChargerBitmap(idBitmap)), plat_(plat) {}
+    : PBoutonDessine(parent), plat_(plat) {
+  // Drawn for the screen's pixels: twice as large on a high-density screen.
+  bitmap_ = ChargerBitmap(idBitmap, devicePixelRatioF());
+}
 
 void BtnAffBmp::DefinirPlat(bool plat) {
   plat_ = plat;
@@ -16,7 +19,7 @@ void BtnAffBmp::DefinirPlat(bool plat) {
 }
 
 QSize BtnAffBmp::sizeHint() const {
-  return bitmap_.isNull() ? PBoutonDessine::sizeHint() : bitmap_.size();
+  return bitmap_.isNull() ? PBoutonDessine::sizeHint() : bitmap_.deviceIndependentSize().toSize();
 }
 
 QImage BtnAffBmp::ImageAffichee() const {

@@ -200,11 +200,12 @@ void TVelquorMDIClient::paintEvent(QPaintEvent*) {
   // The workspace colour, then the logo centred on a rectangle of the button face.
   peintre.fillRect(rect(), palette().color(QPalette::Dark));
   if (Vue()) return;  // covered by the view
-  QImage logo = ChargerBitmap(kIdLogo);
+  QImage logo = ChargerBitmap(kIdLogo, devicePixelRatioF());
   if (logo.isNull()) return;
   RemplacerPremiereCouleur(logo, kGrisClair, palette().color(QPalette::Button).rgb());
-  const int x = (width() - logo.width()) / 2;
-  const int y = (height() - logo.height()) / 2;
+  const QSize taille = logo.deviceIndependentSize().toSize();
+  const int x = (width() - taille.width()) / 2;
+  const int y = (height() - taille.height()) / 2;
   peintre.drawImage(x, y, logo);
 }
 

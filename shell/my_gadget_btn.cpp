@@ -15,6 +15,7 @@ namespace {
 // highlight, as the platform's disabled drawing does.
 QImage Masque(const QImage& glyphe, QRgb face, QRgb lumiere, QRgb couleur) {
   QImage masque(glyphe.size(), QImage::Format_ARGB32);
+  masque.setDevicePixelRatio(glyphe.devicePixelRatio());
   masque.fill(Qt::transparent);
   for (int y = 0; y < glyphe.height(); ++y) {
     for (int x = 0; x < glyphe.width(); ++x) {
@@ -48,7 +49,8 @@ const QImage& MyGadgetBtn::Glyphe() const {
 void MyGadgetBtn::ConstruireGlyphe() const {
   if (glypheConstruit_) return;
   glypheConstruit_ = true;
-  QImage image = idGlyphe_ != 0 ? ChargerBitmap(idGlyphe_) : QImage();
+  // Drawn for the screen's pixels: a high-density screen gets the glyph drawn twice as large.
+  QImage image = idGlyphe_ != 0 ? ChargerBitmap(idGlyphe_, devicePixelRatioF()) : QImage();
   if (image.isNull()) return;
   const QPalette& p = palette();
   RemplacerPremiereCouleur(image, kGrisClair, p.color(QPalette::Button).rgb());
@@ -60,6 +62,7 @@ void MyGadgetBtn::ConstruireGlyphe() const {
   const QRgb lumiere = p.color(QPalette::Light).rgb();
   // Disabled: the shape embossed, highlight one pixel down and right, then shadow.
   grise_ = QImage(glyphe_.size(), QImage::Format_ARGB32);
+  grise_.setDevicePixelRatio(glyphe_.devicePixelRatio());
   grise_.fill(Qt::transparent);
   {
     QPainter peintre(&grise_);
@@ -70,16 +73,21 @@ void MyGadgetBtn::ConstruireGlyphe() const {
   attenue_ = Masque(glyphe_, face, lumiere, p.color(QPalette::Dark).rgb());
 }
 
+QSize MyGadgetBtn::TailleGlyphe() const {
+  return glyphe_.isNull() ? QSize(kTailleGlyphe, kTailleGlyphe)
+                          : glyphe_.deviceIndependentSize().toSize();
+}
+
 QSize MyGadgetBtn::sizeHint() const {
   ConstruireGlyphe();
-  const QSize glyphe = glyphe_.isNull() ? QSize(kTailleGlyphe, kTailleGlyphe) : glyphe_.size();
+  const QSize glyphe = TailleGlyphe();
   return glyphe + QSize(2 * kBordure, 2 * kBordure);
 }
 
 void MyGadgetBtn::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   ConstruireGlyphe();
-  const QSize glyphe = glyphe_.isNull() ? QSize(kTailleGlyphe, kTailleGlyphe) : glyphe_.size();
+  const QSize glyphe = TailleGlyphe();
   const QRect interieur = rect().adjusted(kBordure, kBordure, -kBordure, -kBordure);
   // Signed divisions rounding toward zero, as C++ does.
   origineGlyphe_ = interieur.topLeft() + QPoint((interieur.width() - glyphe.width()) / 2,

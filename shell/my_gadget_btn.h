@@ -70,6 +70,8 @@ class MyGadgetBtn : public QWidget {
   void Activer();
   void Poster();
   void ConstruireGlyphe() const;
+  // The glyph's size in the widget's coordinates (its pixels on a screen of ratio 1).
+  QSize TailleGlyphe() const;
   void DessinerBordure(QPainter& peintre, bool bas) const;
 
   int idGlyphe_;

@@ -6,7 +6,11 @@
 - the toolbar glyphs 101 to 110 and the divider 1: 26 x 26, 16 colours (BMP, 4 bits a pixel);
 - the logo 999: 255 x 145, 16 colours (BMP, 4 bits a pixel);
 - the icons 1001 (main window) and 1002 (views), 32 x 32 and 16 x 16 (BMP, 4 bits a pixel;
-  the light grey of their background is what the program makes transparent).
+  the light grey of their background is what the program makes transparent);
+- the glyphs and the logo again at twice their size (NNN@2x.bmp, the same drawings), which
+  the program shows on screens of high density;
+- the desktop's icon of the program, the glass of icon 1001, at the theme's sizes (PNG with
+  true colours and transparency) and as an SVG picture, in installation/icones/.
 
 Every picture uses the standard 16-colour palette in its usual order, so that the program can
 map its colours on the colour table: light grey (192, 192, 192) is the button face, dark grey
@@ -18,6 +22,7 @@ BMP writer.
 import math
 import os
 import struct
+import zlib
 
 # The standard 16-colour palette, in its usual order.
 PALETTE = [
@@ -36,9 +41,13 @@ class Toile:
     """A picture drawn in palette indices on a super-sampled grid (ss x ss samples a pixel).
     Coordinates are in pixels (floats); pixel (i, j) covers [i, i + 1) x [j, j + 1)."""
 
-    def __init__(self, largeur, hauteur, fond=GRIS_CLAIR, ss=4):
-        self.l, self.h, self.ss = largeur, hauteur, ss
-        self.L, self.H = largeur * ss, hauteur * ss
+    def __init__(self, largeur, hauteur, fond=GRIS_CLAIR, ss=4, echelle=1):
+        # echelle: the picture is drawn in the same coordinates, echelle times larger (the
+        # pictures for high-density screens).
+        self.l, self.h = largeur * echelle, hauteur * echelle
+        self.ss = ss * echelle
+        self.L, self.H = self.l * ss, self.h * ss
+        self.ss_pixel = ss
         self.ech = [fond] * (self.L * self.H)
 
     def polygone(self, contours, couleur):
@@ -104,7 +113,7 @@ class Toile:
     def pixels(self, mode="majorite"):
         """The picture at its real size: each pixel takes the colour most of its samples have
         ("majorite", crisp), or the palette colour nearest to their average ("melange")."""
-        ss, res = self.ss, []
+        ss, res = self.ss_pixel, []
         for j in range(self.h):
             for i in range(self.l):
                 compte = {}
@@ -404,8 +413,8 @@ GLYPHES = {
 
 # ---- logo (255 x 145) ----------------------------------------------------------------------------
 
-def logo():
-    t = Toile(255, 145, ss=4)
+def logo(echelle=1):
+    t = Toile(255, 145, ss=4, echelle=echelle)
     # the glass on the left
     verre(t, 42, 30, 32, 78, 122, 22, trait=2.0, echelle=3.0)
     # the name, with its shadow, then a swash and the subtitle centred under it
@@ -426,10 +435,14 @@ def logo():
 
 # ---- icons -------------------------------------------------------------------------------------
 
-def icone_programme(taille):
-    t = Toile(taille, taille, ss=4)
+def dessiner_icone_programme(t, taille):
     e = taille / 32.0
     verre(t, 16 * e, 5 * e, 14 * e, 19 * e, 28.5 * e, 8 * e, trait=max(1.0, e), echelle=e * 1.2)
+
+
+def icone_programme(taille, fond=GRIS_CLAIR):
+    t = Toile(taille, taille, fond=fond, ss=4)
+    dessiner_icone_programme(t, taille)
     return t
 
 
@@ -448,17 +461,95 @@ def icone_vue(taille):
     return t
 
 
+# ---- the desktop's icons (installation/icones/) ----------------------------------------------
+
+TAILLES_THEME = (16, 22, 24, 32, 48, 64, 128, 256)
+
+
+def pixels_rgba(toile):
+    """The picture with true colours: each pixel the average of its samples' colours, its
+    opacity the share of samples that are not background (None)."""
+    ss, res = toile.ss_pixel, []
+    for j in range(toile.h):
+        for i in range(toile.l):
+            somme, n = [0, 0, 0], 0
+            for b in range(ss):
+                base = (j * ss + b) * toile.L + i * ss
+                for a in range(ss):
+                    c = toile.ech[base + a]
+                    if c is not None:
+                        n += 1
+                        for k in range(3):
+                            somme[k] += PALETTE[c][k]
+            if n == 0:
+                res.append((0, 0, 0, 0))
+            else:
+                res.append(tuple(round(v / n) for v in somme) + (round(255 * n / (ss * ss)),))
+    return res
+
+
+def ecrire_png(chemin, largeur, hauteur, pixels):
+    """An 8-bit RGBA PNG."""
+    brut = b"".join(b"\0" + bytes(v for p in pixels[j * largeur:(j + 1) * largeur] for v in p)
+                    for j in range(hauteur))
+
+    def bloc(genre, donnees):
+        return (struct.pack(">I", len(donnees)) + genre + donnees +
+                struct.pack(">I", zlib.crc32(genre + donnees) & 0xFFFFFFFF))
+
+    with open(chemin, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n" +
+                bloc(b"IHDR", struct.pack(">IIBBBBB", largeur, hauteur, 8, 6, 0, 0, 0)) +
+                bloc(b"IDAT", zlib.compress(brut, 9)) + bloc(b"IEND", b""))
+
+
+class ToileSvg(Toile):
+    """The same drawing calls, kept as vector paths (the theme's scalable icon)."""
+
+    def __init__(self, largeur, hauteur):
+        self.l, self.h, self.chemins = largeur, hauteur, []
+
+    def polygone(self, contours, couleur):
+        if contours and isinstance(contours[0][0], (int, float)):
+            contours = [contours]
+        d = " ".join("M" + " L".join("%.3f,%.3f" % p for p in pts) + " Z" for pts in contours if pts)
+        if d:
+            self.chemins.append('<path fill="#%02x%02x%02x" fill-rule="evenodd" d="%s"/>'
+                                % (PALETTE[couleur] + (d,)))
+
+    def ecrire(self, chemin):
+        with open(chemin, "w") as f:
+            f.write('<?xml version="1.0" encoding="UTF-8"?>\n'
+                    '<svg xmlns="http://www.w3.org/2000/svg" width="%d" height="%d" '
+                    'viewBox="0 0 %d %d">\n' % (self.l, self.h, self.l, self.h))
+            f.write("\n".join(self.chemins) + "\n</svg>\n")
+
+
 def main():
     ici = os.path.dirname(os.path.abspath(__file__))
-    for numero, dessin in GLYPHES.items():
-        t = Toile(26, 26)
-        dessin(t)
-        ecrire_bmp(os.path.join(ici, "%d.bmp" % numero), 26, 26, t.pixels())
-    ecrire_bmp(os.path.join(ici, "999.bmp"), 255, 145, logo().pixels("melange"))
+    # Each picture of the toolbar and the logo at its size, and twice as large for the screens
+    # of high density (the same drawing, not an enlargement).
+    for echelle, suffixe in ((1, ""), (2, "@2x")):
+        for numero, dessin in GLYPHES.items():
+            t = Toile(26, 26, echelle=echelle)
+            dessin(t)
+            ecrire_bmp(os.path.join(ici, "%d%s.bmp" % (numero, suffixe)), t.l, t.h, t.pixels())
+        t = logo(echelle)
+        ecrire_bmp(os.path.join(ici, "999%s.bmp" % suffixe), t.l, t.h, t.pixels("melange"))
     for taille in (16, 32):
         for numero, dessin in ((1001, icone_programme), (1002, icone_vue)):
             ecrire_bmp(os.path.join(ici, "%d-%d.bmp" % (numero, taille)), taille, taille,
                        dessin(taille).pixels("melange" if taille == 32 else "majorite"))
+    # The program's icon for the desktop: the glass of icon 1001, drawn at every size of the
+    # theme on a transparent background, and as a vector picture.
+    icones = os.path.join(os.path.dirname(os.path.dirname(ici)), "installation", "icones")
+    os.makedirs(icones, exist_ok=True)
+    for taille in TAILLES_THEME:
+        t = icone_programme(taille, fond=None)
+        ecrire_png(os.path.join(icones, "%d.png" % taille), taille, taille, pixels_rgba(t))
+    t = ToileSvg(32, 32)
+    dessiner_icone_programme(t, 32)
+    t.ecrire(os.path.join(icones, "scalable.svg"))
 
 
 if __name__ == "__main__":
