@@ -49,7 +49,7 @@ _velquor_outils() {
   local lignes
   lignes=$(_velquor_outils_commandes "$programme")
   if [[ -z $commande ]]; then
-    mapfile -t COMPREPLY < <(compgen -W "$(awk '{ print $1 }' <<<"$lignes")" -- "$cur")
+    mapfile -t COMPREPLY < <(compgen -W "$(awk '!vu[$1]++ { print $1 }' <<<"$lignes")" -- "$cur")
     return 0
   fi
   ((operandes > 0)) && return 0
