@@ -101,6 +101,9 @@ class EtatPaire {
   // erased), never to a value another pair had: an iterator into the view that an object keeps
   // is good while the generation it was taken at is current.
   std::uint64_t GenerationVue() const { return generationVue_; }
+  // The ordered view when it is built and sound, without building it: a walk in name order goes
+  // through the tree's links as fast as through the view, and needs none built for it.
+  VueOrdonnee* VueSiConstruite() { return etatVue_ == EtatVue::Saine ? &vue_ : nullptr; }
   void EffacerDeLaVue(VueOrdonnee::iterator entree);
 
   const std::string& CheminJournal() const { return cheminJournal_; }

@@ -108,7 +108,7 @@ bool PFichier::Extremite(bool versDroite) {
   LireEntete();
   if (NbEnreg < 1) return false;
   NoeudIndex noeud;
-  if (VueOrdonnee* vue = etat_->Vue(); vue && !vue->empty()) {
+  if (VueOrdonnee* vue = etat_->VueSiConstruite(); vue && !vue->empty()) {
     const auto entree = versDroite ? std::prev(vue->end()) : vue->begin();
     if (!LireNoeud(entree->second, noeud)) return false;
     RetenirCurseur(entree);
@@ -141,7 +141,7 @@ bool PFichier::Voisin(bool suivant) {
     Erreur(401);
     return false;
   }
-  if (VueOrdonnee* vue = etat_->Vue()) {
+  if (VueOrdonnee* vue = etat_->VueSiConstruite()) {
     bool resultat;
     if (VoisinDansVue(*vue, suivant, resultat)) return resultat;
   }
