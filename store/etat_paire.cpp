@@ -7,6 +7,7 @@
 #include <set>
 
 #include "store/champ_texte.h"
+#include "store/en_parallele.h"
 #include "store/remplacement_paire.h"
 #include "store/systeme_fichiers.h"
 
@@ -789,13 +790,18 @@ bool EtatPaire::AppliquerLot() {
     ok = fichierIndex_.EcrireA(journalIndex_[i].pos, journalIndex_[i].octets.data(),
                                journalIndex_[i].octets.size());
   }
-  // Without a journal, the header that makes the collection hold what was written goes to the
-  // disk after the rest.
+  auto synchroniserDonnees = [this] { return fichierDonnees_.Synchroniser(); };
+  auto synchroniserIndex = [this] { return fichierIndex_.Synchroniser(); };
   if (ok && sansJournal_ && enteteSale_) {
-    ok = fichierDonnees_.Synchroniser() && fichierIndex_.Synchroniser();
+    // Without a journal, the header that makes the collection hold what was written goes to
+    // the disk after the rest; the folder, which may hold a new pair, with the rest.
+    ok = ToutesEnParallele({synchroniserDonnees, synchroniserIndex,
+                            [this] { return FichierBrut::SynchroniserDossierDe(cheminJournal_); }});
+    return ok && fichierDonnees_.EcrireA(0, enteteLot_, TailleEntete) &&
+           fichierDonnees_.Synchroniser();
   }
   if (ok && enteteSale_) ok = fichierDonnees_.EcrireA(0, enteteLot_, TailleEntete);
-  return ok && fichierDonnees_.Synchroniser() && fichierIndex_.Synchroniser();
+  return ok && ToutesEnParallele({synchroniserDonnees, synchroniserIndex});
 }
 
 void EtatPaire::TerminerLot() {
@@ -875,7 +881,7 @@ bool EtatPaire::EcrireLots(const std::vector<EtatPaire*>& etats) {
                                : sales.empty()       ? std::string()
                                                      : sales[0]->cheminJournal_;
     // (A group of lots that all wrote nothing leaves its group file to go here too.)
-    if (!marque.empty()) {
+    if (!marque.empty() && !sansJournal) {
       FichierBrut::Supprimer(marque);
       FichierBrut::SynchroniserDossierDe(marque);
     }

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <thread>
 
+#include "store/en_parallele.h"
 #include "store/pannes_fichiers.h"
 
 namespace velquor {
@@ -215,12 +216,15 @@ bool FichierBrut::EcrireNeufSynchronise(const std::string& chemin,
   FichierBrut fichier;
   fichier.fd_ = OuvrirAvecPannes(chemin, systeme::Mode::CreerExclusif);
   if (!fichier.Ouvert()) return false;
-  if (!fichier.EcrireA(0, octets.data(), octets.size()) || !fichier.Synchroniser()) {
+  // The file's contents and its name in the folder reach the disk together.
+  if (!fichier.EcrireA(0, octets.data(), octets.size()) ||
+      !ToutesEnParallele({[&fichier] { return fichier.Synchroniser(); },
+                          [&chemin] { return SynchroniserDossierDe(chemin); }})) {
     fichier.Fermer();
     Supprimer(chemin);
     return false;
   }
-  return SynchroniserDossierDe(chemin);
+  return true;
 }
 
 bool FichierBrut::RemplacerSynchronise(const std::string& chemin,
