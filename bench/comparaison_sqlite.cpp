@@ -50,14 +50,6 @@ double Chronometrer(int repetitions, const std::function<void()>& preparer,
   return Mediane(durees);
 }
 
-class Muet : public RapporteurProgression, public PMessages {
- public:
-  void Debut() override {}
-  bool MettreAJour(std::string_view, std::int64_t, std::int64_t) override { return false; }
-  void Fin() override {}
-  int AffMessage(int, std::string_view, unsigned) override { return ReponseOk; }
-};
-
 // --- SQLite side -------------------------------------------------------------------------------
 
 class BaseSqlite {

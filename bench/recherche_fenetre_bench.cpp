@@ -45,14 +45,6 @@ double Mediane(std::vector<double> v) {
   return v[v.size() / 2];
 }
 
-class Muet : public RapporteurProgression, public PMessages {
- public:
-  void Debut() override {}
-  bool MettreAJour(std::string_view, std::int64_t, std::int64_t) override { return false; }
-  void Fin() override {}
-  int AffMessage(int, std::string_view, unsigned) override { return ReponseOk; }
-};
-
 // No box may wait for a user: every message is answered at once (and counted, to be reported).
 class ServiceSilencieux : public PServiceMessages {
  public:

@@ -1,11 +1,23 @@
 #pragma once
-// What the benchmarks share: a scratch directory to work in, and generated names.
+// What the benchmarks share: a scratch directory to work in, generated names, and a silent
+// user for the engines (no progress shown, every message answered Ok at once).
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "search/rapporteur_progression.h"
+#include "store/messages.h"
+
 namespace velquor::bench {
+
+class Muet : public RapporteurProgression, public PMessages {
+ public:
+  void Debut() override {}
+  bool MettreAJour(std::string_view, std::int64_t, std::int64_t) override { return false; }
+  void Fin() override {}
+  int AffMessage(int, std::string_view, unsigned) override { return ReponseOk; }
+};
 
 // Makes a fresh temporary directory the current one for its lifetime.
 class DossierBench {

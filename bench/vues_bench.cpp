@@ -41,14 +41,6 @@ double MaintenantMs() {
       .count();
 }
 
-class Muet : public RapporteurProgression, public PMessages {
- public:
-  void Debut() override {}
-  bool MettreAJour(std::string_view, std::int64_t, std::int64_t) override { return false; }
-  void Fin() override {}
-  int AffMessage(int, std::string_view, unsigned) override { return ReponseOk; }
-};
-
 // The cocktails, their families, the ingredients they use and more up to 2,000, and a search
 // result holding every cocktail.
 void EcrireCollections(const std::vector<CocktailGenere>& cocktails) {
