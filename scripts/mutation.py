@@ -11,6 +11,11 @@ one that passes every test survived; one that does not build is left out of the 
     scripts/mutation.py                 every fault of the list
     scripts/mutation.py 3 7             only faults 3 and 7 (numbered from 1)
     scripts/mutation.py --liste F       another list
+    scripts/mutation.py -j 2 -E REGEX   two build and test jobs; tests matching REGEX left out
+    scripts/mutation.py -R REGEX        only the tests matching REGEX (ctest -R)
+
+The copy is brought up to HEAD file by file: files that did not change keep their dates, so a
+second run rebuilds only what changed since the first.
 
 Line format of the list (blank lines and lines starting with # are ignored):
     file | text | replacement | description
@@ -59,13 +64,34 @@ def executer(commande, cwd, delai=None):
         return -1, "timeout"
 
 
+def fichiers(dossier):
+    return {os.path.relpath(os.path.join(d, f), dossier)
+            for d, _, noms in os.walk(dossier) for f in noms}
+
+
 def preparer():
-    if os.path.isdir(SOURCES):
-        shutil.rmtree(SOURCES)
-    os.makedirs(SOURCES)
+    # HEAD is unpacked beside the copy, and only the files that differ are copied over.
+    neuf = SOURCES + ".neuf"
+    if os.path.isdir(neuf):
+        shutil.rmtree(neuf)
+    os.makedirs(neuf)
+    os.makedirs(SOURCES, exist_ok=True)
     archive = subprocess.run(["git", "archive", "HEAD"], cwd=RACINE, stdout=subprocess.PIPE,
                              check=True).stdout
-    subprocess.run(["tar", "-x", "-C", SOURCES], input=archive, check=True)
+    subprocess.run(["tar", "-x", "-C", neuf], input=archive, check=True)
+    anciens, nouveaux = fichiers(SOURCES), fichiers(neuf)
+    for chemin in anciens - nouveaux:
+        os.remove(os.path.join(SOURCES, chemin))
+    for chemin in nouveaux:
+        source, cible = os.path.join(neuf, chemin), os.path.join(SOURCES, chemin)
+        if chemin in anciens:
+            with open(source, "rb") as a, open(cible, "rb") as b:
+                if a.read() == b.read():
+                    continue
+        os.makedirs(os.path.dirname(cible), exist_ok=True)
+        shutil.copy2(source, cible)
+        os.utime(cible, None)
+    shutil.rmtree(neuf)
     options = ["-G", "Ninja", "-DCMAKE_BUILD_TYPE=Debug", "-DVELQUOR_TESTS=ON",
                "-DVELQUOR_SANITIZE=OFF"]
     if shutil.which("ccache"):
@@ -75,13 +101,17 @@ def preparer():
         sys.exit("configure failed:\n" + sortie)
 
 
-def construire():
-    return executer(["cmake", "--build", CONSTRUCTION], RACINE, 3600)[0] == 0
+def construire(jobs):
+    return executer(["cmake", "--build", CONSTRUCTION, "-j", str(jobs)], RACINE, 3600)[0] == 0
 
 
-def tester():
-    env_ctest = ["ctest", "--test-dir", CONSTRUCTION, "--stop-on-failure", "-j",
-                 str(os.cpu_count() or 2), "--timeout", "300"]
+def tester(jobs, inclus, exclus):
+    env_ctest = ["ctest", "--test-dir", CONSTRUCTION, "--stop-on-failure", "-j", str(jobs),
+                 "--timeout", "300"]
+    if inclus:
+        env_ctest += ["-R", inclus]
+    if exclus:
+        env_ctest += ["-E", exclus]
     os.environ["QT_QPA_PLATFORM"] = "offscreen"
     code, sortie = executer(env_ctest, RACINE, 3600)
     echecs = [l.strip() for l in sortie.splitlines() if "***Failed" in l or "(Failed)" in l]
@@ -92,14 +122,18 @@ def main():
     analyse = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     analyse.add_argument("numeros", nargs="*", type=int)
     analyse.add_argument("--liste", default=os.path.join(RACINE, "scripts", "mutants.txt"))
+    analyse.add_argument("-j", "--jobs", type=int, default=os.cpu_count() or 2)
+    analyse.add_argument("-R", dest="inclus", help="only the tests matching this (ctest -R)")
+    analyse.add_argument("-E", dest="exclus", help="leave out the tests matching this (ctest -E)")
     args = analyse.parse_args()
+    suite = (args.jobs, args.inclus, args.exclus)
     mutants = lire_liste(args.liste)
     choisis = args.numeros or list(range(1, len(mutants) + 1))
 
     preparer()
-    if not construire():
+    if not construire(args.jobs):
         sys.exit("the unchanged tree does not build")
-    reussi, echecs = tester()
+    reussi, echecs = tester(*suite)
     if not reussi:
         sys.exit("the unchanged tree fails its tests: " + " ".join(echecs))
 
@@ -117,11 +151,11 @@ def main():
         with open(chemin, "w", encoding="utf-8") as f:
             f.write(original.replace(avant, apres))
         try:
-            if not construire():
-                print(f"{n:3} -  does not build: {description}")
+            if not construire(args.jobs):
+                print(f"{n:3} -  does not build: {description}", flush=True)
                 ecartes.append(n)
                 continue
-            reussi, echecs = tester()
+            reussi, echecs = tester(*suite)
         finally:
             with open(chemin, "w", encoding="utf-8") as f:
                 f.write(original)
@@ -135,7 +169,7 @@ def main():
             attrapes.append(n)
             print(f"{n:3} caught   ({duree:.0f} s) {fichier}: {description} [{' '.join(echecs)}]",
                   flush=True)
-    construire()
+    construire(args.jobs)
     total = len(attrapes) + len(survivants)
     if total:
         print(f"\nScore: {len(attrapes)}/{total} caught ({100 * len(attrapes) / total:.0f} %); "

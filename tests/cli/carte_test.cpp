@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "export/carte_html.h"
 #include "export/ligne_html.h"
 #include "search/ligne_composition.h"
 #include "store/champ_texte.h"
@@ -144,6 +145,28 @@ TEST_F(CarteTest, CarteEtSommaireSeLisentEtLeursLiensMenentAuxBonnesPages) {
     EXPECT_EQ(pages[n].texte, Cp1252VersUtf8(Texte(exportes[n].Nom)));
     EXPECT_TRUE(PageDe(pages[n].adresse, std::string(Texte(exportes[n].Nom)))) << fichier;
   }
+}
+
+// The cocktails without a family close the menu, after every family however it sorts.
+TEST(CartePage, LesCocktailsSansFamilleViennentEnDernier) {
+  const std::string page = PageCarte({{"A", "", {}, ""}, {"B", "ZZZ", {}, ""}}, "Carte", {});
+  const std::size_t famille = page.find("<h2>ZZZ</h2>");
+  const std::size_t sans = page.find("<h2>Sans famille</h2>");
+  ASSERT_NE(sans, std::string::npos);
+  EXPECT_LT(famille, sans);
+}
+
+// Of two recipe pages of one name, the menu links to the one written last.
+TEST(CartePage, LeLienMeneALaPageEcriteEnDernier) {
+  test::DossierTemporaire dossier;
+  fs::create_directory("web");
+  const std::string page = "1\r\n2\r\n3\r\n4\r\n5\r\n" +
+                           PreparerLigneHtml("<title>" + EchapperHtml("GIN") + "</title>") + "\r\n";
+  std::ofstream("web/recet001.html", std::ios::binary) << page;
+  std::ofstream("web/recet002.html", std::ios::binary) << page;
+  fs::last_write_time("web/recet001.html",
+                      fs::last_write_time("web/recet002.html") + std::chrono::hours(1));
+  EXPECT_EQ(LiensRecettes({{"GIN", "", {}, ""}}).at("GIN"), "recet001.html");
 }
 
 TEST_F(CarteTest, UsageEtCarteDeTousLesCocktails) {

@@ -215,22 +215,22 @@ TEST_P(Commun, SupprimerSelectionneLaPremiereEntreeOuCelleDAvant) {
   PEditeurDlg* editeur = Ouvrir(commande);
   ASSERT_NE(editeur, nullptr);
   repondeur_.reponses = {ReponseOui, ReponseOui};
-  // The first of three: the new first entry is selected and shown.
-  EXPECT_TRUE(Envoyer(105));
-  EXPECT_EQ(Entrees(editeur->Liste()), (Noms{"RHUM", "VODKA"}));
-  EXPECT_EQ(editeur->NomSelectionne(), "RHUM");
-  EXPECT_EQ(Titre(editeur), "RHUM");
-  // The second: the one before it.
+  // The second of three: the one before it is selected and shown, not the one after.
   editeur->Liste()->SelectionnerIndex(1);
   EXPECT_TRUE(Envoyer(105));
-  EXPECT_EQ(Entrees(editeur->Liste()), Noms{"RHUM"});
-  EXPECT_EQ(editeur->NomSelectionne(), "RHUM");
-  EXPECT_EQ(Titre(editeur), "RHUM");
+  EXPECT_EQ(Entrees(editeur->Liste()), (Noms{"GIN", "VODKA"}));
+  EXPECT_EQ(editeur->NomSelectionne(), "GIN");
+  EXPECT_EQ(Titre(editeur), "GIN");
+  // The first: the new first entry.
+  EXPECT_TRUE(Envoyer(105));
+  EXPECT_EQ(Entrees(editeur->Liste()), Noms{"VODKA"});
+  EXPECT_EQ(editeur->NomSelectionne(), "VODKA");
+  EXPECT_EQ(Titre(editeur), "VODKA");
   EXPECT_TRUE(editeur->ControleParId(PEditeurDlg::IdCommentaire)->isEnabled());
   const std::vector<std::string> restants =
       commande == 102 ? test::NomsFamilles()
                       : (commande == 101 ? test::NomsIngredients() : test::NomsCocktails());
-  EXPECT_EQ(restants, Noms{"RHUM"});
+  EXPECT_EQ(restants, Noms{"VODKA"});
 }
 
 TEST_F(Ouverture, UneCollectionQuiNePeutNiSOuvrirNiSeCreerEstSignaleeEtLEditeurSOuvre) {

@@ -108,6 +108,15 @@ TEST_F(CbAssistTest, PrefixeAbsentLaisseLeTexteTape) {
   EXPECT_EQ(Champ(edition_), "G[IN]");
 }
 
+// The text is read as into a buffer of the text limit: its last byte is the terminator.
+TEST_F(CbAssistTest, LeTexteEstLuDansLaLimite) {
+  CbAssist combo(nullptr, 4);
+  combo.DefinirSaisie({});
+  combo.DefinirTexteCp1252("GINA");
+  combo.Completer();
+  EXPECT_EQ(combo.TexteAvant(), "GIN");
+}
+
 TEST_F(CbAssistTest, LeTexteCompletePrendLaCasseDeLEntree) {
   CbAssist* combo = dialogue_.Combo(102);  // no capitals rule
   combo->AjouterChaine("Grenadine");

@@ -12,6 +12,7 @@
 #include "scenarios_pannes.h"
 #include "store/collections.h"
 #include "store/etat_paire.h"
+#include "store/journal_paire.h"
 #include "store/pannes_fichiers.h"
 #include "support/dossier_temporaire.h"
 #include "support/enregistreurs.h"
@@ -109,6 +110,26 @@ void PannesTest::VerifierLotSurUnDisqueQuiLache(const test::ScenarioPanne& s) {
     EXPECT_EQ(LireFichiers(), avant) << s.nom << ": every write from " << k << " on failed";
     EXPECT_FALSE(fs::exists("FAMILLE.JNL")) << s.nom << ": write " << k;
   }
+}
+
+// A journal whose bytes do not match their checksum was never complete: it goes, and the pair
+// stays exactly as it is.
+TEST_F(PannesTest, UnJournalAbimeEstEcarteSansRienDefaire) {
+  {
+    FicFamille f;
+    ASSERT_TRUE(f.Creer() && f.Ouvrir());
+    f.Enreg = {};
+    ASSERT_TRUE(f.Ajouter("GIN"));
+  }
+  const Fichiers avant = LireFichiers();
+  // Applied, it would cut both files back to an empty pair.
+  std::vector<unsigned char> journal = EncoderJournal({"", 8, 0, {{false, 0, {0, 0, 0, 0}}}});
+  journal[journal.size() - 9] ^= 1;  // the last saved byte, just before the checksum
+  test::EcrireOctets("FAMILLE.JNL", journal);
+  FicFamille f;
+  ASSERT_TRUE(f.Ouvrir());
+  EXPECT_EQ(LireFichiers(), avant);
+  EXPECT_FALSE(fs::exists("FAMILLE.JNL"));
 }
 
 TEST_F(PannesTest, LecturesEtOuverturesEnEchec) {
