@@ -106,9 +106,12 @@ TEST_F(CarteTest, CarteEtSommaireSeLisentEtLeursLiensMenentAuxBonnesPages) {
     for (int k = 0; k < NbLignesComposition && !Texte(c.Ingredient[k]).empty(); ++k)
       attendus.emplace_back(
           "li", Cp1252VersUtf8(LigneComposition(Texte(c.Quantite[k]), Texte(c.Ingredient[k]))));
-    std::string remarques = Cp1252VersUtf8(Texte(c.Remarques));
-    for (std::size_t p; (p = remarques.find("\r\n")) != std::string::npos;)
-      remarques.replace(p, 2, "\n");
+    const std::string brutes = Cp1252VersUtf8(Texte(c.Remarques));
+    std::string remarques;  // CR LF read as one line break
+    for (std::size_t i = 0; i < brutes.size(); ++i) {
+      if (!(brutes[i] == '\r' && i + 1 < brutes.size() && brutes[i + 1] == '\n'))
+        remarques += brutes[i];
+    }
     if (!remarques.empty()) attendus.emplace_back("p", remarques);
   }
   for (const ElementHtml& e : carte.elements) {
