@@ -2,12 +2,7 @@
 // strictly, their links followed; and the menu written whole or not at all when the companion is
 // killed or the disk is full.
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -203,32 +198,15 @@ TEST_F(CarteTest, UsageEtCarteDeTousLesCocktails) {
   EXPECT_FALSE(fs::exists("RESURECH.NDX"));
 }
 
-// The companion writing the menu in a process whose files cannot grow past a size: the kernel
-// refuses the writes as on a full disk.
-int CarteAvecLimite(rlim_t octets) {
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    const rlimit limite{octets, octets};
-    ::setrlimit(RLIMIT_FSIZE, &limite);
-    ::signal(SIGXFSZ, SIG_IGN);
-    const int nul = ::open("/dev/null", O_WRONLY);
-    ::dup2(nul, 1);
-    ::dup2(nul, 2);
-    ::execl(VELQUOR_OUTILS, VELQUOR_OUTILS, "exporter", "menu", "--tout", nullptr);
-    ::_exit(127);
-  }
-  int etat = 0;
-  ::waitpid(pid, &etat, 0);
-  return WIFEXITED(etat) ? WEXITSTATUS(etat) : -1;
-}
-
 TEST_F(CarteTest, LaCarteEstEntiereApresUnArretOuUnDisquePlein) {
   ASSERT_EQ(Outils({"exporter", "menu"}).code, 0);
   const std::vector<unsigned char> ancienne = test::LireOctets("web/menu.html");
   ASSERT_FALSE(ancienne.empty());
 
   // The whole menu is far larger than the limit: nothing of it may replace the former one.
-  EXPECT_EQ(CarteAvecLimite(ancienne.size() + 100), 1);
+  EXPECT_EQ(test::ExecuterDisqueLimite(VELQUOR_OUTILS, {"exporter", "menu", "--tout"},
+                                       ancienne.size() + 100),
+            1);
   EXPECT_EQ(test::LireOctets("web/menu.html"), ancienne);
 
   if (test::EnvironnementArret(1).empty()) GTEST_SKIP() << "no preloaded library";

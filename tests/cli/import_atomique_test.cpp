@@ -2,12 +2,7 @@
 // window program holding the collections open, two imports at once. The whole import lands, or
 // nothing of it; never a mix, never a damaged pair.
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -105,30 +100,11 @@ TEST_F(ImportAtomique, UnArretAChaqueAppelLaisseLAncienneBaseOuLaNouvelle) {
   EXPECT_GT(nouvelles, 0);
 }
 
-// The import in a process whose files cannot grow past a size: the kernel refuses the writes as
-// on a full disk.
-int ImporterAvecLimite(rlim_t octets) {
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    const rlimit limite{octets, octets};
-    ::setrlimit(RLIMIT_FSIZE, &limite);
-    ::signal(SIGXFSZ, SIG_IGN);
-    const int nul = ::open("/dev/null", O_WRONLY);
-    ::dup2(nul, 1);
-    ::dup2(nul, 2);
-    ::execl(VELQUOR_OUTILS, VELQUOR_OUTILS, "importer", "ajout.csv", nullptr);
-    ::_exit(127);
-  }
-  int etat = 0;
-  ::waitpid(pid, &etat, 0);
-  return WIFEXITED(etat) ? WEXITSTATUS(etat) : -1;
-}
-
 TEST_F(ImportAtomique, UnDisquePleinLaisseChaqueCollectionCommeAvant) {
   const Etat avant = LireEtat();
   // Room for a few more cocktail records, not for the twelve.
-  const auto limite = static_cast<rlim_t>(avant.at("COCKTAIL.DAT").size() + 5 * 833);
-  EXPECT_EQ(ImporterAvecLimite(limite), 1);
+  const auto limite = static_cast<long long>(avant.at("COCKTAIL.DAT").size() + 5 * 833);
+  EXPECT_EQ(test::ExecuterDisqueLimite(VELQUOR_OUTILS, {"importer", "ajout.csv"}, limite), 1);
   EXPECT_TRUE(LireEtat() == avant) << "the failed import changed the collections";
   EXPECT_EQ(Restes(), std::vector<std::string>{});
 

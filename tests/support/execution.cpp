@@ -4,7 +4,9 @@
 #include <signal.h>
 #include <spawn.h>
 #include <stdlib.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <sstream>
@@ -76,6 +78,30 @@ Execution Executer(const std::string& programme, std::vector<std::string> argume
   std::error_code e;
   fs::remove_all(sorties, e);
   return r;
+}
+
+int ExecuterDisqueLimite(const std::string& programme, std::vector<std::string> arguments,
+                         long long octets) {
+  arguments.insert(arguments.begin(), programme);
+  std::vector<char*> argv;
+  for (std::string& a : arguments)
+    argv.push_back(a.data());
+  argv.push_back(nullptr);
+  const pid_t pid = ::fork();
+  if (pid < 0) return -1;
+  if (pid == 0) {
+    const rlimit limite{static_cast<rlim_t>(octets), static_cast<rlim_t>(octets)};
+    ::setrlimit(RLIMIT_FSIZE, &limite);
+    ::signal(SIGXFSZ, SIG_IGN);
+    const int nul = ::open("/dev/null", O_WRONLY);
+    ::dup2(nul, 1);
+    ::dup2(nul, 2);
+    ::execv(argv[0], argv.data());
+    ::_exit(127);
+  }
+  int etat = 0;
+  ::waitpid(pid, &etat, 0);
+  return WIFEXITED(etat) ? WEXITSTATUS(etat) : -1;
 }
 
 }  // namespace velquor::test

@@ -20,6 +20,12 @@ struct Execution {
 Execution Executer(const std::string& programme, std::vector<std::string> arguments,
                    const std::vector<std::string>& environnement = {});
 
+// Runs the program, its output thrown away, in a process whose files cannot grow past `octets`
+// bytes: the kernel refuses the writes as on a full disk. Its exit status, -1 when it did not
+// exit normally.
+int ExecuterDisqueLimite(const std::string& programme, std::vector<std::string> arguments,
+                         long long octets);
+
 // The environment that makes a program stop as if killed right after its n-th file-changing
 // system call (n >= 1), or, with n = 0, count those calls into the file `compte`; see
 // arret_appels.cpp. Empty when the preloaded library was not built.
