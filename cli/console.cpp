@@ -46,35 +46,18 @@ std::string TexteAffichableUtf8(std::string_view utf8) {
     }
   };
   for (std::size_t i = 0; i < utf8.size();) {
-    const auto tete = static_cast<unsigned char>(utf8[i]);
-    const std::size_t n = tete < 0x80    ? 1
-                          : tete >= 0xF8 ? 0
-                          : tete >= 0xF0 ? 4
-                          : tete >= 0xE0 ? 3
-                          : tete >= 0xC2 ? 2
-                                         : 0;
-    char32_t point = n == 1 ? tete : tete & (0x7F >> n);
-    bool valide = n > 0 && i + n <= utf8.size();
-    for (std::size_t k = 1; valide && k < n; ++k) {
-      const auto suite = static_cast<unsigned char>(utf8[i + k]);
-      valide = (suite & 0xC0) == 0x80;
-      point = point << 6 | (suite & 0x3F);
-    }
-    // Overlong forms, surrogates and points beyond Unicode are not valid UTF-8 either.
-    valide = valide && !(n == 3 && point < 0x800) &&
-             !(n == 4 && (point < 0x10000 || point > 0x10FFFF)) &&
-             !(point >= 0xD800 && point <= 0xDFFF);
-    if (!valide) {
-      echapper(utf8.substr(i, 1));
-      ++i;
+    const std::size_t debut = i;
+    const std::optional<char32_t> point = LireUtf8(utf8, i);
+    if (!point) {
+      echapper(utf8.substr(i++, 1));
       continue;
     }
-    if (point < 0x20 || (point >= 0x7F && point < 0xA0)) {
-      echapper(utf8.substr(i, n));
+    const std::string_view sequence = utf8.substr(debut, i - debut);
+    if (*point < 0x20 || (*point >= 0x7F && *point < 0xA0)) {
+      echapper(sequence);
     } else {
-      sortie.append(utf8.substr(i, n));
+      sortie.append(sequence);
     }
-    i += n;
   }
   return sortie;
 }

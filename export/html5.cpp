@@ -72,26 +72,9 @@ std::optional<std::string> TexteHtmlUtf8(std::string_view utf8) {
   std::string sortie;
   sortie.reserve(utf8.size());
   for (std::size_t i = 0; i < utf8.size();) {
-    const auto tete = static_cast<unsigned char>(utf8[i]);
-    const std::size_t n = tete < 0x80    ? 1
-                          : tete >= 0xF5 ? 0
-                          : tete >= 0xF0 ? 4
-                          : tete >= 0xE0 ? 3
-                          : tete >= 0xC2 ? 2
-                                         : 0;
-    if (n == 0 || i + n > utf8.size()) return std::nullopt;
-    char32_t point = n == 1 ? tete : tete & (0x7F >> n);
-    for (std::size_t k = 1; k < n; ++k) {
-      const auto suite = static_cast<unsigned char>(utf8[i + k]);
-      if ((suite & 0xC0) != 0x80) return std::nullopt;
-      point = point << 6 | (suite & 0x3F);
-    }
-    // Overlong forms, surrogates and points beyond Unicode are not UTF-8.
-    if ((n == 3 && point < 0x800) || (n == 4 && (point < 0x10000 || point > 0x10FFFF)) ||
-        (point >= 0xD800 && point <= 0xDFFF))
-      return std::nullopt;
-    AjouterPoint(sortie, point);
-    i += n;
+    const std::optional<char32_t> point = LireUtf8(utf8, i);
+    if (!point) return std::nullopt;
+    AjouterPoint(sortie, *point);
   }
   return sortie;
 }

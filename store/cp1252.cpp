@@ -65,8 +65,8 @@ void AjouterUtf8(std::string& sortie, char32_t point) {
   }
 }
 
-// Decodes one UTF-8 sequence at texte[i], advancing i. Nothing for a malformed sequence:
-// truncated, overlong, a surrogate, beyond U+10FFFF or a stray continuation byte.
+}  // namespace
+
 std::optional<char32_t> LireUtf8(std::string_view texte, std::size_t& i) {
   const auto octet = [&texte](std::size_t k) { return static_cast<unsigned char>(texte[k]); };
   const unsigned char tete = octet(i);
@@ -104,8 +104,6 @@ std::optional<char32_t> LireUtf8(std::string_view texte, std::size_t& i) {
   i += suite + 1;
   return point;
 }
-
-}  // namespace
 
 char32_t Cp1252VersUnicode(unsigned char octet) {
   if (octet >= 0x80 && octet < 0xA0) return kPlage80[octet - 0x80];

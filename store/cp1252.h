@@ -22,6 +22,10 @@ unsigned char MinusculeCp1252(unsigned char octet);
 std::string MajusculesCp1252(std::string_view texte);
 
 std::string Cp1252VersUtf8(std::string_view texte);
+// Decodes one UTF-8 sequence at texte[i] (i < texte.size()), advancing i past it. Nothing, i
+// unchanged, for a malformed sequence: truncated, overlong, a surrogate, beyond U+10FFFF or a
+// stray continuation byte.
+std::optional<char32_t> LireUtf8(std::string_view texte, std::size_t& i);
 // Nothing when the text is not valid UTF-8 or holds a character the code page cannot hold.
 std::optional<std::string> Utf8VersCp1252(std::string_view texte);
 
