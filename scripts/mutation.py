@@ -13,6 +13,7 @@ one that passes every test survived; one that does not build is left out of the 
     scripts/mutation.py --liste F       another list
     scripts/mutation.py -j 2 -E REGEX   two build and test jobs; tests matching REGEX left out
     scripts/mutation.py -R REGEX        only the tests matching REGEX (ctest -R)
+    scripts/mutation.py -L 'store|cli'  only the tests of these folders (ctest -L)
 
 The copy is brought up to HEAD file by file: files that did not change keep their dates, so a
 second run rebuilds only what changed since the first.
@@ -105,13 +106,15 @@ def construire(jobs):
     return executer(["cmake", "--build", CONSTRUCTION, "-j", str(jobs)], RACINE, 3600)[0] == 0
 
 
-def tester(jobs, inclus, exclus):
+def tester(jobs, inclus, exclus, etiquettes):
     env_ctest = ["ctest", "--test-dir", CONSTRUCTION, "--stop-on-failure", "-j", str(jobs),
                  "--timeout", "300"]
     if inclus:
         env_ctest += ["-R", inclus]
     if exclus:
         env_ctest += ["-E", exclus]
+    if etiquettes:
+        env_ctest += ["-L", etiquettes]
     os.environ["QT_QPA_PLATFORM"] = "offscreen"
     code, sortie = executer(env_ctest, RACINE, 3600)
     echecs = [l.strip() for l in sortie.splitlines() if "***Failed" in l or "(Failed)" in l]
@@ -125,8 +128,9 @@ def main():
     analyse.add_argument("-j", "--jobs", type=int, default=os.cpu_count() or 2)
     analyse.add_argument("-R", dest="inclus", help="only the tests matching this (ctest -R)")
     analyse.add_argument("-E", dest="exclus", help="leave out the tests matching this (ctest -E)")
+    analyse.add_argument("-L", dest="etiquettes", help="only the tests of these folders (ctest -L)")
     args = analyse.parse_args()
-    suite = (args.jobs, args.inclus, args.exclus)
+    suite = (args.jobs, args.inclus, args.exclus, args.etiquettes)
     mutants = lire_liste(args.liste)
     choisis = args.numeros or list(range(1, len(mutants) + 1))
 
