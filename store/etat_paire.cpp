@@ -4,6 +4,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstring>
+#include <mutex>
 #include <set>
 
 #include "store/champ_texte.h"
@@ -20,7 +21,33 @@ namespace {
 // other side takes; they only keep a program that holds a lock for ever from hanging this one.
 int DelaiEcritureMs = 20000;
 std::size_t TailleTampon = 1 << 20;
+// Changed ranges of a lot at most this far apart reach the file in one write.
+constexpr std::int64_t EcartJoint = 64 << 10;
 constexpr int DelaiOuvertureMs = 120000;
+
+// One append buffer is kept for the process between lots: a search makes its result pair anew
+// each time, and growing a fresh megabyte costs a page fault per page and a copy per doubling,
+// more than a small search's own work.
+std::mutex verrouTamponLibre;
+std::vector<unsigned char> tamponLibre;
+
+void PrendreTampon(std::vector<unsigned char>& tampon) {
+  {
+    std::lock_guard<std::mutex> garde(verrouTamponLibre);
+    tampon.swap(tamponLibre);
+  }
+  tampon.clear();
+  tampon.reserve(TailleTampon);
+}
+
+void RendreTampon(std::vector<unsigned char>& tampon) {
+  tampon.clear();
+  {
+    std::lock_guard<std::mutex> garde(verrouTamponLibre);
+    if (tampon.capacity() > tamponLibre.capacity()) tampon.swap(tamponLibre);
+  }
+  std::vector<unsigned char>().swap(tampon);
+}
 
 std::uint64_t NouvelleGeneration() {
   static std::atomic<std::uint64_t> derniere{0};
@@ -415,6 +442,7 @@ bool EtatPaire::EcrireDonnees(std::int64_t pos, const void* source, std::size_t 
     if (!ViderTampon()) return false;
     debutTampon_ = coupe;
   }
+  if (tampon_.capacity() == 0) PrendreTampon(tampon_);
   tampon_.insert(tampon_.end(), octets + (coupe - pos), octets + n);
   finDirecte_ = std::max(finDirecte_, fin);
   return true;
@@ -778,14 +806,31 @@ bool EtatPaire::PreparerJournal(JournalPaire& journal) {
 // writes in the order they were made, then the header.
 bool EtatPaire::AppliquerLot() {
   bool ok = true;
+  // Changed records lying close together go to the file in one write, with the bytes between
+  // them as the lot found them (its lock kept every other writer out): a pass that rewrites one
+  // record in ten makes a few large writes instead of thousands of small ones.
+  std::vector<unsigned char> groupe;
+  std::int64_t debutGroupe = 0;
+  auto ecrireGroupe = [&] {
+    if (!groupe.empty()) ok = fichierDonnees_.EcrireA(debutGroupe, groupe.data(), groupe.size());
+    groupe.clear();
+  };
   for (auto it = recouvrement_.begin(); ok && it != recouvrement_.end(); ++it) {
     // The header goes last, from the lot's own copy of it.
     const std::int64_t de = std::max<std::int64_t>(it->first, TailleEntete);
-    if (de < Fin(*it)) {
-      ok = fichierDonnees_.EcrireA(de, it->second.data() + (de - it->first),
-                                   static_cast<std::size_t>(Fin(*it) - de));
+    if (de >= Fin(*it)) continue;
+    const std::int64_t finGroupe = debutGroupe + static_cast<std::int64_t>(groupe.size());
+    if (!groupe.empty() && projection_ != nullptr && de <= tailleDonneesLot_ &&
+        de - finGroupe <= EcartJoint) {
+      groupe.insert(groupe.end(), projection_ + finGroupe, projection_ + de);
+    } else {
+      ecrireGroupe();
+      debutGroupe = de;
     }
+    groupe.insert(groupe.end(), it->second.begin() + (de - it->first), it->second.end());
+    if (groupe.size() >= TailleTampon) ecrireGroupe();
   }
+  if (ok) ecrireGroupe();
   for (std::size_t i = 0; ok && i < journalIndex_.size(); ++i) {
     ok = fichierIndex_.EcrireA(journalIndex_[i].pos, journalIndex_[i].octets.data(),
                                journalIndex_[i].octets.size());
@@ -813,8 +858,7 @@ void EtatPaire::TerminerLot() {
   journalLot_ = {};
   lotEchoue_ = false;
   finDirecte_ = 0;
-  tampon_.clear();
-  tampon_.shrink_to_fit();
+  RendreTampon(tampon_);
   debutTampon_ = 0;
   recouvrement_.clear();
   journalIndex_.clear();
