@@ -193,51 +193,5 @@ TEST_F(Cocktails, UneNouvelleFamilleEstCreeeSansQuestion) {
   EXPECT_EQ(Entrees(dlg_->Famille()), (Noms{"SHORT DRINK", "TROPICAL"}));
 }
 
-TEST_F(Cocktails, SupprimerOuRenommerUnCocktailNeToucheNiIngredientsNiFamillesNiResultat) {
-  {
-    FicCocktail resultat(BaseResultat);
-    ASSERT_TRUE(resultat.Creer() && resultat.Ouvrir());
-    resultat.Enreg = test::Enregistrement({"MARGARITA", "SHORT DRINK", {"TEQUILA"}});
-    ASSERT_TRUE(resultat.Ajouter("MARGARITA"));
-  }
-  const auto avant = [] {
-    return std::vector{test::LireOctets("INGRED.DAT"),   test::LireOctets("INGRED.NDX"),
-                       test::LireOctets("FAMILLE.DAT"),  test::LireOctets("FAMILLE.NDX"),
-                       test::LireOctets("RESURECH.DAT"), test::LireOctets("RESURECH.NDX")};
-  };
-  const auto octets = avant();
-  {
-    test::PiloteModal pilote(test::RepondreNom("margarita frozen"));
-    EXPECT_TRUE(Envoyer(106));
-  }
-  repondeur_.reponses = {ReponseOui};
-  EXPECT_TRUE(Envoyer(105));
-  EXPECT_EQ(test::NomsCocktails(), (Noms{"MYSTERE", "TOM"}));
-  EXPECT_EQ(avant(), octets);
-}
-
-class CocktailsSansIngredients : public test::EditeursTest {};
-
-TEST_F(CocktailsSansIngredients, LePremierIngredientCreeNApparaitQueDansSaLigne) {
-  test::CreerCocktails({{"EAU", "", {"", "", "", "glace"}, {"1 verre"}}});
-  auto* dlg = dynamic_cast<TCocktailDlg*>(Ouvrir(103));
-  ASSERT_NE(dlg, nullptr);
-  EXPECT_EQ(dlg->Ingredient(0)->NbElements(), 0);
-  Focaliser(dlg->Ingredient(1));
-  test::Taper(dlg->Ingredient(1)->lineEdit(), "eau plate");
-  repondeur_.reponses = {ReponseNon, ReponseNon};
-  QTest::keyClick(dlg->Ingredient(1)->lineEdit(), Qt::Key_Tab);
-  // Row 3's stored name, in small letters, is kept as it is and created in its turn.
-  ASSERT_EQ(repondeur_.boites.size(), 2u);
-  for (int i = 0; i < NbLignesComposition; ++i) {
-    EXPECT_EQ(Entrees(dlg->Ingredient(i)), (Noms{"EAU PLATE", "glace"})) << i;
-    EXPECT_EQ(dlg->Ingredient(i)->TexteCp1252(), i == 1 ? "EAU PLATE" : i == 3 ? "glace" : "") << i;
-  }
-  EnrCocktail attendu =
-      test::Enregistrement({"EAU", "", {"", "EAU PLATE", "", "glace"}, {"1 verre"}});
-  const EnrCocktail enr = test::LireCocktail("EAU").value_or(EnrCocktail{});
-  EXPECT_EQ(std::memcmp(&enr, &attendu, sizeof attendu), 0);
-}
-
 }  // namespace
 }  // namespace velquor

@@ -10,7 +10,6 @@
 
 #include "editors/enreg_dlg.h"
 #include "framework/edition.h"
-#include "support_ui/capture.h"
 #include "support_ui/clavier.h"
 #include "support_ui/couture.h"
 #include "support_ui/repondeur_scripte.h"
@@ -98,7 +97,6 @@ TEST_F(NomDlg, RenommerRefuseLAncienNomMemeAvecDesEspacesFinaux) {
   QRect rect;
   const int resultat = Executer(nom, Mode::Renommer, [&](EnregDlg& d) {
     rect = d.frameGeometry();
-    EXPECT_FALSE(test::EnregistrerCapture(&d, "enreg_dlg_renommer").isEmpty());
     EXPECT_FALSE(Ancien(d)->isHidden());
     EXPECT_FALSE(Ancien(d)->isEnabled());
     EXPECT_EQ(Ancien(d)->text(), "GIN");

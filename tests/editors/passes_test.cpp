@@ -110,24 +110,6 @@ TEST_F(Passes, RenommerUnIngredientRecritChaqueLigne) {
   EXPECT_EQ(observateur.observations, 4);
 }
 
-TEST_F(Passes, SansCocktailsAucunePasseNiFenetre) {
-  fs::remove("COCKTAIL.NDX");
-  fs::remove("COCKTAIL.DAT");
-  PEditeurDlg* editeur = Ouvrir(102);
-  ASSERT_NE(editeur, nullptr);
-  test::ObservateurPasse observateur(editeur);
-  {
-    test::PiloteModal pilote(test::RepondreNom("apres"));
-    EXPECT_TRUE(Envoyer(106));
-  }
-  repondeur_.reponses = {ReponseOui};
-  EXPECT_TRUE(Envoyer(105));
-  EXPECT_EQ(test::NomsFamilles(), Noms{"SOURS"});
-  EXPECT_EQ(observateur.observations, 0);
-  EXPECT_FALSE(fs::exists("COCKTAIL.NDX"));
-  EXPECT_FALSE(fs::exists("COCKTAIL.DAT"));
-}
-
 // The cocktail pair is there but cannot be opened: the rename is made, the cocktails cannot
 // follow, and the user hears it.
 TEST_F(Passes, UnePasseQuiEchoueBipe) {

@@ -1,16 +1,23 @@
-// Editing the family and ingredient fields, end to end: what is typed is written to the record
-// that was selected while typing, when the field is left, on Enter, or at once for the check
-// box; the bytes on disk are the record's, nothing more.
+// Editing the fields, end to end: what is typed is written to the record that was selected while
+// typing, when the field is left, on Enter, or at once for the check box; the bytes on disk are
+// the record's, nothing more. Hostile records (jeu_hostile.h) show their stored bytes and come
+// back byte for byte; fields without a terminator are shown whole and written back cut.
 
 #include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include "editors/cocktail_dlg.h"
 #include "editors/famille_dlg.h"
 #include "editors/ingredient_dlg.h"
+#include "fenetres_hostiles.h"
 #include "framework/edition.h"
 #include "framework/liste.h"
+#include "jeu_hostile.h"
+#include "search/cb_assist.h"
 #include "store/champ_texte.h"
 #include "support_editeurs.h"
 #include "support_ui/clavier.h"
@@ -29,6 +36,21 @@ class Saisie : public test::EditeursTest {
   }
   QCheckBox* Alcoolise() const {
     return Editeur()->Controle<QCheckBox>(TIngredientDlg::IdAlcoolise);
+  }
+  // The user changes the multi-line field and puts it back as it was (or only shortens it), then
+  // goes back to the list, which writes the record from the fields.
+  void Retoucher(bool remettre = true) {
+    PEditionMulti* champ = Commentaire();
+    Focaliser(champ);
+    QTest::keyClick(champ, Qt::Key_End, Qt::ControlModifier);
+    const QString texte = champ->toPlainText();
+    if (texte.isEmpty()) test::Taper(champ, QStringLiteral("x"));
+    QTest::keyClick(champ, Qt::Key_Backspace);
+    if (remettre && texte.endsWith(QChar('\n')))
+      QTest::keyClick(champ, Qt::Key_Return, Qt::ControlModifier);
+    else if (remettre && !texte.isEmpty())
+      test::Taper(champ, QString(texte.back()));
+    Focaliser(Editeur()->Liste());
   }
   void Cliquer(PListe* liste, int index) {
     QTest::mouseClick(liste->viewport(), Qt::LeftButton, {},
@@ -94,20 +116,6 @@ TEST_F(Saisie, EntreeEcritLeCommentaireEtDonneLeFocusALaListe) {
   EXPECT_EQ(test::LireIngredient("GIN")->Alcool, 1);
 }
 
-TEST_F(Saisie, QuitterUnChampNonModifieNEcritRien) {
-  test::CreerFamilles({{"DIGESTIF", "Après."}});
-  ASSERT_NE(Ouvrir(102), nullptr);
-  // A record changed behind the editor's back shows that nothing is written from the window.
-  FicFamille autre;
-  ASSERT_TRUE(autre.Ouvrir() && autre.Chercher("DIGESTIF"));
-  CopierTexte(autre.Enreg.Commentaire, "Change ailleurs");
-  ASSERT_TRUE(autre.Modifier());
-  Focaliser(Commentaire());
-  QTest::keyClick(Commentaire(), Qt::Key_Tab);
-  QTest::keyClick(Editeur()->Liste(), Qt::Key_Return);
-  EXPECT_EQ(Texte(test::LireFamille("DIGESTIF")->Commentaire), "Change ailleurs");
-}
-
 TEST_F(Saisie, LaCaseAlcooliseeEcritAussitotAvecLeCommentaireAffiche) {
   test::CreerIngredients({{"GIN", false, "Genièvre"}, {"TONIC"}});
   ASSERT_NE(Ouvrir(101), nullptr);
@@ -154,6 +162,79 @@ TEST_F(Saisie, UnNouvelIngredientCommenceDecocheSansCommentaire) {
   EXPECT_FALSE(Alcoolise()->isEnabled());
   EXPECT_FALSE(Commentaire()->isEnabled());
   EXPECT_EQ(Commentaire()->toPlainText(), "Genièvre");
+}
+
+TEST_F(Saisie, ChaqueEnregistrementHostileRevientOctetPourOctet) {
+  test::EcrireJeu();
+  const auto donnees = [] {
+    return std::vector{test::LireOctets("FAMILLE.DAT"), test::LireOctets("INGRED.DAT"),
+                       test::LireOctets("COCKTAIL.DAT")};
+  };
+  const auto avant = donnees();
+  const auto choisir = [this](const std::string& nom) {
+    test::Cliquer(Editeur()->Liste(), Editeur()->Liste()->ChercherExact(nom));
+    EXPECT_EQ(Editeur()->Controle<QLabel>(PEditeurDlg::IdTitre)->text(), test::Montre(nom));
+  };
+  ASSERT_NE(Ouvrir(102), nullptr);
+  for (const auto& f : test::Jeu().familles) {
+    choisir(f.nom);
+    EXPECT_EQ(Commentaire()->toPlainText(), test::MontreMulti(f.commentaire));
+    Retoucher();
+  }
+  ASSERT_NE(Ouvrir(101), nullptr);
+  for (const auto& i : test::Jeu().ingredients) {
+    choisir(i.nom);
+    EXPECT_EQ(Alcoolise()->isChecked(), i.alcool);
+    EXPECT_EQ(Commentaire()->toPlainText(), test::MontreMulti(i.commentaire));
+    Retoucher();
+  }
+  auto* cocktail = dynamic_cast<TCocktailDlg*>(Ouvrir(103));
+  ASSERT_NE(cocktail, nullptr);
+  for (const auto& c : test::Jeu().cocktails) {
+    choisir(c.nom);
+    for (int k = 0; k < NbLignesComposition; ++k) {
+      const auto ligne = static_cast<std::size_t>(k);
+      EXPECT_EQ(cocktail->Quantite(k)->text(), test::Montre(c.quantites[ligne])) << k;
+      EXPECT_EQ(cocktail->Ingredient(k)->lineEdit()->text(), test::Montre(c.ingredients[ligne]));
+    }
+    EXPECT_EQ(cocktail->Famille()->lineEdit()->text(), test::Montre(c.famille));
+    EXPECT_EQ(Commentaire()->toPlainText(), test::MontreMulti(c.remarques));
+    Retoucher();
+  }
+  // Nothing created on the way, nothing refused.
+  EXPECT_EQ(donnees(), avant);
+  EXPECT_EQ(repondeur_.bips, 0);
+  EXPECT_TRUE(repondeur_.boites.empty());
+}
+
+TEST_F(Saisie, LesChampsSansTerminateurSontMontresEntiersPuisEcritsCoupes) {
+  using S = test::SansTerminateur;
+  test::EcrireSansTerminateur();
+  for (int vue : {102, 101, 103}) {
+    SCOPED_TRACE(vue);
+    ASSERT_NE(Ouvrir(vue), nullptr);
+    ASSERT_EQ(test::Entrees(Editeur()->Liste()), std::vector<std::string>{S::Cle});
+    EXPECT_EQ(Editeur()->Controle<QLabel>(PEditeurDlg::IdTitre)->text(), test::Montre(S::Nom));
+    EXPECT_EQ(Commentaire()->toPlainText(),
+              test::MontreMulti(vue == 103 ? S::Remarques : S::Commentaire));
+    repondeur_.reponses = {ReponseNon};  // the cocktail's ingredient is created
+    Retoucher(false);
+  }
+  const auto famille = test::LireFamille(S::Cle);
+  const auto ingredient = test::LireIngredient(S::Cle);
+  const auto recette = test::LireCocktail(S::Cle);
+  ASSERT_TRUE(famille && ingredient && recette);
+  EXPECT_EQ(famille->Nom[TailleNom - 1], '\0');
+  EXPECT_EQ(Texte(famille->Commentaire), S::Commentaire.substr(0, 250));
+  EXPECT_EQ(Texte(ingredient->Commentaire), S::Commentaire.substr(0, 250));
+  EXPECT_EQ(Texte(recette->Nom), S::Cle);
+  EXPECT_EQ(Texte(recette->Quantite[0]), S::Quantite.substr(0, 20));
+  EXPECT_EQ(Texte(recette->Ingredient[0]), S::Ingredient.substr(0, 30));
+  EXPECT_EQ(Texte(recette->Famille), S::Famille.substr(0, 30));
+  EXPECT_EQ(Texte(recette->Remarques), S::Remarques.substr(0, 250));
+  EXPECT_TRUE(test::LireIngredient(S::Ingredient.substr(0, 30)).has_value());
+  EXPECT_TRUE(test::LireFamille(S::Famille.substr(0, 30)).has_value());
+  EXPECT_EQ(repondeur_.bips, 0);
 }
 
 }  // namespace

@@ -11,7 +11,6 @@
 
 #include "search/defile_dlg.h"
 #include "search/rapporteur_defile.h"
-#include "support_ui/capture.h"
 
 namespace velquor {
 namespace {
@@ -43,7 +42,6 @@ TEST(DefileDlg, MettreAJourMontreNomPourcentageEtJauge) {
   EXPECT_FALSE(dialogue.MettreAJour("PI\xD1\x41 COLADA", 3, 1));  // stored bytes: PIÑA
   EXPECT_EQ(TexteLabel(dialogue, 102), QStringLiteral("PIÑA COLADA"));
   EXPECT_EQ(Avancement(dialogue), "33 % 33");
-  test::EnregistrerCapture(&dialogue, QStringLiteral("defile_dlg"));
   dialogue.MettreAJour("ZOMBIE", 3, 3);
   EXPECT_EQ(Avancement(dialogue), "100 % 100");
   dialogue.MettreAJour("ZOMBIE", 0, 5);

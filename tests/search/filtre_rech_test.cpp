@@ -13,7 +13,6 @@
 #include "framework/combo.h"
 #include "search/filtre_rech.h"
 #include "support/dossier_temporaire.h"
-#include "support_ui/capture.h"
 #include "support_ui/couture.h"
 #include "support_ui/repondeur_scripte.h"
 
@@ -88,7 +87,6 @@ TEST_F(FiltreRechTest, ChoixRetenusEtRepris) {
                        Choisir(d, 101, "SOURS");
                        Choisir(d, 102, "GIN");
                        d.Controle<PRadio>(105)->click();
-                       test::EnregistrerCapture(&d, QStringLiteral("filtre_rech"));
                      }),
             1);
   EXPECT_EQ(vu_, (Vu{"<Toutes>", "<Tous>", 103, 4, 4}));

@@ -22,7 +22,6 @@
 #include "search/new_rech.h"
 #include "search/selection.h"
 #include "support/dossier_temporaire.h"
-#include "support_ui/capture.h"
 #include "support_ui/clavier.h"
 #include "support_ui/couture.h"
 #include "support_ui/repondeur_scripte.h"
@@ -88,7 +87,6 @@ TEST_F(NewRechTest, MiseEnPlaceEtPassageDUnePageALAutre) {
   EXPECT_EQ(QApplication::focusWidget(), d->Controle<PEdition>(102));
   // The lists are read when their page is first shown, not before.
   EXPECT_EQ(Liste(*d, 203)->NbElements(), 0);
-  test::EnregistrerCapture(d.get(), QStringLiteral("new_rech_1_nom"));
 
   Onglet(*d, 2);
   EXPECT_EQ(d->OngletCourant(), 2);
@@ -161,7 +159,6 @@ TEST_F(NewRechTest, LesFamillesChoisiesReviennentEtUneFamilleSupprimeeDisparait)
     EXPECT_EQ(Contenu(*Liste(*d, 210)), (Noms{"[APERITIFS]", "HIGHBALLS", "SOURS"}));
     EXPECT_EQ(Contenu(*Liste(*d, 203)), (Noms{"[DIGESTIFS]", "TIKI"}));
     EXPECT_TRUE(d->Controle<PRadio>(202)->isChecked());  // the criteria radios start afresh
-    test::EnregistrerCapture(d.get(), QStringLiteral("new_rech_2_famille"));
   }
   {
     FicFamille familles;
@@ -300,7 +297,6 @@ TEST_F(NewRechTest, SelectMultiDeplaceDuBasVersLeHaut) {
   EXPECT_EQ(QApplication::focusWidget(), Liste(*d, 311));
   EXPECT_EQ(d->CibleInformations(), 'S');
   EXPECT_EQ(Actifs(*d, {305}), Etats{true});
-  test::EnregistrerCapture(d.get(), QStringLiteral("new_rech_3_ingredients"));
 
   Cliquer(*d, 302);
   EXPECT_TRUE(QTest::qWaitForWindowActive(d.get()));

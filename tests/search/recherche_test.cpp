@@ -75,6 +75,22 @@ TEST_F(RechercheTest, ToutCopieChaqueEnregistrementEnOrdreDesNoms) {
     ASSERT_TRUE(source.Chercher(nom) && copie.Chercher(nom));
     EXPECT_EQ(0, std::memcmp(&source.Enreg, &copie.Enreg, sizeof source.Enreg)) << nom;
   }
+  // Matches arrive in name order and are added one by one, so each new node hangs on the
+  // greater side of the one before: key, then PosEnreg, Droite, Gauche and Pere.
+  const auto ndx = test::LireOctets("RESURECH.NDX");
+  ASSERT_EQ(ndx.size(), 3u * 47);
+  const std::int32_t t = sizeof(EnrCocktail);
+  const std::vector<std::int32_t> attendus[] = {
+      {'D', 8, 47, -1, -1}, {'M', 8 + t, 94, -1, 0}, {'Z', 8 + 2 * t, -1, -1, 47}};
+  for (std::size_t noeud = 0; noeud < 3; ++noeud) {
+    std::vector<std::int32_t> lus = {ndx[noeud * 47 + 4]};
+    for (std::size_t champ : {0, 35, 39, 43}) {
+      std::int32_t v;
+      std::memcpy(&v, ndx.data() + noeud * 47 + champ, 4);
+      lus.push_back(v);
+    }
+    EXPECT_EQ(lus, attendus[noeud]) << noeud;
+  }
 }
 
 TEST_F(RechercheTest, SansEffacementLesResultatsSAccumulent) {
@@ -91,7 +107,9 @@ TEST_F(RechercheTest, SansEffacementLesResultatsSAccumulent) {
   EXPECT_EQ(Noms("RESURECH"), (Noms_{"GIN FIZZ", "VIRGIN MARY"}));
 
   // Stored names are not examined again: "does not contain GIN" adds the other two only.
-  EXPECT_TRUE(Lancer(NomContenant("GIN", NomNeContientPas), false));
+  // Without the optional hooks the result is kept as well.
+  EXPECT_TRUE(ExecuterRecherche(NomContenant("GIN", NomNeContientPas),
+                                {.Messages = messages_, .Progression = progression_}));
   EXPECT_EQ(Noms("RESURECH"), (Noms_{"GIN FIZZ", "Gin Sour", "MOJITO", "VIRGIN MARY"}));
 }
 
@@ -113,76 +131,62 @@ TEST_F(RechercheTest, EffacerPuisNeRienTrouverSupprimeLeResultat) {
   EXPECT_FALSE(resultat.Ouvrir());
 }
 
+// The click is heard while the messages after step k are processed; step k + 1 reports it and
+// its cocktail is still examined, then the run ends.
 TEST_F(RechercheTest, ArretDemandePendantLEtapeK) {
-  CreerCocktails({{"A"}, {"B"}, {"C"}, {"D"}, {"E"}});
+  CreerCocktails({{"A"}, {"B"}, {"C"}, {"D"}, {"ZZZ"}});
   progression_.clicArretApresEtape = 2;
   EXPECT_TRUE(Lancer(Tout()));
-  // The click is heard while the messages after step 2 are processed; step 3 reports it,
-  // cocktail 3 is still examined, then the run ends.
   EXPECT_EQ(trace_, (Trace{"debut", "etape A 1/5", "pompe", "etape B 2/5", "pompe", "etape C 3/5",
                            "pompe", "fin"}));
   EXPECT_EQ(Noms("RESURECH"), (Noms_{"A", "B", "C"}));
+  trace_.clear();
+  EXPECT_FALSE(Lancer(NomContenant("Z"), false));  // stopped before the match: nothing found
+  EXPECT_EQ(trace_.back(), Aucun);
+  EXPECT_EQ(Noms("RESURECH"), (Noms_{"A", "B", "C"}));
 }
 
-TEST_F(RechercheTest, ArretAvantLaPremiereCorrespondance) {
-  CreerCocktails({{"A"}, {"B"}, {"C"}, {"ZZZ"}});
-  progression_.clicArretApresEtape = 1;
-  EXPECT_FALSE(Lancer(NomContenant("Z")));
-  EXPECT_EQ(trace_, (Trace{"debut", "etape A 1/4", "pompe", "etape B 2/4", "pompe", "fin", Aucun}));
-  EXPECT_FALSE(ResultatPresent());
-}
-
-TEST_F(RechercheTest, SansCrochetsFacultatifsLeResultatEstGarde) {
-  CreerCocktails({{"A"}, {"B"}});
-  ASSERT_TRUE(Lancer(NomContenant("A")));
-  EXPECT_TRUE(
-      ExecuterRecherche(NomContenant("B"), {.Messages = messages_, .Progression = progression_}));
-  EXPECT_EQ(Noms("RESURECH"), (Noms_{"A", "B"}));
-}
-
-TEST_F(RechercheTest, CocktailAbsentEstCreeSansMessage) {
+// What a run does with files that are missing, cannot be made, or are half gone.
+TEST_F(RechercheTest, FichiersAbsentsOuImpossibles) {
+  // No cocktail pair: it is created; no progress for an empty collection.
   EXPECT_FALSE(Lancer(Tout()));
-  // No progress for an empty collection; only "nothing found".
   EXPECT_EQ(trace_, (Trace{Aucun}));
   EXPECT_TRUE(fs::exists("COCKTAIL.NDX") && fs::exists("COCKTAIL.DAT"));
   EXPECT_FALSE(ResultatPresent());
-}
-
-TEST_F(RechercheTest, CocktailImpossibleACreer) {
-  fs::create_directory("COCKTAIL.NDX");
-  EXPECT_FALSE(Lancer(Tout()));
-  EXPECT_EQ(trace_, (Trace{"message 3001 cocktails 16", Aucun}));
-  EXPECT_FALSE(ResultatPresent());
-}
-
-TEST_F(RechercheTest, ResultatImpossibleACreerTrouveSansRienGarder) {
-  CreerCocktails({{"A"}});
-  fs::create_directory("RESURECH.NDX");
-  EXPECT_TRUE(Lancer(Tout()));
-  EXPECT_EQ(trace_,
-            (Trace{"message 3001 r\xE9sultats 16", "debut", "etape A 1/1", "pompe", "fin"}));
-  EXPECT_FALSE(fs::exists("RESURECH.DAT"));
-}
-
-TEST_F(RechercheTest, ResultatIlisibleAvecDesEnregistrementsEstGarde) {
+  fs::remove("COCKTAIL.NDX");
+  fs::remove("COCKTAIL.DAT");
   CreerCocktails({{"A"}, {"B"}});
+
+  // A result that cannot be made: found, nothing kept.
+  fs::create_directory("RESURECH.NDX");
+  trace_.clear();
+  EXPECT_TRUE(Lancer(NomContenant("A")));
+  EXPECT_EQ(trace_, (Trace{"message 3001 r\xE9sultats 16", "debut", "etape A 1/2", "pompe",
+                           "etape B 2/2", "pompe", "fin"}));
+  EXPECT_FALSE(fs::exists("RESURECH.DAT"));
+  fs::remove("RESURECH.NDX");
+
+  // The index lost, its data file still holding a record: the data is kept.
   ASSERT_TRUE(Lancer(NomContenant("A")));
-  // The index is lost: the pair no longer opens, but its data file still holds a record.
   fs::remove("RESURECH.NDX");
   const auto donnees = test::LireOctets("RESURECH.DAT");
   trace_.clear();
   Lancer(NomContenant("B"));
   EXPECT_EQ(trace_.front(), "message 3001 r\xE9sultats 16");
   EXPECT_EQ(test::LireOctets("RESURECH.DAT"), donnees);
-}
 
-TEST_F(RechercheTest, ResultatVideSurDisqueEstSupprimeSansQuestion) {
-  CreerCocktails({{"A"}});
-  // A half pair left behind (an index without data) is of no use: the run clears it.
+  // A half pair with nothing in it is of no use: the run clears it.
   test::EcrireOctets("RESURECH.NDX", {});
+  fs::remove("RESURECH.DAT");
   EXPECT_FALSE(Lancer(NomContenant("Z")));
-  EXPECT_EQ(trace_.front(), "message 3001 r\xE9sultats 16");
   EXPECT_FALSE(ResultatPresent());
+
+  // No cocktail pair can be made.
+  fs::remove("COCKTAIL.NDX");
+  fs::create_directory("COCKTAIL.NDX");
+  trace_.clear();
+  EXPECT_FALSE(Lancer(Tout()));
+  EXPECT_EQ(trace_, (Trace{"message 3001 cocktails 16", Aucun}));
 }
 
 TEST_F(RechercheTest, FichierDeSelectionDeLOngletCourantSeulement) {
@@ -237,28 +241,6 @@ TEST_F(RechercheTest, EnregistrementsAbimesSansTerminateur) {
   c.SensFamille = FamilleSelectionnee;
   EXPECT_TRUE(Lancer(c));
   EXPECT_EQ(Noms("RESURECH"), (Noms_{"B"}));
-}
-
-// The result is stored exactly as the legacy program stores it: matches arrive in name order
-// and are added one by one, so each new name hangs on the greater side of the one before.
-TEST_F(RechercheTest, ResultatEcritCommeLeProgrammeDOrigine) {
-  CreerCocktails({{"B"}, {"C"}, {"A"}});
-  ASSERT_TRUE(Lancer(Tout()));
-  const auto ndx = test::LireOctets("RESURECH.NDX");
-  ASSERT_EQ(ndx.size(), 3u * 47);
-  const std::int32_t taille = sizeof(EnrCocktail);
-  // Node by node: its key, then PosEnreg, Droite, Gauche and Pere.
-  const std::vector<std::int32_t> attendus[] = {
-      {'A', 8, 47, -1, -1}, {'B', 8 + taille, 94, -1, 0}, {'C', 8 + 2 * taille, -1, -1, 47}};
-  for (std::size_t noeud = 0; noeud < 3; ++noeud) {
-    std::vector<std::int32_t> lus = {ndx[noeud * 47 + 4]};
-    for (std::size_t champ : {0, 35, 39, 43}) {
-      std::int32_t v;
-      std::memcpy(&v, ndx.data() + noeud * 47 + champ, 4);
-      lus.push_back(v);
-    }
-    EXPECT_EQ(lus, attendus[noeud]) << noeud;
-  }
 }
 
 }  // namespace

@@ -11,12 +11,15 @@
 
 #include <array>
 #include <filesystem>
+#include <map>
 
 #include "donnees_fenetres.h"
+#include "fenetres_hostiles.h"
 #include "framework/boutons.h"
 #include "framework/combo.h"
 #include "framework/edition.h"
 #include "framework/liste.h"
+#include "jeu_hostile.h"
 #include "resources/chaines.h"
 #include "search/defile_dlg.h"
 #include "search/ligne_composition.h"
@@ -28,7 +31,6 @@
 #include "shell/velquor_app.h"
 #include "shell/vues_programme.h"
 #include "support/dossier_temporaire.h"
-#include "support_ui/capture.h"
 #include "support_ui/couture.h"
 #include "support_ui/repondeur_scripte.h"
 
@@ -122,19 +124,10 @@ TEST_F(ResuDlgTest, AfficheLePremierCocktailEtLesTotaux) {
   EXPECT_EQ(Contenu(*Liste()), (Noms{"[DAIQUIRI]", "MOJITO", "SANS RIEN"}));
   EXPECT_EQ(Details(), (Noms{"Total 3 / Selection 3", "DAIQUIRI", "SOURS", "6 cl de RHUM",
                              "2 cl de CITRON VERT", " SIROP"}));
-  EXPECT_EQ(repondeur_.curseur, Curseur::Fleche);
-
-  // The user picks MOJITO (what each cocktail shows: see the hostile names' tests).
-  QTest::mouseClick(Liste()->viewport(), Qt::LeftButton, {},
-                    Liste()->visualItemRect(Liste()->item(1)).center());
-  EXPECT_EQ(Details()[1], "MOJITO");
-  test::EnregistrerCapture(vue_.get(), QStringLiteral("resu_dlg"));
-
   // A first ingredient slot empty: no composition line at all.
   Liste()->SelectionnerIndex(2);
   emit Liste()->selectionChangee();
   EXPECT_EQ(Details(), (Noms{"Total 3 / Selection 3", "SANS RIEN", ""}));
-  EXPECT_EQ(repondeur_.bips, 0);
 
   // A name gone from the result since: a beep, and the details stay empty.
   {
@@ -146,15 +139,6 @@ TEST_F(ResuDlgTest, AfficheLePremierCocktailEtLesTotaux) {
   EXPECT_EQ(repondeur_.bips, 1);
   EXPECT_EQ(Details(), (Noms{"Total 3 / Selection 3", "", ""}));
   EXPECT_TRUE(Remarques().empty());
-}
-
-TEST_F(ResuDlgTest, SansResultatLaVueSOuvreVide) {
-  Ouvrir();  // the pair is created, as at every opening
-  EXPECT_EQ(Liste()->NbElements(), 0);
-  // A refine over nothing shows nothing, not even 3010.
-  Affiner("", "", 0);
-  EXPECT_TRUE(repondeur_.boites.empty());
-  EXPECT_EQ(Details(), (Noms{"Total 0 / Selection 0", "", ""}));
 }
 
 TEST_F(ResuDlgTest, EchapEtFermetureBipentEntreneFaitRien) {
@@ -182,6 +166,57 @@ TEST_F(ResuDlgTest, EchapEtFermetureBipentEntreneFaitRien) {
   QTest::keyClick(dlg_->Controle<PEditionMulti>(503), Qt::Key_Escape);
   EXPECT_EQ(repondeur_.bips, 4);
   EXPECT_TRUE(dlg_->isVisible());
+}
+
+// Hostile cocktails (jeu_hostile.h): each shows its stored bytes as their characters, plain
+// text, CR LF as line breaks; fields without a terminator their whole width, no more.
+TEST_F(ResuDlgTest, LesCocktailsHostilesSAffichentTelsQuIlsSontStockes) {
+  test::EcrireJeu(true);
+  test::EcrireSansTerminateur(true);
+  using S = test::SansTerminateur;
+  const std::string absinthe = test::IngredientFormat, glace = test::IngredientSansCommentaire;
+  const std::string i80 = test::Ingredient80, i90 = test::Ingredient90;
+  std::map<std::string, std::vector<std::string>> attendus;  // composition, family, remarks
+  attendus[test::CocktailFormat] = {"1/2 <&> \"%s\"; 10%### d' " + absinthe,
+                                    "12345678901234567890 " + i80,
+                                    test::Octets(0x80, 0x93) + " de " + i90,
+                                    test::Octets(0x8C, 0x9F) + " de " + glace,
+                                    " d' " + absinthe,
+                                    "%d%%%s de " + i80,
+                                    " " + i90,
+                                    "&amp;" + std::string(15, ';') + " de " + glace,
+                                    std::string(20, '"') + " d' " + absinthe,
+                                    "<%s>" + std::string(16, '>') + " de " + i90,
+                                    test::FamilleFormat,
+                                    test::Remarque250};
+  // The first row without an ingredient ends the composition.
+  attendus[test::Cocktail80] = {"2 cl de " + i80, "%s d' " + absinthe, test::Famille80,
+                                "Une ligne\r\n\r\nune autre; \"%s\" & <fin>"};
+  attendus[test::Cocktail90] = {test::Octets(0x90, 0x9F) + "#### de " + i90, test::Famille90,
+                                test::Remarque125Sauts};
+  attendus[S::Nom] = {S::Quantite + " d' " + S::Ingredient, S::Famille, S::Remarques};
+  Ouvrir();
+  ASSERT_EQ(Liste()->NbElements(), 4);
+  for (int i = 0; i < Liste()->NbElements(); ++i) {
+    const std::string nom = Liste()->Chaine(i);
+    SCOPED_TRACE(i);
+    EXPECT_EQ(Liste()->item(i)->text(), test::Montre(nom));
+    ASSERT_EQ(attendus.count(nom), 1u);
+    test::Cliquer(Liste(), i);
+    const std::vector<std::string>& a = attendus.at(nom);
+    const std::vector<std::string> lignes = Entrees(*dlg_->Controle<PListe>(504));
+    EXPECT_EQ(lignes, std::vector<std::string>(a.begin(), a.end() - 2));
+    for (std::size_t k = 0; k < lignes.size(); ++k)
+      EXPECT_EQ(dlg_->Controle<PListe>(504)->item(static_cast<int>(k))->text(),
+                test::Montre(lignes[k]));
+    EXPECT_EQ(Label(502), test::Montre(nom));
+    EXPECT_EQ(Label(505), test::Montre(a[a.size() - 2]));
+    for (int id : {502, 505})
+      EXPECT_EQ(dlg_->Controle<QLabel>(id)->textFormat(), Qt::PlainText);
+    EXPECT_EQ(dlg_->Controle<PEditionMulti>(503)->toPlainText(), test::MontreMulti(a.back()));
+  }
+  EXPECT_EQ(repondeur_.bips, 0);
+  EXPECT_TRUE(repondeur_.boites.empty());
 }
 
 // Ten results, three in the family SOURS, one of those without an alcoholic ingredient.
@@ -301,22 +336,6 @@ TEST_F(RechercheDansLeProgramme, OkAussitotOuvreLaVueDuResultat) {
   EXPECT_EQ(Entrees(*vue->Dialogue()->Controle<PListe>(501)),
             (Noms{"DAIQUIRI", "MOJITO", "NEGRONI"}));
   EXPECT_TRUE(repondeur_.boites.empty());
-  vue->Dialogue()->Controle<PListe>(501)->SelectionnerIndex(1);
-  emit vue->Dialogue()->Controle<PListe>(501)->selectionChangee();
-  application.PasseInactive();
-  test::EnregistrerCapture(cadre, QStringLiteral("resu_programme"));
-
-  // The menu's "Affiner la recherche" reaches the view's dialog.
-  cadre->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(cadre));
-  EXPECT_TRUE(application.Routeur().EstActive(TResuDlg::CmAffinerRecherche));
-  {
-    int modele = 0;
-    test::PiloteModal affiner([&](PDialogue& d) { modele = d.IdModele(); });
-    EXPECT_TRUE(application.Routeur().Envoyer(TResuDlg::CmAffinerRecherche));
-    EXPECT_EQ(modele, 208);
-  }
-
   // A new search, cancelled: no view, the result kept.
   {
     test::PiloteModal annule(

@@ -12,7 +12,6 @@
 #include "framework/edition.h"
 #include "framework/liste.h"
 #include "search/sel_multi.h"
-#include "support_ui/capture.h"
 #include "support_ui/clavier.h"
 #include "support_ui/couture.h"
 #include "support_ui/repondeur_scripte.h"
@@ -46,7 +45,7 @@ struct Cas {
   Issue issue;
 };
 
-Issue Executer(const Cas& c, const QString& capture) {
+Issue Executer(const Cas& c) {
   Issue issue;
   test::PiloteModal pilote([&](PDialogue& d) {
     issue.selection = d.Controle<PRadio>(102)->isEnabled();
@@ -55,7 +54,6 @@ Issue Executer(const Cas& c, const QString& capture) {
     issue.texte = d.Controle<QLabel>(110)->text().toStdString();
     if (c.radio) d.Controle<PRadio>(c.radio)->click();
     test::Taper(d.Controle<PEdition>(101), c.tape);
-    if (!capture.isEmpty()) test::EnregistrerCapture(&d, capture);
     QTest::mouseClick(d.Controle<QPushButton>(c.annuler ? 2 : 1), Qt::LeftButton);
   });
   std::string motif = issue.motif;
@@ -84,7 +82,7 @@ TEST(SelMulti, RadiosSelonLesListesEtMotifSansBlancsFinaux) {
   test::RepondeurScripte repondeur;
   for (const Cas& c : cas) {
     SCOPED_TRACE(c.tape.toStdString());
-    EXPECT_EQ(Executer(c, &c == cas ? QStringLiteral("sel_multi") : QString()), c.issue);
+    EXPECT_EQ(Executer(c), c.issue);
   }
   EXPECT_EQ(repondeur.bips, 1);
 }
