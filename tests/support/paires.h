@@ -24,7 +24,9 @@ template <class F>
 bool AjouterNom(F& f, std::string_view nom, std::string_view commentaire = {}) {
   f.Enreg = {};
   CopierTexte(f.Enreg.Nom, nom);
-  if constexpr (requires { f.Enreg.Commentaire; }) CopierTexte(f.Enreg.Commentaire, commentaire);
+  if constexpr (requires { f.Enreg.Commentaire; }) {
+    if (!commentaire.empty()) CopierTexte(f.Enreg.Commentaire, commentaire);
+  }
   return f.Ajouter(nom);
 }
 
