@@ -20,6 +20,7 @@ namespace {
 // other side takes; they only keep a program that holds a lock for ever from hanging this one.
 int DelaiEcritureMs = 20000;
 std::size_t TailleTampon = 1 << 20;
+bool VueCoupee = false;
 constexpr int DelaiOuvertureMs = 120000;
 
 std::uint64_t NouvelleGeneration() {
@@ -98,6 +99,10 @@ void EtatPaire::DefinirDelaiEcriture(int ms) {
 
 void EtatPaire::DefinirTailleTampon(std::size_t octets) {
   TailleTampon = octets;
+}
+
+void EtatPaire::CouperVue(bool coupee) {
+  VueCoupee = coupee;
 }
 
 std::map<EtatPaire::Cle, std::weak_ptr<EtatPaire>>& EtatPaire::Registre() {
@@ -560,7 +565,11 @@ void EtatPaire::LacherEcriture() {
 
 VueOrdonnee* EtatPaire::Vue() {
   if (etatVue_ == EtatVue::ARefaire) ConstruireVue();
-  return etatVue_ == EtatVue::Saine ? &vue_ : nullptr;
+  return etatVue_ == EtatVue::Saine && !VueCoupee ? &vue_ : nullptr;
+}
+
+VueOrdonnee* EtatPaire::VueSiConstruite() {
+  return etatVue_ == EtatVue::Saine && !VueCoupee ? &vue_ : nullptr;
 }
 
 const std::unordered_map<std::string, std::int32_t>* EtatPaire::NomsExacts() {
