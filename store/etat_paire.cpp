@@ -23,6 +23,7 @@ int DelaiEcritureMs = 20000;
 std::size_t TailleTampon = 1 << 20;
 // Changed ranges of a lot at most this far apart reach the file in one write.
 constexpr std::int64_t EcartJoint = 64 << 10;
+bool VueCoupee = false;
 constexpr int DelaiOuvertureMs = 120000;
 
 // One append buffer is kept for the process between lots: a search makes its result pair anew
@@ -125,6 +126,10 @@ void EtatPaire::DefinirDelaiEcriture(int ms) {
 
 void EtatPaire::DefinirTailleTampon(std::size_t octets) {
   TailleTampon = octets;
+}
+
+void EtatPaire::CouperVue(bool coupee) {
+  VueCoupee = coupee;
 }
 
 std::map<EtatPaire::Cle, std::weak_ptr<EtatPaire>>& EtatPaire::Registre() {
@@ -588,7 +593,11 @@ void EtatPaire::LacherEcriture() {
 
 VueOrdonnee* EtatPaire::Vue() {
   if (etatVue_ == EtatVue::ARefaire) ConstruireVue();
-  return etatVue_ == EtatVue::Saine ? &vue_ : nullptr;
+  return etatVue_ == EtatVue::Saine && !VueCoupee ? &vue_ : nullptr;
+}
+
+VueOrdonnee* EtatPaire::VueSiConstruite() {
+  return etatVue_ == EtatVue::Saine && !VueCoupee ? &vue_ : nullptr;
 }
 
 const std::unordered_map<std::string, std::int32_t>* EtatPaire::NomsExacts() {

@@ -103,7 +103,10 @@ class EtatPaire {
   std::uint64_t GenerationVue() const { return generationVue_; }
   // The ordered view when it is built and sound, without building it: a walk in name order goes
   // through the tree's links as fast as through the view, and needs none built for it.
-  VueOrdonnee* VueSiConstruite() { return etatVue_ == EtatVue::Saine ? &vue_ : nullptr; }
+  VueOrdonnee* VueSiConstruite();
+  // With the view cut off, a sound tree is walked node by node as a damaged one is: the tests
+  // run the same operations both ways and compare. Off by default.
+  static void CouperVue(bool coupee);
   void EffacerDeLaVue(VueOrdonnee::iterator entree);
 
   const std::string& CheminJournal() const { return cheminJournal_; }

@@ -16,7 +16,7 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(${VELQUOR_GTEST_SOURCES} ${PROJECT_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
-add_library(velquor_test_support STATIC support/dossier_temporaire.cpp)
+add_library(velquor_test_support STATIC support/dossier_temporaire.cpp support/paires.cpp)
 target_link_libraries(velquor_test_support PUBLIC velquor_core GTest::gtest)
 target_include_directories(velquor_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 
@@ -39,8 +39,6 @@ velquor_test(test_store
 )
 velquor_test(test_differentiel
   ${store}/differentiel_test.cpp
-  ${store}/reference/pfichier.cpp
-  ${store}/reference/pfichier_index.cpp
 )
 velquor_test(test_collation
   ${store}/collation_test.cpp

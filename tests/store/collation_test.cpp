@@ -97,23 +97,6 @@ TEST(OrdreDesNomsSansCasse, AgreesWithThePlatformOnEveryPair) {
 // ---------------------------------------------------------------------------------------------
 // A strict weak order on every text, also the bytes no name holds (controls, NUL).
 
-TEST(OrdreDesNoms, OnlyIdenticalBytesAreEqual) {
-  for (int x = 0; x < 256; ++x) {
-    for (int y = 0; y < 256; ++y) {
-      const std::string a(1, static_cast<char>(x));
-      const std::string b(1, static_cast<char>(y));
-      const std::string na = "NOM" + a + "X";
-      const std::string nb = "NOM" + b + "X";
-      ASSERT_EQ(ComparerNoms(a, b) == 0, x == y) << x << " " << y;
-      ASSERT_EQ(Signe(ComparerNoms(a, b)), -Signe(ComparerNoms(b, a))) << x << " " << y;
-      ASSERT_EQ(ComparerNoms(na, nb) == 0, x == y) << x << " " << y;
-      ASSERT_EQ(Signe(ComparerNoms(na, nb)), -Signe(ComparerNoms(nb, na))) << x << " " << y;
-    }
-  }
-  EXPECT_GT(ComparerNoms(std::string_view("A\0", 2), "A"), 0);
-  EXPECT_NE(ComparerNoms(std::string_view("A\0B", 3), "AB"), 0);
-}
-
 // Bytes that weigh alike at the first levels, so that random texts often tie there and the
 // later levels decide: case, accents, ligatures, hyphens and apostrophes at any place, ignored
 // and undefined bytes, controls.
@@ -194,21 +177,7 @@ TEST(OrdreDesNomsSansCasse, IsATotalOrderUpToCaseOnRandomTexts) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// The order of list boxes, and their prefix search.
-
-TEST(OrdreDesNomsSansCasse, TextsDifferingInCaseAreEqual) {
-  EXPECT_EQ(
-      ComparerNomsSansCasse(*Utf8VersCp1252("l'œil-de-bœuf"), *Utf8VersCp1252("L'ŒIL-DE-BŒUF")), 0);
-  for (int x = 0; x < 256; ++x) {
-    const auto octet = static_cast<unsigned char>(x);
-    const std::string texte(1, static_cast<char>(octet));
-    const std::string majuscule(1, static_cast<char>(MajusculeCp1252(octet)));
-    const std::string minuscule(1, static_cast<char>(MinusculeCp1252(octet)));
-    EXPECT_EQ(ComparerNomsSansCasse(texte, majuscule), 0) << x;
-    EXPECT_EQ(ComparerNomsSansCasse(minuscule, texte), 0) << x;
-    EXPECT_EQ(ComparerNomsSansCasse("A" + texte + "b", "a" + majuscule + "B"), 0) << x;
-  }
-}
+// The prefix search of list boxes.
 
 TEST(CommenceParSansCasse, ByTheCodePageRule) {
   const auto T = [](const char* utf8) { return *Utf8VersCp1252(utf8); };

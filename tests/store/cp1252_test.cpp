@@ -119,23 +119,6 @@ TEST(Cp1252, Utf8RoundTripOfEveryByte) {
   EXPECT_EQ(Utf8VersCp1252(""), std::optional<std::string>(""));
 }
 
-TEST(Cp1252, RefusesWhatItCannotHoldAndInvalidUtf8) {
-  // The random comparison with the C library below covers every kind; these name each one.
-  const char* const refuses[] = {
-      "GIN \U0001F378",    // 🍸, four bytes, beyond the code page
-      "\u0080",            // a C1 control the code page gives no byte
-      "cafe\u0301",        // combining accent
-      "\xE2\x82",          // truncated
-      "A\xBF",             // lone continuation byte
-      "\xC0\xAF",          // overlong
-      "\xED\xA0\x80",      // surrogate
-      "\xF4\x90\x80\x80",  // beyond U+10FFFF
-      "\xFF",              // never in UTF-8
-  };
-  for (const char* texte : refuses)
-    EXPECT_FALSE(Utf8VersCp1252(texte)) << texte;
-}
-
 // Whether the C library reads the bytes as well-formed UTF-8 whose every code point the code
 // page holds.
 bool Acceptable(const std::string& utf8) {

@@ -9,31 +9,15 @@
 #include "store/collections.h"
 #include "support/dossier_temporaire.h"
 #include "support/enregistreurs.h"
+#include "support/paires.h"
 
 namespace velquor {
 namespace {
 
-// A node as the index file holds it.
-struct Noeud {
-  std::string cle;
-  std::int32_t pos_enreg, pere, gauche, droite;
-  bool operator==(const Noeud&) const = default;
-};
-std::ostream& operator<<(std::ostream& os, const Noeud& n) {
-  return os << "{" << n.cle << ", PosEnreg " << n.pos_enreg << ", Pere " << n.pere << ", Gauche "
-            << n.gauche << ", Droite " << n.droite << "}";
-}
+using test::Noeud;
 
-// Every node of FAMILLE.NDX, the dead ones too.
 std::vector<Noeud> Arbre() {
-  const auto octets = test::LireOctets("FAMILLE.NDX");
-  EXPECT_EQ(octets.size() % NoeudIndex::Taille, 0u);
-  std::vector<Noeud> noeuds;
-  for (std::size_t pos = 0; pos + NoeudIndex::Taille <= octets.size(); pos += NoeudIndex::Taille) {
-    const NoeudIndex n = NoeudIndex::DepuisOctets(octets.data() + pos);
-    noeuds.push_back({std::string(Texte(n.Cle)), n.PosEnreg, n.Pere, n.Gauche, n.Droite});
-  }
-  return noeuds;
+  return test::NoeudsDe("FAMILLE.NDX");
 }
 
 Noeud NoeudA(std::int32_t pos) {
@@ -47,31 +31,17 @@ class IndexTest : public test::TestDansDossier {
  protected:
   void SetUp() override { ASSERT_TRUE(f_.Creer() && f_.Ouvrir()); }
 
-  void Ajouter(std::string_view nom) {
-    f_.Enreg = {};
-    CopierTexte(f_.Enreg.Nom, nom);
-    ASSERT_TRUE(f_.Ajouter(nom)) << nom;
-  }
+  void Ajouter(std::string_view nom) { ASSERT_TRUE(test::AjouterNom(f_, nom)) << nom; }
   void Supprimer(std::string_view nom) {
     ASSERT_TRUE(f_.Chercher(nom)) << nom;
     ASSERT_TRUE(f_.Supprimer()) << nom;
     EXPECT_EQ(f_.PtrEnreg, -1);
   }
-  std::vector<std::string> Avant() {
-    std::vector<std::string> noms;
-    for (bool ok = f_.Premier(); ok; ok = f_.Suivant())
-      noms.emplace_back(Texte(f_.Enreg.Nom));
-    return noms;
-  }
-  std::vector<std::string> Arriere() {
-    std::vector<std::string> noms;
-    for (bool ok = f_.Dernier(); ok; ok = f_.Precedent())
-      noms.emplace_back(Texte(f_.Enreg.Nom));
-    return {noms.rbegin(), noms.rend()};
-  }
+  // Both walks give the names in order, and the tree on disk is sound.
   void VerifierOrdre(const std::vector<std::string>& attendu) {
-    EXPECT_EQ(Avant(), attendu);
-    EXPECT_EQ(Arriere(), attendu);
+    EXPECT_EQ(test::Noms(f_), attendu);
+    EXPECT_EQ(test::Noms(f_, true), attendu);
+    EXPECT_EQ(test::DefautDeLArbre("FAMILLE.NDX", f_.NbEnreg), "");
   }
 
   static constexpr std::int32_t s = sizeof(EnrFamille);

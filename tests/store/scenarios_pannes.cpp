@@ -5,6 +5,7 @@
 #include "store/champ_texte.h"
 #include "store/collections.h"
 #include "store/lot_fichier.h"
+#include "support/paires.h"
 
 namespace velquor::test {
 
@@ -15,10 +16,7 @@ namespace {
 const std::vector<std::string> NomsArbre = {"M", "F", "T", "C", "H", "P", "W", "J", "A", "R"};
 
 bool Ajouter(FicFamille& f, const std::string& nom) {
-  f.Enreg = {};
-  CopierTexte(f.Enreg.Nom, nom);
-  CopierTexte(f.Enreg.Commentaire, "commentaire de " + nom);
-  return f.Ajouter(nom);
+  return AjouterNom(f, nom, "commentaire de " + nom);
 }
 
 void Preparer(const std::vector<std::string>& noms) {
@@ -138,21 +136,10 @@ std::vector<ScenarioPanne> ScenariosPannes() {
 }
 
 std::vector<std::string> ParcoursBorne(const char* base) {
-  std::vector<std::string> noms;
   FicFamille f(base);
-  if (!f.Ouvrir()) return noms;
-  for (bool ok = f.Premier(); ok; ok = f.Suivant()) {
-    noms.emplace_back(Texte(f.Enreg.Nom));
-    if (noms.size() > 1000) {
-      ADD_FAILURE() << "the walk does not end";
-      break;
-    }
-  }
-  int arriere = 0;
-  for (bool ok = f.Dernier(); ok && arriere <= 1000; ok = f.Precedent())
-    ++arriere;
-  if (arriere > 1000) ADD_FAILURE() << "the backward walk does not end";
-  return noms;
+  if (!f.Ouvrir()) return {};
+  Noms(f, true);
+  return Noms(f);
 }
 
 }  // namespace velquor::test
