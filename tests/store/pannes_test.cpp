@@ -132,6 +132,29 @@ TEST_F(PannesTest, UnJournalAbimeEstEcarteSansRienDefaire) {
   EXPECT_FALSE(fs::exists("FAMILLE.JNL"));
 }
 
+// A journal left by an earlier build (version 1: one FNV-1a sum) still puts its pair back.
+TEST_F(PannesTest, UnJournalDeLaVersionPrecedenteEstApplique) {
+  {
+    FicFamille f;
+    ASSERT_TRUE(f.Creer() && f.Ouvrir());
+    f.Enreg = {};
+    ASSERT_TRUE(f.Ajouter("GIN"));
+  }
+  std::vector<unsigned char> journal = EncoderJournal({"", 8, 0, {{false, 0, {0, 0, 0, 0}}}});
+  journal[16] = 1;  // the version, after the 16-byte mark
+  journal.resize(journal.size() - 8);
+  std::uint64_t somme = 14695981039346656037ull;
+  for (unsigned char o : journal)
+    somme = (somme ^ o) * 1099511628211ull;
+  for (int i = 0; i < 8; ++i)
+    journal.push_back(static_cast<unsigned char>(somme >> (8 * i)));
+  test::EcrireOctets("FAMILLE.JNL", journal);
+  FicFamille f;
+  ASSERT_TRUE(f.Ouvrir());
+  EXPECT_EQ(LireFichiers(), (Fichiers{{}, {0, 0, 0, 0, 0, 0, 0, 0}}));
+  EXPECT_FALSE(fs::exists("FAMILLE.JNL"));
+}
+
 TEST_F(PannesTest, LecturesEtOuverturesEnEchec) {
   for (const auto& s : test::ScenariosPannes()) {
     const Comptes comptes = Compter(s);
