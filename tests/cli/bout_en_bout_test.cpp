@@ -184,7 +184,10 @@ TEST_F(OutilsBoutEnBoutTest, UsageEtAideSansRienCreer) {
   for (const auto& arguments : std::vector<std::vector<std::string>>{
            {},
            {"exporte", "tout"},
+           {"exporter"},
            {"exporter", "pages"},
+           {"importer"},
+           {"verifier", "-C"},
            {"lister", "familles", "cocktails"},
            {"verifier", "tout"},
            {"importer", "a.csv", "b.csv"},
