@@ -1,8 +1,10 @@
-// The command line of the companion; its usage errors are checked on the executable.
+// The command line of the companion, and how it prints stored text; its usage errors are
+// checked on the executable.
 
 #include <gtest/gtest.h>
 
 #include "cli/arguments.h"
+#include "cli/console.h"
 
 namespace velquor::outils {
 namespace {
@@ -44,6 +46,24 @@ TEST(Arguments, OptionsDeLaCommande) {
     EXPECT_FALSE(AnalyserArguments(mots, optionsDe).erreur.empty())
         << ::testing::PrintToString(mots);
   }
+}
+
+// Each control character as \xHH, at both ends of each range; the rest in UTF-8.
+TEST(Console, TexteAffichableCiteLesCaracteresDeControle) {
+  const std::pair<std::string, std::string> cp1252[] = {
+      {"\x1F \x7E", "\\x1F ~"},    {"\x7F", "\\x7F"},
+      {"\x80\x81", "€\\x81"},      {"\x8D\x8F\x90", "\\x8D\\x8F\\x90"},
+      {"\x9C\x9D\x9F", "œ\\x9DŸ"}, {"\xA0\xFF", "\u00A0ÿ"},
+  };
+  for (const auto& [brut, affiche] : cp1252)
+    EXPECT_EQ(TexteAffichable(brut), affiche);
+  const std::pair<std::string, std::string> utf8[] = {
+      {"\x7F~", "\\x7F~"},
+      {"\xC2\x9F\xC2\xA0", "\\xC2\\x9F\u00A0"},
+      {"\xFF\xC3(\xC3\xA9", "\\xFF\\xC3(\u00E9"},
+  };
+  for (const auto& [brut, affiche] : utf8)
+    EXPECT_EQ(TexteAffichableUtf8(brut), affiche);
 }
 
 }  // namespace

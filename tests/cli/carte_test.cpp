@@ -7,16 +7,14 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
 
+#include "cli/support_outils.h"
 #include "export/carte_html.h"
+#include "export/chemins_export.h"
 #include "export/ligne_html.h"
 #include "search/ligne_composition.h"
-#include "store/champ_texte.h"
 #include "store/collation.h"
-#include "store/collections.h"
-#include "store/cp1252.h"
-#include "support/dossier_temporaire.h"
-#include "support/execution.h"
 #include "support/page_html5.h"
 
 namespace velquor {
@@ -24,45 +22,38 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::ElementHtml;
-
-test::Execution Outils(std::vector<std::string> arguments,
-                       const std::vector<std::string>& environnement = {}) {
-  return test::Executer(VELQUOR_OUTILS, std::move(arguments), environnement);
-}
-
-// Whether the recipe page at that address, relative to web/, is the page of that cocktail: its
-// title line is the one the recipe page writes for the name.
-bool PageDe(const std::string& adresse, const std::string& nom) {
-  if (adresse.empty() || adresse.find('/') != std::string::npos) return false;
-  const std::string page = test::LireTexte(fs::path("web") / adresse);
-  return page.find("\r\n" + PreparerLigneHtml("<title>" + EchapperHtml(nom) + "</title>") +
-                   "\r\n") != std::string::npos;
-}
+using test::Outils;
+using Elements = std::vector<std::pair<std::string, std::string>>;  // (element, text)
 
 std::vector<EnrCocktail> Cocktails(std::string_view base) {
   std::vector<EnrCocktail> cocktails;
   FicCocktail f(base);
-  if (f.Ouvrir() && f.Premier()) {
-    do
-      cocktails.push_back(f.Enreg);
-    while (f.Suivant());
-  }
+  for (bool ok = f.Ouvrir() && f.Premier(); ok; ok = f.Suivant())
+    cocktails.push_back(f.Enreg);
   return cocktails;
 }
 
-class CarteTest : public test::TestDansDossier {
- protected:
-  void SetUp() override {
-    ASSERT_EQ(Outils({"importer", VELQUOR_DEMO_CSV}).code, 0);
-    ASSERT_EQ(Outils({"rechercher", "ingredients", "menthe", "rhum blanc cubain",
-                      "jus de citron vert", "sucre de canne blanc", "eau gazeuse", "gin",
-                      "sirop de sucre", "jus de citron", "sucre en poudre"})
-                  .code,
-              0);
+// A stored text as a page shows it: each line break (CR LF, lone CR or LF) one "\n".
+std::string Affiche(std::string_view brut) {
+  std::string texte;
+  for (std::size_t i = 0, debut = 0; i <= brut.size(); ++i) {
+    if (i < brut.size() && brut[i] != '\r' && brut[i] != '\n') continue;
+    texte += outils::TexteAffichable(brut.substr(debut, i - debut));
+    if (i < brut.size()) texte += "\n";
+    if (i + 1 < brut.size() && brut[i] == '\r' && brut[i + 1] == '\n') ++i;
+    debut = i + 1;
   }
-};
+  return texte;
+}
 
-TEST_F(CarteTest, CarteEtSommaireSeLisentEtLeursLiensMenentAuxBonnesPages) {
+class CarteDonneesTest : public test::TestDansDossier,
+                         public ::testing::WithParamInterface<test::JeuDeDonnees> {};
+
+TEST_P(CarteDonneesTest, CarteEtSommaireSeLisentEtLeursLiensMenentAuxBonnesPages) {
+  ASSERT_NO_FATAL_FAILURE(test::Preparer(GetParam()));
+  // In the result only, a cocktail whose fields fill their width with no terminator.
+  if (GetParam() == test::JeuDeDonnees::Hostile)
+    ASSERT_NO_FATAL_FAILURE(test::EcrireSansTerminateur(true));
   ASSERT_EQ(Outils({"exporter", "recettes"}).code, 0);
   const std::vector<EnrCocktail> exportes = Cocktails(BaseCocktail);
   // A cocktail added since the pages were written: every page now stands one number after the
@@ -71,79 +62,92 @@ TEST_F(CarteTest, CarteEtSommaireSeLisentEtLeursLiensMenentAuxBonnesPages) {
   std::ofstream("nouveau.csv") << "cocktail,famille,quantite,ingredient,alcoolise,remarques\n"
                                   "Aaa nouveau,Été,2 cl,Gin,oui,\n";
   ASSERT_EQ(Outils({"importer", "nouveau.csv"}).code, 0);
-  ASSERT_EQ(Outils({"rechercher", "familles", "--ajouter", "sours", "été"}).code, 0);
+  ASSERT_EQ(Outils({"rechercher", "nom", "--ajouter", "aaa"}).code, 0);
 
-  const std::string titre = "Ce soir « chez nous » & <amis>";
+  const std::string titre = "</title><script>\"&amp;\x01\u00e9 « chez nous »";
   const test::Execution r = Outils({"exporter", "menu", "--titre", titre});
   ASSERT_EQ(r.code, 0) << r.erreurs;
   const test::PageHtml5 carte = test::LirePageHtml5("web/menu.html");
   ASSERT_TRUE(carte.valide) << carte.erreurs;
   EXPECT_EQ(carte.encodage, "utf-8");
+  EXPECT_EQ(carte.De("title").at(0).texte, outils::TexteAffichableUtf8(titre));
   ASSERT_EQ(carte.De("h1").size(), 1u);
-  EXPECT_EQ(carte.De("h1")[0].texte, titre);
-  EXPECT_EQ(carte.De("title")[0].texte, titre);
+  EXPECT_EQ(carte.De("h1")[0].texte, outils::TexteAffichableUtf8(titre));
 
-  // The families in name order, each followed by its cocktails in name order, each with its
-  // composition lines as the results window shows them and its remarks.
+  // The recipe pages by the title line each writes for its cocktail's name.
+  std::map<std::string, std::string> pages;
+  for (int n = 1; fs::exists(CheminPageHtml(n)); ++n) {
+    const std::string page = test::LireTexte(CheminPageHtml(n));
+    const std::size_t debut = page.find("<title>") + 7;
+    pages[page.substr(debut, page.find("</title>\r\n") - debut)] =
+        fs::path(CheminPageHtml(n)).filename().string();
+  }
+  ASSERT_EQ(pages.size(), exportes.size());
+
+  // The families in name order, those without one last, each followed by its cocktails in name
+  // order, each with its link, its composition lines as the results window shows them and its
+  // remarks.
   std::vector<EnrCocktail> resultat = Cocktails(BaseResultat);
-  ASSERT_GT(resultat.size(), 8u);
+  ASSERT_GT(resultat.size(), 3u);
   std::stable_sort(resultat.begin(), resultat.end(),
                    [](const EnrCocktail& a, const EnrCocktail& b) {
+                     if (Texte(a.Famille).empty() != Texte(b.Famille).empty())
+                       return Texte(b.Famille).empty();
                      return ComparerNoms(Texte(a.Famille), Texte(b.Famille)) < 0;
                    });
-  std::vector<std::pair<std::string, std::string>> attendus;  // (element, text)
-  std::vector<std::pair<std::string, std::string>> lus;
+  Elements attendus;
+  std::vector<std::string> liens;
   for (std::size_t i = 0; i < resultat.size(); ++i) {
     const EnrCocktail& c = resultat[i];
     if (i == 0 || Texte(c.Famille) != Texte(resultat[i - 1].Famille))
-      attendus.emplace_back("h2", Cp1252VersUtf8(Texte(c.Famille)));
-    attendus.emplace_back("h3", Cp1252VersUtf8(Texte(c.Nom)));
+      attendus.emplace_back("h2", Texte(c.Famille).empty()
+                                      ? "Sans famille"
+                                      : outils::TexteAffichable(Texte(c.Famille)));
+    attendus.emplace_back("h3", outils::TexteAffichable(Texte(c.Nom)));
+    const auto page = pages.find(PreparerLigneHtml(EchapperHtml(Texte(c.Nom))));
+    liens.push_back(page == pages.end() ? "" : page->second);
     for (int k = 0; k < NbLignesComposition && !Texte(c.Ingredient[k]).empty(); ++k)
-      attendus.emplace_back(
-          "li", Cp1252VersUtf8(LigneComposition(Texte(c.Quantite[k]), Texte(c.Ingredient[k]))));
-    const std::string brutes = Cp1252VersUtf8(Texte(c.Remarques));
-    std::string remarques;  // CR LF read as one line break
-    for (std::size_t i = 0; i < brutes.size(); ++i) {
-      if (!(brutes[i] == '\r' && i + 1 < brutes.size() && brutes[i + 1] == '\n'))
-        remarques += brutes[i];
-    }
-    if (!remarques.empty()) attendus.emplace_back("p", remarques);
+      attendus.emplace_back("li", outils::TexteAffichable(LigneComposition(
+                                      Texte(c.Quantite[k]), Texte(c.Ingredient[k]))));
+    if (!Texte(c.Remarques).empty()) attendus.emplace_back("p", Affiche(Texte(c.Remarques)));
   }
+  Elements lus;
+  std::vector<std::string> liensLus;
   for (const ElementHtml& e : carte.elements) {
     if (e.balise == "h2" || e.balise == "h3" || e.balise == "li" ||
         (e.balise == "p" && !lus.empty()))
       lus.emplace_back(e.balise, e.texte);
+    if (e.balise == "h3") liensLus.push_back(e.adresse);
   }
   EXPECT_EQ(lus, attendus);
-
-  // Each name leads to its own page, wherever the added cocktail moved it; the new one, which has
-  // no page yet, leads nowhere.
-  int liens = 0;
-  for (const ElementHtml& h3 : carte.De("h3")) {
-    const std::string nom = *Utf8VersCp1252(h3.texte);
-    if (nom == "AAA NOUVEAU") {
-      EXPECT_EQ(h3.adresse, "");
-    } else {
-      EXPECT_TRUE(PageDe(h3.adresse, nom)) << h3.texte << " -> " << h3.adresse;
-      ++liens;
-    }
+  EXPECT_EQ(liensLus, liens);
+  // Every cocktail exported has its link, the others none.
+  std::size_t avecPage = 0;
+  for (const EnrCocktail& c : resultat) {
+    avecPage += std::any_of(exportes.begin(), exportes.end(),
+                            [&c](const EnrCocktail& e) { return Texte(e.Nom) == Texte(c.Nom); });
   }
-  EXPECT_EQ(liens + 1, static_cast<int>(resultat.size()));
+  EXPECT_EQ(resultat.size() - static_cast<std::size_t>(std::count(liens.begin(), liens.end(), "")),
+            avecPage);
 
   // The index lists every page written, in name order, each link leading to its page.
   const test::PageHtml5 index = test::LirePageHtml5("web/index.html");
   ASSERT_TRUE(index.valide) << index.erreurs;
   EXPECT_EQ(index.encodage, "utf-8");
-  const std::vector<ElementHtml> pages = index.De("li");
-  ASSERT_EQ(pages.size(), exportes.size());
-  for (std::size_t n = 0; n < pages.size(); ++n) {
-    char fichier[32];
-    std::snprintf(fichier, sizeof fichier, "recet%03zu.html", n + 1);
-    EXPECT_EQ(pages[n].adresse, fichier);
-    EXPECT_EQ(pages[n].texte, Cp1252VersUtf8(Texte(exportes[n].Nom)));
-    EXPECT_TRUE(PageDe(pages[n].adresse, std::string(Texte(exportes[n].Nom)))) << fichier;
+  const std::vector<ElementHtml> entrees = index.De("li");
+  ASSERT_EQ(entrees.size(), exportes.size());
+  for (std::size_t n = 0; n < entrees.size(); ++n) {
+    EXPECT_EQ(entrees[n].texte, outils::TexteAffichable(Texte(exportes[n].Nom)));
+    EXPECT_EQ(entrees[n].adresse,
+              fs::path(CheminPageHtml(static_cast<int>(n + 1))).filename().string());
+    EXPECT_EQ(pages.at(PreparerLigneHtml(EchapperHtml(Texte(exportes[n].Nom)))),
+              entrees[n].adresse);
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(Jeux, CarteDonneesTest,
+                         ::testing::Values(test::JeuDeDonnees::Demo, test::JeuDeDonnees::Hostile),
+                         test::NomDuJeu);
 
 // The cocktails without a family close the menu, after every family however it sorts.
 TEST(CartePage, LesCocktailsSansFamilleViennentEnDernier) {
@@ -167,12 +171,16 @@ TEST(CartePage, LeLienMeneALaPageEcriteEnDernier) {
   EXPECT_EQ(LiensRecettes({{"GIN", "", {}, ""}}).at("GIN"), "recet001.html");
 }
 
+class CarteTest : public test::TestDansDossier {
+ protected:
+  void SetUp() override { ASSERT_NO_FATAL_FAILURE(test::Preparer(test::JeuDeDonnees::Demo)); }
+};
+
 TEST_F(CarteTest, UsageEtCarteDeTousLesCocktails) {
   for (const auto& arguments : std::vector<std::vector<std::string>>{
            {"exporter", "menu", "--titre", ""},
            {"exporter", "menu", "--titre", "\xC3(mal form\xC3\xA9"},
            {"exporter", "recettes", "--tout"},
-           {"exporter", "menu", "--toute"},
        }) {
     EXPECT_EQ(Outils(arguments).code, 2) << ::testing::PrintToString(arguments);
   }
@@ -182,11 +190,10 @@ TEST_F(CarteTest, UsageEtCarteDeTousLesCocktails) {
   ASSERT_EQ(r.code, 0) << r.erreurs;
   const test::PageHtml5 carte = test::LirePageHtml5("web/menu.html");
   ASSERT_TRUE(carte.valide) << carte.erreurs;
-  EXPECT_EQ(carte.De("h1")[0].texte, "Carte des cocktails");
+  EXPECT_EQ(carte.De("h1").at(0).texte, "Carte des cocktails");
   EXPECT_EQ(carte.De("h2").size(), 8u);
   EXPECT_EQ(carte.De("h3").size(), Cocktails(BaseCocktail).size());
-  // No recipe page was written: no link.
-  for (const ElementHtml& h3 : carte.De("h3"))
+  for (const ElementHtml& h3 : carte.De("h3"))  // no recipe page was written: no link
     EXPECT_EQ(h3.adresse, "") << h3.texte;
 
   // Without a result, the companion says how to get one.

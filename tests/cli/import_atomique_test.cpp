@@ -10,9 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "store/collections.h"
-#include "support/dossier_temporaire.h"
-#include "support/execution.h"
+#include "cli/support_outils.h"
 #include "support/processus.h"
 
 namespace velquor {
@@ -57,10 +55,7 @@ void EcrireCsv(const std::string& chemin, const std::string& prefixe, int n) {
   }
 }
 
-test::Execution Outils(const std::vector<std::string>& arguments,
-                       const std::vector<std::string>& environnement = {}) {
-  return test::Executer(VELQUOR_OUTILS, arguments, environnement);
-}
+using test::Outils;
 
 class ImportAtomique : public test::TestDansDossier {
  protected:

@@ -59,6 +59,23 @@ TEST(LecteurCsv, EnregistrementsMalFormesSignalesEtEcartes) {
             (std::vector<std::pair<int, Champs>>{{1, {"a", "b"}}, {4, {"ok", "1"}}}));
 }
 
+// The same records under each line ending; a quoted field keeps its own breaks as they are, and
+// counts its LFs as lines. A lone CR is no line ending: the record holding it is refused.
+TEST(LecteurCsv, ChampsCitesSousChaqueFinDeLigne) {
+  for (const std::string fin : {"\n", "\r\n"}) {
+    SCOPED_TRACE(::testing::PrintToString(fin));
+    const ContenuCsv c = LireCsv("\"a\"" + fin + "\"b" + fin + "c\",\"\"\"\"" + fin + fin +
+                                 "\"d\rd\"," + fin + "\"e\"");
+    EXPECT_TRUE(c.erreurs.empty());
+    EXPECT_EQ(Enregistrements(c),
+              (std::vector<std::pair<int, Champs>>{
+                  {1, {"a"}}, {2, {"b" + fin + "c", "\""}}, {5, {"d\rd", ""}}, {6, {"e"}}}));
+  }
+  const ContenuCsv cr = LireCsv("\"a\"\r\"b\"\rc\n\"d\"\r\nx\ry\n");
+  EXPECT_EQ(LignesEnErreur(cr), (std::vector<int>{1, 3}));
+  EXPECT_EQ(Enregistrements(cr), (std::vector<std::pair<int, Champs>>{{2, {"d"}}}));
+}
+
 TEST(LecteurCsv, FichierVideOuBlanc) {
   EXPECT_TRUE(LireCsv("").enregistrements.empty());
   EXPECT_TRUE(LireCsv("\r\n\n").enregistrements.empty());

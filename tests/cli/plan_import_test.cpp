@@ -37,28 +37,30 @@ std::vector<std::string> Decrire(const PlanImport& p) {
 TEST(PlanImport, CocktailsDansLOrdreDeLeurPremiereLigne) {
   ResultatPlan r = PreparerImport(
       "remarques,cocktail,ingredient,quantite,famille,alcoolise\r\n"  // any column order
-      "\"Piler\nServir\",Mojito,Rhum blanc,4 cl,Long drinks,oui\r\n"
+      "\"Piler\nServir\r\nGlacer\rBoire\",Mojito,Rhum blanc,4 cl,Long drinks,oui\r\n"
       ",Mojito,Menthe,6 brins,,\r\n"
       ",Mojito,,,,\r\n"  // an empty slot
       ",Mojito,Eau gazeuse,compléter,long drinks,non\r\n"
       ",Kir,Crème de cassis,1 cl,Apéritifs,oui\r\n"
       ",Kir,Vin blanc,9 cl,,OUI\r\n");
   ASSERT_TRUE(r.erreurs.empty()) << r.erreurs[0].texte;
-  // Names in capitals, quantities keep their case, line breaks stored as CR LF; an empty
+  // Names in capitals, quantities keep their case, each line break (LF, CR LF, CR) stored as
+  // one CR LF; an empty
   // "alcoolise" means no, "OUI" in any case means yes.
-  EXPECT_EQ(Decrire(r.plan),
-            (std::vector<std::string>{
-                "MOJITO|LONG DRINKS|Piler\r\nServir|4 cl RHUM BLANC;6 brins MENTHE; ;"
-                "compl\xE9ter EAU GAZEUSE;",
-                "KIR|AP\xC9RITIFS||1 cl CR\xC8ME DE CASSIS;9 cl VIN BLANC;",
-                "LONG DRINKS",
-                "AP\xC9RITIFS",
-                "RHUM BLANC alcool",
-                "MENTHE",
-                "EAU GAZEUSE",
-                "CR\xC8ME DE CASSIS alcool",
-                "VIN BLANC alcool",
-            }));
+  EXPECT_EQ(
+      Decrire(r.plan),
+      (std::vector<std::string>{
+          "MOJITO|LONG DRINKS|Piler\r\nServir\r\nGlacer\r\nBoire|4 cl RHUM BLANC;6 brins MENTHE; ;"
+          "compl\xE9ter EAU GAZEUSE;",
+          "KIR|AP\xC9RITIFS||1 cl CR\xC8ME DE CASSIS;9 cl VIN BLANC;",
+          "LONG DRINKS",
+          "AP\xC9RITIFS",
+          "RHUM BLANC alcool",
+          "MENTHE",
+          "EAU GAZEUSE",
+          "CR\xC8ME DE CASSIS alcool",
+          "VIN BLANC alcool",
+      }));
 }
 
 TEST(PlanImport, CapitalesParLaRegleCp1252) {

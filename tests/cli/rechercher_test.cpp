@@ -10,22 +10,17 @@
 #include <map>
 #include <optional>
 
+#include "cli/support_outils.h"
 #include "search/recherche.h"
-#include "store/champ_texte.h"
-#include "store/collections.h"
 #include "store/cp1252.h"
-#include "support/dossier_temporaire.h"
 #include "support/enregistreurs.h"
-#include "support/execution.h"
 
 namespace velquor {
 namespace {
 
 namespace fs = std::filesystem;
 
-test::Execution Outils(std::vector<std::string> arguments) {
-  return test::Executer(VELQUOR_OUTILS, std::move(arguments));
-}
+using test::Outils;
 
 // What a search leaves: the result pair and the two selection files, absent ones included.
 std::map<std::string, std::optional<std::vector<unsigned char>>> Traces(const fs::path& dossier) {
@@ -156,9 +151,7 @@ TEST_F(RechercherTest, ErreursAvantToutEcriture) {
   for (const auto& arguments : std::vector<std::vector<std::string>>{
            {"rechercher"},
            {"rechercher", "plats"},
-           {"rechercher", "nom", "a", "b"},
            {"rechercher", "nom", "--tous"},
-           {"rechercher", "nom", "--fichier", "bar.txt"},
            {"rechercher", "ingredients", "--tous", "--aucun", "menthe"},
            {"rechercher", "nom", "123456789012345678901234567890X"},
        }) {

@@ -94,6 +94,16 @@ class ReorganisationTest : public test::TestDansDossier {
 TEST_F(ReorganisationTest, ToutSurvitDansUnArbreEquilibreSain) {
   const auto ancienIndex = LireOctets("COCKTAIL.NDX");
   const auto anciennesDonnees = LireOctets("COCKTAIL.DAT");
+  {
+    // Refused while another program holds the pair open.
+    FicCocktail ouvert;
+    ASSERT_TRUE(ouvert.Ouvrir());
+    const auto refus = outils::ReorganiserPaire(outils::PaireCocktail());
+    EXPECT_FALSE(refus.fait);
+    EXPECT_TRUE(refus.verrouillee);
+    EXPECT_EQ(LireOctets("COCKTAIL.NDX"), ancienIndex);
+    EXPECT_FALSE(fs::exists("COCKTAIL.NDX.bak"));
+  }
 
   const auto bilan = outils::ReorganiserPaire(outils::PaireCocktail());
   ASSERT_TRUE(bilan.fait) << bilan.erreur;
@@ -110,17 +120,6 @@ TEST_F(ReorganisationTest, ToutSurvitDansUnArbreEquilibreSain) {
   EXPECT_EQ(LireOctets("COCKTAIL.DAT.bak"), anciennesDonnees);
   EXPECT_FALSE(fs::exists(DossierRemplacement));
   VerifierSaine(avant_.size());
-}
-
-TEST_F(ReorganisationTest, UnePaireOuverteEstRefusee) {
-  const auto index = LireOctets("COCKTAIL.NDX");
-  FicCocktail ouvert;
-  ASSERT_TRUE(ouvert.Ouvrir());
-  const auto bilan = outils::ReorganiserPaire(outils::PaireCocktail());
-  EXPECT_FALSE(bilan.fait);
-  EXPECT_TRUE(bilan.verrouillee);
-  EXPECT_EQ(LireOctets("COCKTAIL.NDX"), index);
-  EXPECT_FALSE(fs::exists("COCKTAIL.NDX.bak"));
 }
 
 // Each damage costs at most the records whose own bytes it touched.

@@ -104,6 +104,18 @@ TEST_F(VerificationPaireTest, ChaqueDommageEstNomme) {
          d.push_back(0);
        },
        {"champ « commentaire » sans terminateur", "enregistrement tronqué"}},
+      {"a key twice, its record named as it",
+       [](Octets& i, Octets& d) {
+         i[A + 4] = 'B';
+         d[LireMot(i.data() + A)] = 'B';
+       },
+       {"nom en double"}},
+      {"two nodes on one record",
+       [](Octets& i, Octets&) { Mot(i, C, LireMot(i.data() + B)); },
+       {"déjà désigné par un autre nœud"}},
+      {"the root naming a parent",
+       [](Octets& i, Octets&) { Mot(i, B + 43, A); },
+       {"la racine désigne 47 comme père au lieu de -1"}},
       {"a node cut short", [](Octets& i, Octets&) { i.pop_back(); }, {"nœud tronqué"}},
       {"a header cut short", [](Octets&, Octets& d) { d.resize(5); }, {"en-tête incomplet"}},
       {"a count of 0 makes the tree empty", [](Octets&, Octets& d) { Mot(d, 0, 0); }, {}},
