@@ -125,6 +125,11 @@ TEST(SaisieMulti, LimiteAvecLesSautsDeLigneEtChangementDeLUtilisateurSeulement) 
   QApplication::clipboard()->setText(QStringLiteral("z"));
   remarques.paste();
   EXPECT_EQ(remarques.TexteCp1252(), "ab\r\ncz");
+  // What a paste replaces leaves room for it.
+  remarques.selectAll();
+  QApplication::clipboard()->setText(QStringLiteral("xyz"));
+  remarques.paste();
+  EXPECT_EQ(remarques.TexteCp1252(), "xyz");
 }
 
 TEST(SaisieCombo, LeChampDuComboSuitLesReglesEtNotifieLaSaisie) {
