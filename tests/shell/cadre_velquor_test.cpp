@@ -1,9 +1,10 @@
 // The program's frame around test views: one view at a time in the client area, the commands'
-// enabling, the About box, the help window and the toolbar buttons.
+// enabling, the About box, the help window, the toolbar buttons and the read-only field.
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QEnterEvent>
 #include <QFile>
 #include <QIcon>
@@ -13,6 +14,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
@@ -33,9 +35,12 @@
 #include "shell/btn_aff_bmp.h"
 #include "shell/fenetre_aide.h"
 #include "shell/my_gadget_btn.h"
+#include "shell/pstatic_multi.h"
 #include "store/collections.h"
 #include "support_shell.h"
+#include "support_ui/clavier.h"
 #include "support_ui/couture.h"
+#include "support_ui/repondeur_scripte.h"
 
 namespace velquor::test {
 namespace {
@@ -72,12 +77,11 @@ TEST_F(ClientMDI, UneVueRemplaceLAutreQuiEstFermeeEtDetruiteDAbord) {
   const struct {
     int commande;
     TypeVue type;
-    int contexte;
     int bouton;
-  } kCas[] = {{103, TypeVue::Cocktails, 2, 0},
-              {103, TypeVue::Cocktails, 2, 0},  // the same view again: a fresh one
-              {101, TypeVue::Ingredients, 3, 1},
-              {102, TypeVue::Familles, 4, 2}};
+  } kCas[] = {{103, TypeVue::Cocktails, 0},
+              {103, TypeVue::Cocktails, 0},  // the same view again: a fresh one
+              {101, TypeVue::Ingredients, 1},
+              {102, TypeVue::Familles, 2}};
   QPointer<TVueEssai> avant;
   for (const auto& c : kCas) {
     SCOPED_TRACE(c.commande);
@@ -91,7 +95,6 @@ TEST_F(ClientMDI, UneVueRemplaceLAutreQuiEstFermeeEtDetruiteDAbord) {
     EXPECT_FALSE(vue->isWindow());  // no frame, no close box of its own
     // The focus is in the view, so that its commands are on the chain.
     EXPECT_TRUE(vue->isAncestorOf(QApplication::focusWidget()));
-    EXPECT_EQ(ContexteAide, c.contexte);
     EXPECT_EQ(EtatsBoutonsVues(), SeulEnBas(c.bouton));
     avant = vue;
   }
@@ -758,6 +761,93 @@ TEST_F(Gadgets, LeGlypheGardeLesCouleursDuSystemeQuIlAvaitALaConstruction) {
   QResizeEvent e(QSize(40, 34), QSize(30, 30));
   QApplication::sendEvent(&bouton, &e);
   EXPECT_EQ(bouton.OrigineGlyphe(), QPoint(2 + (36 - 26) / 2, 2 + (30 - 26) / 2));
+}
+
+// The read-only multi-line field: typing beeps and changes nothing, navigation keys move and
+// scroll, nothing else gets in.
+constexpr ModeleControle kControles[] = {
+    {Genre::Edition, 503, "", {130, 151, 216, 64}, st::MultiLigne | st::DefilVertical, 250},
+    {Genre::Bouton, 1, "ok", {292, 228, 50, 14}},
+};
+constexpr ModeleDialogue kModele{9303, "Résultat", {0, 0, 350, 250}, sd::Titre, kControles};
+
+class StaticMulti : public ::testing::Test {
+ protected:
+  StaticMulti() : dialogue_(kModele) {
+    dialogue_.Lier(503, [](QWidget* p) { return new PStaticMulti(p); });
+    dialogue_.Commande(1, [this] { ++oks_; });
+    dialogue_.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialogue_));
+    champ_ = dialogue_.Controle<PStaticMulti>(503);
+    std::string texte;
+    for (int i = 1; i <= 40; ++i)
+      texte += "Ligne " + std::to_string(i) + "\r\n";
+    texte += "Cr\xE8me de cassis";
+    champ_->DefinirTexteCp1252(texte);
+    champ_->setFocus();
+    texte_ = champ_->TexteCp1252();
+  }
+  RepondeurScripte repondeur_;
+  PDialogue dialogue_;
+  PStaticMulti* champ_ = nullptr;
+  std::string texte_;
+  int oks_ = 0;
+};
+
+TEST_F(StaticMulti, LaSaisieBipeEtNeChangeRienEtEntreeVaAuDialogue) {
+  ASSERT_NE(champ_, nullptr);
+  Taper(champ_, QStringLiteral("ab é"));
+  EXPECT_EQ(repondeur_.bips, 4);
+  QTest::keyClick(champ_, Qt::Key_Backspace);
+  QTest::keyClick(champ_, Qt::Key_V, Qt::ControlModifier);
+  QTest::keyClick(champ_, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(repondeur_.bips, 7);
+  QTest::keyClick(champ_, Qt::Key_F5);
+  EXPECT_EQ(repondeur_.bips, 7);  // no character: dropped without a sound
+  QTest::keyClick(champ_, Qt::Key_Return);
+  EXPECT_EQ(oks_, 1);  // Enter goes to the dialog
+  EXPECT_EQ(champ_->TexteCp1252(), texte_);
+}
+
+TEST_F(StaticMulti, LesTouchesDeDeplacementDeplacentEtFontDefiler) {
+  QTextCursor curseur = champ_->textCursor();
+  curseur.movePosition(QTextCursor::Start);
+  champ_->setTextCursor(curseur);
+  QTest::keyClick(champ_, Qt::Key_Down);
+  QTest::keyClick(champ_, Qt::Key_Right);
+  EXPECT_EQ(champ_->textCursor().blockNumber(), 1);
+  EXPECT_EQ(champ_->textCursor().positionInBlock(), 1);
+  QTest::keyClick(champ_, Qt::Key_End);
+  EXPECT_EQ(champ_->textCursor().positionInBlock(), 7);  // the end of "Ligne 2"
+  QTest::keyClick(champ_, Qt::Key_Home, Qt::ShiftModifier);
+  EXPECT_EQ(champ_->textCursor().selectedText(), QStringLiteral("Ligne 2"));
+  QTest::keyClick(champ_, Qt::Key_PageDown);
+  QTest::keyClick(champ_, Qt::Key_PageDown);
+  EXPECT_GT(champ_->verticalScrollBar()->value(), 0);
+  QTest::keyClick(champ_, Qt::Key_Up);
+  QTest::keyClick(champ_, Qt::Key_PageUp);
+  QTest::keyClick(champ_, Qt::Key_Left);
+  EXPECT_EQ(repondeur_.bips, 0);
+  EXPECT_EQ(champ_->TexteCp1252(), texte_);
+}
+
+TEST_F(StaticMulti, LesCommandesDuPressePapiersNeCopientQue) {
+  QApplication::clipboard()->setText(QStringLiteral("COLLE"));
+  champ_->selectAll();
+  for (int commande : {CmCouper, CmColler, CmEffacer, CmAnnulerSaisie}) {
+    ASSERT_TRUE(champ_->TraiteCommande(commande));
+    champ_->ExecuteCommande(commande);
+  }
+  EXPECT_EQ(champ_->TexteCp1252(), texte_);
+  champ_->ExecuteCommande(CmCopier);
+  EXPECT_TRUE(QApplication::clipboard()->text().startsWith(QStringLiteral("Ligne 1")));
+  EXPECT_FALSE(champ_->acceptDrops());
+  // The program changes the text without a notification.
+  int changements = 0;
+  QObject::connect(champ_, &PEditionMulti::changement, [&] { ++changements; });
+  champ_->DefinirTexteCp1252("SUCRE DE CANNE");
+  EXPECT_EQ(champ_->TexteCp1252(), "SUCRE DE CANNE");
+  EXPECT_EQ(changements, 0);
 }
 
 }  // namespace
