@@ -51,3 +51,6 @@ attendre 'DISPLAY="$affichage" xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null 
 export QT_QPA_PLATFORM=offscreen
 export VELQUOR_AFFICHAGE_REEL="$affichage"
 ctest --test-dir "$dossier" --output-on-failure -j "$(nproc)" --timeout 600
+
+# Pictures of the windows for people to look at (not tests): build/screenshots/.
+scripts/captures.sh "$dossier"

@@ -4,20 +4,15 @@
 #include <sys/wait.h>
 
 #include <QDialog>
-#include <QDir>
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QPixmap>
-#include <QScreen>
 #include <QWindow>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <thread>
-
-#include "support_ui/capture.h"
 
 extern char** environ;
 
@@ -162,15 +157,6 @@ void Pilote::FermerCeQuiResteOuvert() {
     if (!ouvert) return;
     std::this_thread::sleep_for(kPasAttente);
   }
-}
-
-void CaptureEcran(QWidget* fenetre, const QString& nom) {
-  QDir dossier(DossierCaptures());
-  const QRect cadre = fenetre->frameGeometry();
-  QScreen* ecran = fenetre->screen();
-  if (!ecran || !dossier.mkpath(QStringLiteral("."))) return;
-  ecran->grabWindow(0, cadre.x(), cadre.y(), cadre.width(), cadre.height())
-      .save(dossier.filePath(nom + QStringLiteral(".png")), "PNG");
 }
 
 void Piloter(const std::function<void(Pilote&)>& scenario) {

@@ -102,10 +102,6 @@ void Piloter(const std::function<void(Pilote&)>& scenario);
 // Whether the tests have an X server (scripts/test.sh gives it in VELQUOR_AFFICHAGE_REEL).
 bool AffichageReelDisponible();
 
-// Saves what the screen shows of the window and the windows over it, as the user sees them
-// (frames of the window manager included), to build/screenshots/<nom>.png.
-void CaptureEcran(QWidget* fenetre, const QString& nom);
-
 }  // namespace velquor::test
 
 // Readable failures: gtest prints these as text.

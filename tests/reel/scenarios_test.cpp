@@ -1,0 +1,325 @@
+// The windows under real input, as a user drives them: the keys of the views, the list's
+// selection under Ctrl+click, mnemonics followed by Enter, the wheel over a combo box, the Yes/No
+// question that has no escape, and Qt's own texts in French.
+
+#include <QAbstractButton>
+#include <QClipboard>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTabBar>
+
+#include "editors/cocktail_dlg.h"
+#include "editors/editeur_dlg.h"
+#include "framework/edition.h"
+#include "framework/liste.h"
+#include "framework/onglets.h"
+#include "framework/service_messages.h"
+#include "framework/unites_dialogue.h"
+#include "reel/programme_reel.h"
+#include "search/cb_assist.h"
+#include "search/filtre_rech.h"
+#include "search/new_rech.h"
+#include "search/resu_dlg.h"
+#include "search/selection.h"
+#include "search/trace_crochets.h"
+#include "shell/about_dlg.h"
+#include "store/champ_texte.h"
+
+namespace velquor::test {
+namespace {
+
+// The keys of the views as a user types them: the results view takes the arrows in its list as
+// soon as it opens; in the remarks Delete is silent and Ctrl+Insert copies; a mnemonic of the
+// view's dialog goes before the menu's; the clipboard keys of the accelerator table act on an
+// edit field as the legacy edit control's commands (Ctrl+Delete clears only the selection).
+TEST_F(ProgrammeReel, LesTouchesDesVuesVontOuLUtilisateurLesAttend) {
+  CreerIngredients({{"CITRON"}, {"GIN", true}});
+  CreerFamilles({{"SOURS"}});
+  const std::vector<Cocktail> cocktails{{.nom = "GIN SOUR",
+                                         .famille = "SOURS",
+                                         .ingredients = {"GIN", "CITRON"},
+                                         .quantites = {"4 cl", "2 cl"},
+                                         .remarques = "Secouer.\r\nServir."},
+                                        {.nom = "TOM COLLINS", .ingredients = {"GIN"}}};
+  CreerCocktails(cocktails);
+  CreerCocktails(cocktails, BaseResultat);
+  Demarrer();
+  Piloter([&](Pilote& p) {
+    if (!AttendreCadre(p)) return;
+    auto* resultats = dynamic_cast<TResuDlg*>(OuvrirVue(p, 110));
+    if (!resultats) return;
+    p.Touches("Down");
+    p.Synchroniser();
+    EXPECT_EQ(p.Sur([&] { return resultats->Controle<QLabel>(502)->text(); }),
+              QStringLiteral("TOM COLLINS"))
+        << "la flèche dans la liste à l'ouverture";
+
+    p.Touches("Up");
+    auto* remarques = p.Sur([&] { return resultats->Controle<PEditionMulti>(503); });
+    p.Sur([] { QApplication::clipboard()->clear(); });
+    p.Cliquer(remarques);
+    if (!p.AttendreFocus(remarques, "les remarques")) return;
+    p.Touches("Delete ctrl+Home ctrl+shift+End ctrl+Insert");
+    p.Synchroniser();
+    EXPECT_EQ(service_.bips, 0) << "Supprimer dans les remarques";
+    EXPECT_EQ(p.Sur([] { return QApplication::clipboard()->text(); }),
+              QStringLiteral("Secouer.\nServir."));
+
+    auto* editeur = dynamic_cast<TCocktailDlg*>(OuvrirVue(p, 103));
+    if (!editeur) return;
+    auto* famille = p.Sur([&] { return editeur->Famille(); });
+    p.Touches("alt+f");
+    p.Synchroniser();
+    EXPECT_TRUE(p.Sur([&] { return famille->hasFocus() && !QApplication::activePopupWidget(); }))
+        << "Alt+F, le « &Famille » du dialogue, avant le « &Fichiers » du menu";
+
+    auto* quantite = p.Sur([&] { return editeur->Quantite(0); });
+    p.Cliquer(quantite);
+    if (!p.AttendreFocus(quantite, "la quantité")) return;
+    p.Touches("Home ctrl+Delete");
+    p.Synchroniser();
+    EXPECT_EQ(p.Sur([&] { return quantite->TexteCp1252(); }), "4 cl") << "sans sélection";
+    p.Touches("shift+End ctrl+Delete");
+    p.Synchroniser();
+    EXPECT_EQ(p.Sur([&] { return quantite->TexteCp1252(); }), "") << "toute la sélection";
+    p.Sur([] { QApplication::clipboard()->setText(QStringLiteral("6 cl")); });
+    p.Touches("shift+Insert shift+Insert");
+    p.Synchroniser();
+    EXPECT_EQ(p.Sur([&] { return quantite->TexteCp1252(); }), "6 cl6 cl") << "Maj+Inser colle";
+    p.Touches("alt+BackSpace");
+    p.Synchroniser();
+    EXPECT_EQ(p.Sur([&] { return quantite->TexteCp1252(); }), "6 cl") << "Alt+Retour annule";
+  });
+}
+
+// A list's selected entry is the editor's current record: no click or key of the user leaves the
+// list without one.
+TEST_F(ProgrammeReel, CtrlClicEtCtrlEspaceLaissentLEntreeSelectionneeEtLaSaisieSEcrit) {
+  CreerFamilles({{"RHUMS"}, {"SOURS"}});
+  Demarrer();
+  Piloter([&](Pilote& p) {
+    if (!AttendreCadre(p)) return;
+    auto* editeur = dynamic_cast<PEditeurDlg*>(OuvrirVue(p, 102));
+    if (!editeur) return;
+    auto* liste = p.Sur([&] { return editeur->Controle<PListe>(501); });
+    auto* commentaire = p.Sur([&] { return editeur->Controle<PEditionMulti>(503); });
+    const QPoint premiere = p.Sur([&] {
+      return liste->viewport()->mapTo(liste, liste->visualItemRect(liste->item(0)).center());
+    });
+
+    p.Cliquer(liste, premiere, 1, "ctrl");
+    p.Cliquer(liste, p.Sur([&] { return QPoint(liste->width() / 2, liste->height() - 10); }));
+    p.Synchroniser();
+    EXPECT_EQ(p.Sur([&] { return liste->IndexSelection(); }), 0)
+        << "après Ctrl+clic sur l'entrée et un clic sous la dernière";
+
+    // The comment typed afterwards goes to the selected family when the field is left.
+    p.Cliquer(commentaire);
+    if (!p.AttendreFocus(commentaire, "le champ des commentaires")) return;
+    p.Taper("DOUX");
+    p.Touches("Tab");
+    p.Attendre([&] { return QApplication::focusWidget() != commentaire; }, "le champ quitté");
+    p.Cliquer(liste, premiere);
+    if (!p.AttendreFocus(liste, "la liste")) return;
+    p.Touches("ctrl+space");
+    p.Synchroniser();
+    EXPECT_EQ(p.Sur([&] { return liste->IndexSelection(); }), 0) << "après Ctrl+Espace";
+    EXPECT_EQ(p.Sur([&] { return editeur->Controle<QLabel>(502)->text(); }),
+              QStringLiteral("RHUMS"));
+  });
+  EXPECT_EQ(service_.bips, 0);
+  FicFamille familles;
+  ASSERT_TRUE(familles.Ouvrir());
+  ASSERT_TRUE(familles.Chercher("RHUMS"));
+  EXPECT_EQ(Texte(familles.Enreg.Commentaire), "DOUX");
+}
+
+// A mnemonic acts at once: the radio button of Alt+letter is checked before the Enter that
+// follows it is handled, in the search dialog and in the refine dialog.
+std::vector<std::string> EntreesListe(PListe* liste) {
+  std::vector<std::string> entrees;
+  for (int i = 0; i < liste->NbElements(); ++i)
+    entrees.push_back(liste->Chaine(i));
+  return entrees;
+}
+
+TEST_F(ProgrammeReel, UnMnemoniqueSuiviDEntreeAgitAvantLEntree) {
+  CreerIngredients({{"CITRON"}, {"GIN", true}, {"SUCRE"}});
+  CreerCocktails({{.nom = "A", .ingredients = {"GIN", "CITRON"}},
+                  {.nom = "B", .ingredients = {"CITRON", "SUCRE"}},
+                  {.nom = "C", .ingredients = {"GIN"}}});
+  CreerCocktails({{.nom = "ANCIEN"}}, BaseResultat);
+  ASSERT_TRUE(EcrireSelection(CheminSelectionIngredients, {"CITRON", "SUCRE"}));
+  Demarrer();
+  Piloter([&](Pilote& p) {
+    if (!AttendreCadre(p)) return;
+    auto menu = [&](const char* popup, const char* element) {
+      p.Touches(popup);
+      p.Attendre([] { return QApplication::activePopupWidget() != nullptr; }, popup);
+      p.Touches(element);
+    };
+    menu("alt+r", "n");
+    auto* recherche = p.AttendreModal<NewRech>("la recherche");
+    if (!recherche) return;
+    QTabBar* onglets = p.Sur([&] { return recherche->findChild<QTabBar*>(); });
+    p.Cliquer(onglets, p.Sur([&] { return onglets->tabRect(2).center(); }));
+    p.Attendre([&] { return recherche->OngletCourant() == 3; }, "la page des ingrédients");
+
+    // "Cocktails dont AU MOINS &UN ingrédient est sélectionné", then Enter at once.
+    p.Touches("alt+u Return");
+    if (!p.AttendreModal<PBoiteMessage>("la question 3011")) return;
+    p.Touches("alt+o");
+    p.Attendre([&] { return Vue<TResuDlg>() && !QApplication::activeModalWidget(); },
+               "la vue des résultats");
+    PListe* liste = p.Sur([&] { return Vue<TResuDlg>()->Controle<PListe>(501); });
+    EXPECT_EQ(p.Sur([&] { return EntreesListe(liste); }), (std::vector<std::string>{"A", "B"}));
+
+    // "Uniquement &non alcoolisé", then "Uniquement al&coolisé", each followed by Enter.
+    const struct {
+      const char* touches;
+      std::vector<std::string> attendu;
+    } affinages[] = {{"alt+n Return", {"B"}}, {"alt+c Return", {"A"}}};
+    if (!AttendreCadre(p)) return;  // active again once the dialogs are gone
+    for (const auto& a : affinages) {
+      menu("alt+r", "a");
+      if (!p.AttendreModal<FiltreRech>("l'affinage")) return;
+      p.Touches(a.touches);
+      p.Attendre([] { return !QApplication::activeModalWidget(); }, "l'affinage fini");
+      p.Synchroniser();
+      EXPECT_EQ(p.Sur([&] { return EntreesListe(liste); }), a.attendu) << a.touches;
+    }
+  });
+  EXPECT_EQ(Noms(BaseResultat), (std::vector<std::string>{"A", "B"}));
+}
+
+// The mouse wheel changes only the control that has the focus: turned over a closed combo box
+// that the user has not focused, it changes nothing, and nothing wrong is written afterwards.
+TEST_F(ProgrammeReel, LaMoletteSurUnComboSansLeFocusNeChangeRien) {
+  CreerIngredients({{"CITRON"}, {"COGNAC", true}, {"GIN", true}});
+  CreerCocktails({{.nom = "SIDECAR", .ingredients = {"COGNAC", "CITRON"}}});
+  Demarrer();
+  Piloter([&](Pilote& p) {
+    if (!AttendreCadre(p)) return;
+    auto* editeur = dynamic_cast<TCocktailDlg*>(OuvrirVue(p, 103));
+    if (!editeur) return;
+    CbAssist* ligne0 = p.Sur([&] { return editeur->Ingredient(0); });
+    PEditionMulti* remarques = p.Sur([&] { return editeur->Controle<PEditionMulti>(503); });
+    PListe* liste = p.Sur([&] { return editeur->Liste(); });
+
+    p.Molette(ligne0, 1);
+    p.Molette(ligne0, -2);
+    // The next field the user leaves writes the cocktail from what the window shows.
+    p.Cliquer(remarques);
+    if (!p.AttendreFocus(remarques, "les remarques")) return;
+    p.Cliquer(liste);
+    if (!p.AttendreFocus(liste, "la liste")) return;
+    p.Synchroniser();
+    EXPECT_EQ(p.Sur([&] { return ligne0->TexteCp1252(); }), "COGNAC");
+  });
+  FicCocktail cocktails;
+  ASSERT_TRUE(cocktails.Ouvrir());
+  ASSERT_TRUE(cocktails.Chercher("SIDECAR"));
+  EXPECT_EQ(Texte(cocktails.Enreg.Ingredient[0]), "COGNAC");
+}
+
+// A question with Yes and No has no escape: Escape and the window manager's close leave it
+// open, and only the user's answer closes it.
+TEST_F(ProgrammeReel, UneQuestionOuiNonResteOuverteSousEchapEtLaFermeture) {
+  CreerIngredients({{"CITRON"}});
+  CreerCocktails({{.nom = "SOUR", .ingredients = {"CITRON"}}});
+  Demarrer();
+  Piloter([&](Pilote& p) {
+    if (!AttendreCadre(p)) return;
+    auto* editeur = dynamic_cast<TCocktailDlg*>(OuvrirVue(p, 103));
+    if (!editeur) return;
+    // Each new ingredient typed in a row and left is asked about (3009); the user tries a key
+    // or the window manager's close on it, then answers Oui.
+    const struct {
+      int ligne;
+      const char* nom;
+      const char* essai;
+    } essais[] = {{1, "VODKA", "Escape"}, {2, "CURACAO", "alt+F4"}};
+    for (const auto& e : essais) {
+      CbAssist* combo = p.Sur([&] { return editeur->Ingredient(e.ligne); });
+      p.Cliquer(combo);
+      if (!p.AttendreFocus(combo, std::string("la ligne ") + std::to_string(e.ligne))) return;
+      p.Taper(e.nom);
+      p.Touches("Tab");
+      auto* question = p.AttendreModal<PBoiteMessage>(std::string("la question pour ") + e.nom);
+      if (!question) return;
+      EXPECT_EQ(p.Sur([&] {
+        QStringList textes{question->windowTitle()};
+        for (QAbstractButton* bouton : question->buttons())
+          textes << bouton->text();
+        return textes;
+      }),
+                (QStringList{"Le Velquor", "&Oui", "&Non"}));
+      p.Touches(e.essai);
+      p.Synchroniser();
+      const bool ouverte = p.Sur([&] { return QApplication::activeModalWidget() == question; });
+      EXPECT_TRUE(ouverte) << e.essai << " a fermé la question";
+      if (ouverte) p.Touches("alt+o");
+      p.Attendre([&] { return !QApplication::activeModalWidget(); }, "la question fermée");
+    }
+  });
+  for (const char* nom : {"VODKA", "CURACAO"}) {
+    FicIngredient ingredients;
+    ASSERT_TRUE(ingredients.Ouvrir());
+    ASSERT_TRUE(ingredients.Chercher(nom)) << nom;
+    EXPECT_EQ(ingredients.Enreg.Alcool, 1) << nom;
+  }
+}
+
+// What a user meets besides the program's own windows: Qt's context menus speak French, the
+// menu bar has none, and the About box stands where its template puts it, under the menu bar.
+QStringList TextesDuMenu(QWidget* menu) {
+  QStringList textes;
+  for (QAction* action : menu->actions()) {
+    if (!action->isSeparator()) textes << action->text().section('\t', 0, 0).remove('&');
+  }
+  return textes;
+}
+
+TEST_F(ProgrammeReel, MenusContextuelsEnFrancaisAucunSurLaBarreEtAProposSousLaBarre) {
+  CreerCocktails({{.nom = "GIN FIZZ", .quantites = {"4 cl"}}});
+  Demarrer();
+  Piloter([&](Pilote& p) {
+    if (!AttendreCadre(p)) return;
+    auto* editeur = dynamic_cast<TCocktailDlg*>(OuvrirVue(p, 103));
+    if (!editeur) return;
+    p.Cliquer(p.Sur([&] { return editeur->Quantite(0); }), {-1, -1}, 3);
+    if (!p.Attendre([] { return QApplication::activePopupWidget() != nullptr; }, "le menu")) return;
+    EXPECT_EQ(p.Sur([] { return TextesDuMenu(QApplication::activePopupWidget()); }),
+              (QStringList{"Annuler", "Rétablir", "Couper", "Copier", "Coller", "Supprimer",
+                           "Tout sélectionner"}));
+    p.Touches("Escape");
+    p.Attendre([] { return !QApplication::activePopupWidget(); }, "le menu fermé");
+
+    auto* cadre = p.Sur([&] { return qobject_cast<QMainWindow*>(Cadre()); });
+    QMenuBar* barre = p.Sur([&] { return cadre->menuBar(); });
+    p.Cliquer(barre, p.Sur([&] { return QPoint(barre->width() - 20, barre->height() / 2); }), 3);
+    p.Synchroniser();
+    EXPECT_FALSE(p.Sur([] { return QApplication::activePopupWidget() != nullptr; }))
+        << "un menu sur la barre de menus";
+
+    // "&?" > "A &propos...": the template's (12, 17) counts from the client area, under the
+    // menu bar.
+    p.Touches("alt+question");
+    p.Attendre([] { return QApplication::activePopupWidget() != nullptr; }, "le menu ?");
+    p.Touches("p");
+    auto* apropos = p.AttendreModal<TVelquorAboutDlg>("la boîte A propos");
+    if (!apropos) return;
+    const QPoint attendu = p.Sur([&] {
+      return cadre->mapToGlobal(QPoint(0, barre->geometry().bottom() + 1)) +
+             QPoint(DluVersPixelsX(12), DluVersPixelsY(17));
+    });
+    EXPECT_EQ(p.Sur([&] { return apropos->frameGeometry().topLeft(); }), attendu);
+    p.Touches("Return");
+    p.Attendre([] { return !QApplication::activeModalWidget(); }, "la boîte fermée");
+  });
+}
+
+}  // namespace
+}  // namespace velquor::test
