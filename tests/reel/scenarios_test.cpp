@@ -1,22 +1,18 @@
 // The windows under real input, as a user drives them: the keys of the views, the list's
 // selection under Ctrl+click, mnemonics followed by Enter, the wheel over a combo box, the Yes/No
-// question that has no escape, and Qt's own texts in French.
+// question that has no escape, and Qt's own context menu in French.
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QClipboard>
 #include <QLabel>
-#include <QMainWindow>
-#include <QMenu>
-#include <QMenuBar>
 #include <QTabBar>
 
 #include "editors/cocktail_dlg.h"
 #include "editors/editeur_dlg.h"
 #include "framework/edition.h"
 #include "framework/liste.h"
-#include "framework/onglets.h"
 #include "framework/service_messages.h"
-#include "framework/unites_dialogue.h"
 #include "reel/programme_reel.h"
 #include "search/cb_assist.h"
 #include "search/filtre_rech.h"
@@ -24,7 +20,6 @@
 #include "search/resu_dlg.h"
 #include "search/selection.h"
 #include "search/trace_crochets.h"
-#include "shell/about_dlg.h"
 #include "store/champ_texte.h"
 
 namespace velquor::test {
@@ -272,17 +267,8 @@ TEST_F(ProgrammeReel, UneQuestionOuiNonResteOuverteSousEchapEtLaFermeture) {
   }
 }
 
-// What a user meets besides the program's own windows: Qt's context menus speak French, the
-// menu bar has none, and the About box stands where its template puts it, under the menu bar.
-QStringList TextesDuMenu(QWidget* menu) {
-  QStringList textes;
-  for (QAction* action : menu->actions()) {
-    if (!action->isSeparator()) textes << action->text().section('\t', 0, 0).remove('&');
-  }
-  return textes;
-}
-
-TEST_F(ProgrammeReel, MenusContextuelsEnFrancaisAucunSurLaBarreEtAProposSousLaBarre) {
+// Qt's own context menu of an edit field speaks French.
+TEST_F(ProgrammeReel, LeMenuContextuelDUnChampEstEnFrancais) {
   CreerCocktails({{.nom = "GIN FIZZ", .quantites = {"4 cl"}}});
   Demarrer();
   Piloter([&](Pilote& p) {
@@ -291,33 +277,17 @@ TEST_F(ProgrammeReel, MenusContextuelsEnFrancaisAucunSurLaBarreEtAProposSousLaBa
     if (!editeur) return;
     p.Cliquer(p.Sur([&] { return editeur->Quantite(0); }), {-1, -1}, 3);
     if (!p.Attendre([] { return QApplication::activePopupWidget() != nullptr; }, "le menu")) return;
-    EXPECT_EQ(p.Sur([] { return TextesDuMenu(QApplication::activePopupWidget()); }),
+    EXPECT_EQ(p.Sur([] {
+      QStringList textes;
+      for (QAction* action : QApplication::activePopupWidget()->actions()) {
+        if (!action->isSeparator()) textes << action->text().section('\t', 0, 0).remove('&');
+      }
+      return textes;
+    }),
               (QStringList{"Annuler", "Rétablir", "Couper", "Copier", "Coller", "Supprimer",
                            "Tout sélectionner"}));
     p.Touches("Escape");
     p.Attendre([] { return !QApplication::activePopupWidget(); }, "le menu fermé");
-
-    auto* cadre = p.Sur([&] { return qobject_cast<QMainWindow*>(Cadre()); });
-    QMenuBar* barre = p.Sur([&] { return cadre->menuBar(); });
-    p.Cliquer(barre, p.Sur([&] { return QPoint(barre->width() - 20, barre->height() / 2); }), 3);
-    p.Synchroniser();
-    EXPECT_FALSE(p.Sur([] { return QApplication::activePopupWidget() != nullptr; }))
-        << "un menu sur la barre de menus";
-
-    // "&?" > "A &propos...": the template's (12, 17) counts from the client area, under the
-    // menu bar.
-    p.Touches("alt+question");
-    p.Attendre([] { return QApplication::activePopupWidget() != nullptr; }, "le menu ?");
-    p.Touches("p");
-    auto* apropos = p.AttendreModal<TVelquorAboutDlg>("la boîte A propos");
-    if (!apropos) return;
-    const QPoint attendu = p.Sur([&] {
-      return cadre->mapToGlobal(QPoint(0, barre->geometry().bottom() + 1)) +
-             QPoint(DluVersPixelsX(12), DluVersPixelsY(17));
-    });
-    EXPECT_EQ(p.Sur([&] { return apropos->frameGeometry().topLeft(); }), attendu);
-    p.Touches("Return");
-    p.Attendre([] { return !QApplication::activeModalWidget(); }, "la boîte fermée");
   });
 }
 
