@@ -147,6 +147,25 @@ TEST_F(InterruptionTest, UnDisquePleinLaisseToutCommeAvant) {
   EXPECT_EQ((fs::file_size("COCKTAIL.DAT") - 8) % 833, 0u);
 }
 
+// While the program has the cocktails open, an import is refused at once and changes nothing.
+TEST_F(InterruptionTest, UnImportEstRefuseQuandLeProgrammeTientLaPaire) {
+  ASSERT_NO_FATAL_FAILURE(PreparerImport());
+  const Etat avant = LireEtat();
+  test::Processus programme([](const test::Canal& c) {
+    FicCocktail cocktails;
+    if (!cocktails.Ouvrir()) return 1;
+    c.Envoyer('o');
+    return c.Attendre('f') ? 0 : 2;
+  });
+  ASSERT_TRUE(programme.Vers().Attendre('o'));
+  const test::Execution r = Outils({"importer", "ajout.csv"});
+  programme.Vers().Envoyer('f');
+  EXPECT_EQ(programme.Fin(), 0);
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.erreurs.find("ouvert par un autre programme"), std::string::npos) << r.erreurs;
+  EXPECT_TRUE(LireEtat() == avant) << "the refused import changed the folder";
+}
+
 // Two imports started together, and a program opening the cocktails meanwhile: each import
 // lands whole or is refused whole, and the program sees the cocktails before or after an import,
 // never half of one.
