@@ -108,18 +108,21 @@ TEST_F(PannesTest, AppelsEnEchec) {
   }
 }
 
-// A journal whose bytes do not match their checksum was never complete: it goes, and the pair
-// stays exactly as it is. One of the earlier build (version 1: one FNV-1a sum) still puts its
-// pair back.
-TEST_F(PannesTest, JournauxAbimeOuDeLaVersionPrecedente) {
-  for (const bool abime : {true, false}) {
+// A journal found on opening puts the pair back as it was before its lot (here: empty), unless
+// the lot had landed: its bytes do not match their checksum (it was never complete), or the
+// group file of a lot landing with other pairs is gone. Either way the journal goes. One of the
+// earlier build (version 1: one FNV-1a sum) is still applied.
+TEST_F(PannesTest, JournauxTrouvesALOuverture) {
+  enum Cas { Abime, VersionPrecedente, GroupeParti, GroupeLa };
+  for (const Cas cas : {Abime, VersionPrecedente, GroupeParti, GroupeLa}) {
     Preparer({"", {"GIN"}, {}, {}});
     const Fichiers avant = LireFichiers();
-    // Applied, it cuts both files back to an empty pair.
-    std::vector<unsigned char> journal = EncoderJournal({"", 8, 0, {{false, 0, {0, 0, 0, 0}}}});
-    if (abime) {
+    const std::string groupe = cas >= GroupeParti ? "LOT.GRP" : "";
+    if (cas == GroupeLa) test::EcrireOctets(groupe, {});
+    std::vector<unsigned char> journal = EncoderJournal({groupe, 8, 0, {{false, 0, {0, 0, 0, 0}}}});
+    if (cas == Abime) {
       journal[journal.size() - 9] ^= 1;  // the last saved byte, just before the checksum
-    } else {
+    } else if (cas == VersionPrecedente) {
       journal[16] = 1;  // the version, after the 16-byte mark
       journal.resize(journal.size() - 8);
       std::uint64_t somme = 14695981039346656037ull;
@@ -131,8 +134,9 @@ TEST_F(PannesTest, JournauxAbimeOuDeLaVersionPrecedente) {
     test::EcrireOctets("FAMILLE.JNL", journal);
     FicFamille f;
     ASSERT_TRUE(f.Ouvrir());
-    EXPECT_EQ(LireFichiers(), abime ? avant : (Fichiers{{}, {0, 0, 0, 0, 0, 0, 0, 0}}));
-    EXPECT_FALSE(fs::exists("FAMILLE.JNL"));
+    const bool applique = cas == VersionPrecedente || cas == GroupeLa;
+    EXPECT_EQ(LireFichiers(), applique ? (Fichiers{{}, {0, 0, 0, 0, 0, 0, 0, 0}}) : avant) << cas;
+    EXPECT_FALSE(fs::exists("FAMILLE.JNL")) << cas;
   }
 }
 
