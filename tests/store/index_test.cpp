@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -69,16 +71,21 @@ TEST_F(IndexTest, NoeudsSurLeDisque) {
 // Every kind of node a deletion meets; after each, both walks give the names in order and the
 // tree on disk is sound (every child names its parent back).
 TEST_F(IndexTest, SuppressionsDeChaqueSorteDeNoeud) {
+  // remplacants: a deleted child of the root with two children, and the child whose node the
+  // root then links to (a greater child goes to its lesser child, a lesser one to its greater).
   struct Cas {
     Noms ajouts, suppressions;
+    std::map<std::string, std::string> remplacants;
   };
   const Cas cas[] = {
-      {{"M", "F", "C", "H"}, {"M"}},                           // the root, one child
-      {{"M", "F", "T", "C", "H", "P", "W", "J"}, {"M", "F"}},  // the root, two children
+      {{"M", "F", "C", "H"}, {"M"}, {}},                           // the root, one child
+      {{"M", "F", "T", "C", "H", "P", "W", "J"}, {"M", "F"}, {}},  // the root, two children
       // K is its parent's greater child, B its lesser, both with two children; then leaves
       // and one-child nodes.
-      {{"D", "B", "K", "A", "C", "H", "N", "F", "I", "L", "P"}, {"K", "B", "L", "I", "D"}},
-      {{"D", "B", "A", "C", "E"}, {"B", "C", "D", "A", "E"}},
+      {{"D", "B", "K", "A", "C", "H", "N", "F", "I", "L", "P"},
+       {"K", "B", "L", "I", "D"},
+       {{"K", "H"}, {"B", "C"}}},
+      {{"D", "B", "A", "C", "E"}, {"B", "C", "D", "A", "E"}, {{"B", "C"}}},
   };
   for (const Cas& c : cas) {
     test::DossierTemporaire dossier;
@@ -96,6 +103,13 @@ TEST_F(IndexTest, SuppressionsDeChaqueSorteDeNoeud) {
       EXPECT_EQ(test::Noms(f), attendu) << "after deleting " << nom;
       EXPECT_EQ(test::Noms(f, true), attendu) << "after deleting " << nom;
       EXPECT_EQ(test::DefautDeLArbre("FAMILLE.NDX", f.NbEnreg), "") << "after deleting " << nom;
+      if (const auto r = c.remplacants.find(nom); r != c.remplacants.end()) {
+        const auto pos =
+            47 * (std::find(c.ajouts.begin(), c.ajouts.end(), r->second) - c.ajouts.begin());
+        const Noeud racine = test::NoeudsDe("FAMILLE.NDX")[0];
+        EXPECT_TRUE(racine.gauche == pos || racine.droite == pos)
+            << nom << " not replaced by " << r->second;
+      }
     }
   }
 }
