@@ -58,6 +58,8 @@ velquor_test(test_export
   ${CMAKE_CURRENT_SOURCE_DIR}/export/recettes_html_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/export/listes_sql_test.cpp
 )
+target_compile_definitions(test_export PRIVATE
+  VELQUOR_EXPORT_ATTENDU="Z:${CMAKE_CURRENT_SOURCE_DIR}/export")
 set(cli ${CMAKE_CURRENT_SOURCE_DIR}/cli)
 velquor_test(test_outils
   ${cli}/arguments_test.cpp
