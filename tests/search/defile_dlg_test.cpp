@@ -36,26 +36,8 @@ TEST(DefileDlg, ArreterEtEchapDemandentLArretSansFermer) {
   }
 }
 
-TEST(RapporteurDefile, DesactiveLaFenetreLeTempsDeLaPasse) {
-  QWidget fenetre;
-  fenetre.show();
-  RapporteurDefile progression(&fenetre);
-  EXPECT_EQ(progression.Dialogue(), nullptr);
-  progression.Debut();
-  QPointer<DefileDlg> dialogue = progression.Dialogue();
-  ASSERT_NE(dialogue, nullptr);
-  EXPECT_TRUE(dialogue->isVisible());
-  EXPECT_EQ(dialogue->windowTitle(), QStringLiteral("Recherche en cours..."));
-  EXPECT_FALSE(fenetre.isEnabled());
-  EXPECT_TRUE(dialogue->isEnabled());  // its button still answers
-
-  progression.Fin();
-  EXPECT_TRUE(fenetre.isEnabled());
-  EXPECT_EQ(dialogue, nullptr);  // destroyed
-  progression.Fin();             // a second end changes nothing
-  EXPECT_TRUE(fenetre.isEnabled());
-}
-
+// Disabling the window while a pass runs and giving it back after: see the search dialog's
+// tests.
 TEST(RapporteurDefile, SansFinLaFenetreEstRendueQuandIlDisparait) {
   QWidget principale;
   QWidget* vue = new QWidget(&principale);

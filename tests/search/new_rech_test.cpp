@@ -90,6 +90,7 @@ TEST_F(NewRechTest, ArreterPendantLaRechercheGardeCeQuiEstTrouve) {
   EXPECT_EQ(clic.vus, 1);
   EXPECT_EQ(clic.titre, QStringLiteral("Recherche en cours..."));
   EXPECT_FALSE(clic.fenetreActive);
+  EXPECT_TRUE(clic.defileActif);  // its button still answers
   // DAIQUIRI shown when the click came, then GIN FIZZ examined; a stopped run that found
   // something closes the dialog.
   EXPECT_EQ(test::Noms("RESURECH"), (Noms{"DAIQUIRI", "GIN FIZZ"}));
