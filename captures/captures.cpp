@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
   Capturer(cadre, QStringLiteral("principale"));
 
   // Each dialog run modally: its picture, the search dialog's three pages, then cancelled (the
-  // search dialog confirmed on its first page, so that the result view opens).
+  // search dialog confirmed on its first page, so that the result view opens on every cocktail).
   DefinirCoutureModale([](PDialogue& d) {
     const QString nom = QStringLiteral("dialogue_%1").arg(d.IdModele());
     Capturer(&d, nom);
@@ -79,7 +79,12 @@ int main(int argc, char** argv) {
         Capturer(&d, nom + QStringLiteral("_page%1").arg(page + 1));
       }
       if (barre) QTest::mouseClick(barre, Qt::LeftButton, {}, barre->tabRect(0).center());
-      d.FermerDialogue(1);
+      // OK on the first page with no text: every cocktail's name contains it, so the search
+      // finds them all and the result view has something to show.
+      if (QWidget* ok = d.ControleParId(CmIdOk))
+        QTest::mouseClick(ok, Qt::LeftButton);
+      else
+        d.FermerDialogue(CmIdOk);
       return;
     }
     d.FermerDialogue(2);

@@ -21,12 +21,4 @@ void CopierTexte(char (&champ)[N], std::string_view texte) {
   std::memcpy(champ, texte.data(), std::min(texte.size(), N - 1));
 }
 
-// Copies a field up to and including its terminator (the whole field when it has none);
-// the bytes after the terminator are left as they are in the destination.
-template <std::size_t N>
-void CopierJusquAuTerminateur(char (&destination)[N], const char (&source)[N]) {
-  std::size_t longueur = ::strnlen(source, N);
-  std::memcpy(destination, source, longueur < N ? longueur + 1 : N);
-}
-
 }  // namespace velquor

@@ -1,34 +1,38 @@
 #include "store/enregistrements.h"
 
-#include "store/champ_texte.h"
+#include <cstring>
 
 namespace velquor {
 
+namespace {
+
+// Zero from the field's terminator to its end, in place; a field without one is kept whole.
+template <std::size_t N>
+void EffacerApresTerminateur(char (&champ)[N]) {
+  const std::size_t longueur = ::strnlen(champ, N);
+  if (longueur < N) std::memset(champ + longueur, 0, N - longueur);
+}
+
+}  // namespace
+
 void Normaliser(EnrFamille& enr) {
-  EnrFamille propre{};
-  CopierJusquAuTerminateur(propre.Nom, enr.Nom);
-  CopierJusquAuTerminateur(propre.Commentaire, enr.Commentaire);
-  enr = propre;
+  EffacerApresTerminateur(enr.Nom);
+  EffacerApresTerminateur(enr.Commentaire);
 }
 
 void Normaliser(EnrIngredient& enr) {
-  EnrIngredient propre{};
-  CopierJusquAuTerminateur(propre.Nom, enr.Nom);
-  propre.Alcool = enr.Alcool;
-  CopierJusquAuTerminateur(propre.Commentaire, enr.Commentaire);
-  enr = propre;
+  EffacerApresTerminateur(enr.Nom);
+  EffacerApresTerminateur(enr.Commentaire);
 }
 
 void Normaliser(EnrCocktail& enr) {
-  EnrCocktail propre{};
-  CopierJusquAuTerminateur(propre.Nom, enr.Nom);
+  EffacerApresTerminateur(enr.Nom);
   for (int i = 0; i < NbLignesComposition; ++i) {
-    CopierJusquAuTerminateur(propre.Quantite[i], enr.Quantite[i]);
-    CopierJusquAuTerminateur(propre.Ingredient[i], enr.Ingredient[i]);
+    EffacerApresTerminateur(enr.Quantite[i]);
+    EffacerApresTerminateur(enr.Ingredient[i]);
   }
-  CopierJusquAuTerminateur(propre.Famille, enr.Famille);
-  CopierJusquAuTerminateur(propre.Remarques, enr.Remarques);
-  enr = propre;
+  EffacerApresTerminateur(enr.Famille);
+  EffacerApresTerminateur(enr.Remarques);
 }
 
 }  // namespace velquor

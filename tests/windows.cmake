@@ -9,7 +9,7 @@
 #   test_outils_bout_en_bout the companion started by posix_spawn, stopped by LD_PRELOAD; the
 #                            companion's end-to-end checks under Wine are in test-windows.sh
 #   test_hostile             posix_spawn, and SQLite, which is not built for Windows here
-#   test_coherence           counts the writes by standing in front of glibc's pwrite
+#   test_coherence           not tried under Wine yet (it no longer rests on glibc)
 #   the fuzzing replays      their support creates files through POSIX calls
 set(VELQUOR_GTEST_SOURCES /usr/src/googletest CACHE PATH "GoogleTest's sources")
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
@@ -58,6 +58,8 @@ velquor_test(test_export
   ${CMAKE_CURRENT_SOURCE_DIR}/export/recettes_html_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/export/listes_sql_test.cpp
 )
+target_compile_definitions(test_export PRIVATE
+  VELQUOR_EXPORT_ATTENDU="Z:${CMAKE_CURRENT_SOURCE_DIR}/export")
 set(cli ${CMAKE_CURRENT_SOURCE_DIR}/cli)
 velquor_test(test_outils
   ${cli}/arguments_test.cpp

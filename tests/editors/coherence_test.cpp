@@ -7,10 +7,7 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
-#include <optional>
 
-#include "compteur_ecritures.h"
 #include "editors/coherence.h"
 #include "search/trace_crochets.h"
 #include "store/pannes_fichiers.h"
@@ -22,7 +19,6 @@ namespace {
 using test::LireOctets;
 using test::Trace;
 using Octets = std::vector<unsigned char>;
-namespace fs = std::filesystem;
 
 constexpr std::size_t TailleEnr = sizeof(EnrCocktail);
 constexpr std::size_t OffsetFamille = offsetof(EnrCocktail, Famille);
@@ -45,45 +41,33 @@ void Poser(Octets& dat, int rang, std::size_t champ, std::string_view nom) {
 
 class CoherenceTest : public test::TestDansDossier {
  protected:
-  // Added in this order: ranks 0 to 5 in the data file.
+  // Added in this order: ranks 0 to 3 in the data file.
   void SetUp() override {
-    test::CreerCocktails({
-        {"ALEXANDER",
-         "DIGESTIF",
-         {"COGNAC", "CREME DE CACAO", "CREME"},
-         {"3 cl", "3 cl", "3 cl"},
-         "Secouer."},
-        {"B52", "Digestif", {"KAHLUA", "BAILEYS", "GRAND MARNIER"}, {"2 cl", "2 cl", "2 cl"}},
-        {"TOM COLLINS",
-         "HIGHBALLS",
-         {"GIN", "", "CITRON", "SUCRE", "", "", "", "CITRON"},
-         {"4 cl", "", "2 cl", "1 cuill\xE8re", "", "", "", "1 zeste"},
-         "Allonger."},
-        {"STINGER", "DIGESTIF DOUX", {"COGNAC", "CREME DE MENTHE"}},
-        {"CAIPIRINHA", "SOURS", {"CACHACA", "Citron", "SUCRE"}, {"5 cl", "1/2", "2"}},
-        {"GOLDEN DREAM", "DIGESTIF", {"GALLIANO", "CITRON VERT", "CITRON"}, {"2 cl", "1 cl", ""}},
-    });
+    test::CreerCocktails(
+        {{"ALEXANDER", "DIGESTIF", {"COGNAC", "CREME"}, {"3 cl", "3 cl"}, "Secouer."},
+         {"B52", "Digestif", {"Citron"}},
+         {"TOM COLLINS",
+          "HIGHBALLS",
+          {"GIN", "", "CITRON", "SUCRE", "", "", "", "CITRON"},
+          {"4 cl", "", "2 cl", "1 cuill\xE8re", "", "", "", "1 zeste"}},
+         {"STINGER", "DIGESTIF DOUX", {"CITRON VERT", "CITRON"}}});
     dat_ = LireOctets("COCKTAIL.DAT");
     ndx_ = LireOctets("COCKTAIL.NDX");
-    compteur_.emplace();
   }
 
   Trace trace_;
   test::TraceProgression progression_{trace_};
   Octets dat_, ndx_;
-  std::optional<test::CompteurEcritures> compteur_;  // counts from the end of SetUp
 };
 
-const Trace ParcoursComplet = {"debut", "etape ALEXANDER 1/6",
-                               "pompe", "etape B52 2/6",
-                               "pompe", "etape CAIPIRINHA 3/6",
-                               "pompe", "etape GOLDEN DREAM 4/6",
-                               "pompe", "etape STINGER 5/6",
-                               "pompe", "etape TOM COLLINS 6/6",
+const Trace ParcoursComplet = {"debut", "etape ALEXANDER 1/4",
+                               "pompe", "etape B52 2/4",
+                               "pompe", "etape STINGER 3/4",
+                               "pompe", "etape TOM COLLINS 4/4",
                                "pompe", "fin"};
 
-// DIGESTIF is the family of ranks 0 and 5 (Digestif and DIGESTIF DOUX stay); CITRON is twice in
-// rank 2, which is written once, and in rank 5 (Citron and CITRON VERT stay). A deletion empties
+// DIGESTIF is the family of rank 0 (Digestif and DIGESTIF DOUX stay); CITRON is twice in rank 2,
+// which is written once, and in rank 3 (Citron and CITRON VERT stay). A deletion empties
 // the name and keeps the row's quantity.
 TEST_F(CoherenceTest, RenommageEtSuppressionNeRecriventQueLesNomsExacts) {
   struct Cas {
@@ -99,10 +83,9 @@ TEST_F(CoherenceTest, RenommageEtSuppressionNeRecriventQueLesNomsExacts) {
     if (c.famille) {
       PropagerFamille("DIGESTIF", c.nouveau, progression_, progression_.Pompe());
       Poser(attendu, 0, OffsetFamille, c.nouveau);
-      Poser(attendu, 5, OffsetFamille, c.nouveau);
     } else {
       PropagerIngredient("CITRON", c.nouveau, progression_, progression_.Pompe());
-      const std::pair<int, int> lignes[] = {{2, 2}, {2, 7}, {5, 2}};  // rank, row
+      const std::pair<int, int> lignes[] = {{2, 2}, {2, 7}, {3, 1}};  // rank, row
       for (const auto& [rang, ligne] : lignes)
         Poser(attendu, rang, OffsetIngredient(ligne), c.nouveau);
     }
@@ -112,43 +95,11 @@ TEST_F(CoherenceTest, RenommageEtSuppressionNeRecriventQueLesNomsExacts) {
   }
 }
 
-TEST_F(CoherenceTest, RienAChangerRienDEcrit) {
-  PropagerIngredient("ANGOSTURA", "AMER", progression_, progression_.Pompe());
-  PropagerFamille("TIKI", "", progression_, progression_.Pompe());
-  EXPECT_EQ(LireOctets("COCKTAIL.DAT"), dat_);
-  EXPECT_TRUE(compteur_->DeTaille(TailleEnr).empty());
-  EXPECT_EQ(trace_.size(), 2 * ParcoursComplet.size());
-}
-
-// A stop request is not heard; the result and the selection files are never touched.
-TEST_F(CoherenceTest, NiArretNiResultatNiSelections) {
-  progression_.clicArretApresEtape = 1;
-  {
-    FicCocktail copie(BaseResultat);
-    ASSERT_TRUE(copie.Creer() && copie.Ouvrir());
-    copie.Enreg = test::Enregistrement({"GOLDEN DREAM", "DIGESTIF", {"CITRON"}});
-    ASSERT_TRUE(copie.Ajouter("GOLDEN DREAM"));
-  }
-  test::EcrireOctets("SELECCOC.DAT", Octets{'C', 'I', 'T', 'R', 'O', 'N', 0});
-  const auto resultat = LireOctets("RESURECH.DAT");
-  PropagerIngredient("CITRON", "", progression_, progression_.Pompe());
-  PropagerFamille("DIGESTIF", "", progression_, progression_.Pompe());
-  EXPECT_EQ(LireOctets("RESURECH.DAT"), resultat);
-  EXPECT_EQ(LireOctets("SELECCOC.DAT"), (Octets{'C', 'I', 'T', 'R', 'O', 'N', 0}));
-  Octets attendu = dat_;
-  for (int rang : {0, 5})
-    Poser(attendu, rang, OffsetFamille, "");
-  for (const auto& [rang, ligne] : {std::pair{2, 2}, {2, 7}, {5, 2}})
-    Poser(attendu, rang, OffsetIngredient(ligne), "");
-  EXPECT_EQ(LireOctets("COCKTAIL.DAT"), attendu);
-}
-
 // A failing disk: whichever read or write of the pass fails, the pass either carries every
 // cocktail over or says that it did not, so that the editor can tell the user.
 TEST_F(CoherenceTest, UnePanneDuDisqueNEstJamaisUnSucces) {
   Octets attendu = dat_;
   Poser(attendu, 0, OffsetFamille, "");
-  Poser(attendu, 5, OffsetFamille, "");
   int echecs = 0;
   for (const pannes::Operation operation :
        {pannes::Operation::Ouverture, pannes::Operation::Lecture, pannes::Operation::Ecriture}) {
@@ -178,28 +129,6 @@ TEST_F(CoherenceTest, NomsImpossiblesRefuses) {
   PropagerFamille("DIGESTIF", std::string(31, 'D'), progression_, progression_.Pompe());
   EXPECT_EQ(LireOctets("COCKTAIL.DAT"), dat_);
   EXPECT_TRUE(trace_.empty());
-}
-
-class CoherenceSansCocktailTest : public test::TestDansDossier {
- protected:
-  Trace trace_;
-  test::TraceProgression progression_{trace_};
-};
-
-TEST_F(CoherenceSansCocktailTest, AucunFichierCreeEtCollectionVideSansProgression) {
-  PropagerFamille("DIGESTIF", "", progression_, progression_.Pompe());
-  PropagerIngredient("CITRON", "CITRON VERT", progression_, progression_.Pompe());
-  EXPECT_TRUE(fs::is_empty(dossier_.Chemin()));
-  {
-    FicCocktail f;
-    ASSERT_TRUE(f.Creer() && f.Ouvrir());
-  }
-  const auto dat = LireOctets("COCKTAIL.DAT");
-  PropagerFamille("DIGESTIF", "", progression_, progression_.Pompe());
-  PropagerIngredient("CITRON", "", progression_, {});
-  EXPECT_TRUE(trace_.empty());
-  EXPECT_EQ(LireOctets("COCKTAIL.DAT"), dat);
-  EXPECT_EQ(fs::file_size("COCKTAIL.NDX"), 0u);
 }
 
 }  // namespace

@@ -38,11 +38,15 @@ class Fermeture : public test::EditeursTest {
   }
 };
 
-TEST_F(Fermeture, OuvrirUneAutreVueEcritDAbordLeChampModifie) {
+TEST_F(Fermeture, OuvrirUneAutreVueOuDetruireLaVueEcritDAbordLeChampModifie) {
   ASSERT_NE(Ouvrir(102), nullptr);
   TaperCommentaire("Sec");
   ASSERT_NE(Ouvrir(101), nullptr);
   EXPECT_EQ(Commentaire(), "Sec");
+  ASSERT_NE(Ouvrir(102), nullptr);
+  TaperCommentaire("Doux");
+  delete Vue();  // no question asked
+  EXPECT_EQ(Commentaire(), "Doux");
   EXPECT_EQ(repondeur_.bips, 0);
 }
 
@@ -57,13 +61,6 @@ TEST_F(Fermeture, LeCocktailEcritSaLigneEtCreeLIngredientAvantDeFermer) {
   ASSERT_EQ(repondeur_.boites.size(), 1u);
   EXPECT_EQ(test::LireIngredient("MENTHE").value_or(EnrIngredient{}).Alcool, 1);
   EXPECT_EQ(Texte(test::LireCocktail("STINGER")->Ingredient[1]), "MENTHE");
-}
-
-TEST_F(Fermeture, UneVueDetruiteSansQuestionEcritAussi) {
-  ASSERT_NE(Ouvrir(102), nullptr);
-  TaperCommentaire("Doux");
-  delete Vue();
-  EXPECT_EQ(Commentaire(), "Doux");
 }
 
 TEST_F(Fermeture, QuitterLeProgrammeEcritLeChampModifie) {

@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include "editors/cocktail_dlg.h"
-#include "editors/famille_dlg.h"
 #include "editors/ingredient_dlg.h"
 #include "fenetres_hostiles.h"
 #include "framework/edition.h"
@@ -52,10 +51,6 @@ class Saisie : public test::EditeursTest {
       test::Taper(champ, QString(texte.back()));
     Focaliser(Editeur()->Liste());
   }
-  void Cliquer(PListe* liste, int index) {
-    QTest::mouseClick(liste->viewport(), Qt::LeftButton, {},
-                      liste->visualItemRect(liste->item(index)).center());
-  }
 };
 
 // The bytes of the rank-th record of a data file.
@@ -83,7 +78,7 @@ TEST_F(Saisie, UnCommentaireTapePuisUnClicAilleursEstEcritDansLaFicheDeDepart) {
   QTest::keyClick(Commentaire(), Qt::Key_Return, Qt::ControlModifier);  // a new line
   test::Taper(Commentaire(), "œuf");
   EXPECT_TRUE(Editeur()->Modifie());
-  Cliquer(Editeur()->Liste(), 1);
+  test::Cliquer(Editeur()->Liste(), 1);
 
   // DIGESTIF was added first: its record is the first of the data file, byte for byte the
   // record the store writes for that name and comment (line break as CR LF).
@@ -100,68 +95,16 @@ TEST_F(Saisie, UnCommentaireTapePuisUnClicAilleursEstEcritDansLaFicheDeDepart) {
   EXPECT_FALSE(Editeur()->Modifie());
 }
 
-TEST_F(Saisie, EntreeEcritLeCommentaireEtDonneLeFocusALaListe) {
-  test::CreerFamilles({{"DIGESTIF"}});
-  test::CreerIngredients({{"GIN", true}});
-  for (int commande : {102, 101}) {
-    ASSERT_NE(Ouvrir(commande), nullptr);
-    Focaliser(Commentaire());
-    test::Taper(Commentaire(), "Sec");
-    QTest::keyClick(Commentaire(), Qt::Key_Return);
-    EXPECT_TRUE(Editeur()->Liste()->hasFocus()) << commande;
-    EXPECT_EQ(Commentaire()->toPlainText(), "Sec");  // Enter made no new line
-  }
-  EXPECT_EQ(Texte(test::LireFamille("DIGESTIF")->Commentaire), "Sec");
-  EXPECT_EQ(Texte(test::LireIngredient("GIN")->Commentaire), "Sec");
-  EXPECT_EQ(test::LireIngredient("GIN")->Alcool, 1);
-}
-
-TEST_F(Saisie, LaCaseAlcooliseeEcritAussitotAvecLeCommentaireAffiche) {
-  test::CreerIngredients({{"GIN", false, "Genièvre"}, {"TONIC"}});
+// Clicked while a typed comment is pending: both are written.
+TEST_F(Saisie, LaCaseAlcooliseeEcritAussiLeCommentaireEnCours) {
+  test::CreerIngredients({{"GIN", true, "Genièvre"}, {"TONIC"}});
   ASSERT_NE(Ouvrir(101), nullptr);
-  ASSERT_FALSE(Alcoolise()->isChecked());
-  Focaliser(Alcoolise());
-  QTest::keyClick(Alcoolise(), Qt::Key_Space);
-  ASSERT_TRUE(Alcoolise()->isChecked());
-  EnrIngredient attendu{};
-  CopierTexte(attendu.Nom, "GIN");
-  attendu.Alcool = 1;
-  CopierTexte(attendu.Commentaire, test::Cp("Genièvre"));
-  EXPECT_EQ(Enregistrement("INGRED.DAT", sizeof(EnrIngredient), 0), OctetsDe(attendu));
-
-  // Clicked with the mouse while a typed comment is pending: both are written.
   Focaliser(Commentaire());
   Commentaire()->selectAll();
   test::Taper(Commentaire(), "Gin sec");
   QTest::mouseClick(Alcoolise(), Qt::LeftButton, {}, QPoint(6, Alcoolise()->height() / 2));
   EXPECT_EQ(test::LireIngredient("GIN")->Alcool, 0);
   EXPECT_EQ(Texte(test::LireIngredient("GIN")->Commentaire), "Gin sec");
-  EXPECT_EQ(repondeur_.bips, 0);
-}
-
-TEST_F(Saisie, UnNouvelIngredientCommenceDecocheSansCommentaire) {
-  test::CreerIngredients({{"GIN", true, "Genièvre"}});
-  ASSERT_NE(Ouvrir(101), nullptr);
-  ASSERT_TRUE(Alcoolise()->isChecked());
-  {
-    test::PiloteModal pilote(test::RepondreNom("tonic"));
-    EXPECT_TRUE(Envoyer(104));
-  }
-  EXPECT_EQ(Editeur()->NomSelectionne(), "TONIC");
-  EXPECT_FALSE(Alcoolise()->isChecked());
-  EXPECT_TRUE(Commentaire()->toPlainText().isEmpty());
-  EnrIngredient attendu{};
-  CopierTexte(attendu.Nom, "TONIC");
-  EXPECT_EQ(Enregistrement("INGRED.DAT", sizeof(EnrIngredient), 1), OctetsDe(attendu));
-
-  // Deleting every ingredient disables the check box and the comment, which keep their text.
-  repondeur_.reponses = {ReponseOui, ReponseOui};
-  Envoyer(105);
-  Envoyer(105);
-  EXPECT_EQ(Editeur()->Liste()->NbElements(), 0);
-  EXPECT_FALSE(Alcoolise()->isEnabled());
-  EXPECT_FALSE(Commentaire()->isEnabled());
-  EXPECT_EQ(Commentaire()->toPlainText(), "Genièvre");
 }
 
 TEST_F(Saisie, ChaqueEnregistrementHostileRevientOctetPourOctet) {

@@ -1,17 +1,13 @@
 #include "support_editeurs.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QTest>
 
 #include "editors/cocktail_dlg.h"
 #include "editors/enreg_dlg.h"
 #include "editors/famille_dlg.h"
 #include "editors/ingredient_dlg.h"
-#include "framework/combo.h"
 #include "framework/edition.h"
-#include "framework/liste.h"
-#include "framework/texte_qt.h"
 #include "search/defile_dlg.h"
 #include "store/champ_texte.h"
 #include "support_ui/clavier.h"

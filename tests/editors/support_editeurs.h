@@ -8,7 +8,6 @@
 #include <QString>
 
 #include <functional>
-#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>

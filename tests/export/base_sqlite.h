@@ -9,7 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "collections_exemple.h"
+#include "store/champ_texte.h"
+#include "store/collections.h"
+#include "support/dossier_temporaire.h"
+#include "support/execution.h"
 
 namespace velquor::test {
 

@@ -6,12 +6,12 @@
 
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "store/champ_texte.h"
 #include "store/collections.h"
 #include "support/dossier_temporaire.h"
+#include "support/execution.h"
 
 namespace velquor::test {
 
@@ -45,23 +45,6 @@ inline void AjouterCocktail(std::string_view nom, std::string_view famille,
     }
     CopierTexte(e.Remarques, remarques);
   });
-}
-
-inline void AjouterFamille(std::string_view nom, std::string_view commentaire = "") {
-  AjouterExemple<FicFamille>(nom, [&](EnrFamille& e) { CopierTexte(e.Commentaire, commentaire); });
-}
-
-inline void AjouterIngredient(std::string_view nom, bool alcool,
-                              std::string_view commentaire = "") {
-  AjouterExemple<FicIngredient>(nom, [&](EnrIngredient& e) {
-    e.Alcool = alcool ? 1 : 0;
-    CopierTexte(e.Commentaire, commentaire);
-  });
-}
-
-inline std::string LireTexte(const std::string& chemin) {
-  auto octets = LireOctets(chemin);
-  return std::string(octets.begin(), octets.end());
 }
 
 }  // namespace velquor::test

@@ -121,14 +121,6 @@ const JeuHostile& Jeu() {
   return jeu;
 }
 
-const CocktailHostile& CocktailDuJeu(std::string_view nom) {
-  for (const CocktailHostile& c : Jeu().cocktails) {
-    if (c.nom == nom) return c;
-  }
-  ADD_FAILURE() << "no cocktail " << nom;
-  return Jeu().cocktails.front();
-}
-
 EnrFamille Enregistrement(const FamilleHostile& f) {
   EnrFamille enr{};
   CopierTexte(enr.Nom, f.nom);

@@ -65,7 +65,6 @@ struct JeuHostile {
 };
 
 const JeuHostile& Jeu();
-const CocktailHostile& CocktailDuJeu(std::string_view nom);
 
 EnrFamille Enregistrement(const FamilleHostile& f);
 EnrIngredient Enregistrement(const IngredientHostile& i);

@@ -11,8 +11,6 @@
 #include <pwd.h>
 #include <signal.h>
 #include <sys/prctl.h>
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -49,18 +47,6 @@ std::string Utilisateur() {
   return p ? p->pw_name : "";
 }
 
-// Whether a server answers on the Unix socket.
-bool Repond(const std::string& socket) {
-  const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
-  if (s < 0) return false;
-  sockaddr_un adresse{};
-  adresse.sun_family = AF_UNIX;
-  socket.copy(adresse.sun_path, sizeof adresse.sun_path - 1);
-  const bool ok = ::connect(s, reinterpret_cast<sockaddr*>(&adresse), sizeof adresse) == 0;
-  ::close(s);
-  return ok;
-}
-
 class ServeurMariaDB {
  public:
   ~ServeurMariaDB() { Arreter(); }
@@ -95,9 +81,9 @@ class ServeurMariaDB {
       ::_exit(127);
     }
     if (pid_ < 0) return "fork";
-    // Waits for the socket to answer, or for the server to end.
+    // Waits for the socket (made once the server takes connections), or for the server to end.
     const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (!Repond(socket_)) {
+    while (!fs::exists(socket_)) {
       int etat = 0;
       if (::waitpid(pid_, &etat, WNOHANG) == pid_) {
         pid_ = -1;
@@ -150,30 +136,18 @@ std::string Hex(const std::string& octets) {
 // Records with backslashes where a loader's escape character would act: "\N" (NULL), "\n",
 // "\t", "\\", "\"" and a backslash at the end of a quoted field.
 void EcrireBarresObliques() {
+  const std::string famille = "BARRE \\ \\N \\T \\\\ FIN\\", cocktail = "\\\"BARRE\\\";\\";
   FicFamille familles;
-  ASSERT_TRUE(familles.Ouvrir());
-  familles.Enreg = {};
-  CopierTexte(familles.Enreg.Nom, "BARRE \\ \\N \\T \\\\ FIN\\");
-  CopierTexte(familles.Enreg.Commentaire, "C:\\temp\\n \\\"cit\\\" \\0 \\Z\\");
-  ASSERT_TRUE(familles.Ajouter("BARRE \\ \\N \\T \\\\ FIN\\"));
   FicIngredient ingredients;
-  ASSERT_TRUE(ingredients.Ouvrir());
-  ingredients.Enreg = {};
-  CopierTexte(ingredients.Enreg.Nom, "\\N");
-  ingredients.Enreg.Alcool = 1;
-  CopierTexte(ingredients.Enreg.Commentaire, "\\");
-  ASSERT_TRUE(ingredients.Ajouter("\\N"));
   FicCocktail cocktails;
-  ASSERT_TRUE(cocktails.Ouvrir());
-  cocktails.Enreg = {};
-  CopierTexte(cocktails.Enreg.Nom, "\\\"BARRE\\\";\\");
-  CopierTexte(cocktails.Enreg.Famille, "BARRE \\ \\N \\T \\\\ FIN\\");
-  CopierTexte(cocktails.Enreg.Quantite[0], "\\N");
-  CopierTexte(cocktails.Enreg.Ingredient[0], "\\N");
-  CopierTexte(cocktails.Enreg.Quantite[1], "1\\2 \"\\\"");
-  CopierTexte(cocktails.Enreg.Ingredient[1], "\\");
-  CopierTexte(cocktails.Enreg.Remarques, "\\r\\n\r\n\\\t\\;\\");
-  ASSERT_TRUE(cocktails.Ajouter("\\\"BARRE\\\";\\"));
+  ASSERT_TRUE(familles.Ouvrir() && ingredients.Ouvrir() && cocktails.Ouvrir());
+  familles.Enreg =
+      test::Enregistrement(test::FamilleHostile{famille, "C:\\temp\\n \\\"cit\\\" \\0 \\Z\\"});
+  ingredients.Enreg = test::Enregistrement(test::IngredientHostile{"\\N", true, "\\"});
+  cocktails.Enreg = test::Enregistrement(test::CocktailHostile{
+      cocktail, famille, {"\\N", "1\\2 \"\\\""}, {"\\N", "\\"}, "\\r\\n\r\n\\\t\\;\\"});
+  ASSERT_TRUE(familles.Ajouter(famille) && ingredients.Ajouter("\\N") &&
+              cocktails.Ajouter(cocktail));
 }
 
 // A file's rows as the loaded tables should give them back: one line a row, the fields as the
@@ -251,21 +225,14 @@ TEST_F(ChargementSql, MariaDBChargeLesQuatreFichiersAvecChaqueChampIntact) {
 
   for (const auto& [fichier, table] : chargements) {
     SCOPED_TRACE(fichier);
-    // Each column as the hex of its bytes (its decimal text for a number), rows by number.
+    // Each column as the hex of its bytes (its decimal text for a number), rows in key order.
     r = requete(
         "SELECT GROUP_CONCAT(CONCAT('HEX(CAST(`', COLUMN_NAME, '` AS BINARY))')"
         " ORDER BY ORDINAL_POSITION SEPARATOR ', ') FROM information_schema.COLUMNS"
         " WHERE TABLE_SCHEMA = 'velquor' AND TABLE_NAME = '" +
         table + "'");
     ASSERT_EQ(r.code, 0) << r.erreurs;
-    const std::string colonnes = r.sortie.substr(0, r.sortie.find('\n'));
-    r = requete(
-        "SELECT COLUMN_NAME FROM information_schema.COLUMNS WHERE TABLE_SCHEMA ="
-        " 'velquor' AND TABLE_NAME = '" +
-        table + "' AND ORDINAL_POSITION = 1");
-    ASSERT_EQ(r.code, 0) << r.erreurs;
-    const std::string numero = r.sortie.substr(0, r.sortie.find('\n'));
-    r = requete("SELECT " + colonnes + " FROM " + table + " ORDER BY `" + numero + "`");
+    r = requete("SELECT " + r.sortie.substr(0, r.sortie.find('\n')) + " FROM " + table);
     ASSERT_EQ(r.code, 0) << r.erreurs;
     EXPECT_EQ(r.sortie, Attendu(fichier));
   }

@@ -9,7 +9,6 @@
 #include <QString>
 #include <QTest>
 
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -27,12 +26,6 @@ inline std::vector<std::string> Entrees(const PListe& liste) {
   for (int i = 0; i < liste.NbElements(); ++i)
     entrees.push_back(liste.Chaine(i));
   return entrees;
-}
-
-// The selected entry's text, or "(aucune)".
-inline std::string Selectionnee(const PListe& liste) {
-  const int i = liste.IndexSelection();
-  return i < 0 ? std::string("(aucune)") : liste.Chaine(i);
 }
 
 // The entries of a list in display order, the selected one in brackets.
@@ -58,14 +51,6 @@ inline std::vector<std::string> Boites(const RepondeurScripte& repondeur) {
     boites.push_back(std::string(icone) + " " + boutons + " " + b.texte.toStdString());
   }
   return boites;
-}
-
-// Whether each of these controls is enabled.
-inline std::vector<bool> Actifs(const PDialogue& d, std::initializer_list<int> ids) {
-  std::vector<bool> actifs;
-  for (int id : ids)
-    actifs.push_back(d.ControleParId(id)->isEnabled());
-  return actifs;
 }
 
 // Clicks "Arrêter" as soon as a progress dialog shows, as the user would: the click is heard

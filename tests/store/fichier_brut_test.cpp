@@ -1,6 +1,5 @@
-// The file layer's promises that the pairs rest on, the same on every platform: locks between
-// two handles that never stop a read or a write, times that always move forward, replacements
-// whole or not at all.
+// The file layer's locks that the pairs rest on, the same on every platform: between two handles
+// of one file as between two programs, and never stopping a read or a write.
 
 #include "store/fichier_brut.h"
 
@@ -9,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "store/systeme_fichiers.h"
 #include "support/dossier_temporaire.h"
 
 namespace velquor {
@@ -54,63 +52,6 @@ TEST_F(FichierBrutTest, VerrousEntreDeuxPoigneesSansGenerLesEchanges) {
   // Closing a handle lets its lock go.
   b.Fermer();
   EXPECT_TRUE(a.VerrouillerExclusifSansAttendre());
-}
-
-// Every stamp leaves the file a later time than it had, even a time ahead of the clock (another
-// machine's, on a shared folder), at the precision the file system keeps.
-TEST_F(FichierBrutTest, HorodaterAvanceToujours) {
-  const systeme::Poignee autre = systeme::Ouvrir("A.DAT", systeme::Mode::LectureEcriture);
-  ASSERT_NE(autre, systeme::Aucune);
-  ASSERT_TRUE(systeme::FixerDate(autre, systeme::Maintenant() + 60'000'000'000LL));
-  systeme::Fermer(autre);
-  FichierBrut f;
-  ASSERT_TRUE(f.OuvrirExistant("A.DAT"));
-  std::int64_t taille;
-  long long avant, apres;
-  ASSERT_TRUE(f.TailleEtDate(taille, avant));
-  for (int i = 0; i < 20; ++i) {
-    ASSERT_TRUE(f.Horodater());
-    ASSERT_TRUE(f.TailleEtDate(taille, apres));
-    ASSERT_GT(apres, avant) << i;
-    avant = apres;
-  }
-}
-
-// A replacement lands whole or not at all, even over a file another handle keeps open. POSIX
-// renames over it, and that handle goes on reading the file it had; Windows refuses to rename
-// over an open file, and then the old content stays and nothing is left beside it.
-TEST_F(FichierBrutTest, RemplacerSousUnePoigneeOuverte) {
-  FichierBrut ouvert;
-  ASSERT_TRUE(ouvert.OuvrirExistant("A.DAT"));
-  ASSERT_TRUE(ouvert.VerrouillerPartage());
-  const bool remplace = FichierBrut::RemplacerSynchronise("A.DAT", Octets(5, 0x33));
-  EXPECT_FALSE(FichierBrut::Existe("A.DAT.tmp"));
-#ifdef _WIN32
-  EXPECT_FALSE(remplace);
-  EXPECT_EQ(test::LireOctets("A.DAT"), Octets(64, 0x11));
-  ouvert.Fermer();
-  ASSERT_TRUE(FichierBrut::RemplacerSynchronise("A.DAT", Octets(5, 0x33)));
-  EXPECT_EQ(test::LireOctets("A.DAT"), Octets(5, 0x33));
-#else
-  EXPECT_TRUE(remplace);
-  EXPECT_EQ(test::LireOctets("A.DAT"), Octets(5, 0x33));
-  EXPECT_FALSE(ouvert.EstToujours("A.DAT"));
-  Octets lus(64);
-  EXPECT_EQ(ouvert.Lire(0, lus.data(), lus.size()), 64);
-  EXPECT_EQ(lus, Octets(64, 0x11));
-#endif
-}
-
-// A second name for a file is the same file, and outlives the first.
-TEST_F(FichierBrutTest, LienEtIdentite) {
-  ASSERT_TRUE(systeme::Lier("A.DAT", "B.DAT"));
-  unsigned long long va, na, vb, nb;
-  ASSERT_TRUE(systeme::IdentiteChemin("A.DAT", va, na));
-  ASSERT_TRUE(systeme::IdentiteChemin("B.DAT", vb, nb));
-  EXPECT_TRUE(va == vb && na == nb);
-  ASSERT_TRUE(FichierBrut::Supprimer("A.DAT"));
-  EXPECT_EQ(test::LireOctets("B.DAT"), Octets(64, 0x11));
-  EXPECT_FALSE(systeme::Lier("A.DAT", "C.DAT"));
 }
 
 }  // namespace

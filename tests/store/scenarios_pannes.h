@@ -12,17 +12,18 @@ namespace velquor::test {
 
 struct ScenarioPanne {
   std::string nom;
-  std::function<void()> preparer;
+  std::vector<std::string> prepares;  // the names of the pair before the operation
   std::function<bool()> operation;
-  std::set<std::string> supprimes;  // the names the operation deletes
+  std::set<std::string> supprimes = {};  // the names the operation deletes
+  bool neuve = false;                    // the pair is created, never opened (no header yet)
 };
 
-// The names the prepared pair holds (all scenarios start from one of two pairs).
-std::set<std::string> NomsPrepares(const ScenarioPanne& scenario);
+// Writes the scenario's pair in the current directory.
+void Preparer(const ScenarioPanne& scenario);
 
 std::vector<ScenarioPanne> ScenariosPannes();
 
-// Names seen by a forward walk; fails the test when the walk does not end within the bound.
-std::vector<std::string> ParcoursBorne(const char* base);
+// Names seen by the walks of the family pair (both must end).
+std::vector<std::string> NomsFamilles();
 
 }  // namespace velquor::test
