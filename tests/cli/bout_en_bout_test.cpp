@@ -84,7 +84,7 @@ TEST_F(OutilsBoutEnBoutTest, ImportRefuseAvecLesNumerosDeLigne) {
 // The check names each field that fills its width with no terminator; the lists quote control
 // characters; beside an emptied data file, no command that reads writes anything.
 TEST_F(OutilsBoutEnBoutTest, DonneesAbimeesOuHostiles) {
-  ASSERT_NO_FATAL_FAILURE(test::Preparer(test::JeuDeDonnees::Hostile));
+  ASSERT_NO_FATAL_FAILURE(test::PreparerHostile());
   ASSERT_NO_FATAL_FAILURE(test::EcrireSansTerminateur());
   test::Execution r = Outils({"verifier"});
   EXPECT_EQ(r.code, 1);

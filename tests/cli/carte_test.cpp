@@ -23,7 +23,7 @@ using test::Outils;
 class CarteTest : public test::TestDansDossier {};
 
 TEST_F(CarteTest, CarteEtSommaireSeLisentEtLeursLiensMenentAuxBonnesPages) {
-  ASSERT_NO_FATAL_FAILURE(test::Preparer(test::JeuDeDonnees::Hostile));
+  ASSERT_NO_FATAL_FAILURE(test::PreparerHostile());
   // In the result only, a cocktail whose fields fill their width with no terminator.
   ASSERT_NO_FATAL_FAILURE(test::EcrireSansTerminateur(true));
   ASSERT_EQ(Outils({"exporter", "recettes"}).code, 0);

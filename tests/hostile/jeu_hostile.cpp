@@ -158,33 +158,24 @@ EnrCocktail Enregistrement(const CocktailHostile& c) {
   return enr;
 }
 
+namespace {
+
+template <class Fic, class Liste>
+void Ecrire(Fic&& f, const Liste& liste) {
+  OuvrirOuCreer(f);
+  for (const auto& x : liste) {
+    f.Enreg = Enregistrement(x);
+    ASSERT_TRUE(f.Ajouter(x.nom)) << x.nom;
+  }
+}
+
+}  // namespace
+
 void EcrireJeu(bool resultat) {
-  const JeuHostile& jeu = Jeu();
-  {
-    FicFamille f;
-    OuvrirOuCreer(f);
-    for (const FamilleHostile& x : jeu.familles) {
-      f.Enreg = Enregistrement(x);
-      ASSERT_TRUE(f.Ajouter(x.nom)) << x.nom;
-    }
-  }
-  {
-    FicIngredient f;
-    OuvrirOuCreer(f);
-    for (const IngredientHostile& x : jeu.ingredients) {
-      f.Enreg = Enregistrement(x);
-      ASSERT_TRUE(f.Ajouter(x.nom)) << x.nom;
-    }
-  }
-  for (std::string_view base : {BaseCocktail, BaseResultat}) {
-    if (base == BaseResultat && !resultat) continue;
-    FicCocktail f(base);
-    OuvrirOuCreer(f);
-    for (const CocktailHostile& x : jeu.cocktails) {
-      f.Enreg = Enregistrement(x);
-      ASSERT_TRUE(f.Ajouter(x.nom)) << x.nom;
-    }
-  }
+  Ecrire(FicFamille(), Jeu().familles);
+  Ecrire(FicIngredient(), Jeu().ingredients);
+  Ecrire(FicCocktail(), Jeu().cocktails);
+  if (resultat) Ecrire(FicCocktail(BaseResultat), Jeu().cocktails);
 }
 
 const std::string SansTerminateur::Cle = AuLongueur("SANS FIN <&> %s", 30, '~');
