@@ -71,8 +71,10 @@ void PreparerReorganisation() {
     ASSERT_TRUE(f.Chercher("AVANT " + std::to_string(i)) && f.Supprimer());
 }
 
+// A menu of a search's result, to be written again with every cocktail.
 void PreparerCarte() {
-  ASSERT_NO_FATAL_FAILURE(test::Preparer(test::JeuDeDonnees::Demo));
+  PreparerImport();
+  ASSERT_EQ(Outils({"rechercher", "nom", "avant 1"}).code, 0);
   ASSERT_EQ(Outils({"exporter", "menu"}).code, 0);
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// What the tests of the built companion share: running it, and the two sets of recipes the
+// What the tests of the built companion share: running it, and the hostile recipes the
 // commands that read are tried on.
 
 #include <gtest/gtest.h>
@@ -20,20 +20,10 @@ inline Execution Outils(std::vector<std::string> arguments,
   return Executer(VELQUOR_OUTILS, std::move(arguments), environnement);
 }
 
-// The demo recipes as the companion imports them, with a search's result; or the hostile
-// records, written straight into the files, with a cocktail of control characters, lone CR and
-// LF, and bytes the code page leaves undefined, in the cocktails and in the result.
-enum class JeuDeDonnees { Demo, Hostile };
-
-inline void Preparer(JeuDeDonnees jeu) {
-  if (jeu == JeuDeDonnees::Demo) {
-    ASSERT_EQ(Outils({"importer", VELQUOR_DEMO_CSV}).code, 0);
-    ASSERT_EQ(Outils({"rechercher", "ingredients", "menthe", "rhum blanc cubain", "gin",
-                      "jus de citron vert", "sucre de canne blanc", "eau gazeuse"})
-                  .code,
-              0);
-    return;
-  }
+// The hostile records, written straight into the files, with a cocktail of control
+// characters, lone CR and LF, and bytes the code page leaves undefined, in the cocktails and in
+// the result.
+inline void PreparerHostile() {
   ASSERT_NO_FATAL_FAILURE(EcrireJeu(true));
   EnrCocktail c{};
   const std::string nom = "L'\x01\x1B[31m \"\xC9T\xC9\"\t\x7F\xFF\x80";

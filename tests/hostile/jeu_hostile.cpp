@@ -10,7 +10,9 @@
 #include "support/dossier_temporaire.h"
 
 namespace velquor::test {
+namespace {
 
+// The bytes premier to dernier, in order.
 std::string Octets(unsigned char premier, unsigned char dernier) {
   std::string texte;
   for (unsigned c = premier; c <= dernier; ++c)
@@ -18,22 +20,30 @@ std::string Octets(unsigned char premier, unsigned char dernier) {
   return texte;
 }
 
-std::string AuLongueur(std::string texte, std::size_t longueur, char bourrage) {
+// The text brought to exactly `longueur` bytes with `bourrage` at its end (never cut).
+std::string AuLongueur(std::string texte, std::size_t longueur, char bourrage = '.') {
   EXPECT_LE(texte.size(), longueur) << texte;
   texte.resize(longueur, bourrage);
   return texte;
 }
 
-const std::string FamilleFormat = AuLongueur("<B>&\"%s\";%d 100% FAMILLE", 30, '#');
+}  // namespace
+
 const std::string Famille80 = AuLongueur(Octets(0x80, 0x8F) + " FAMILLE", 30, '#');
+const std::string Ingredient90 = AuLongueur(Octets(0x90, 0x9F) + " JUS", 30, '#');
+
+namespace {
+
+const std::string FamilleFormat = AuLongueur("<B>&\"%s\";%d 100% FAMILLE", 30, '#');
 const std::string Famille90 = AuLongueur(Octets(0x90, 0x9F) + " FAMILLE", 30, '#');
 const std::string IngredientFormat = AuLongueur("ABSINTHE <&> \"%s\"; 50%", 30, '#');
 const std::string Ingredient80 = AuLongueur(Octets(0x80, 0x8F) + " SIROP", 30, '#');
-const std::string Ingredient90 = AuLongueur(Octets(0x90, 0x9F) + " JUS", 30, '#');
 const std::string IngredientSansCommentaire = AuLongueur("GLACE <PILEE> & %s %d", 30, '#');
 const std::string CocktailFormat = AuLongueur("COCKTAIL <&> \"%s\"; 100% %d", 30, '#');
 const std::string Cocktail80 = AuLongueur(Octets(0x80, 0x8F) + " COCKTAIL", 30, '#');
 const std::string Cocktail90 = AuLongueur(Octets(0x90, 0x9F) + " COCKTAIL", 30, '#');
+
+}  // namespace
 
 // Hex escapes are cut into literals of their own: "\xE9" "t" is é then t, "\xE9t" would not be.
 const std::string Remarque250 =
@@ -148,33 +158,24 @@ EnrCocktail Enregistrement(const CocktailHostile& c) {
   return enr;
 }
 
+namespace {
+
+template <class Fic, class Liste>
+void Ecrire(Fic&& f, const Liste& liste) {
+  OuvrirOuCreer(f);
+  for (const auto& x : liste) {
+    f.Enreg = Enregistrement(x);
+    ASSERT_TRUE(f.Ajouter(x.nom)) << x.nom;
+  }
+}
+
+}  // namespace
+
 void EcrireJeu(bool resultat) {
-  const JeuHostile& jeu = Jeu();
-  {
-    FicFamille f;
-    OuvrirOuCreer(f);
-    for (const FamilleHostile& x : jeu.familles) {
-      f.Enreg = Enregistrement(x);
-      ASSERT_TRUE(f.Ajouter(x.nom)) << x.nom;
-    }
-  }
-  {
-    FicIngredient f;
-    OuvrirOuCreer(f);
-    for (const IngredientHostile& x : jeu.ingredients) {
-      f.Enreg = Enregistrement(x);
-      ASSERT_TRUE(f.Ajouter(x.nom)) << x.nom;
-    }
-  }
-  for (std::string_view base : {BaseCocktail, BaseResultat}) {
-    if (base == BaseResultat && !resultat) continue;
-    FicCocktail f(base);
-    OuvrirOuCreer(f);
-    for (const CocktailHostile& x : jeu.cocktails) {
-      f.Enreg = Enregistrement(x);
-      ASSERT_TRUE(f.Ajouter(x.nom)) << x.nom;
-    }
-  }
+  Ecrire(FicFamille(), Jeu().familles);
+  Ecrire(FicIngredient(), Jeu().ingredients);
+  Ecrire(FicCocktail(), Jeu().cocktails);
+  if (resultat) Ecrire(FicCocktail(BaseResultat), Jeu().cocktails);
 }
 
 const std::string SansTerminateur::Cle = AuLongueur("SANS FIN <&> %s", 30, '~');
@@ -187,25 +188,22 @@ const std::string SansTerminateur::Remarques = AuLongueur("Remarques\r\n<&> %s",
 
 namespace {
 
-struct Ecrasement {
-  std::size_t offset;
-  const std::string* octets;
-};
-
-// Adds the record through the store, then writes the fields' full bytes over it in the data file.
-template <class Fic, class Enr>
-void AjouterPuisEcraser(Fic& f, const Enr& enr, const std::vector<Ecrasement>& ecrasements) {
+// Adds a record of that key through the store, then writes each (offset, bytes) over it in the
+// data file.
+template <class Fic>
+void AjouterPuisEcraser(Fic&& f, const std::vector<std::pair<std::size_t, std::string>>& champs) {
   OuvrirOuCreer(f);
-  f.Enreg = enr;
-  ASSERT_TRUE(f.Ajouter(SansTerminateur::Cle));
-  ASSERT_TRUE(f.Chercher(SansTerminateur::Cle));
+  f.Enreg = {};
+  CopierTexte(f.Enreg.Nom, SansTerminateur::Cle);
+  if constexpr (requires { f.Enreg.Alcool; }) f.Enreg.Alcool = 1;
+  ASSERT_TRUE(f.Ajouter(SansTerminateur::Cle) && f.Chercher(SansTerminateur::Cle));
   const std::int32_t position = f.Noeud().PosEnreg;
   const std::string donnees = f.NomFichierDonnees();
   f.Fermer();
   std::vector<unsigned char> octets = LireOctets(donnees);
-  for (const Ecrasement& e : ecrasements) {
-    ASSERT_LE(position + e.offset + e.octets->size(), octets.size());
-    std::memcpy(octets.data() + position + e.offset, e.octets->data(), e.octets->size());
+  for (const auto& [offset, champ] : champs) {
+    ASSERT_LE(position + offset + champ.size(), octets.size());
+    std::memcpy(octets.data() + position + offset, champ.data(), champ.size());
   }
   EcrireOctets(donnees, octets);
 }
@@ -214,34 +212,16 @@ void AjouterPuisEcraser(Fic& f, const Enr& enr, const std::vector<Ecrasement>& e
 
 void EcrireSansTerminateur(bool resultat) {
   using S = SansTerminateur;
-  {
-    FicFamille f;
-    EnrFamille enr{};
-    CopierTexte(enr.Nom, S::Cle);
-    AjouterPuisEcraser(f, enr,
-                       {{offsetof(EnrFamille, Nom), &S::Nom},
-                        {offsetof(EnrFamille, Commentaire), &S::Commentaire}});
-  }
-  {
-    FicIngredient f;
-    EnrIngredient enr{};
-    CopierTexte(enr.Nom, S::Cle);
-    enr.Alcool = 1;
-    AjouterPuisEcraser(f, enr,
-                       {{offsetof(EnrIngredient, Nom), &S::Nom},
-                        {offsetof(EnrIngredient, Commentaire), &S::Commentaire}});
-  }
-  {
-    FicCocktail f(resultat ? BaseResultat : BaseCocktail);
-    EnrCocktail enr{};
-    CopierTexte(enr.Nom, S::Cle);
-    AjouterPuisEcraser(f, enr,
-                       {{offsetof(EnrCocktail, Nom), &S::Nom},
-                        {offsetof(EnrCocktail, Quantite), &S::Quantite},
-                        {offsetof(EnrCocktail, Ingredient), &S::Ingredient},
-                        {offsetof(EnrCocktail, Famille), &S::Famille},
-                        {offsetof(EnrCocktail, Remarques), &S::Remarques}});
-  }
+  AjouterPuisEcraser(FicFamille(), {{offsetof(EnrFamille, Nom), S::Nom},
+                                    {offsetof(EnrFamille, Commentaire), S::Commentaire}});
+  AjouterPuisEcraser(FicIngredient(), {{offsetof(EnrIngredient, Nom), S::Nom},
+                                       {offsetof(EnrIngredient, Commentaire), S::Commentaire}});
+  AjouterPuisEcraser(FicCocktail(resultat ? BaseResultat : BaseCocktail),
+                     {{offsetof(EnrCocktail, Nom), S::Nom},
+                      {offsetof(EnrCocktail, Quantite), S::Quantite},
+                      {offsetof(EnrCocktail, Ingredient), S::Ingredient},
+                      {offsetof(EnrCocktail, Famille), S::Famille},
+                      {offsetof(EnrCocktail, Remarques), S::Remarques}});
 }
 
 }  // namespace velquor::test

@@ -18,11 +18,6 @@
 
 namespace velquor::test {
 
-// The bytes premier to dernier, in order.
-std::string Octets(unsigned char premier, unsigned char dernier);
-// The text brought to exactly `longueur` bytes with `bourrage` at its end (never cut).
-std::string AuLongueur(std::string texte, std::size_t longueur, char bourrage = '.');
-
 struct FamilleHostile {
   std::string nom;
   std::string commentaire;
@@ -40,17 +35,9 @@ struct CocktailHostile {
   std::string remarques;
 };
 
-// Names of the set.
-extern const std::string FamilleFormat;     // "<B>&\"%s\";%d 100% ..." (30 bytes)
-extern const std::string Famille80;         // bytes 0x80 to 0x8F, then text (30 bytes)
-extern const std::string Famille90;         // bytes 0x90 to 0x9F, then text (30 bytes)
-extern const std::string IngredientFormat;  // begins with A: "ABSINTHE <&> \"%s\"; 50%..."
-extern const std::string Ingredient80;
+// Names of the set used on their own: bytes 0x80 to 0x8F or 0x90 to 0x9F, then text (30 bytes).
+extern const std::string Famille80;
 extern const std::string Ingredient90;
-extern const std::string IngredientSansCommentaire;  // "GLACE <PILEE> & %s %d..."
-extern const std::string CocktailFormat;
-extern const std::string Cocktail80;
-extern const std::string Cocktail90;
 
 // A comment or remark of exactly 250 bytes: lines ended by CR LF holding every hostile
 // character, the 32 bytes 0x80 to 0x9F, and the nine small accented letters of the recipe pages.
