@@ -1,108 +1,100 @@
 #pragma once
-// What the editor tests share: collections written and read back through the store, a frame
-// whose document area opens the three editor views on commands 101 to 103 (as the client area
-// does), the name dialog answered by "typing", and a watch on the progress window of the passes.
+// What the editor tests share: a frame whose document area opens the three editor views on
+// commands 101 to 103 (as the client area does), and the name dialog answered by "typing".
+// The collections are written and read back with trace_crochets.h.
 
-#include <QObject>
-#include <QPointer>
 #include <QString>
+#include <QTest>
 
-#include <functional>
 #include <memory>
-#include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
-#include "editors/editeur_dlg.h"
+#include "editors/cocktail_dlg.h"
+#include "editors/enreg_dlg.h"
+#include "editors/famille_dlg.h"
+#include "editors/ingredient_dlg.h"
 #include "editors/vue_editeur.h"
 #include "framework/application.h"
 #include "framework/cadre.h"
-#include "framework/combo.h"
-#include "framework/liste.h"
+#include "framework/edition.h"
 #include "framework/zone_vues.h"
 #include "search/donnees_fenetres.h"
-#include "search/trace_crochets.h"
-#include "store/collections.h"
 #include "support/dossier_temporaire.h"
-#include "support_ui/repondeur_scripte.h"
+#include "support_ui/clavier.h"
+#include "support_ui/couture.h"
 
 namespace velquor::test {
-
-std::optional<EnrFamille> LireFamille(std::string_view nom);
-std::optional<EnrIngredient> LireIngredient(std::string_view nom);
-std::optional<EnrCocktail> LireCocktail(std::string_view nom);
-// The names of a collection in name order; empty when it does not open.
-std::vector<std::string> NomsFamilles();
-std::vector<std::string> NomsIngredients();
-std::vector<std::string> NomsCocktails();
-
-// The entries of a list or a combo box, in order.
-template <class Liste>
-std::vector<std::string> Entrees(const Liste* liste) {
-  std::vector<std::string> entrees;
-  for (int i = 0; liste && i < liste->NbElements(); ++i)
-    entrees.push_back(liste->Chaine(i));
-  return entrees;
-}
 
 // The document area of the tests: 101, 102 and 103 open the ingredient, family and cocktail
 // views, each closing the open one first, as the program's client area does.
 class ZoneEssai : public PZoneVues {
  public:
-  ZoneEssai();
+  ZoneEssai() {
+    Commande(101, [this] { Ouvrir(new TIngChild(this)); });
+    Commande(102, [this] { Ouvrir(new TFamChild(this)); });
+    Commande(103, [this] { Ouvrir(new TCockChild(this)); });
+  }
+
+ private:
+  void Ouvrir(PVue* vue) {
+    FermerVue();
+    Heberger(vue);
+  }
 };
 
 // A running application with the frame shown and active, and the scripted user.
 class EditeursTest : public TestDansDossier {
  protected:
-  EditeursTest();
-  ~EditeursTest() override;
+  EditeursTest() : cadre_(std::make_unique<PFenetreCadre>(QStringLiteral("Le Velquor"))) {
+    cadre_->DefinirZoneVues(zone_);
+    cadre_->resize(536, 450);
+    app_.DefinirFenetrePrincipale(cadre_.get());
+    cadre_->show();
+    cadre_->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(cadre_.get()));
+  }
+  ~EditeursTest() override { cadre_.reset(); }
 
   // Routes the command as the menu would (now, not posted); returns whether it ran.
-  bool Envoyer(int commande);
-  bool EstActive(int commande);
+  bool Envoyer(int commande) { return app_.Routeur().Envoyer(commande); }
   // Opens a view by its command (101, 102, 103) and returns its editor.
-  PEditeurDlg* Ouvrir(int commande);
-  PVueEditeur* Vue() const;
-  PEditeurDlg* Editeur() const;
+  PEditeurDlg* Ouvrir(int commande) {
+    EXPECT_TRUE(Envoyer(commande));
+    return Editeur();
+  }
+  PVueEditeur* Vue() const { return dynamic_cast<PVueEditeur*>(zone_->Vue()); }
+  PEditeurDlg* Editeur() const { return Vue() ? Vue()->Editeur() : nullptr; }
+  PEditionMulti* Commentaire() const {
+    return Editeur()->Controle<PEditionMulti>(PEditeurDlg::IdCommentaire);
+  }
   // Puts the focus on a control of the open editor (the frame is the active window).
-  void Focaliser(QWidget* controle);
+  void Focaliser(QWidget* controle) {
+    ASSERT_NE(controle, nullptr);
+    controle->setFocus(Qt::OtherFocusReason);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(controle->hasFocus());
+  }
 
   RepondeurScripte repondeur_;
   PApplication app_{QStringLiteral("Le Velquor")};
   std::unique_ptr<PFenetreCadre> cadre_;
-  ZoneEssai* zone_ = nullptr;
+  ZoneEssai* zone_ = new ZoneEssai;
 };
 
 // The name dialog's answer: types the text into the new-name field and presses Enter. Every
-// name dialog that runs is recorded (its caption, and the old name it showed).
-struct DialogueNom {
-  QString legende;
-  QString ancien;
-  bool ancienVisible = false;
-};
-CoutureModale RepondreNom(const QString& texte, std::vector<DialogueNom>* vus = nullptr);
-
-// Watches the progress window while a pass runs: at every dispatch of the waiting events (the
-// events posted in the program, dispatched by every call of TraiterMessagesEnAttente) it notes
-// what the window and the editor look like, and runs `pendant` once, the first time.
-class ObservateurPasse {
- public:
-  explicit ObservateurPasse(QWidget* editeur, std::function<void()> pendant = {});
-
-  int observations = 0;
-  QString legende;
-  bool arretVisible = true;
-  bool editeurActif = true;
-
- private:
-  void Programmer();
-  void Observer();
-
-  QPointer<QWidget> editeur_;
-  std::function<void()> pendant_;
-  QObject relais_;  // its queued calls go with it
-};
+// name dialog that runs is recorded as its caption and the old name it showed.
+inline CoutureModale RepondreNom(const QString& texte, std::vector<QString>* vus = nullptr) {
+  return [texte, vus](PDialogue& d) {
+    ASSERT_EQ(d.IdModele(), EnregDlg::IdModele);
+    auto* nouveau = d.Controle<PEdition>(EnregDlg::IdNouveauNom);
+    ASSERT_NE(nouveau, nullptr);
+    if (vus)
+      vus->push_back(d.windowTitle() + " " + d.Controle<PEdition>(EnregDlg::IdAncienNom)->text());
+    nouveau->clear();
+    Taper(nouveau, texte);
+    QTest::keyClick(nouveau, Qt::Key_Return);
+  };
+}
 
 }  // namespace velquor::test

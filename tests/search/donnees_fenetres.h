@@ -1,6 +1,6 @@
 #pragma once
-// What the search windows' tests share: the collections (trace_crochets.h) and the state of
-// the lists and controls.
+// What the window tests share: the collections (trace_crochets.h), the state of the lists, the
+// message boxes shown, and a watch on the progress dialog of a pass.
 
 #include <gtest/gtest.h>
 
@@ -9,6 +9,7 @@
 #include <QString>
 #include <QTest>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -20,8 +21,9 @@
 
 namespace velquor::test {
 
-// The entries of a list, in display order.
-inline std::vector<std::string> Entrees(const PListe& liste) {
+// The entries of a list or a combo box, in display order.
+template <class Liste>
+std::vector<std::string> Entrees(const Liste& liste) {
   std::vector<std::string> entrees;
   for (int i = 0; i < liste.NbElements(); ++i)
     entrees.push_back(liste.Chaine(i));
@@ -35,55 +37,54 @@ inline std::vector<std::string> Contenu(const PListe& liste) {
   return entrees;
 }
 
-// The message boxes shown, one line each: the icon (x stop, ? question, ! exclamation,
+// The message boxes shown, one line each: the icon (- none, x stop, ? question, ! exclamation,
 // i information), the buttons (Ok or OuiNon) and the text.
 inline std::vector<std::string> Boites(const RepondeurScripte& repondeur) {
   std::vector<std::string> boites;
   for (const BoiteAffichee& b : repondeur.boites) {
-    const char* icone = b.icone == IconeMessage::Arret         ? "x"
-                        : b.icone == IconeMessage::Question    ? "?"
-                        : b.icone == IconeMessage::Exclamation ? "!"
-                        : b.icone == IconeMessage::Information ? "i"
-                                                               : "-";
-    const char* boutons = b.boutons == BoutonsMessage::Ok       ? "Ok"
-                          : b.boutons == BoutonsMessage::OuiNon ? "OuiNon"
-                                                                : "autres";
-    boites.push_back(std::string(icone) + " " + boutons + " " + b.texte.toStdString());
+    const char icone = "-x?!i"[std::min(static_cast<unsigned>(b.icone) >> 4, 4u)];
+    const char* boutons = b.boutons == BoutonsMessage::Ok       ? " Ok "
+                          : b.boutons == BoutonsMessage::OuiNon ? " OuiNon "
+                                                                : " autres ";
+    boites.push_back(icone + (boutons + b.texte.toStdString()));
   }
   return boites;
 }
 
-// Clicks "Arrêter" as soon as a progress dialog shows, as the user would: the click is heard
-// while the messages of the first step are processed. Notes the dialog's caption and whether it
-// and the window under it were enabled at that moment.
-class ClicArret : public QObject {
+// Watches the progress dialog of a pass: when it shows, notes its caption; while the messages of
+// the first step are processed, notes whether the window under it is enabled and whether its
+// stop button can be clicked, and clicks it if told to, as the user would.
+class ObservateurDefile : public QObject {
  public:
-  explicit ClicArret(QWidget* fenetre) : fenetre_(fenetre) { qApp->installEventFilter(this); }
-  ~ClicArret() override { qApp->removeEventFilter(this); }
+  ObservateurDefile(QWidget* fenetre, bool arreter) : fenetre_(fenetre), arreter_(arreter) {
+    qApp->installEventFilter(this);
+  }
+  ~ObservateurDefile() override { qApp->removeEventFilter(this); }
   bool eventFilter(QObject* objet, QEvent* evenement) override {
     auto* defile = qobject_cast<DefileDlg*>(objet);
-    if (defile && evenement->type() == QEvent::Show) {
-      ++vus;
-      titre = defile->windowTitle();
-      QMetaObject::invokeMethod(
-          defile,
-          [this, defile] {
-            fenetreActive = fenetre_->isEnabled();
-            defileActif = defile->isEnabled();
-            QTest::mouseClick(defile->Controle<QPushButton>(2), Qt::LeftButton);
-          },
-          Qt::QueuedConnection);
-    }
+    if (!defile || evenement->type() != QEvent::Show) return false;
+    ++vus;
+    titre = defile->windowTitle();
+    QMetaObject::invokeMethod(
+        defile,
+        [this, defile] {
+          fenetreActive = fenetre_->isEnabled();
+          auto* arret = defile->Controle<QPushButton>(2);
+          arretActif = arret && arret->isVisible() && arret->isEnabled() && defile->isEnabled();
+          if (arreter_ && arret) QTest::mouseClick(arret, Qt::LeftButton);
+        },
+        Qt::QueuedConnection);
     return false;
   }
 
   int vus = 0;
   QString titre;
   bool fenetreActive = true;
-  bool defileActif = false;
+  bool arretActif = false;
 
  private:
   QWidget* fenetre_;
+  bool arreter_;
 };
 
 }  // namespace velquor::test

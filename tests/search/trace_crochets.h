@@ -1,12 +1,11 @@
 #pragma once
 // Stand-ins for the user and the progress dialog that write every call into one trace, so a
 // test can check what was called and in which order; and the collections the tests start from,
-// created in the test's own directory. Shared by the search and editor tests.
+// created in the test's own directory, read back by name.
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <deque>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -87,27 +86,23 @@ struct Ingredient {
   std::string commentaire{};
 };
 
-inline void CreerFamilles(std::initializer_list<Famille> familles) {
-  FicFamille f;
+template <class Fic, class Fiche>
+void CreerFiches(std::initializer_list<Fiche> fiches) {
+  Fic f;
   ASSERT_TRUE(f.Ouvrir() || (f.Creer() && f.Ouvrir()));
-  for (const Famille& famille : familles) {
+  for (const Fiche& fiche : fiches) {
     f.Enreg = {};
-    CopierTexte(f.Enreg.Nom, Cp(famille.nom));
-    CopierTexte(f.Enreg.Commentaire, Cp(famille.commentaire));
-    ASSERT_TRUE(f.Ajouter(Cp(famille.nom))) << famille.nom;
+    CopierTexte(f.Enreg.Nom, Cp(fiche.nom));
+    CopierTexte(f.Enreg.Commentaire, Cp(fiche.commentaire));
+    if constexpr (requires { fiche.alcool; }) f.Enreg.Alcool = fiche.alcool ? 1 : 0;
+    ASSERT_TRUE(f.Ajouter(Cp(fiche.nom))) << fiche.nom;
   }
 }
-
-inline void CreerIngredients(std::initializer_list<Ingredient> ingredients) {
-  FicIngredient f;
-  ASSERT_TRUE(f.Ouvrir() || (f.Creer() && f.Ouvrir()));
-  for (const Ingredient& ingredient : ingredients) {
-    f.Enreg = {};
-    CopierTexte(f.Enreg.Nom, Cp(ingredient.nom));
-    f.Enreg.Alcool = ingredient.alcool ? 1 : 0;
-    CopierTexte(f.Enreg.Commentaire, Cp(ingredient.commentaire));
-    ASSERT_TRUE(f.Ajouter(Cp(ingredient.nom))) << ingredient.nom;
-  }
+inline void CreerFamilles(std::initializer_list<Famille> f) {
+  CreerFiches<FicFamille>(f);
+}
+inline void CreerIngredients(std::initializer_list<Ingredient> f) {
+  CreerFiches<FicIngredient>(f);
 }
 
 // Cocktails are written as they are stored (code page 1252).
@@ -142,17 +137,23 @@ inline void CreerCocktails(const std::vector<Cocktail>& cocktails,
   }
 }
 
-// The names of a collection in name order (empty when it does not open).
-inline std::vector<std::string> Noms(std::string_view base) {
+// The names of a collection (the cocktails unless told) in name order; none when it does not
+// open.
+template <class Fic = FicCocktail, class... Base>
+std::vector<std::string> Noms(Base... base) {
   std::vector<std::string> noms;
-  FicCocktail f(base);
-  if (!f.Ouvrir()) return noms;
-  if (f.Premier()) {
-    do
-      noms.emplace_back(Texte(f.Enreg.Nom));
-    while (f.Suivant());
-  }
+  Fic f(base...);
+  for (bool encore = f.Ouvrir() && f.Premier(); encore; encore = f.Suivant())
+    noms.emplace_back(Texte(f.Enreg.Nom));
   return noms;
+}
+
+// A record read back by its name.
+template <class Fic>
+auto Lire(std::string_view nom) -> std::optional<decltype(Fic{}.Enreg)> {
+  Fic f;
+  if (!f.Ouvrir() || !f.Chercher(nom)) return std::nullopt;
+  return f.Enreg;
 }
 
 }  // namespace velquor::test
