@@ -20,8 +20,8 @@
 #include <regex>
 #include <thread>
 
-#include "export/base_sqlite.h"
 #include "export/exports_listes.h"
+#include "export/lignes_sql.h"
 #include "jeu_hostile.h"
 #include "store/champ_texte.h"
 #include "store/collections.h"
