@@ -24,23 +24,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Constat {
-  bool resultat;
-  std::int32_t ptr, nb;
-  std::uint32_t suppr;
-  std::string enreg, noeud;
-  bool operator==(const Constat&) const = default;
-};
-
-Constat Constater(FicCocktail& f, bool resultat) {
+// What an operation left: its result, the object's position, counts, record and node.
+std::string Constater(FicCocktail& f, bool resultat) {
   unsigned char noeud[47];
   f.Noeud().VersOctets(noeud);
-  return {resultat,
-          f.PtrEnreg,
-          f.NbEnreg,
-          f.NbSuppr,
-          std::string(reinterpret_cast<const char*>(&f.Enreg), sizeof f.Enreg),
-          std::string(reinterpret_cast<const char*>(noeud), sizeof noeud)};
+  return std::to_string(resultat) + " " + std::to_string(f.PtrEnreg) + " " +
+         std::to_string(f.NbEnreg) + " " + std::to_string(f.NbSuppr) + " " +
+         std::string(reinterpret_cast<const char*>(&f.Enreg), sizeof f.Enreg) +
+         std::string(reinterpret_cast<const char*>(noeud), sizeof noeud);
 }
 
 class DifferentielTest : public test::TestDansDossier {
@@ -135,7 +126,7 @@ TEST_F(DifferentielTest, SequencesAleatoires) {
     if (c >= 97 && !lots[0]) {
       // Another program: a fresh object on a copy of the files, which shares nothing with
       // this process's memory of the pair; its files are then copied back in place.
-      Constat constats[2];
+      std::string constats[2];
       for (int s : {0, 1}) {
         const fs::path d = dossier_.Chemin() / std::to_string(s);
         const fs::path autre = dossier_.Chemin() / ("autre" + std::to_string(etape * 2 + s));
