@@ -94,6 +94,7 @@ TEST_F(FichiersAbimesTest, ArbreConstruitDansUnAutreOrdre) {
   ASSERT_TRUE(f.Ouvrir());
   EXPECT_FALSE(test::AjouterNom(f, "A")) << "a name added twice";
   ASSERT_TRUE(test::AjouterNom(f, "D"));
+  EXPECT_EQ(test::NomsFamilles(), (Noms{"C", "B", "A", "D"})) << "D hung as the tree orders it";
   ASSERT_TRUE(f.Chercher("B") && f.Supprimer());
   EXPECT_FALSE(f.Chercher("B"));
   for (const char* nom : {"A", "C", "D"})
