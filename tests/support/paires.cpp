@@ -40,9 +40,8 @@ std::string DefautDeLArbre(const std::filesystem::path& index, std::int32_t nbEn
     if (n.droite != AucunLien) soi(soi, n.droite, pos);
   };
   if (nbEnreg > 0) parcourir(parcourir, 0, AucunLien);
-  const auto desordre = std::adjacent_find(enOrdre.begin(), enOrdre.end(), [](auto& a, auto& b) {
-    return ComparerNoms(a, b) >= 0;
-  });
+  const auto desordre = std::adjacent_find(
+      enOrdre.begin(), enOrdre.end(), [](auto& a, auto& b) { return ComparerNoms(a, b) >= 0; });
   if (defaut.empty() && desordre != enOrdre.end()) defaut = *desordre + " before a lesser name";
   if (defaut.empty() && static_cast<std::int32_t>(enOrdre.size()) != nbEnreg)
     defaut = std::to_string(enOrdre.size()) + " names in the tree, header counts " +
