@@ -28,8 +28,6 @@ endfunction()
 
 set(store ${CMAKE_CURRENT_SOURCE_DIR}/store)
 velquor_test(test_store
-  ${store}/autre_ordre_test.cpp
-  ${store}/fichier_brut_test.cpp
   ${store}/pfichier_test.cpp
   ${store}/index_test.cpp
   ${store}/collections_test.cpp
@@ -42,8 +40,6 @@ velquor_test(test_differentiel
 )
 velquor_test(test_collation
   ${store}/collation_test.cpp
-  ${store}/cp1252_test.cpp
-  ${store}/ordre_plateforme.cpp
 )
 # Read by the test under Wine, which reaches the Linux file system through its Z: drive.
 target_compile_definitions(test_collation PRIVATE

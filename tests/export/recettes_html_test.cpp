@@ -45,15 +45,6 @@ TEST_F(RecettesHtmlTest, PageCompleteOctetParOctet) {
             test::LireTexte(std::filesystem::path(VELQUOR_EXPORT_ATTENDU) / "recet001.html"));
 }
 
-TEST_F(RecettesHtmlTest, CollectionImpossibleACreerAnnonceeAvecLeNomPluriel) {
-  // A directory where the data file should be: the pair can be neither opened nor created.
-  std::filesystem::create_directory("COCKTAIL.DAT");
-  EXPECT_FALSE(ExporterRecettesHtml(messages_).Reussi());
-  ASSERT_EQ(messages_.messages.size(), 1u);
-  EXPECT_EQ(messages_.messages[0].id, 3001);
-  EXPECT_EQ(messages_.messages[0].argument, "cocktails");
-}
-
 // The companion's pages escape the page's own characters (attributes are in double quotes),
 // write controls visibly, and make one break of each line ending.
 TEST(TexteHtml, EchappementEtSautsDeLigne) {

@@ -19,8 +19,8 @@
 #include <regex>
 #include <thread>
 
-#include "export/base_sqlite.h"
 #include "export/exports_listes.h"
+#include "export/lignes_sql.h"
 #include "jeu_hostile.h"
 #include "store/collections.h"
 #include "support/enregistreurs.h"

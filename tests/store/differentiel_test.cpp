@@ -2,8 +2,7 @@
 // run on two pairs, one served by the view, one with the view cut off. Several objects share
 // each pair, some operations run inside lots, and "another program" (a fresh object on a copy of
 // the files, copied back) changes the pair between operations. Every result, position, record
-// image and message must agree, the files byte for byte outside lots, and the tree on disk must
-// stay sound: every child names its parent, names in strictly increasing order, count right.
+// image and message must agree, and the files byte for byte outside lots.
 
 #include <gtest/gtest.h>
 
@@ -13,35 +12,26 @@
 #include <string>
 #include <vector>
 
+#include "store/champ_texte.h"
 #include "store/collections.h"
 #include "store/etat_paire.h"
 #include "store/lot_fichier.h"
 #include "support/dossier_temporaire.h"
 #include "support/enregistreurs.h"
-#include "support/paires.h"
 
 namespace velquor {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Constat {
-  bool resultat;
-  std::int32_t ptr, nb;
-  std::uint32_t suppr;
-  std::string enreg, noeud;
-  bool operator==(const Constat&) const = default;
-};
-
-Constat Constater(FicCocktail& f, bool resultat) {
+// What an operation left: its result, the object's position, counts, record and node.
+std::string Constater(FicCocktail& f, bool resultat) {
   unsigned char noeud[47];
   f.Noeud().VersOctets(noeud);
-  return {resultat,
-          f.PtrEnreg,
-          f.NbEnreg,
-          f.NbSuppr,
-          std::string(reinterpret_cast<const char*>(&f.Enreg), sizeof f.Enreg),
-          std::string(reinterpret_cast<const char*>(noeud), sizeof noeud)};
+  return std::to_string(resultat) + " " + std::to_string(f.PtrEnreg) + " " +
+         std::to_string(f.NbEnreg) + " " + std::to_string(f.NbSuppr) + " " +
+         std::string(reinterpret_cast<const char*>(&f.Enreg), sizeof f.Enreg) +
+         std::string(reinterpret_cast<const char*>(noeud), sizeof noeud);
 }
 
 class DifferentielTest : public test::TestDansDossier {
@@ -82,22 +72,13 @@ class DifferentielTest : public test::TestDansDossier {
     }
   }
 
-  void VerifierArbre(int etape) {
-    const auto dat = test::LireOctets(dossier_.Chemin() / "0" / "COCKTAIL.DAT");
-    ASSERT_GE(dat.size(), 8u);
-    EXPECT_EQ(test::DefautDeLArbre(dossier_.Chemin() / "0" / "COCKTAIL.NDX", LireMot(dat.data())),
-              "")
-        << "after step " << etape;
-  }
-
-  void Derouler(int etapes, bool abime);
-
   std::mt19937 alea_{1206};
   int serie_ = 0, compteur_ = 0;
   test::EnregistreurVantor vantor_;
 };
 
-void DifferentielTest::Derouler(int etapes, bool abime) {
+TEST_F(DifferentielTest, SequencesAleatoires) {
+  const int etapes = 4000;
   constexpr int nbObjets = 3;
   std::unique_ptr<FicCocktail> objets[2][nbObjets];
   for (int s : {0, 1}) {
@@ -107,35 +88,16 @@ void DifferentielTest::Derouler(int etapes, bool abime) {
       return f.Creer();
     }));
   }
-  auto ouvrir = [&](int i) {
-    for (int s : {0, 1}) {
-      objets[s][i] = std::make_unique<FicCocktail>();
-      ASSERT_TRUE(Dans(s, [&] { return objets[s][i]->Ouvrir(); }));
+  for (int s : {0, 1}) {
+    for (auto& objet : objets[s]) {
+      objet = std::make_unique<FicCocktail>();
+      ASSERT_TRUE(Dans(s, [&] { return objet->Ouvrir(); }));
     }
-  };
-  for (int i = 0; i < nbObjets; ++i)
-    ASSERT_NO_FATAL_FAILURE(ouvrir(i));
+  }
 
   std::unique_ptr<LotFichier> lots[2];
   std::uniform_int_distribution<int> choix(0, 99), objet(0, nbObjets - 1);
   for (int etape = 0; etape < etapes; ++etape) {
-    if (abime && etape == etapes / 2 && !lots[0]) {
-      // Damage both pairs alike: a link of a random node points elsewhere, and the deletion
-      // count moves, as another program's change would.
-      auto ndx = test::LireOctets(dossier_.Chemin() / "0" / "COCKTAIL.NDX");
-      if (ndx.size() >= 94) {
-        std::size_t noeud =
-            std::uniform_int_distribution<std::size_t>(0, ndx.size() / 47 - 1)(alea_);
-        ndx[noeud * 47 + 35 + (etape % 3) * 4] ^= 0x2F;
-        for (int s : {0, 1}) {
-          const fs::path d = dossier_.Chemin() / std::to_string(s);
-          test::EcrireOctets(d / "COCKTAIL.NDX", ndx);
-          auto dat = test::LireOctets(d / "COCKTAIL.DAT");
-          dat[4] ^= 0x40;
-          test::EcrireOctets(d / "COCKTAIL.DAT", dat);
-        }
-      }
-    }
     const int c = choix(alea_);
     const int i = objet(alea_);
     const std::string nom = Nom();
@@ -164,7 +126,7 @@ void DifferentielTest::Derouler(int etapes, bool abime) {
     if (c >= 97 && !lots[0]) {
       // Another program: a fresh object on a copy of the files, which shares nothing with
       // this process's memory of the pair; its files are then copied back in place.
-      Constat constats[2];
+      std::string constats[2];
       for (int s : {0, 1}) {
         const fs::path d = dossier_.Chemin() / std::to_string(s);
         const fs::path autre = dossier_.Chemin() / ("autre" + std::to_string(etape * 2 + s));
@@ -211,9 +173,6 @@ void DifferentielTest::Derouler(int etapes, bool abime) {
     if (!lots[0] && (etape < 400 || etape % 25 == 0)) {
       ASSERT_NO_FATAL_FAILURE(ComparerFichiers(etape));
     }
-    if (!lots[0] && !abime && etape % 50 == 0) {
-      ASSERT_NO_FATAL_FAILURE(VerifierArbre(etape));
-    }
     if (choix(alea_) == 0) serie_ = 40;
   }
   for (int s : {0, 1}) {
@@ -222,15 +181,6 @@ void DifferentielTest::Derouler(int etapes, bool abime) {
     }
   }
   ComparerFichiers(etapes);
-  if (!abime) VerifierArbre(etapes);
-}
-
-TEST_F(DifferentielTest, SequencesAleatoires) {
-  Derouler(4000, false);
-}
-
-TEST_F(DifferentielTest, SequencesAleatoiresSurUnePaireAbimee) {
-  Derouler(2000, true);
 }
 
 }  // namespace

@@ -12,95 +12,69 @@
 #include "store/etat_paire.h"
 #include "store/lot_fichier.h"
 #include "support/dossier_temporaire.h"
+#include "support/paires.h"
 #include "support/processus.h"
 
 namespace velquor {
 namespace {
 
-bool Ajouter(FicFamille& f, const char* nom) {
-  f.Enreg = {};
-  CopierTexte(f.Enreg.Nom, nom);
-  CopierTexte(f.Enreg.Commentaire, std::string("de ") + nom);
-  return f.Ajouter(nom);
-}
+using Usage = LotFichier::Usage;
+
+class Ecrivains : public test::TestDansDossier {
+ protected:
+  void SetUp() override { ASSERT_TRUE(PaireAvecM()); }
+  static bool PaireAvecM() {
+    FicFamille f;
+    return test::CreerOuvrir(f) && test::AjouterNom(f, "M", "de M");
+  }
+};
 
 // Where the other program's addition comes in the lot: before the lot's first write, or between
 // the lot's two additions. The addition waits for the lot's lock, or, when the lot lets its
 // shared lock go to take the write lock, comes in before it: then the lot reads the pair again
 // before it writes.
-enum class Moment { AvantPremiereEcriture, EntreLesEcritures };
+TEST_F(Ecrivains, LeLotEtLAutreProgrammeGardentTousLeursAjouts) {
+  for (Usage usage : {Usage::Lecture, Usage::Ecriture}) {
+    for (bool zAvant : {true, false}) {
+      test::DossierTemporaire dossier;
+      ASSERT_TRUE(PaireAvecM());
+      test::Processus lot([&](const test::Canal& c) {
+        FicFamille f;
+        if (!f.Ouvrir()) return 10;
+        LotFichier l(f, usage);
+        if (f.Chercher("Z")) return 11;  // the lot has read the pair
+        c.Envoyer('l');
+        if (!c.Attendre('1') || !test::AjouterNom(f, "A")) return 12;
+        c.Envoyer('a');
+        if (!c.Attendre('2') || !test::AjouterNom(f, "B")) return 13;
+        return l.Terminer() ? 0 : 14;
+      });
+      test::Processus autre([](const test::Canal& c) {
+        FicFamille f;
+        return f.Ouvrir() && c.Attendre('z') && test::AjouterNom(f, "Z") ? 0 : 20;
+      });
+      ASSERT_TRUE(lot.Vers().Attendre('l'));
+      if (zAvant) autre.Vers().Envoyer('z');
+      lot.Vers().Envoyer('1');
+      ASSERT_TRUE(lot.Vers().Attendre('a'));
+      if (!zAvant) autre.Vers().Envoyer('z');
+      lot.Vers().Envoyer('2');
+      EXPECT_EQ(lot.Fin(), 0);
+      EXPECT_EQ(autre.Fin(), 0);
 
-struct Cas {
-  LotFichier::Usage usage;
-  Moment moment;
-};
-
-class Ecrivains : public test::TestDansDossier, public ::testing::WithParamInterface<Cas> {};
-
-TEST_P(Ecrivains, LeLotEtLAutreProgrammeGardentTousLeursAjouts) {
-  {
-    FicFamille f;
-    ASSERT_TRUE(f.Creer() && f.Ouvrir() && Ajouter(f, "M"));
+      FicFamille f;
+      ASSERT_TRUE(f.Ouvrir());
+      EXPECT_EQ(test::Noms(f), (std::vector<std::string>{"A", "B", "M", "Z"}));
+      EXPECT_EQ(f.NbEnreg, 4);
+      EXPECT_EQ(outils::VerifierPaire(outils::PaireFamille()).nbDefauts, 0);
+    }
   }
-  const Cas cas = GetParam();
-  test::Processus lot([&](const test::Canal& c) {
-    FicFamille f;
-    if (!f.Ouvrir()) return 10;
-    LotFichier l(f, cas.usage);
-    if (f.Chercher("Z")) return 11;  // the lot has read the pair
-    c.Envoyer('l');
-    if (!c.Attendre('1')) return 12;
-    if (!Ajouter(f, "A")) return 13;
-    c.Envoyer('a');
-    if (!c.Attendre('2')) return 14;
-    if (!Ajouter(f, "B")) return 15;
-    return l.Terminer() ? 0 : 16;
-  });
-  test::Processus autre([](const test::Canal& c) {
-    FicFamille f;
-    if (!f.Ouvrir() || !c.Attendre('z')) return 20;
-    if (!Ajouter(f, "Z")) return 21;
-    c.Envoyer('Z');
-    return 0;
-  });
-
-  ASSERT_TRUE(lot.Vers().Attendre('l'));
-  const bool zAvant = cas.moment == Moment::AvantPremiereEcriture;
-  if (zAvant) autre.Vers().Envoyer('z');
-  lot.Vers().Envoyer('1');
-  ASSERT_TRUE(lot.Vers().Attendre('a'));
-  if (!zAvant) autre.Vers().Envoyer('z');
-  lot.Vers().Envoyer('2');
-  EXPECT_EQ(lot.Fin(), 0);
-  EXPECT_EQ(autre.Fin(), 0);
-
-  FicFamille f;
-  ASSERT_TRUE(f.Ouvrir());
-  std::vector<std::string> noms;
-  for (bool r = f.Premier(); r; r = f.Suivant())
-    noms.emplace_back(Texte(f.Enreg.Nom));
-  EXPECT_EQ(noms, (std::vector<std::string>{"A", "B", "M", "Z"}));
-  EXPECT_EQ(f.NbEnreg, 4);
-  const outils::RapportPaire rapport = outils::VerifierPaire(outils::PaireFamille());
-  EXPECT_EQ(rapport.nbDefauts, 0) << (rapport.defauts.empty() ? "" : rapport.defauts[0]);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Ordres, Ecrivains,
-    ::testing::Values(Cas{LotFichier::Usage::Lecture, Moment::AvantPremiereEcriture},
-                      Cas{LotFichier::Usage::Lecture, Moment::EntreLesEcritures},
-                      Cas{LotFichier::Usage::Ecriture, Moment::AvantPremiereEcriture},
-                      Cas{LotFichier::Usage::Ecriture, Moment::EntreLesEcritures}));
 
 // A program's lot keeps its copy of the data file for the next lot, as long as the file did not
 // change. Another program's rewrite of a record in place changes neither a count nor a size, and
 // two of them may fall within one tick of the system's clock: the next lot still sees the last.
-TEST(EcrivainsCopie, UnLotVoitLaDerniereModificationDUnAutreProgramme) {
-  test::DossierTemporaire dossier;
-  {
-    FicFamille f;
-    ASSERT_TRUE(f.Creer() && f.Ouvrir() && Ajouter(f, "M"));
-  }
+TEST_F(Ecrivains, UnLotVoitLaDerniereModificationDUnAutreProgramme) {
   test::Processus autre([](const test::Canal& c) {
     FicFamille f;
     if (!f.Ouvrir()) return 1;
@@ -114,30 +88,22 @@ TEST(EcrivainsCopie, UnLotVoitLaDerniereModificationDUnAutreProgramme) {
   });
   FicFamille f;
   ASSERT_TRUE(f.Ouvrir());
-  auto commentaire = [&f] {
-    LotFichier lot(f);
-    return f.Chercher("M") ? std::string(Texte(f.Enreg.Commentaire)) : std::string();
-  };
   for (const char* attendu : {"premier", "second"}) {
     autre.Vers().Envoyer('m');
     ASSERT_TRUE(autre.Vers().Attendre('M'));
-    EXPECT_EQ(commentaire(), attendu);
+    LotFichier lot(f);
+    EXPECT_TRUE(f.Chercher("M") && Texte(f.Enreg.Commentaire) == attendu) << attendu;
   }
   EXPECT_EQ(autre.Fin(), 0);
 }
 
 // A program that keeps the write lock (a lot left open) makes the other one give up after a
 // while, writing nothing, instead of hanging it.
-TEST(EcrivainBloque, LAutreProgrammeRenonceSansRienEcrire) {
-  test::DossierTemporaire dossier;
-  {
-    FicFamille f;
-    ASSERT_TRUE(f.Creer() && f.Ouvrir() && Ajouter(f, "M"));
-  }
+TEST_F(Ecrivains, LAutreProgrammeRenonceSansRienEcrire) {
   test::Processus bloqueur([](const test::Canal& c) {
     FicFamille f;
     if (!f.Ouvrir()) return 1;
-    LotFichier l(f, LotFichier::Usage::Ecriture);
+    LotFichier l(f, Usage::Ecriture);
     c.Envoyer('v');
     return c.Attendre('f') ? 0 : 2;
   });
@@ -147,10 +113,9 @@ TEST(EcrivainBloque, LAutreProgrammeRenonceSansRienEcrire) {
   {
     FicFamille f;
     ASSERT_TRUE(f.Ouvrir());
-    EXPECT_FALSE(Ajouter(f, "Z"));
+    EXPECT_FALSE(test::AjouterNom(f, "Z"));
     LotFichier l(f);
-    EXPECT_FALSE(Ajouter(f, "Y"));
-    EXPECT_FALSE(Ajouter(f, "X"));
+    EXPECT_FALSE(test::AjouterNom(f, "Y"));
     EXPECT_TRUE(l.Terminer());
   }
   EXPECT_EQ(test::LireOctets("FAMILLE.DAT"), avant);
@@ -158,8 +123,7 @@ TEST(EcrivainBloque, LAutreProgrammeRenonceSansRienEcrire) {
   EXPECT_EQ(bloqueur.Fin(), 0);
   EtatPaire::DefinirDelaiEcriture(20000);
   FicFamille f;
-  ASSERT_TRUE(f.Ouvrir());
-  EXPECT_TRUE(Ajouter(f, "Z"));
+  EXPECT_TRUE(f.Ouvrir() && test::AjouterNom(f, "Z"));
 }
 
 }  // namespace

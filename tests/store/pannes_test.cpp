@@ -7,52 +7,23 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <filesystem>
 
 #include "scenarios_pannes.h"
 #include "store/collections.h"
-#include "store/etat_paire.h"
 #include "store/journal_paire.h"
-#include "store/pannes_fichiers.h"
-#include "support/dossier_temporaire.h"
-#include "support/enregistreurs.h"
 
 namespace velquor {
 namespace {
 
 namespace fs = std::filesystem;
 using pannes::Operation;
-
-struct Fichiers {
-  std::vector<unsigned char> index, donnees;
-  bool operator==(const Fichiers&) const = default;
-};
+using Fichiers = std::pair<std::vector<unsigned char>, std::vector<unsigned char>>;
 
 Fichiers LireFichiers() {
   return {test::LireOctets("FAMILLE.NDX"), test::LireOctets("FAMILLE.DAT")};
 }
 
-class PannesTest : public test::TestDansDossier {
- protected:
-  // A lot's additions reach the file before it lands, a record at a time.
-  void SetUp() override { EtatPaire::DefinirTailleTampon(1); }
-  void TearDown() override {
-    pannes::Effacer();
-    EtatPaire::DefinirTailleTampon(1 << 20);
-  }
-
-  // Prepares the scenario's pair in a fresh sub-directory, which becomes the current one.
-  void Preparer(const test::ScenarioPanne& s) {
-    const fs::path d = dossier_.Chemin() / ("essai" + std::to_string(essais_++));
-    fs::create_directory(d);
-    fs::current_path(d);
-    test::Preparer(s);
-    pannes::Effacer();
-  }
-
-  int essais_ = 0;
-  test::EnregistreurVantor vantor_;
-};
+using PannesTest = test::EssaisPannes;
 
 TEST_F(PannesTest, AppelsEnEchec) {
   struct Panne {
@@ -60,10 +31,11 @@ TEST_F(PannesTest, AppelsEnEchec) {
     int erreur;
     bool courte = false, persistante = false;
   };
-  const Panne pannes[] = {
-      {Operation::Ecriture, EIO},          {Operation::Ecriture, ENOSPC},
-      {Operation::Ecriture, ENOSPC, true}, {Operation::Ecriture, EIO, false, true},
-      {Operation::Lecture, EIO},           {Operation::Ouverture, EIO}};
+  const Panne pannes[] = {{Operation::Ecriture, EIO},
+                          {Operation::Ecriture, ENOSPC, true},
+                          {Operation::Ecriture, EIO, false, true},
+                          {Operation::Lecture, EIO},
+                          {Operation::Ouverture, EIO}};
   for (const auto& s : test::ScenariosPannes()) {
     // The calls of each kind the scenario makes, and the files a run without fault leaves.
     Preparer(s);
@@ -84,9 +56,8 @@ TEST_F(PannesTest, AppelsEnEchec) {
         const bool resultat = s.operation();
         pannes::Effacer();
         const std::string contexte = s.nom + ", call " + std::to_string(k) + " of kind " +
-                                     std::to_string(static_cast<int>(p.op)) +
-                                     (p.persistante ? " failed for good " : " failed ") +
-                                     std::to_string(p.erreur);
+                                     std::to_string(static_cast<int>(p.op)) + " failed " +
+                                     std::to_string(p.erreur) + (p.persistante ? " for good" : "");
         if (p.op == Operation::Ecriture) {
           EXPECT_FALSE(resultat) << contexte << ", yet success";
           if (p.persistante) {
@@ -115,7 +86,7 @@ TEST_F(PannesTest, AppelsEnEchec) {
 TEST_F(PannesTest, JournauxTrouvesALOuverture) {
   enum Cas { Abime, VersionPrecedente, GroupeParti, GroupeLa };
   for (const Cas cas : {Abime, VersionPrecedente, GroupeParti, GroupeLa}) {
-    Preparer({"", {"GIN"}, {}, {}});
+    Preparer({"", {"GIN"}, {}});
     const Fichiers avant = LireFichiers();
     const std::string groupe = cas >= GroupeParti ? "LOT.GRP" : "";
     if (cas == GroupeLa) test::EcrireOctets(groupe, {});
@@ -135,7 +106,7 @@ TEST_F(PannesTest, JournauxTrouvesALOuverture) {
     FicFamille f;
     ASSERT_TRUE(f.Ouvrir());
     const bool applique = cas == VersionPrecedente || cas == GroupeLa;
-    EXPECT_EQ(LireFichiers(), applique ? (Fichiers{{}, {0, 0, 0, 0, 0, 0, 0, 0}}) : avant) << cas;
+    EXPECT_EQ(LireFichiers(), applique ? Fichiers({}, {0, 0, 0, 0, 0, 0, 0, 0}) : avant) << cas;
     EXPECT_FALSE(fs::exists("FAMILLE.JNL")) << cas;
   }
 }

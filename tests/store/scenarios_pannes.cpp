@@ -50,12 +50,16 @@ std::function<bool()> Lot(LotFichier::Usage usage, std::vector<std::string> ajou
 
 }  // namespace
 
-void Preparer(const ScenarioPanne& s) {
+void EssaisPannes::Preparer(const ScenarioPanne& s) {
+  const auto d = dossier_.Chemin() / ("essai" + std::to_string(essais_++));
+  std::filesystem::create_directory(d);
+  std::filesystem::current_path(d);
   FicFamille f;
   if (!f.Creer() || (!s.neuve && !f.Ouvrir())) ADD_FAILURE() << "cannot prepare the pair";
   for (const auto& nom : s.prepares) {
     if (!Ajouter(f, nom)) ADD_FAILURE() << "cannot add " << nom;
   }
+  pannes::Effacer();
 }
 
 std::vector<ScenarioPanne> ScenariosPannes() {

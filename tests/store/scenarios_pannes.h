@@ -3,10 +3,16 @@
 // pair on disk, then runs one operation through objects of its own (so that opening is part of
 // it) and returns its result.
 
+#include <filesystem>
 #include <functional>
 #include <set>
 #include <string>
 #include <vector>
+
+#include "store/etat_paire.h"
+#include "store/pannes_fichiers.h"
+#include "support/dossier_temporaire.h"
+#include "support/enregistreurs.h"
 
 namespace velquor::test {
 
@@ -18,12 +24,25 @@ struct ScenarioPanne {
   bool neuve = false;                    // the pair is created, never opened (no header yet)
 };
 
-// Writes the scenario's pair in the current directory.
-void Preparer(const ScenarioPanne& scenario);
-
 std::vector<ScenarioPanne> ScenariosPannes();
 
 // Names seen by the walks of the family pair (both must end).
 std::vector<std::string> NomsFamilles();
+
+// Each trial in a fresh sub-directory; a lot's additions reach the file before it lands, a
+// record at a time.
+class EssaisPannes : public TestDansDossier {
+ protected:
+  void SetUp() override { EtatPaire::DefinirTailleTampon(1); }
+  void TearDown() override {
+    pannes::Effacer();
+    EtatPaire::DefinirTailleTampon(1 << 20);
+  }
+  // Writes the scenario's pair in a fresh sub-directory, which becomes the current one.
+  void Preparer(const ScenarioPanne& s);
+
+  int essais_ = 0;
+  EnregistreurVantor vantor_;
+};
 
 }  // namespace velquor::test

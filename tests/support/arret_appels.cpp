@@ -17,39 +17,25 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <sys/stat.h>
-#include <sys/types.h>
 #include <sys/uio.h>
 #include <unistd.h>
 
 namespace {
 
 long compte = 0;
-long arretApres = -2;  // -2: not read yet; -1: never
-bool fini = false;     // the report at exit is not one of the program's calls
-
-long ArretApres() {
-  if (arretApres == -2) {
-    const char* texte = getenv("VELQUOR_ARRET_APRES");
-    arretApres = texte && *texte ? strtol(texte, nullptr, 10) : -1;
-  }
-  return arretApres;
-}
+bool fini = false;  // the report at exit is not one of the program's calls
 
 // One more file-changing call has just been made.
 void Compter() {
+  static const char* texte = getenv("VELQUOR_ARRET_APRES");
+  static const long arretApres = texte && *texte ? strtol(texte, nullptr, 10) : -1;
   if (fini) return;
-  ++compte;
-  if (ArretApres() > 0 && compte >= arretApres) raise(SIGKILL);
+  if (++compte >= arretApres && arretApres > 0) raise(SIGKILL);
 }
 
 bool FichierOrdinaire(int fd) {
   struct stat s;
   return fstat(fd, &s) == 0 && S_ISREG(s.st_mode);
-}
-
-template <class F>
-F Suivante(const char* nom) {
-  return reinterpret_cast<F>(dlsym(RTLD_NEXT, nom));
 }
 
 // Counts the call when it succeeded; keeps errno as the call left it.
@@ -75,152 +61,63 @@ struct Rapport {
   }
 } rapport;
 
-bool Cree(int drapeaux) {
-  return (drapeaux & (O_CREAT | O_TRUNC)) != 0;
+// The mode of an open that creates a file.
+mode_t Mode(int drapeaux, va_list a) {
+  return drapeaux & (O_CREAT | O_TMPFILE) ? va_arg(a, mode_t) : 0;
 }
 
 }  // namespace
 
+// The next definition of the call, and the call made through it, counted when `compter` holds.
+#define SUIVANTE(R, nom, params) \
+  static auto f = reinterpret_cast<R(*) params>(dlsym(RTLD_NEXT, #nom))
+#define RELAIS(R, nom, params, args, compter) \
+  R nom params {                              \
+    SUIVANTE(R, nom, params);                 \
+    return Apres(f args, compter);            \
+  }
+#define DEPLIER(...) __VA_ARGS__
+#define OUVERTURE(nom, params, args)                      \
+  int nom(DEPLIER params, ...) {                          \
+    SUIVANTE(int, nom, (DEPLIER params, ...));            \
+    va_list a;                                            \
+    va_start(a, d);                                       \
+    const mode_t m = Mode(d, a);                          \
+    va_end(a);                                            \
+    return Apres(f args, (d & (O_CREAT | O_TRUNC)) != 0); \
+  }
+
 extern "C" {
 
-ssize_t write(int fd, const void* b, size_t n) {
-  static auto f = Suivante<ssize_t (*)(int, const void*, size_t)>("write");
-  const bool c = FichierOrdinaire(fd);
-  return Apres(f(fd, b, n), c);
-}
-
-ssize_t writev(int fd, const struct iovec* v, int n) {
-  static auto f = Suivante<ssize_t (*)(int, const struct iovec*, int)>("writev");
-  const bool c = FichierOrdinaire(fd);
-  return Apres(f(fd, v, n), c);
-}
-
-ssize_t pwrite(int fd, const void* b, size_t n, off_t o) {
-  static auto f = Suivante<ssize_t (*)(int, const void*, size_t, off_t)>("pwrite");
-  return Apres(f(fd, b, n, o), true);
-}
-
-ssize_t pwrite64(int fd, const void* b, size_t n, off64_t o) {
-  static auto f = Suivante<ssize_t (*)(int, const void*, size_t, off64_t)>("pwrite64");
-  return Apres(f(fd, b, n, o), true);
-}
-
-int ftruncate(int fd, off_t n) {
-  static auto f = Suivante<int (*)(int, off_t)>("ftruncate");
-  return Apres(f(fd, n), true);
-}
-
-int ftruncate64(int fd, off64_t n) {
-  static auto f = Suivante<int (*)(int, off64_t)>("ftruncate64");
-  return Apres(f(fd, n), true);
-}
-
-int truncate(const char* p, off_t n) {
-  static auto f = Suivante<int (*)(const char*, off_t)>("truncate");
-  return Apres(f(p, n), true);
-}
-
-int open(const char* p, int d, ...) {
-  static auto f = Suivante<int (*)(const char*, int, ...)>("open");
-  mode_t m = 0;
-  if (d & (O_CREAT | O_TMPFILE)) {
-    va_list a;
-    va_start(a, d);
-    m = va_arg(a, mode_t);
-    va_end(a);
-  }
-  return Apres(f(p, d, m), Cree(d));
-}
-
-int open64(const char* p, int d, ...) {
-  static auto f = Suivante<int (*)(const char*, int, ...)>("open64");
-  mode_t m = 0;
-  if (d & (O_CREAT | O_TMPFILE)) {
-    va_list a;
-    va_start(a, d);
-    m = va_arg(a, mode_t);
-    va_end(a);
-  }
-  return Apres(f(p, d, m), Cree(d));
-}
-
-int openat(int r, const char* p, int d, ...) {
-  static auto f = Suivante<int (*)(int, const char*, int, ...)>("openat");
-  mode_t m = 0;
-  if (d & (O_CREAT | O_TMPFILE)) {
-    va_list a;
-    va_start(a, d);
-    m = va_arg(a, mode_t);
-    va_end(a);
-  }
-  return Apres(f(r, p, d, m), Cree(d));
-}
-
-int creat(const char* p, mode_t m) {
-  static auto f = Suivante<int (*)(const char*, mode_t)>("creat");
-  return Apres(f(p, m), true);
-}
+RELAIS(ssize_t, write, (int fd, const void* b, size_t n), (fd, b, n), FichierOrdinaire(fd))
+RELAIS(ssize_t, writev, (int fd, const struct iovec* v, int n), (fd, v, n), FichierOrdinaire(fd))
+RELAIS(ssize_t, pwrite, (int fd, const void* b, size_t n, off_t o), (fd, b, n, o), true)
+RELAIS(ssize_t, pwrite64, (int fd, const void* b, size_t n, off64_t o), (fd, b, n, o), true)
+RELAIS(int, ftruncate, (int fd, off_t n), (fd, n), true)
+RELAIS(int, ftruncate64, (int fd, off64_t n), (fd, n), true)
+RELAIS(int, truncate, (const char* p, off_t n), (p, n), true)
+RELAIS(int, creat, (const char* p, mode_t m), (p, m), true)
+RELAIS(int, rename, (const char* a, const char* b), (a, b), true)
+RELAIS(int, renameat, (int ra, const char* a, int rb, const char* b), (ra, a, rb, b), true)
+RELAIS(int, renameat2, (int ra, const char* a, int rb, const char* b, unsigned d),
+       (ra, a, rb, b, d), true)
+RELAIS(int, link, (const char* a, const char* b), (a, b), true)
+RELAIS(int, linkat, (int ra, const char* a, int rb, const char* b, int d), (ra, a, rb, b, d), true)
+RELAIS(int, unlink, (const char* p), (p), true)
+RELAIS(int, unlinkat, (int r, const char* p, int d), (r, p, d), true)
+RELAIS(int, remove, (const char* p), (p), true)
+RELAIS(int, mkdir, (const char* p, mode_t m), (p, m), true)
+RELAIS(int, mkdirat, (int r, const char* p, mode_t m), (r, p, m), true)
+RELAIS(int, rmdir, (const char* p), (p), true)
+OUVERTURE(open, (const char* p, int d), (p, d, m))
+OUVERTURE(open64, (const char* p, int d), (p, d, m))
+OUVERTURE(openat, (int r, const char* p, int d), (r, p, d, m))
 
 FILE* fopen(const char* p, const char* mode) {
-  static auto f = Suivante<FILE* (*)(const char*, const char*)>("fopen");
+  SUIVANTE(FILE*, fopen, (const char*, const char*));
   FILE* r = f(p, mode);
   if (r && mode[0] != 'r') Compter();
   return r;
-}
-
-int rename(const char* a, const char* b) {
-  static auto f = Suivante<int (*)(const char*, const char*)>("rename");
-  return Apres(f(a, b), true);
-}
-
-int renameat(int ra, const char* a, int rb, const char* b) {
-  static auto f = Suivante<int (*)(int, const char*, int, const char*)>("renameat");
-  return Apres(f(ra, a, rb, b), true);
-}
-
-int renameat2(int ra, const char* a, int rb, const char* b, unsigned d) {
-  static auto f = Suivante<int (*)(int, const char*, int, const char*, unsigned)>("renameat2");
-  return Apres(f(ra, a, rb, b, d), true);
-}
-
-int link(const char* a, const char* b) {
-  static auto f = Suivante<int (*)(const char*, const char*)>("link");
-  return Apres(f(a, b), true);
-}
-
-int linkat(int ra, const char* a, int rb, const char* b, int d) {
-  static auto f = Suivante<int (*)(int, const char*, int, const char*, int)>("linkat");
-  return Apres(f(ra, a, rb, b, d), true);
-}
-
-int unlink(const char* p) {
-  static auto f = Suivante<int (*)(const char*)>("unlink");
-  return Apres(f(p), true);
-}
-
-int unlinkat(int r, const char* p, int d) {
-  static auto f = Suivante<int (*)(int, const char*, int)>("unlinkat");
-  return Apres(f(r, p, d), true);
-}
-
-int remove(const char* p) {
-  static auto f = Suivante<int (*)(const char*)>("remove");
-  return Apres(f(p), true);
-}
-
-int mkdir(const char* p, mode_t m) {
-  static auto f = Suivante<int (*)(const char*, mode_t)>("mkdir");
-  return Apres(f(p, m), true);
-}
-
-int mkdirat(int r, const char* p, mode_t m) {
-  static auto f = Suivante<int (*)(int, const char*, mode_t)>("mkdirat");
-  return Apres(f(r, p, m), true);
-}
-
-int rmdir(const char* p) {
-  static auto f = Suivante<int (*)(const char*)>("rmdir");
-  return Apres(f(p), true);
 }
 
 }  // extern "C"

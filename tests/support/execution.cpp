@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
 #include <stdlib.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -39,24 +38,18 @@ std::vector<std::string> EnvironnementArret(long n, const std::string& compte) {
 #endif
 }
 
-Execution Executer(const std::string& programme, std::vector<std::string> arguments,
-                   const std::vector<std::string>& environnement) {
-  Execution r;
-  std::string sorties = (fs::temp_directory_path() / "velquor-sorties-XXXXXX").string();
-  if (::mkdtemp(sorties.data()) == nullptr) return r;
-  const std::string sortie = (fs::path(sorties) / "sortie").string();
-  const std::string erreurs = (fs::path(sorties) / "erreurs").string();
+namespace {
 
+// Runs the program with its two streams sent to the given files, its environment completed by
+// `environnement`, and its files limited to `octets` bytes when not negative; waits for its end.
+int Lancer(const std::string& programme, std::vector<std::string> arguments,
+           const std::vector<std::string>& environnement, const std::string& sortie,
+           const std::string& erreurs, long long octets) {
   arguments.insert(arguments.begin(), programme);
   std::vector<char*> argv;
   for (std::string& a : arguments)
     argv.push_back(a.data());
   argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, sortie.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_addopen(&actions, 2, erreurs.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                   0644);
   std::vector<std::string> entrees;
   for (char** e = environ; *e; ++e)
     entrees.emplace_back(*e);
@@ -65,43 +58,46 @@ Execution Executer(const std::string& programme, std::vector<std::string> argume
   for (std::string& e : entrees)
     envp.push_back(e.data());
   envp.push_back(nullptr);
-  pid_t pid;
-  if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) == 0) {
-    int etat = 0;
-    waitpid(pid, &etat, 0);
-    r.code = WIFEXITED(etat) ? WEXITSTATUS(etat) : -1;
-    r.tue = WIFSIGNALED(etat) && WTERMSIG(etat) == SIGKILL;
+  const pid_t pid = ::fork();
+  if (pid < 0) return -1;
+  if (pid == 0) {
+    if (octets >= 0) {
+      const rlimit limite{static_cast<rlim_t>(octets), static_cast<rlim_t>(octets)};
+      ::setrlimit(RLIMIT_FSIZE, &limite);
+      ::signal(SIGXFSZ, SIG_IGN);
+    }
+    ::dup2(::open(sortie.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
+    ::dup2(::open(erreurs.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
+    ::execve(argv[0], argv.data(), envp.data());
+    ::_exit(127);
   }
-  posix_spawn_file_actions_destroy(&actions);
-  r.sortie = LireTexte(sortie);
-  r.erreurs = LireTexte(erreurs);
+  int etat = 0;
+  return ::waitpid(pid, &etat, 0) == pid ? etat : -1;
+}
+
+}  // namespace
+
+Execution Executer(const std::string& programme, std::vector<std::string> arguments,
+                   const std::vector<std::string>& environnement) {
+  Execution r;
+  std::string sorties = (fs::temp_directory_path() / "velquor-sorties-XXXXXX").string();
+  if (::mkdtemp(sorties.data()) == nullptr) return r;
+  const fs::path dossier(sorties);
+  const int etat = Lancer(programme, std::move(arguments), environnement, dossier / "sortie",
+                          dossier / "erreurs", -1);
+  r.code = etat >= 0 && WIFEXITED(etat) ? WEXITSTATUS(etat) : -1;
+  r.tue = etat >= 0 && WIFSIGNALED(etat) && WTERMSIG(etat) == SIGKILL;
+  r.sortie = LireTexte(dossier / "sortie");
+  r.erreurs = LireTexte(dossier / "erreurs");
   std::error_code e;
-  fs::remove_all(sorties, e);
+  fs::remove_all(dossier, e);
   return r;
 }
 
 int ExecuterDisqueLimite(const std::string& programme, std::vector<std::string> arguments,
                          long long octets) {
-  arguments.insert(arguments.begin(), programme);
-  std::vector<char*> argv;
-  for (std::string& a : arguments)
-    argv.push_back(a.data());
-  argv.push_back(nullptr);
-  const pid_t pid = ::fork();
-  if (pid < 0) return -1;
-  if (pid == 0) {
-    const rlimit limite{static_cast<rlim_t>(octets), static_cast<rlim_t>(octets)};
-    ::setrlimit(RLIMIT_FSIZE, &limite);
-    ::signal(SIGXFSZ, SIG_IGN);
-    const int nul = ::open("/dev/null", O_WRONLY);
-    ::dup2(nul, 1);
-    ::dup2(nul, 2);
-    ::execv(argv[0], argv.data());
-    ::_exit(127);
-  }
-  int etat = 0;
-  ::waitpid(pid, &etat, 0);
-  return WIFEXITED(etat) ? WEXITSTATUS(etat) : -1;
+  const int etat = Lancer(programme, std::move(arguments), {}, "/dev/null", "/dev/null", octets);
+  return etat >= 0 && WIFEXITED(etat) ? WEXITSTATUS(etat) : -1;
 }
 
 }  // namespace velquor::test

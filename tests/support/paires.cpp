@@ -1,5 +1,7 @@
 #include "support/paires.h"
 
+#include <algorithm>
+
 #include "store/collation.h"
 #include "support/dossier_temporaire.h"
 
@@ -22,30 +24,25 @@ std::vector<Noeud> NoeudsDe(const std::filesystem::path& index) {
 
 std::string DefautDeLArbre(const std::filesystem::path& index, std::int32_t nbEnreg) {
   const auto noeuds = NoeudsDe(index);
-  if (nbEnreg == 0) return {};
   std::vector<std::string> enOrdre;
   std::string defaut;
-  // In-order walk; each step checks that the child names its parent back.
-  auto parcourir = [&](auto&& soi, std::int32_t pos, std::int32_t pere, int profondeur) -> void {
+  // In-order walk; each step checks that the child names its parent back (no cycle then).
+  auto parcourir = [&](auto&& soi, std::int32_t pos, std::int32_t pere) -> void {
     if (!defaut.empty()) return;
-    if (pos < 0 || pos % 47 != 0 || static_cast<std::size_t>(pos / 47) >= noeuds.size() ||
-        profondeur > static_cast<int>(noeuds.size())) {
+    if (pos < 0 || pos % 47 != 0 || static_cast<std::size_t>(pos / 47) >= noeuds.size()) {
       defaut = "link " + std::to_string(pos) + " out of the tree";
       return;
     }
     const Noeud& n = noeuds[pos / 47];
-    if (n.pere != pere) {
-      defaut = n.cle + " at " + std::to_string(pos) + " names parent " + std::to_string(n.pere) +
-               ", not " + std::to_string(pere);
-      return;
-    }
-    if (n.gauche != AucunLien) soi(soi, n.gauche, pos, profondeur + 1);
-    if (!enOrdre.empty() && ComparerNoms(enOrdre.back(), n.cle) >= 0 && defaut.empty())
-      defaut = enOrdre.back() + " before " + n.cle;
+    if (n.pere != pere) defaut = n.cle + " names parent " + std::to_string(n.pere);
+    if (n.gauche != AucunLien) soi(soi, n.gauche, pos);
     enOrdre.push_back(n.cle);
-    if (n.droite != AucunLien) soi(soi, n.droite, pos, profondeur + 1);
+    if (n.droite != AucunLien) soi(soi, n.droite, pos);
   };
-  parcourir(parcourir, 0, AucunLien, 0);
+  if (nbEnreg > 0) parcourir(parcourir, 0, AucunLien);
+  const auto desordre = std::adjacent_find(
+      enOrdre.begin(), enOrdre.end(), [](auto& a, auto& b) { return ComparerNoms(a, b) >= 0; });
+  if (defaut.empty() && desordre != enOrdre.end()) defaut = *desordre + " before a lesser name";
   if (defaut.empty() && static_cast<std::int32_t>(enOrdre.size()) != nbEnreg)
     defaut = std::to_string(enOrdre.size()) + " names in the tree, header counts " +
              std::to_string(nbEnreg);
