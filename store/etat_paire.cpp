@@ -22,7 +22,7 @@ namespace {
 int DelaiEcritureMs = 20000;
 std::size_t TailleTampon = 1 << 20;
 // Changed ranges of a lot at most this far apart reach the file in one write.
-constexpr std::int64_t EcartJoint = 64 << 10;
+constexpr std::int64_t EcartJoint = 16 << 10;
 bool VueCoupee = false;
 constexpr int DelaiOuvertureMs = 120000;
 
