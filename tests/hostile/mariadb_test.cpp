@@ -23,7 +23,9 @@
 #include "export/lignes_sql.h"
 #include "jeu_hostile.h"
 #include "store/collections.h"
+#include "support/dossier_temporaire.h"
 #include "support/enregistreurs.h"
+#include "support/execution.h"
 #include "support/processus.h"
 
 namespace velquor {
