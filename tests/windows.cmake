@@ -45,11 +45,7 @@ velquor_test(test_collation
 target_compile_definitions(test_collation PRIVATE
   VELQUOR_ORDRE_PLATEFORME="Z:${store}/ordre_plateforme.txt")
 
-velquor_test(test_recherche
-  ${CMAKE_CURRENT_SOURCE_DIR}/search/correspond_test.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/search/recherche_test.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/search/selection_test.cpp
-)
+velquor_test(test_recherche ${CMAKE_CURRENT_SOURCE_DIR}/search/recherche_test.cpp)
 velquor_test(test_export
   ${CMAKE_CURRENT_SOURCE_DIR}/export/recettes_html_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/export/listes_sql_test.cpp

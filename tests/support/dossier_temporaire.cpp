@@ -50,6 +50,11 @@ std::vector<unsigned char> LireOctets(const std::filesystem::path& chemin) {
   return octets;
 }
 
+std::string LireTexte(const std::filesystem::path& chemin) {
+  const std::vector<unsigned char> octets = LireOctets(chemin);
+  return std::string(octets.begin(), octets.end());
+}
+
 void EcrireOctets(const std::filesystem::path& chemin, const std::vector<unsigned char>& octets) {
   std::ofstream flux(chemin, std::ios::binary | std::ios::trunc);
   flux.write(reinterpret_cast<const char*>(octets.data()),

@@ -29,6 +29,8 @@ class TestDansDossier : public ::testing::Test {
 };
 
 std::vector<unsigned char> LireOctets(const std::filesystem::path& chemin);
+// A whole file's bytes as a string; empty when it cannot be read.
+std::string LireTexte(const std::filesystem::path& chemin);
 void EcrireOctets(const std::filesystem::path& chemin, const std::vector<unsigned char>& octets);
 
 }  // namespace velquor::test

@@ -16,13 +16,6 @@ namespace velquor::test {
 
 namespace fs = std::filesystem;
 
-std::string LireTexte(const fs::path& chemin) {
-  std::ifstream flux(chemin, std::ios::binary);
-  std::ostringstream texte;
-  texte << flux.rdbuf();
-  return texte.str();
-}
-
 std::vector<std::string> EnvironnementArret(long n, const std::string& compte) {
 #ifdef VELQUOR_ARRET_APPELS
   // The sanitizers' runtime would rather come first; the preloaded library does not need it to.

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "support/dossier_temporaire.h"
+
 namespace velquor::test {
 
 struct Execution {
@@ -30,8 +32,5 @@ int ExecuterDisqueLimite(const std::string& programme, std::vector<std::string> 
 // system call (n >= 1), or, with n = 0, count those calls into the file `compte`; see
 // arret_appels.cpp. Empty when the preloaded library was not built.
 std::vector<std::string> EnvironnementArret(long n, const std::string& compte = {});
-
-// A whole file's bytes as a string; empty when it cannot be read.
-std::string LireTexte(const std::filesystem::path& chemin);
 
 }  // namespace velquor::test
