@@ -7,9 +7,13 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 
 #include "scenarios_pannes.h"
 #include "store/collections.h"
+#include "store/en_parallele.h"
 #include "store/journal_paire.h"
 
 namespace velquor {
@@ -109,6 +113,25 @@ TEST_F(PannesTest, JournauxTrouvesALOuverture) {
     EXPECT_EQ(LireFichiers(), applique ? Fichiers({}, {0, 0, 0, 0, 0, 0, 0, 0}) : avant) << cas;
     EXPECT_FALSE(fs::exists("FAMILLE.JNL")) << cas;
   }
+}
+
+// The flushes of a lot's files wait on the disk together: each call is still running when the
+// other starts (a call that waited 30 s in vain fails). One failing makes the whole fail.
+TEST(EnParallele, LesAppelsAttendentEnsemble) {
+  std::mutex m;
+  std::condition_variable cv;
+  int lances = 0;
+  auto rendezVous = [&](bool resultat) {
+    std::unique_lock verrou(m);
+    ++lances;
+    cv.notify_all();
+    return cv.wait_for(verrou, std::chrono::seconds(30), [&] { return lances % 2 == 0; }) &&
+           resultat;
+  };
+  EXPECT_TRUE(
+      ToutesEnParallele({[&] { return rendezVous(true); }, [&] { return rendezVous(true); }}));
+  EXPECT_FALSE(
+      ToutesEnParallele({[&] { return rendezVous(true); }, [&] { return rendezVous(false); }}));
 }
 
 }  // namespace
