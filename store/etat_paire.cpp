@@ -67,6 +67,33 @@ void Marquer(std::map<std::int64_t, std::int64_t>& sales, std::int64_t debut, st
   sales.emplace(debut, fin);
 }
 
+// The parts of [debut, debut + n) where the lot's bytes differ from the file's. Only those need
+// saving in the journal: a write torn anywhere leaves every other byte as it was. Differences
+// closer together than an extract's own header are saved as one.
+void MarquerDifferences(std::map<std::int64_t, std::int64_t>& sales, std::int64_t debut,
+                        const unsigned char* nouveau, const unsigned char* ancien, std::size_t n) {
+  constexpr std::size_t Rapprochees = 16;
+  auto suivante = [&](std::size_t i) {  // the first differing byte from i, or n
+    for (std::uint64_t a, b; i + 8 <= n; i += 8) {
+      std::memcpy(&a, nouveau + i, 8);
+      std::memcpy(&b, ancien + i, 8);
+      if (a != b) break;
+    }
+    while (i < n && nouveau[i] == ancien[i])
+      ++i;
+    return i;
+  };
+  for (std::size_t i = suivante(0); i < n;) {
+    std::size_t fin = i + 1, j = suivante(fin);
+    while (j < n && j - fin < Rapprochees) {
+      fin = j + 1;
+      j = suivante(fin);
+    }
+    Marquer(sales, debut + static_cast<std::int64_t>(i), debut + static_cast<std::int64_t>(fin));
+    i = j;
+  }
+}
+
 void CopierDans(std::vector<unsigned char>& miroir, std::int64_t pos, const void* source,
                 std::size_t n) {
   const auto fin = static_cast<std::size_t>(pos) + n;
@@ -328,6 +355,17 @@ bool EtatPaire::LireNoeud(std::int32_t pos, NoeudIndex& noeud) const {
   }
   noeud = NoeudIndex::DepuisOctets(index_.data() + pos);
   return true;
+}
+
+// Records are read in name order, which is random order in the data file: a walk would spend
+// most of its time waiting for each record's cache lines if they were not asked for ahead.
+void EtatPaire::AnticiperEnreg(std::int64_t pos, std::size_t tailleEnreg) const {
+  if (projection_ == nullptr || pos < TailleEntete || pos >= tailleDonneesLot_) return;
+  const std::int64_t fin =
+      std::min(pos + static_cast<std::int64_t>(tailleEnreg), tailleDonneesLot_);
+  constexpr std::int64_t Ligne = 64;
+  for (std::int64_t o = pos & ~(Ligne - 1); o < fin; o += Ligne)
+    __builtin_prefetch(projection_ + o);
 }
 
 bool EtatPaire::EcrireNoeud(std::int32_t pos, const NoeudIndex& noeud) {
@@ -800,8 +838,14 @@ bool EtatPaire::PreparerJournal(JournalPaire& journal) {
   journal.tailleDonnees = tailleDonneesLot_;
   journal.tailleIndex = tailleIndexLot_;
   std::map<std::int64_t, std::int64_t> plagesDonnees, plagesIndex;
-  for (const auto& plage : recouvrement_)
-    Marquer(plagesDonnees, plage.first, Fin(plage));
+  for (const auto& [pos, octets] : recouvrement_) {
+    const std::int64_t fin = pos + static_cast<std::int64_t>(octets.size());
+    if (projection_ != nullptr && fin <= tailleDonneesLot_) {
+      MarquerDifferences(plagesDonnees, pos, octets.data(), projection_ + pos, octets.size());
+    } else {
+      Marquer(plagesDonnees, pos, fin);
+    }
+  }
   if (enteteSale_) Marquer(plagesDonnees, 0, TailleEntete);
   for (const EcritureIndex& e : journalIndex_)
     Marquer(plagesIndex, e.pos, e.pos + static_cast<std::int64_t>(e.octets.size()));
@@ -855,6 +899,8 @@ bool EtatPaire::AppliquerLot() {
            fichierDonnees_.Synchroniser();
   }
   if (ok && enteteSale_) ok = fichierDonnees_.EcrireA(0, enteteLot_, TailleEntete);
+  // A lot that changed records only (a consistency pass) left the index as it was.
+  if (journalIndex_.empty()) return ok && synchroniserDonnees();
   return ok && ToutesEnParallele({synchroniserDonnees, synchroniserIndex});
 }
 
@@ -934,12 +980,14 @@ bool EtatPaire::EcrireLots(const std::vector<EtatPaire*>& etats) {
                                : sales.empty()       ? std::string()
                                                      : sales[0]->cheminJournal_;
     // (A group of lots that all wrote nothing leaves its group file to go here too.)
-    if (!marque.empty() && !sansJournal) {
+    const bool marqueOtee = !marque.empty() && !sansJournal;
+    if (marqueOtee) {
       FichierBrut::Supprimer(marque);
       FichierBrut::SynchroniserDossierDe(marque);
     }
-    for (EtatPaire* e : sales)
-      FichierBrut::Supprimer(e->cheminJournal_);
+    for (EtatPaire* e : sales) {
+      if (!marqueOtee || e->cheminJournal_ != marque) FichierBrut::Supprimer(e->cheminJournal_);
+    }
   } else {
     bool remis = true;
     for (std::size_t i = 0; i < sales.size(); ++i) {

@@ -65,6 +65,14 @@ class EtatPaire {
   bool EcrireEntete(std::int32_t nbEnreg, std::uint32_t nbSuppr);
 
   bool LireNoeud(std::int32_t pos, NoeudIndex& noeud) const;
+  // A hint that a walk will soon read the record at pos: while a lot reads the data file through
+  // its mapping, the record's bytes are brought into the processor's cache ahead of the read.
+  void AnticiperEnreg(std::int64_t pos, std::size_t tailleEnreg) const;
+  void AnticiperNoeud(std::int32_t pos) const {
+    if (pos > 0 && static_cast<std::size_t>(pos) < index_.size())
+      __builtin_prefetch(index_.data() + pos);
+  }
+  bool Anticipe() const { return projection_ != nullptr; }
   bool EcrireNoeud(std::int32_t pos, const NoeudIndex& noeud);
   std::int64_t TailleIndex() const { return static_cast<std::int64_t>(index_.size()); }
 

@@ -94,6 +94,11 @@ class PFichier {
   void Descendre(std::int32_t& pos, NoeudIndex& noeud, bool versDroite, Parcours& parcours) const;
   bool Extremite(bool versDroite);
   bool Voisin(bool suivant);
+  // One step of a walk in name order from the node at pos, node by node.
+  enum class Pas { Fait, Fin, Echec };
+  Pas PasVoisin(std::int32_t& pos, NoeudIndex& noeud, bool suivant) const;
+  // Moves the scout along with a forward walk that stepped from depuis to the node at vers.
+  void Eclairer(std::int32_t depuis, std::int32_t vers, const NoeudIndex& noeud);
   // Stands on the node and loads its record; false when the record could not be read.
   bool Positionner(std::int32_t pos, const NoeudIndex& noeud);
   std::int64_t LimitePas() const;
@@ -127,6 +132,15 @@ class PFichier {
   VueOrdonnee::iterator curseurVue_{};
   std::uint64_t generationCurseur_ = 0;
   void RetenirCurseur(VueOrdonnee::iterator entree);
+  // A scout runs a few names ahead of a forward walk in a lot and has their records brought
+  // into the cache. It only reads the index mirror; where it stands never changes a result.
+  struct Eclaireur {
+    std::int32_t origine = AucunLien;  // the walk's node it counts from
+    std::int32_t pos = AucunLien;
+    NoeudIndex noeud;
+    int avance = 0;
+    bool auBout = false;
+  } eclaireur_;
 };
 
 }  // namespace velquor

@@ -148,6 +148,21 @@ bool PFichier::Voisin(bool suivant) {
   NoeudIndex noeud;
   if (!LireNoeud(PtrEnreg, noeud)) return false;
   std::int32_t pos = PtrEnreg;
+  switch (PasVoisin(pos, noeud, suivant)) {
+    case Pas::Fait:
+      break;
+    case Pas::Fin:
+      // The object stands on the greatest (or least) name.
+      suivant ? Dernier() : Premier();
+      return false;
+    case Pas::Echec:
+      return false;
+  }
+  if (suivant) Eclairer(PtrEnreg, pos, noeud);
+  return Positionner(pos, noeud);
+}
+
+PFichier::Pas PFichier::PasVoisin(std::int32_t& pos, NoeudIndex& noeud, bool suivant) const {
   Parcours parcours(LimitePas());
   NoeudIndex enfant;
   const std::int32_t sousArbre = LienVers(noeud, suivant);
@@ -155,23 +170,40 @@ bool PFichier::Voisin(bool suivant) {
     pos = sousArbre;
     noeud = enfant;
     Descendre(pos, noeud, !suivant, parcours);
-  } else {
-    for (;;) {
-      if (pos == 0 || noeud.Pere == AucunLien) {
-        // Came up to the root from the side we walk away from: no further name. The object
-        // stands on the greatest (or least) name.
-        suivant ? Dernier() : Premier();
-        return false;
-      }
-      NoeudIndex parent;
-      if (!parcours.Pas() || !LireParent(pos, noeud, parent)) return false;
-      const bool depuisDroite = parent.Droite == pos;
-      pos = noeud.Pere;
-      noeud = parent;
-      if (depuisDroite != suivant) break;
-    }
+    return Pas::Fait;
   }
-  return Positionner(pos, noeud);
+  for (;;) {
+    // Came up to the root from the side we walk away from: no further name.
+    if (pos == 0 || noeud.Pere == AucunLien) return Pas::Fin;
+    NoeudIndex parent;
+    if (!parcours.Pas() || !LireParent(pos, noeud, parent)) return Pas::Echec;
+    const bool depuisDroite = parent.Droite == pos;
+    pos = noeud.Pere;
+    noeud = parent;
+    if (depuisDroite != suivant) return Pas::Fait;
+  }
+}
+
+void PFichier::Eclairer(std::int32_t depuis, std::int32_t vers, const NoeudIndex& noeud) {
+  // Far enough ahead to cover the wait for memory, near enough to stay in the cache.
+  constexpr int Distance = 8;
+  if (!etat_->Anticipe()) return;
+  Eclaireur& e = eclaireur_;
+  if (e.origine == depuis && e.avance > 1) {
+    --e.avance;
+  } else {
+    e = {vers, vers, noeud, 0, false};
+  }
+  e.origine = vers;
+  while (e.avance < Distance && !e.auBout) {
+    if (PasVoisin(e.pos, e.noeud, true) != Pas::Fait) {
+      e.auBout = true;  // the last names, or a damaged link: the walk meets it on its own
+      break;
+    }
+    ++e.avance;
+    etat_->AnticiperEnreg(e.noeud.PosEnreg, tailleEnreg_);
+    etat_->AnticiperNoeud(e.noeud.Droite);
+  }
 }
 
 bool PFichier::Suivant() {
@@ -479,8 +511,10 @@ bool PFichier::VoisinDansVue(VueOrdonnee& vue, bool suivant, bool& resultat) {
   if (it == vue.end()) return false;
   resultat = suivant ? std::next(it) != vue.end() : it != vue.begin();
   // At either end the object stays on the greatest or the least name, its record reloaded.
+  const std::int32_t depuis = it->second;
   if (resultat) it = suivant ? std::next(it) : std::prev(it);
   if (!LireNoeud(it->second, noeud)) return false;
+  if (suivant && resultat) Eclairer(depuis, it->second, noeud);
   RetenirCurseur(it);
   if (!Positionner(it->second, noeud)) resultat = false;
   return true;
