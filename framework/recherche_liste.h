@@ -36,6 +36,9 @@ inline std::string_view VueOctets(const QByteArray& octets) {
 // it. entree(i) gives the stored bytes of entry i.
 template <class Entree>
 int PositionTriee(int nb, std::string_view texte, Entree entree) {
+  // Entries mostly come in order (a walk of a collection fills its list): one comparison with
+  // the last tells that the new one goes after every other.
+  if (nb > 0 && ComparerNomsSansCasse(VueOctets(entree(nb - 1)), texte) < 0) return nb;
   int bas = 0;
   int haut = nb;
   while (bas < haut) {
