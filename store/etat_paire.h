@@ -91,6 +91,8 @@ class EtatPaire {
   // The size of the buffer in which a writing lot gathers what it adds (1 MB; tests make it
   // small, so that a short lot sends its additions to the file before it lands).
   static void DefinirTailleTampon(std::size_t octets);
+  // The largest data file a lot copies whole rather than maps (2 MB; tests set 0 to map them).
+  static void DefinirCopieMax(std::int64_t octets);
 
   // The ordered view of a sound tree sorted in the program's name order, or nullptr when the
   // tree must be walked node by node.
@@ -215,7 +217,9 @@ class EtatPaire {
   };
   int profondeurLot_ = 0;
   bool verrouLecture_ = false;
-  const unsigned char* projection_ = nullptr;  // the data file as the lot found it, mapped
+  const unsigned char* projection_ = nullptr;  // the data file as the lot found it
+  std::vector<unsigned char> copieLot_;        // ... when it is small enough to be copied
+  const unsigned char* ProjeterDonnees();
   Signature signatureLot_;
   std::int64_t tailleDonneesLot_ = 0, tailleIndexLot_ = 0;
   // A writing lot whose journal (with the two sizes, until it is written out) goes to the disk

@@ -60,9 +60,20 @@ std::string OctetsPaire() {
   return test::LireTexte(f.NomFichierIndex()) + "|" + test::LireTexte(f.NomFichierDonnees());
 }
 
-using CoupuresTest = test::EssaisPannes;
+class CoupuresTest : public test::EssaisPannes {
+ protected:
+  void ArreterApresChaqueEcriture();
+};
 
+// Both ways a lot holds the data file as it found it: copied whole (a small file), or mapped.
 TEST_F(CoupuresTest, ArretApresChaqueEcritureDeChaqueOperation) {
+  for (const bool copie : {true, false}) {
+    EtatPaire::DefinirCopieMax(copie ? 2 << 20 : 0);
+    ArreterApresChaqueEcriture();
+  }
+}
+
+void CoupuresTest::ArreterApresChaqueEcriture() {
   for (const auto& s : test::ScenariosPannes()) {
     Preparer(s);
     const std::string octetsAvant = OctetsPaire();

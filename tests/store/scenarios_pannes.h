@@ -37,6 +37,7 @@ class EssaisPannes : public TestDansDossier {
   void TearDown() override {
     pannes::Effacer();
     EtatPaire::DefinirTailleTampon(1 << 20);
+    EtatPaire::DefinirCopieMax(2 << 20);
   }
   // Writes the scenario's pair in a fresh sub-directory, which becomes the current one.
   void Preparer(const ScenarioPanne& s);
