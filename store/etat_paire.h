@@ -65,8 +65,9 @@ class EtatPaire {
   bool EcrireEntete(std::int32_t nbEnreg, std::uint32_t nbSuppr);
 
   bool LireNoeud(std::int32_t pos, NoeudIndex& noeud) const;
-  // A hint that a walk will soon read the record at pos: while a lot reads the data file through
-  // its mapping, the record's bytes are brought into the processor's cache ahead of the read.
+  // Hints that a walk will soon read the record at pos, or the node at pos: while a lot holds the
+  // data file as it found it (mapped or copied), the bytes are brought into the processor's cache
+  // ahead of the read. Anticipe says whether the lot holds it.
   void AnticiperEnreg(std::int64_t pos, std::size_t tailleEnreg) const;
   void AnticiperNoeud(std::int32_t pos) const {
     if (pos > 0 && static_cast<std::size_t>(pos) < index_.size())
