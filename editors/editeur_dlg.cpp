@@ -294,7 +294,7 @@ void PEditeurDlg::LancerPasseCoherence(const Passe& passe) {
   }
   if (!reussie) ServiceMessages().Bip();
   if (!isVisible()) return;
-  if (!QApplication::activeWindow()) window()->activateWindow();
+  if (!QApplication::activeWindow()) DemanderActivation(this);
   if (focus && focus->isEnabled() && !QApplication::focusWidget())
     focus->setFocus(Qt::ActiveWindowFocusReason);
 }

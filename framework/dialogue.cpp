@@ -3,10 +3,12 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
 
 #include "framework/application.h"
 #include "framework/placement.h"
@@ -208,7 +210,23 @@ void RendreActivationAuProprietaire(QWidget* fenetre) {
   // Another window of the program that is active keeps the activation.
   QWidget* active = QApplication::activeWindow();
   if (active && active != fenetre && active->isVisible()) return;
-  cible->activateWindow();
+  DemanderActivation(cible);
+}
+
+void DemanderActivation(QWidget* fenetre) {
+  QWindow* cible = fenetre->window()->windowHandle();
+  QWindow* focus = QGuiApplication::focusWindow();
+  // Qt asks the window manager for the activation, except when the window it believes focused
+  // lies within the target (a dialog the target owns): then it sets the X input focus itself,
+  // stamped with the time of the last event it saw. A dialog just hidden stays that window until
+  // Qt sees the focus leave it; the window manager has meanwhile moved the focus at a later time,
+  // so the X server ignores the request and no window is left active. Cut off from its owner for
+  // the time of the request, the hidden window sends Qt to the window manager.
+  QWindow* proprietaire = focus ? focus->transientParent() : nullptr;
+  const bool couper = cible && proprietaire && !focus->isVisible() && cible->isAncestorOf(focus);
+  if (couper) focus->setTransientParent(nullptr);
+  fenetre->activateWindow();
+  if (couper) focus->setTransientParent(proprietaire);
 }
 
 bool PDialogue::eventFilter(QObject* objet, QEvent* evenement) {

@@ -125,6 +125,10 @@ void ActiverFenetre(QWidget* fenetre, bool actif);
 // progress window), and the user's keys would then go nowhere.
 void RendreActivationAuProprietaire(QWidget* fenetre);
 
+// Asks for the activation of the widget's window (QWidget::activateWindow), in a way the window
+// manager honours even while Qt still counts a dialog that was just hidden as the focused window.
+void DemanderActivation(QWidget* fenetre);
+
 // The modal seam: when set, it is called with every dialog that starts a modal run, from inside
 // that run. Tests use it to act on the dialog (type, click) and close it; a dialog still running
 // when the seam returns is ended with result 2. Returns the seam it replaces.

@@ -334,7 +334,7 @@ void NewRech::SelectionMultiple() {
   const int resultat = SelMulti(this, motif, ControleParId(IdAjouteIngredient)->isEnabled(),
                                 ControleParId(IdEnleveIngredient)->isEnabled())
                            .Executer();
-  activateWindow();  // back from the modal dialog, whatever the window system does
+  DemanderActivation(this);  // back from the modal dialog, whatever the window system does
   if (resultat != SelMulti::Selection && resultat != SelMulti::Deselection) return;
 
   PListe* source = resultat == SelMulti::Selection ? disponibles : choisis;
@@ -387,7 +387,7 @@ void NewRech::CmOk() {
     return;
   }
   // Nothing matched (string 3010 has been shown): the dialog stays open with its criteria.
-  activateWindow();
+  DemanderActivation(this);
   if (focus && focus->isVisible() && focus->isEnabled())
     focus->setFocus();
   else if (QWidget* premier = ControleParId(kPages[ongletCourant_ - 1].front()))

@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <thread>
 
 extern char** environ;
@@ -127,13 +129,60 @@ bool Pilote::Synchroniser() {
 
 bool Pilote::AttendreActive(QWidget* widget, const std::string& quoi) {
   QPointer<QWidget> garde(widget);
-  return Attendre(
+  const bool active = Attendre(
       [garde] {
         if (!garde || !garde->isVisible()) return false;
         QWindow* fenetre = garde->window()->windowHandle();
         return fenetre && fenetre->isExposed() && QApplication::activeWindow() == garde->window();
       },
       quoi);
+  if (!active) ADD_FAILURE() << EtatDesFenetres();
+  return active;
+}
+
+std::string Pilote::EtatDesFenetres() {
+  std::string etat = Sur([] {
+    auto nom = [](const QObject* o) -> std::string {
+      if (!o) return "aucune";
+      return std::string(o->metaObject()->className()) + " \"" + o->objectName().toStdString() +
+             "\"";
+    };
+    std::string s = "Qt : fenêtre active " + nom(QApplication::activeWindow()) + ", focus " +
+                    nom(QGuiApplication::focusWindow()) + ", modale " +
+                    nom(QApplication::activeModalWidget()) + ", menu " +
+                    nom(QApplication::activePopupWidget()) + "\nfenêtres montrées :";
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (!w->isVisible()) continue;
+      QWindow* f = w->windowHandle();
+      s += "\n  " + nom(w) + " 0x" + QString::number(w->winId(), 16).toStdString() +
+           (w->isEnabled() ? "" : " désactivée") +
+           (f && f->isExposed() ? " exposée" : " non exposée") +
+           (f && f->isActive() ? " active" : "");
+    }
+    return s;
+  });
+  // Where the X server and the window manager put the focus.
+  etat += "\nX : " + SortieDe("xdotool getwindowfocus") + ", " +
+          SortieDe("xprop -root _NET_ACTIVE_WINDOW");
+  return etat;
+}
+
+unsigned long Pilote::FocusX() {
+  const std::string sortie = SortieDe("xdotool getwindowfocus");
+  return std::strtoul(sortie.c_str() + sortie.rfind(' ') + 1, nullptr, 10);
+}
+
+std::string Pilote::SortieDe(const std::string& commande) {
+  std::string sortie;
+  if (FILE* flux = popen((commande + " 2>&1").c_str(), "r")) {
+    char tampon[256];
+    while (fgets(tampon, sizeof tampon, flux))
+      sortie += tampon;
+    pclose(flux);
+  }
+  while (!sortie.empty() && sortie.back() == '\n')
+    sortie.pop_back();
+  return commande + " → " + sortie;
 }
 
 bool Pilote::AttendreFocus(QWidget* widget, const std::string& quoi) {

@@ -73,6 +73,10 @@ class Pilote {
   }
   // Waits until the widget's window is shown, exposed and active.
   bool AttendreActive(QWidget* widget, const std::string& quoi);
+  // What the windows look like to Qt and to the X server: printed when a wait on them fails.
+  std::string EtatDesFenetres();
+  // The window that has the X server's input focus, as the window manager left it (0 if unknown).
+  static unsigned long FocusX();
   // Waits until the widget has the keyboard focus.
   bool AttendreFocus(QWidget* widget, const std::string& quoi);
 
@@ -91,6 +95,7 @@ class Pilote {
   void SurFil(const std::function<void()>& f);
   void Xdotool(const std::vector<std::string>& arguments);
   QPoint PositionGlobale(QWidget* widget, QPoint point);
+  static std::string SortieDe(const std::string& commande);
 
   QObject* temoin_ = nullptr;  // counts the releases of Shift, on the windows' thread
 };
