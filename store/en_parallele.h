@@ -6,8 +6,9 @@
 
 namespace velquor {
 
-// Runs the calls at once (all but the first on threads of their own, or one after another when
-// no thread can be started) and says whether every one succeeded.
+// Runs the calls at once (all but the first on helper threads kept from one call to the next;
+// a call no helper is free to take runs here, after the first) and says whether every one
+// succeeded. Calls may come from several threads at a time.
 bool ToutesEnParallele(std::initializer_list<std::function<bool()>> appels);
 
 }  // namespace velquor

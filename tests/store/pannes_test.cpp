@@ -6,10 +6,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <thread>
+#include <vector>
+
+#ifndef _WIN32
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 #include "scenarios_pannes.h"
 #include "store/collections.h"
@@ -132,6 +140,56 @@ TEST(EnParallele, LesAppelsAttendentEnsemble) {
       ToutesEnParallele({[&] { return rendezVous(true); }, [&] { return rendezVous(true); }}));
   EXPECT_FALSE(
       ToutesEnParallele({[&] { return rendezVous(true); }, [&] { return rendezVous(false); }}));
+}
+
+#ifndef _WIN32
+// A child of fork() has none of its parent's helper threads: its calls still wait together.
+TEST(EnParallele, UnEnfantDeForkAppelleEnParallele) {
+  auto ensemble = [] {
+    std::mutex m;
+    std::condition_variable cv;
+    int lances = 0;
+    auto rendezVous = [&] {
+      std::unique_lock verrou(m);
+      ++lances;
+      cv.notify_all();
+      return cv.wait_for(verrou, std::chrono::seconds(30), [&] { return lances == 2; });
+    };
+    return ToutesEnParallele({rendezVous, rendezVous});
+  };
+  ASSERT_TRUE(ensemble());  // the parent's helpers are running
+  const pid_t pid = ::fork();
+  ASSERT_GE(pid, 0);
+  if (pid == 0) {
+    ::alarm(60);  // a child stuck on a lock its parent's helper held ends all the same
+    ::_exit(ensemble() ? 0 : 1);
+  }
+  int statut = -1;
+  ASSERT_EQ(::waitpid(pid, &statut, 0), pid);
+  EXPECT_TRUE(WIFEXITED(statut) && WEXITSTATUS(statut) == 0);
+}
+#endif
+
+// More callers at once than there are helpers: a call no helper is free to take is run by its
+// caller, so every call starts (here all of them wait until all have started) and none is lost.
+TEST(EnParallele, UnAppelQuAucuneAideNePrendEstFaitParLAppelant) {
+  constexpr int kAppelants = 16;
+  std::mutex m;
+  std::condition_variable cv;
+  int lances = 0;
+  auto tous = [&] {
+    std::unique_lock verrou(m);
+    ++lances;
+    cv.notify_all();
+    return cv.wait_for(verrou, std::chrono::seconds(30), [&] { return lances == kAppelants; });
+  };
+  std::vector<char> reussis(kAppelants, 0);
+  std::vector<std::thread> appelants;
+  for (int i = 0; i < kAppelants; ++i)
+    appelants.emplace_back([&, i] { reussis[i] = ToutesEnParallele({[] { return true; }, tous}); });
+  for (auto& a : appelants)
+    a.join();
+  EXPECT_EQ(std::count(reussis.begin(), reussis.end(), 1), kAppelants);
 }
 
 }  // namespace
