@@ -123,39 +123,45 @@ TEST_F(PannesTest, JournauxTrouvesALOuverture) {
   }
 }
 
+// Calls that wait for one another: each returns true once `attendus` calls have arrived since
+// the last group gathered, false if that takes more than 30 s.
+class RendezVous {
+ public:
+  explicit RendezVous(int attendus) : attendus_(attendus) {}
+  bool Arriver() {
+    std::unique_lock verrou(m_);
+    ++arrives_;
+    cv_.notify_all();
+    return cv_.wait_for(verrou, std::chrono::seconds(30),
+                        [this] { return arrives_ % attendus_ == 0; });
+  }
+
+ private:
+  const int attendus_;
+  std::mutex m_;
+  std::condition_variable cv_;
+  int arrives_ = 0;
+};
+
 // The flushes of a lot's files wait on the disk together: each call is still running when the
-// other starts (a call that waited 30 s in vain fails). One failing makes the whole fail.
+// other starts. One failing makes the whole fail.
 TEST(EnParallele, LesAppelsAttendentEnsemble) {
-  std::mutex m;
-  std::condition_variable cv;
-  int lances = 0;
-  auto rendezVous = [&](bool resultat) {
-    std::unique_lock verrou(m);
-    ++lances;
-    cv.notify_all();
-    return cv.wait_for(verrou, std::chrono::seconds(30), [&] { return lances % 2 == 0; }) &&
-           resultat;
-  };
+  RendezVous paire(2);
   EXPECT_TRUE(
-      ToutesEnParallele({[&] { return rendezVous(true); }, [&] { return rendezVous(true); }}));
-  EXPECT_FALSE(
-      ToutesEnParallele({[&] { return rendezVous(true); }, [&] { return rendezVous(false); }}));
+      ToutesEnParallele({[&] { return paire.Arriver(); }, [&] { return paire.Arriver(); }}));
+  EXPECT_FALSE(ToutesEnParallele({[&] { return paire.Arriver(); },
+                                  [&] {
+                                    paire.Arriver();
+                                    return false;
+                                  }}));
 }
 
 #ifndef _WIN32
 // A child of fork() has none of its parent's helper threads: its calls still wait together.
 TEST(EnParallele, UnEnfantDeForkAppelleEnParallele) {
   auto ensemble = [] {
-    std::mutex m;
-    std::condition_variable cv;
-    int lances = 0;
-    auto rendezVous = [&] {
-      std::unique_lock verrou(m);
-      ++lances;
-      cv.notify_all();
-      return cv.wait_for(verrou, std::chrono::seconds(30), [&] { return lances == 2; });
-    };
-    return ToutesEnParallele({rendezVous, rendezVous});
+    RendezVous paire(2);
+    return ToutesEnParallele({[&] { return paire.Arriver(); }, [&] { return paire.Arriver(); }});
   };
   ASSERT_TRUE(ensemble());  // the parent's helpers are running
   const pid_t pid = ::fork();
@@ -174,19 +180,13 @@ TEST(EnParallele, UnEnfantDeForkAppelleEnParallele) {
 // caller, so every call starts (here all of them wait until all have started) and none is lost.
 TEST(EnParallele, UnAppelQuAucuneAideNePrendEstFaitParLAppelant) {
   constexpr int kAppelants = 16;
-  std::mutex m;
-  std::condition_variable cv;
-  int lances = 0;
-  auto tous = [&] {
-    std::unique_lock verrou(m);
-    ++lances;
-    cv.notify_all();
-    return cv.wait_for(verrou, std::chrono::seconds(30), [&] { return lances == kAppelants; });
-  };
+  RendezVous tous(kAppelants);
   std::vector<char> reussis(kAppelants, 0);
   std::vector<std::thread> appelants;
   for (int i = 0; i < kAppelants; ++i)
-    appelants.emplace_back([&, i] { reussis[i] = ToutesEnParallele({[] { return true; }, tous}); });
+    appelants.emplace_back([&, i] {
+      reussis[i] = ToutesEnParallele({[] { return true; }, [&] { return tous.Arriver(); }});
+    });
   for (auto& a : appelants)
     a.join();
   EXPECT_EQ(std::count(reussis.begin(), reussis.end(), 1), kAppelants);
