@@ -19,7 +19,7 @@ namespace {
 // helper has taken it by the time the caller is free.
 struct Tache {
   const std::function<bool()>* appel = nullptr;
-  char* reussi = nullptr;
+  bool reussi = false;
   bool prise = false;
   bool finie = false;
 };
@@ -72,7 +72,7 @@ class Aides {
       file_.erase(std::find(file_.begin(), file_.end(), &t));
       t.prise = true;
       verrou.unlock();
-      *t.reussi = (*t.appel)();
+      t.reussi = (*t.appel)();
       verrou.lock();
       t.finie = true;
     }
@@ -95,7 +95,7 @@ class Aides {
       verrou.unlock();
       const bool reussi = (*t->appel)();
       verrou.lock();
-      *t->reussi = reussi;
+      t->reussi = reussi;
       t->finie = true;
       ++libres_;
       fini_.notify_all();
@@ -117,16 +117,16 @@ class Aides {
 
 bool ToutesEnParallele(std::initializer_list<std::function<bool()>> appels) {
   if (appels.size() == 0) return true;
-  std::vector<char> reussis(appels.size(), 0);
   std::vector<Tache> taches(appels.size() - 1);
   for (std::size_t i = 1; i < appels.size(); ++i)
-    taches[i - 1] = {.appel = appels.begin() + i, .reussi = &reussis[i]};
+    taches[i - 1].appel = appels.begin() + i;
   // The others are handed out first: the first one, run here, then waits on the disk with them.
   Aides& aides = Aides::Instance();
   if (!taches.empty()) aides.Confier(taches);
-  reussis[0] = (*appels.begin())();
+  const bool premier = (*appels.begin())();
   if (!taches.empty()) aides.Terminer(taches);
-  return std::all_of(reussis.begin(), reussis.end(), [](char r) { return r != 0; });
+  return premier &&
+         std::all_of(taches.begin(), taches.end(), [](const Tache& t) { return t.reussi; });
 }
 
 }  // namespace velquor
