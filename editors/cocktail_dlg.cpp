@@ -2,6 +2,8 @@
 
 #include <QStandardItemModel>
 
+#include <cstddef>
+
 #include <vector>
 
 #include "framework/edition.h"
@@ -17,11 +19,6 @@ namespace velquor {
 namespace {
 
 constexpr std::size_t kLimiteNom = TailleNom;  // 30 characters and the terminator
-
-std::string Tronque(std::string texte, std::size_t taille) {
-  if (texte.size() > taille - 1) texte.resize(taille - 1);
-  return texte;
-}
 
 // Shows a stored name in a combo box exactly as it is stored: its list entry when the list holds
 // that very name, otherwise the name in the edit field, with no entry selected (never an entry
@@ -130,19 +127,19 @@ void TCocktailDlg::AjouterIngredientAuxListes(std::string_view nom) {
   struct Etat {
     CbAssist* combo;
     int index;
-    std::string texte;
+    QString texte;
   };
   std::vector<Etat> etats;
   if (premier->NbElements() == 0) {
     for (int i = 1; i < NbLignesComposition; ++i) {
       if (CbAssist* combo = Ingredient(i))
-        etats.push_back({combo, combo->currentIndex(), combo->TexteCp1252()});
+        etats.push_back({combo, combo->currentIndex(), combo->TexteEdition()});
     }
   }
   premier->AjouterChaine(nom);  // the list the ten share
   for (const Etat& etat : etats) {
     if (etat.index >= 0 || etat.combo->currentIndex() < 0) continue;
-    etat.combo->DefinirTexteCp1252(etat.texte);  // as it was, a stored name in small letters too
+    etat.combo->DefinirTexteEdition(etat.texte);  // as it was, a stored name in small letters too
   }
 }
 
@@ -169,24 +166,32 @@ void TCocktailDlg::PreparerNouveau(std::string_view nom) {
   CopierTexte(cocktails_.Enreg.Nom, nom);
 }
 
-void TCocktailDlg::MontrerEnreg() {
-  const EnrCocktail& enr = cocktails_.Enreg;
-  for (int i = 0; i < NbLignesComposition; ++i) {
-    if (PEdition* quantite = Quantite(i)) quantite->DefinirTexteCp1252(Texte(enr.Quantite[i]));
-    MontrerNom(Ingredient(i), Texte(enr.Ingredient[i]));
-  }
-  MontrerNom(Famille(), Texte(enr.Famille));
-  if (auto* remarques = Remarques()) remarques->DefinirTexteCp1252(Texte(enr.Remarques));
+std::span<unsigned char> TCocktailDlg::OctetsEnreg() {
+  return Octets(cocktails_.Enreg);
 }
 
-void TCocktailDlg::ViderDetail() {
+std::vector<PEditeurDlg::ChampDetail> TCocktailDlg::ChampsDetail() {
+  auto nom = [](QString libelle, std::size_t offset, CbAssist* combo) {
+    return ChampDetail{std::move(libelle),
+                       offset,
+                       TailleNom,
+                       true,
+                       [combo] { return combo ? combo->TexteCp1252() : std::nullopt; },
+                       [combo](std::string_view valeur) { MontrerNom(combo, valeur); }};
+  };
+  std::vector<ChampDetail> champs;
   for (int i = 0; i < NbLignesComposition; ++i) {
-    if (PEdition* quantite = Quantite(i)) quantite->DefinirTexteCp1252("");
+    const std::size_t ligne = static_cast<std::size_t>(i);
+    champs.push_back(ChampEdition(QStringLiteral("Quantité, ligne %1").arg(i + 1),
+                                  offsetof(EnrCocktail, Quantite) + ligne * TailleQuantite,
+                                  TailleQuantite, Quantite(i)));
+    champs.push_back(nom(QStringLiteral("Ingrédient, ligne %1").arg(i + 1),
+                         offsetof(EnrCocktail, Ingredient) + ligne * TailleNom, Ingredient(i)));
   }
-  for (CbAssist* combo : Combos()) {
-    if (combo) combo->SelectionnerIndex(-1);
-  }
-  if (auto* remarques = Remarques()) remarques->DefinirTexteCp1252("");
+  champs.push_back(nom(QStringLiteral("Famille"), offsetof(EnrCocktail, Famille), Famille()));
+  champs.push_back(ChampEdition(QStringLiteral("Remarques"), offsetof(EnrCocktail, Remarques),
+                                TailleCommentaire, Remarques()));
+  return champs;
 }
 
 void TCocktailDlg::CreerIngredientSiAbsent(std::string_view nom) {
@@ -210,21 +215,11 @@ void TCocktailDlg::CreerFamilleSiAbsente(std::string_view nom) {
   if (CbAssist* famille = Famille()) famille->AjouterChaine(nom);
 }
 
-void TCocktailDlg::LireDetail() {
-  EnrCocktail& enr = cocktails_.Enreg;
-  const std::string remarques = Remarques() ? Remarques()->TexteCp1252() : std::string();
-  for (int i = 0; i < NbLignesComposition; ++i) {
-    const std::string quantite = Quantite(i) ? Quantite(i)->TexteCp1252() : std::string();
-    const std::string ingredient =
-        Ingredient(i) ? Tronque(Ingredient(i)->TexteCp1252(), kLimiteNom) : std::string();
-    CopierTexte(enr.Quantite[i], quantite);
-    CopierTexte(enr.Ingredient[i], ingredient);
-    CreerIngredientSiAbsent(ingredient);
-  }
-  const std::string famille = Famille() ? Tronque(Famille()->TexteCp1252(), kLimiteNom) : "";
-  CreerFamilleSiAbsente(famille);
-  CopierTexte(enr.Famille, famille);
-  CopierTexte(enr.Remarques, remarques);
+void TCocktailDlg::AvantEcriture() {
+  const EnrCocktail& enr = cocktails_.Enreg;
+  for (const auto& ingredient : enr.Ingredient)
+    CreerIngredientSiAbsent(Texte(ingredient));
+  CreerFamilleSiAbsente(Texte(enr.Famille));
 }
 
 int TCocktailDlg::IdMessageExiste() const {

@@ -3,8 +3,8 @@
 // composition rows (a free quantity text and an ingredient name each), its family and its
 // remarks. The ingredient and family names are typed into type-ahead combo boxes; writing a
 // cocktail creates every ingredient and family it names that does not exist yet, asking for each
-// new ingredient whether it is alcoholic. Rows keep their places: an empty row stays where it is.
-// A stored name that the lists do not hold is shown as it is stored, and written back as it is.
+// new ingredient whether it is alcoholic. A stored name that the lists do not hold is shown as it
+// is stored, and written back as it is.
 
 #include <array>
 
@@ -43,10 +43,10 @@ class TCocktailDlg : public PEditeurDlg {
   void RemplirCombos() override;
   std::string_view NomEnreg() const override;
   void DonnerNomEnreg(std::string_view nom) override;
+  std::span<unsigned char> OctetsEnreg() override;
   void PreparerNouveau(std::string_view nom) override;
-  void MontrerEnreg() override;
-  void ViderDetail() override;
-  void LireDetail() override;
+  std::vector<ChampDetail> ChampsDetail() override;
+  void AvantEcriture() override;
   int IdMessageExiste() const override;
   int IdQuestionSuppression() const override;
 

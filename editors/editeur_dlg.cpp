@@ -5,6 +5,9 @@
 #include <QLabel>
 #include <QPointer>
 
+#include <algorithm>
+#include <cstring>
+
 #include "editors/enreg_dlg.h"
 #include "framework/application.h"
 #include "framework/edition.h"
@@ -84,25 +87,14 @@ void PEditeurDlg::SetupWindow() {
     connect(commentaire, &PEditionMulti::focusPerdu, this, [this] { Enregistrer(); });
   }
   LierNotifications();
+  champs_ = ChampsDetail();
 
   OuvrirCollections();
   ServiceMessages().CurseurAttente();
   RemplirCombos();
   if (liste) {
     connect(liste, &PListe::selectionChangee, this, [this] { Afficher(); });
-    liste->SuspendreDessin(true);
-    {
-      PFichier& collection = Collection();
-      LotFichier lot(collection);  // the walk reads from memory
-      if (collection.Premier()) {
-        do {
-          // A damaged record's name may fill its whole field with no terminator: the entry
-          // keeps what an index key can hold, so that picking it finds the record.
-          liste->AjouterChaine(NomEnreg().substr(0, TailleNom - 1));
-        } while (collection.Suivant());
-      }
-    }
-    liste->SuspendreDessin(false);
+    RemplirListe(LireNoms());
     if (liste->NbElements() > 0) {
       liste->SelectionnerIndex(0);
       Afficher();
@@ -119,14 +111,101 @@ void PEditeurDlg::Afficher() {
   auto* titre = Controle<QLabel>(IdTitre);
   if (Collection().Chercher(nom)) {
     if (titre) titre->setText(Cp1252VersQString(NomEnreg()));
-    MontrerEnreg();
+    MontrerChamps();
   } else {
-    ServiceMessages().Bip();
     if (titre) titre->clear();
-    ViderDetail();
+    ViderChamps();
+    Refus(nom);
   }
   // Filling single-line fields raises the same notifications as typing.
   modifie_ = false;
+}
+
+std::string PEditeurDlg::Valeur(const ChampDetail& champ, std::span<const unsigned char> enreg) {
+  if (champ.offset + champ.taille > enreg.size()) return {};
+  const char* debut = reinterpret_cast<const char*>(enreg.data() + champ.offset);
+  return std::string(debut, champ.texte ? ::strnlen(debut, champ.taille) : champ.taille);
+}
+
+void PEditeurDlg::MontrerChamps() {
+  const std::span<unsigned char> enreg = OctetsEnreg();
+  affiche_.assign(enreg.begin(), enreg.end());
+  vus_.clear();
+  for (const ChampDetail& champ : champs_) {
+    const std::string valeur = Valeur(champ, enreg);
+    // A field that already shows the value is left alone: its cursor and selection stay.
+    if (champ.lire() != valeur) champ.montrer(valeur);
+    vus_.push_back(champ.lire());
+  }
+}
+
+void PEditeurDlg::ViderChamps() {
+  affiche_.clear();
+  vus_.clear();
+  for (const ChampDetail& champ : champs_) {
+    champ.montrer({});
+    vus_.push_back(champ.lire());
+  }
+}
+
+bool PEditeurDlg::FusionnerSaisie(std::string_view nom) {
+  const std::span<unsigned char> enreg = OctetsEnreg();
+  // What the window showed; all zero when it showed no record.
+  std::vector<unsigned char> montre = affiche_;
+  montre.resize(enreg.size(), 0);
+  struct Changement {
+    const ChampDetail* champ;
+    std::string valeur;
+  };
+  std::vector<Changement> changements;
+  for (std::size_t i = 0; i < champs_.size(); ++i) {
+    const ChampDetail& champ = champs_[i];
+    const std::optional<std::string> saisi = champ.lire();
+    if (i < vus_.size() && saisi == vus_[i]) continue;
+    const std::size_t place = champ.texte ? champ.taille - 1 : champ.taille;
+    if (!saisi || saisi->size() > place || (!champ.texte && saisi->size() != place)) {
+      const QString raison =
+          !saisi ? QStringLiteral(
+                       "contient un caractère que les fichiers de recettes ne peuvent "
+                       "pas contenir")
+                 : QStringLiteral("dépasse %1 caractères").arg(place);
+      ServiceMessages().Boite(
+          ServiceMessages().Titre(),
+          QStringLiteral("La fiche %1 n'a pas été enregistrée : le champ « %2 » %3.\n\nElle garde "
+                         "ce qu'elle contenait. Corrigez le champ, puis quittez-le pour "
+                         "l'enregistrer.")
+              .arg(Cp1252VersQString(nom), champ.libelle, raison),
+          StyleExclamation | StyleOk);
+      return false;
+    }
+    changements.push_back({&champ, *saisi});
+  }
+  for (const Changement& c : changements) {
+    const ChampDetail& champ = *c.champ;
+    const std::string avant = Valeur(champ, montre);
+    const std::string actuel = Valeur(champ, enreg);
+    // Changed on both sides, to two different values: the user chooses.
+    if (actuel != avant && actuel != c.valeur) {
+      const int reponse = ServiceMessages().Boite(
+          ServiceMessages().Titre(),
+          QStringLiteral("La fiche %1 a été modifiée par un autre programme depuis que vous l'avez "
+                         "affichée.\n\nChamp « %2 »\n- votre saisie : %3\n- l'autre programme : "
+                         "%4\n\nGarder votre saisie ? (Non garde celle de l'autre programme.)")
+              .arg(Cp1252VersQString(nom), champ.libelle, Cp1252VersQString(c.valeur),
+                   Cp1252VersQString(actuel)),
+          StyleQuestion | StyleOuiNon);
+      if (reponse != ReponseOui) continue;
+    }
+    unsigned char* debut = enreg.data() + champ.offset;
+    std::memset(debut, 0, champ.taille);
+    std::memcpy(debut, c.valeur.data(), c.valeur.size());
+  }
+  // A damaged text without its terminator, shown whole, goes back cut to what its field holds:
+  // every text the program writes ends inside its field.
+  for (const ChampDetail& champ : champs_) {
+    if (champ.texte) enreg[champ.offset + champ.taille - 1] = 0;
+  }
+  return true;
 }
 
 void PEditeurDlg::Enregistrer() {
@@ -139,13 +218,69 @@ void PEditeurDlg::Enregistrer() {
   }
   PFichier& collection = Collection();
   if (!collection.Chercher(nom)) {
-    ServiceMessages().Bip();
+    Refus(nom);
     return;
   }
-  LireDetail();
+  // The buffer now holds the record as the file has it.
+  if (!FusionnerSaisie(nom)) {
+    modifie_ = true;  // still to be written, once the field is right
+    return;
+  }
   DonnerNomEnreg(nom);
-  if (!collection.Modifier()) ServiceMessages().Bip();
+  AvantEcriture();
+  if (!collection.Modifier()) {
+    ServiceMessages().Bip();
+    modifie_ = true;
+  } else {
+    MontrerChamps();   // what another program changed meanwhile, and where rows moved
+    modifie_ = false;  // the fields just filled notify as typing does
+  }
   ApresEnregistrer();
+}
+
+std::vector<std::string> PEditeurDlg::LireNoms() {
+  std::vector<std::string> noms;
+  PFichier& collection = Collection();
+  LotFichier lot(collection);  // the walk reads from memory
+  if (collection.Premier()) {
+    do {
+      // A damaged record's name may fill its whole field with no terminator: the entry keeps
+      // what an index key can hold, so that picking it finds the record.
+      noms.emplace_back(NomEnreg().substr(0, TailleNom - 1));
+    } while (collection.Suivant());
+  }
+  return noms;
+}
+
+void PEditeurDlg::RemplirListe(const std::vector<std::string>& noms) {
+  PListe* liste = Liste();
+  liste->SuspendreDessin(true);
+  liste->Vider();
+  for (const std::string& nom : noms)
+    liste->AjouterChaine(nom);
+  liste->SuspendreDessin(false);
+}
+
+bool PEditeurDlg::RafraichirListe(std::string_view nom) {
+  PListe* liste = Liste();
+  if (!liste) return false;
+  const std::vector<std::string> noms = LireNoms();
+  // The list sorts as the collection walks; the same names in the same order are the same list.
+  bool pareille = static_cast<int>(noms.size()) == liste->NbElements();
+  for (std::size_t i = 0; pareille && i < noms.size(); ++i)
+    pareille = liste->Chaine(static_cast<int>(i)) == noms[i];
+  if (pareille) return false;
+  const int place = std::max(0, liste->IndexSelection());
+  RemplirListe(noms);
+  if (liste->NbElements() == 0) {
+    ActiverDetail(false);
+    return true;
+  }
+  int index = liste->ChercherExact(nom);
+  if (index < 0) index = std::min(place, liste->NbElements() - 1);
+  liste->SelectionnerIndex(index);
+  Afficher();
+  return true;
 }
 
 void PEditeurDlg::CmOk() {
@@ -175,7 +310,15 @@ int PEditeurDlg::SelectionnerNom(std::string_view nom) {
 bool PEditeurDlg::NomExiste(std::string_view nom) {
   if (!Collection().Chercher(nom)) return false;
   ServiceMessages().AffMessage(IdMessageExiste(), nom, StyleExclamation | StyleOk);
+  // Another program added it since the list was filled.
+  if (PListe* liste = Liste(); liste && liste->ChercherExact(nom) < 0)
+    RafraichirListe(NomSelectionne());
   return true;
+}
+
+void PEditeurDlg::Refus(std::string_view nom) {
+  ServiceMessages().Bip();
+  RafraichirListe(nom);
 }
 
 void PEditeurDlg::CmNouveau() {
@@ -186,7 +329,7 @@ void PEditeurDlg::CmNouveau() {
   if (NomExiste(nom)) return;
   PreparerNouveau(nom);
   if (!Collection().Ajouter(nom)) {
-    ServiceMessages().Bip();
+    Refus(NomSelectionne());
     return;
   }
   PListe* liste = Liste();
@@ -211,12 +354,12 @@ bool PEditeurDlg::CopierSousNouveauNom(EnregDlg::ModeNom mode, std::string& anci
   if (NomExiste(nouveau)) return false;
   PFichier& collection = Collection();
   if (!collection.Chercher(ancien)) {
-    ServiceMessages().Bip();
+    Refus(ancien);
     return false;
   }
   DonnerNomEnreg(nouveau);  // the copy carries every other field of the old record
   if (!collection.Ajouter(nouveau)) {
-    ServiceMessages().Bip();
+    Refus(ancien);
     return false;
   }
   return true;
@@ -238,7 +381,7 @@ void PEditeurDlg::CmRenommer() {
   if (liste) liste->AjouterChaine(nouveau);
   // A copy under the new key, then the old key deleted.
   if (!collection.Chercher(ancien)) {
-    ServiceMessages().Bip();
+    Refus(nouveau);
   } else if (!collection.Supprimer()) {
     ServiceMessages().Bip();
   } else {
@@ -262,7 +405,7 @@ void PEditeurDlg::CmSupprimer() {
     return;
   PFichier& collection = Collection();
   if (!collection.Chercher(nom)) {
-    ServiceMessages().Bip();
+    Refus(nom);
     return;
   }
   if (!collection.Supprimer()) {

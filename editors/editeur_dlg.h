@@ -9,12 +9,23 @@
 //
 // Each editor supplies its collection, its fields and its messages through the virtual hooks;
 // the family and ingredient editors also carry their renames and deletions into the cocktails.
+//
+// A write never puts back what the window did not change: only the fields the user changed are
+// taken from the window, onto the record as it stands in the file at that moment. So another
+// program's change to the same record since it was shown survives (the window then shows it), and
+// when both changed one field the user chooses which stays. A field that cannot be stored as it
+// stands (a character the code page cannot hold, a text too long) stops the whole write, and the
+// user is told which field: the record keeps its former bytes.
 
 #include <QFont>
 
+#include <cstddef>
 #include <functional>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "editors/enreg_dlg.h"
 #include "framework/dialogue.h"
@@ -84,13 +95,44 @@ class PEditeurDlg : public PDialogue {
   // The record buffer of the edited collection.
   virtual std::string_view NomEnreg() const = 0;
   virtual void DonnerNomEnreg(std::string_view nom) = 0;
+  virtual std::span<unsigned char> OctetsEnreg() = 0;
   // A new record: the name, every other field empty or zero.
   virtual void PreparerNouveau(std::string_view nom) = 0;
-  // The found record into the detail controls; every detail control emptied.
-  virtual void MontrerEnreg() = 0;
-  virtual void ViderDetail() = 0;
-  // The detail controls into the record buffer (the name is set by the caller).
-  virtual void LireDetail() = 0;
+
+  // One detail field: where it lies in the record, the name the user knows it by, and how the
+  // window shows and reads it. A text field is NUL-terminated in taille bytes; the other kind is
+  // one byte (the alcoholic flag), read and shown as a string of that one byte.
+  struct ChampDetail {
+    QString libelle;
+    std::size_t offset = 0;
+    std::size_t taille = 0;
+    bool texte = true;
+    // What the window holds, as stored bytes; nothing when it cannot be stored.
+    std::function<std::optional<std::string>()> lire;
+    std::function<void(std::string_view)> montrer;
+  };
+  // The editor's detail fields, asked for once its controls exist.
+  virtual std::vector<ChampDetail> ChampsDetail() = 0;
+  // A text field of the record shown in an edit field (PEdition or PEditionMulti).
+  template <class Edition>
+  static ChampDetail ChampEdition(QString libelle, std::size_t offset, std::size_t taille,
+                                  Edition* edition) {
+    return {std::move(libelle),
+            offset,
+            taille,
+            true,
+            [edition] { return edition ? edition->TexteCp1252() : std::optional<std::string>(); },
+            [edition](std::string_view valeur) {
+              if (edition) edition->DefinirTexteCp1252(valeur);
+            }};
+  }
+  template <class Enr>
+  static std::span<unsigned char> Octets(Enr& enreg) {
+    return {reinterpret_cast<unsigned char*>(&enreg), sizeof enreg};
+  }
+  // Just before the record buffer, merged from the window's changes, is written (the cocktail
+  // editor creates the ingredients and the family it names).
+  virtual void AvantEcriture() {}
   // After a successful write attempt (the family editor moves the focus to the list).
   virtual void ApresEnregistrer() {}
   // Whether the ok command puts the focus on the list after Enregistrer.
@@ -117,6 +159,26 @@ class PEditeurDlg : public PDialogue {
   void EffacerModifie() { modifie_ = false; }
 
  private:
+  // The value of a field in a record's bytes: a text up to its terminator, or its one byte.
+  static std::string Valeur(const ChampDetail& champ, std::span<const unsigned char> enreg);
+  // The record buffer into the detail fields, where they show something else; then remembered as
+  // what the window shows.
+  void MontrerChamps();
+  void ViderChamps();
+  // The window's changes onto the record buffer, which holds the record as the file has it now.
+  // False, with the user told and nothing to write, when a changed field cannot be stored.
+  bool FusionnerSaisie(std::string_view nom);
+  // The list again from the collection when a name it shows has gone or one it lacks was added
+  // (another program renamed, deleted or created it); the selection stays on `nom` if it is
+  // still there, else on the entry at its place. True when the list changed.
+  bool RafraichirListe(std::string_view nom);
+  // The collection's names in its order, and the list filled with them.
+  std::vector<std::string> LireNoms();
+  void RemplirListe(const std::vector<std::string>& noms);
+  // A store operation on a name found nothing, or was refused: the beep, and the list brought
+  // back in line with the collection (a name another program removed is no phantom here).
+  void Refus(std::string_view nom);
+
   // Selects the list entry of that name: the entry equal to it, else the first that begins with
   // it (case ignored), as the list box's own string selection does.
   int SelectionnerNom(std::string_view nom);
@@ -131,6 +193,9 @@ class PEditeurDlg : public PDialogue {
 
   bool modifie_ = false;
   QFont policeTitre_;
+  std::vector<ChampDetail> champs_;
+  std::vector<unsigned char> affiche_;           // the record shown; empty when none is
+  std::vector<std::optional<std::string>> vus_;  // each field as the window showed it
 };
 
 // The editors' title font: "Ms Sans Serif" (or the nearest sans face), bold, in lines of 20

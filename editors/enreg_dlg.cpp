@@ -53,9 +53,10 @@ std::string SansEspacesFinaux(std::string nom) {
 void EnregDlg::CmOk() {
   auto* nouveau = Controle<PEdition>(IdNouveauNom);
   if (!nouveau) return;
-  std::string nom = nouveau->TexteCp1252();
-  if (nom.size() > TailleNom - 1) nom.resize(TailleNom - 1);
-  nom = SansEspacesFinaux(std::move(nom));
+  // A text the code page cannot hold (which the field refuses) is refused as an empty name.
+  const std::optional<std::string> texte = nouveau->TexteCp1252();
+  std::string nom;
+  if (texte) nom = SansEspacesFinaux(texte->substr(0, TailleNom - 1));
   if (nom.empty()) {
     ServiceMessages().Bip();
     nouveau->DefinirTexteCp1252("");

@@ -1,5 +1,7 @@
 #include "editors/famille_dlg.h"
 
+#include <cstddef>
+
 #include "editors/coherence.h"
 #include "framework/edition.h"
 #include "framework/liste.h"
@@ -37,18 +39,13 @@ void TFamilleDlg::PreparerNouveau(std::string_view nom) {
   CopierTexte(familles_.Enreg.Nom, nom);
 }
 
-void TFamilleDlg::MontrerEnreg() {
-  if (auto* commentaire = Commentaire())
-    commentaire->DefinirTexteCp1252(Texte(familles_.Enreg.Commentaire));
+std::span<unsigned char> TFamilleDlg::OctetsEnreg() {
+  return Octets(familles_.Enreg);
 }
 
-void TFamilleDlg::ViderDetail() {
-  if (auto* commentaire = Commentaire()) commentaire->DefinirTexteCp1252("");
-}
-
-void TFamilleDlg::LireDetail() {
-  if (auto* commentaire = Commentaire())
-    CopierTexte(familles_.Enreg.Commentaire, commentaire->TexteCp1252());
+std::vector<PEditeurDlg::ChampDetail> TFamilleDlg::ChampsDetail() {
+  return {ChampEdition(QStringLiteral("Commentaires"), offsetof(EnrFamille, Commentaire),
+                       TailleCommentaire, Commentaire())};
 }
 
 void TFamilleDlg::ApresEnregistrer() {

@@ -25,10 +25,9 @@ class TFamilleDlg : public PEditeurDlg {
   void OuvrirCollections() override;
   std::string_view NomEnreg() const override;
   void DonnerNomEnreg(std::string_view nom) override;
+  std::span<unsigned char> OctetsEnreg() override;
   void PreparerNouveau(std::string_view nom) override;
-  void MontrerEnreg() override;
-  void ViderDetail() override;
-  void LireDetail() override;
+  std::vector<ChampDetail> ChampsDetail() override;
   void ApresEnregistrer() override;
   bool FocusListeApresOk() const override { return false; }
   int IdMessageExiste() const override;

@@ -2,6 +2,8 @@
 
 #include <QCheckBox>
 
+#include <cstddef>
+
 #include "editors/coherence.h"
 #include "framework/edition.h"
 #include "framework/service_messages.h"
@@ -49,21 +51,27 @@ void TIngredientDlg::PreparerNouveau(std::string_view nom) {
   CopierTexte(ingredients_.Enreg.Nom, nom);
 }
 
-void TIngredientDlg::MontrerEnreg() {
-  if (auto* alcoolise = Alcoolise()) alcoolise->setChecked(ingredients_.Enreg.Alcool == 1);
-  if (auto* commentaire = Commentaire())
-    commentaire->DefinirTexteCp1252(Texte(ingredients_.Enreg.Commentaire));
+std::span<unsigned char> TIngredientDlg::OctetsEnreg() {
+  return Octets(ingredients_.Enreg);
 }
 
-void TIngredientDlg::ViderDetail() {
-  if (auto* alcoolise = Alcoolise()) alcoolise->setChecked(false);
-  if (auto* commentaire = Commentaire()) commentaire->DefinirTexteCp1252("");
-}
-
-void TIngredientDlg::LireDetail() {
-  if (auto* alcoolise = Alcoolise()) ingredients_.Enreg.Alcool = alcoolise->isChecked() ? 1 : 0;
-  if (auto* commentaire = Commentaire())
-    CopierTexte(ingredients_.Enreg.Commentaire, commentaire->TexteCp1252());
+std::vector<PEditeurDlg::ChampDetail> TIngredientDlg::ChampsDetail() {
+  QCheckBox* alcoolise = Alcoolise();
+  // The box is checked only for 1; a click stores 1 or 0.
+  ChampDetail alcool{QStringLiteral("Ingrédient alcoolisé"),
+                     offsetof(EnrIngredient, Alcool),
+                     1,
+                     false,
+                     [alcoolise]() -> std::optional<std::string> {
+                       if (!alcoolise) return std::nullopt;
+                       return std::string(1, alcoolise->isChecked() ? '\1' : '\0');
+                     },
+                     [alcoolise](std::string_view valeur) {
+                       if (alcoolise) alcoolise->setChecked(valeur == std::string_view("\1", 1));
+                     }};
+  return {std::move(alcool),
+          ChampEdition(QStringLiteral("Commentaires"), offsetof(EnrIngredient, Commentaire),
+                       TailleCommentaire, Commentaire())};
 }
 
 int TIngredientDlg::IdMessageExiste() const {

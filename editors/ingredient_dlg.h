@@ -29,10 +29,9 @@ class TIngredientDlg : public PEditeurDlg {
   void OuvrirCollections() override;
   std::string_view NomEnreg() const override;
   void DonnerNomEnreg(std::string_view nom) override;
+  std::span<unsigned char> OctetsEnreg() override;
   void PreparerNouveau(std::string_view nom) override;
-  void MontrerEnreg() override;
-  void ViderDetail() override;
-  void LireDetail() override;
+  std::vector<ChampDetail> ChampsDetail() override;
   int IdMessageExiste() const override;
   int IdQuestionSuppression() const override;
   void Propager(std::string_view ancien, std::string_view nouveau) override;

@@ -29,6 +29,7 @@ void PCombo::DefinirSaisie(const ReglesSaisie& regles) {
     setInsertPolicy(QComboBox::NoInsert);
     validateur_ = new ValidateurCp1252(regles, this);
     lineEdit()->setValidator(validateur_);
+    GarderCp1252(lineEdit());
     connect(lineEdit(), &QLineEdit::textEdited, this, [this] {
       if (parProgramme_ == 0) emit texteSaisi();
     });
@@ -113,9 +114,20 @@ int PCombo::SelectionnerPrefixe(std::string_view prefixe, int apres) {
   return index;
 }
 
-std::string PCombo::TexteCp1252() const {
-  if (isEditable()) return QStringVersCp1252(lineEdit()->text()).value_or("");
+std::optional<std::string> PCombo::TexteCp1252() const {
+  if (isEditable()) return QStringVersCp1252(lineEdit()->text());
   return Chaine(currentIndex());
+}
+
+QString PCombo::TexteEdition() const {
+  return isEditable() ? lineEdit()->text() : QString();
+}
+
+void PCombo::DefinirTexteEdition(const QString& texte) {
+  if (!isEditable()) return;
+  ParProgramme garde(parProgramme_);
+  setCurrentIndex(-1);
+  MettreTexteEdition(texte);
 }
 
 void PCombo::DefinirTexteCp1252(std::string_view texte) {

@@ -9,6 +9,7 @@
 
 #include <QComboBox>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -45,8 +46,12 @@ class PCombo : public QComboBox {
   int ChercherExact(std::string_view texte, int apres = -1) const;
   int SelectionnerPrefixe(std::string_view prefixe, int apres = -1);
 
-  // The text: the edit field's, or the selected entry's for a list without one.
-  std::string TexteCp1252() const;
+  // The text: the edit field's, or the selected entry's for a list without one; nothing if the
+  // edit field ever held a character the code page cannot hold (see PEdition::TexteCp1252).
+  std::optional<std::string> TexteCp1252() const;
+  // The edit field's text as it shows it, and the same put back as it was (no entry selected).
+  QString TexteEdition() const;
+  void DefinirTexteEdition(const QString& texte);
   // Puts the text in the edit field as it is, whatever the entry rules (nothing is selected in
   // the list).
   void DefinirTexteCp1252(std::string_view texte);

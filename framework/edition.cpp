@@ -3,6 +3,10 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <algorithm>
 
 #include "framework/menus.h"
 #include "framework/service_messages.h"
@@ -60,6 +64,7 @@ void ExecuterCommandeEdition(Champ& champ, int id, Effacer effacer) {
 PEdition::PEdition(QWidget* parent)
     : QLineEdit(parent), validateur_(new ValidateurCp1252({}, this)) {
   setValidator(validateur_);
+  GarderCp1252(this);  // before the notification: a refused text is never notified
   connect(this, &QLineEdit::textChanged, this, &PEdition::changement);
 }
 
@@ -67,8 +72,8 @@ void PEdition::DefinirRegles(const ReglesSaisie& regles) {
   validateur_->DefinirRegles(regles);
 }
 
-std::string PEdition::TexteCp1252() const {
-  return QStringVersCp1252(text()).value_or("");
+std::optional<std::string> PEdition::TexteCp1252() const {
+  return QStringVersCp1252(text());
 }
 
 void PEdition::DefinirTexteCp1252(std::string_view texte) {
@@ -109,13 +114,48 @@ void PEdition::focusOutEvent(QFocusEvent* event) {
 
 PEditionMulti::PEditionMulti(QWidget* parent) : QPlainTextEdit(parent) {
   setTabChangesFocus(true);
+  // The check comes first, so that a refused change is undone before anyone is notified.
+  connect(document(), &QTextDocument::contentsChanged, this, [this] { Garder(); });
   connect(this, &QPlainTextEdit::textChanged, this, [this] {
     if (!parProgramme_) emit changement();
   });
 }
 
-std::string PEditionMulti::TexteCp1252() const {
-  return TexteMultiVersCp1252(toPlainText()).value_or("");
+QString PEditionMulti::Texte() const {
+  QString texte = document()->toRawText();
+  texte.replace(QChar::ParagraphSeparator, QChar('\n'));
+  texte.replace(QChar::LineSeparator, QChar('\n'));
+  return texte;
+}
+
+std::optional<std::string> PEditionMulti::TexteCp1252() const {
+  return TexteMultiVersCp1252(Texte());
+}
+
+void PEditionMulti::Garder() {
+  const QString texte = Texte();
+  if (EstRepresentableCp1252(texte)) {
+    valide_ = texte;
+    return;
+  }
+  ServiceMessages().Bip();
+  // The part that changed, between what both texts share at their start and at their end, is
+  // given back its former characters. Joined to the change's own step, so that undo does not
+  // bring the refused text back.
+  qsizetype debut = 0;
+  const qsizetype plusCourt = std::min(texte.size(), valide_.size());
+  while (debut < plusCourt && texte[debut] == valide_[debut])
+    ++debut;
+  qsizetype fin = 0;
+  while (fin < plusCourt - debut &&
+         texte[texte.size() - 1 - fin] == valide_[valide_.size() - 1 - fin])
+    ++fin;
+  QTextCursor curseur(document());
+  curseur.joinPreviousEditBlock();
+  curseur.setPosition(static_cast<int>(debut));
+  curseur.setPosition(static_cast<int>(texte.size() - fin), QTextCursor::KeepAnchor);
+  curseur.insertText(valide_.mid(debut, valide_.size() - fin - debut));
+  curseur.endEditBlock();
 }
 
 void PEditionMulti::DefinirTexteCp1252(std::string_view texte) {
@@ -144,16 +184,14 @@ void PEditionMulti::ExecuteCommande(int id) {
 bool PEditionMulti::Inserer(QString texte) {
   texte.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   texte.replace(QChar('\r'), QChar('\n'));
-  for (QChar c : texte) {
-    if (!EstRepresentableCp1252(c)) {
-      ServiceMessages().Bip();
-      return false;
-    }
+  if (!EstRepresentableCp1252(texte)) {
+    ServiceMessages().Bip();
+    return false;
   }
   if (regles_.limite > 0) {
     QString selection = textCursor().selectedText();
     selection.replace(QChar::ParagraphSeparator, QChar('\n'));
-    int longueur = LongueurStockeeMulti(toPlainText()) - LongueurStockeeMulti(selection) +
+    int longueur = LongueurStockeeMulti(Texte()) - LongueurStockeeMulti(selection) +
                    LongueurStockeeMulti(texte);
     if (longueur > regles_.limite) {
       ServiceMessages().Bip();
@@ -179,15 +217,27 @@ void PEditionMulti::keyPressEvent(QKeyEvent* event) {
     event->accept();
     return;
   }
-  const QString texte = event->text();
-  const bool saisie = !texte.isEmpty() && texte.at(0).isPrint() &&
-                      !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-  if (saisie && !isReadOnly()) {
-    Inserer(texte);
+  if (EstSaisieDeTexte(event) && !isReadOnly()) {
+    Inserer(event->text());
     event->accept();
     return;
   }
   QPlainTextEdit::keyPressEvent(event);
+}
+
+bool EstSaisieDeTexte(const QKeyEvent* event) {
+  const QString texte = event->text();
+  if (texte.isEmpty()) return false;
+  const QChar c = texte.at(0);
+  // Format characters (joiners, direction marks) are text whatever the modifiers.
+  if (c.category() == QChar::Other_Format) return true;
+  const Qt::KeyboardModifiers modificateurs = event->modifiers();
+  if (modificateurs == Qt::ControlModifier ||
+      modificateurs == (Qt::ShiftModifier | Qt::ControlModifier))
+    return false;
+  if (c.isPrint() || c.category() == QChar::Other_PrivateUse) return true;
+  // A character beyond the basic plane comes as a pair of surrogates.
+  return c.isHighSurrogate() && texte.size() > 1 && texte.at(1).isLowSurrogate();
 }
 
 void PEditionMulti::inputMethodEvent(QInputMethodEvent* event) {

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -34,8 +35,9 @@ class PEdition : public QLineEdit, public PCibleCommandes {
   void DefinirRegles(const ReglesSaisie& regles);
   const ReglesSaisie& Regles() const { return validateur_->Regles(); }
 
-  // The text as stored bytes. The field only ever holds representable text.
-  std::string TexteCp1252() const;
+  // The text as stored bytes; nothing if it ever held a character the code page cannot hold,
+  // which every way in refuses (so a caller has nothing to write, never an empty text).
+  std::optional<std::string> TexteCp1252() const;
   void DefinirTexteCp1252(std::string_view texte);
 
   bool TraiteCommande(int id) const override;
@@ -60,6 +62,11 @@ class PEdition : public QLineEdit, public PCibleCommandes {
 // (st::VeutRetour); Ctrl+Enter always makes a new line; Tab moves the focus on. changement()
 // follows the user's edits only: the legacy multi-line field did not notify the program's own
 // text changes.
+//
+// Every text Qt's own editing would insert (a key's text, an input method's, a paste, a drop, a
+// middle click) goes through the entry rules first; behind them, a change that puts a character
+// the code page cannot hold into the field by any other way (the accessibility interface, a
+// context menu entry) is undone at once, with the beep.
 class PEditionMulti : public QPlainTextEdit, public PCibleCommandes {
   Q_OBJECT
 
@@ -70,7 +77,11 @@ class PEditionMulti : public QPlainTextEdit, public PCibleCommandes {
   const ReglesSaisie& Regles() const { return regles_; }
   void DefinirVeutRetour(bool veut) { veutRetour_ = veut; }
 
-  std::string TexteCp1252() const;
+  // The text as stored bytes, line breaks as CR LF; nothing as for PEdition.
+  std::optional<std::string> TexteCp1252() const;
+  // The text as the field shows it, line breaks as LF, every character as it is (Qt's
+  // toPlainText() would turn a no-break space into a space).
+  QString Texte() const;
   // Replaces the text without a change notification.
   void DefinirTexteCp1252(std::string_view texte);
   void DefinirTexte(const QString& texte);
@@ -95,10 +106,17 @@ class PEditionMulti : public QPlainTextEdit, public PCibleCommandes {
   // Inserts in place of the selection if the rules allow it; else beeps. Returns whether it
   // inserted.
   bool Inserer(QString texte);
+  // After any change of the text: one the code page cannot hold is put back as it was.
+  void Garder();
 
   ReglesSaisie regles_;
   bool veutRetour_ = false;
   bool parProgramme_ = false;
+  QString valide_;  // the text after the last change that kept to the code page
 };
+
+// Whether Qt's text controls would insert the key's text into the field (their own test of
+// acceptable input): such a key goes through the entry rules instead.
+bool EstSaisieDeTexte(const QKeyEvent* event);
 
 }  // namespace velquor

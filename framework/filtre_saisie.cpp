@@ -1,14 +1,17 @@
 #include "framework/filtre_saisie.h"
 
+#include <QLineEdit>
+
+#include <algorithm>
+#include <memory>
+
 #include "framework/service_messages.h"
 #include "framework/texte_qt.h"
 
 namespace velquor {
 
 std::optional<QString> TexteAccepte(const QString& texte, const ReglesSaisie& regles) {
-  for (QChar c : texte) {
-    if (!EstRepresentableCp1252(c)) return std::nullopt;
-  }
+  if (!EstRepresentableCp1252(texte)) return std::nullopt;
   // One stored byte per character once every character is representable.
   if (regles.limite > 0 && texte.size() > regles.limite) return std::nullopt;
   return regles.majuscules ? MajusculesQString(texte) : texte;
@@ -26,6 +29,20 @@ QValidator::State ValidateurCp1252::validate(QString& texte, int& position) cons
   }
   texte = *accepte;  // same length: the cursor stays where it is
   return Acceptable;
+}
+
+void GarderCp1252(QLineEdit* champ) {
+  auto valide = std::make_shared<QString>(champ->text());
+  QObject::connect(champ, &QLineEdit::textChanged, champ, [champ, valide](const QString& texte) {
+    if (EstRepresentableCp1252(texte)) {
+      *valide = texte;
+      return;
+    }
+    ServiceMessages().Bip();
+    const int curseur = champ->cursorPosition();
+    champ->setText(*valide);  // its own change passes the check above
+    champ->setCursorPosition(std::min(curseur, static_cast<int>(valide->size())));
+  });
 }
 
 }  // namespace velquor

@@ -4,9 +4,12 @@
 // code page cannot hold is refused. A refused entry (typed, pasted or dropped) changes nothing
 // and beeps: nothing is ever truncated or replaced silently.
 
+#include <QString>
 #include <QValidator>
 
 #include <optional>
+
+class QLineEdit;
 
 namespace velquor {
 
@@ -33,5 +36,11 @@ class ValidateurCp1252 : public QValidator {
  private:
   ReglesSaisie regles_;
 };
+
+// The last line behind the entry rules of a single-line field: whatever way a change came (the
+// accessibility interface's text calls, for one, set the text without the validator), a text
+// holding a character the code page cannot hold is put back as it was, with the beep. The
+// program's own text always passes: it comes from stored bytes.
+void GarderCp1252(QLineEdit* champ);
 
 }  // namespace velquor

@@ -28,6 +28,13 @@ bool EstRepresentableCp1252(QChar c) {
   return !c.isSurrogate() && UnicodeVersCp1252(c.unicode()).has_value();
 }
 
+bool EstRepresentableCp1252(const QString& texte) {
+  for (QChar c : texte) {
+    if (!EstRepresentableCp1252(c)) return false;
+  }
+  return true;
+}
+
 QString MajusculesQString(const QString& texte) {
   QString resultat = texte;
   for (QChar& c : resultat) {

@@ -17,8 +17,9 @@ QString Cp1252VersQString(std::string_view texte);
 // Qt text to stored bytes, or nothing when a character cannot be held by the code page.
 std::optional<std::string> QStringVersCp1252(const QString& texte);
 
-// Whether the code page can hold the character.
+// Whether the code page can hold the character, and every character of the text.
 bool EstRepresentableCp1252(QChar c);
+bool EstRepresentableCp1252(const QString& texte);
 
 // Every letter put into capitals by the code page rule (é→É, ÿ→Ÿ, œ→Œ; ß stays). Characters the
 // code page cannot hold are left as they are.

@@ -6,7 +6,9 @@ CbAssist::CbAssist(QWidget* parent, std::size_t limiteTexte)
     : PCombo(parent), limiteTexte_(limiteTexte) {}
 
 bool CbAssist::Completer() {
-  std::string nouveau = TexteCp1252();
+  const std::optional<std::string> texte = TexteCp1252();
+  if (!texte) return false;
+  std::string nouveau = *texte;
   // Read as into a buffer of the text limit: at most limit - 1 bytes.
   if (limiteTexte_ > 0 && nouveau.size() > limiteTexte_ - 1) nouveau.resize(limiteTexte_ - 1);
   const std::size_t longueurAvant = texteAvant_.size();

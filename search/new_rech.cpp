@@ -351,12 +351,14 @@ void NewRech::SelectionMultiple() {
   service.CurseurFleche();
 }
 
-CriteresRecherche NewRech::Criteres() const {
+std::optional<CriteresRecherche> NewRech::Criteres() const {
   CriteresRecherche criteres;
   criteres.TypeRecherche = ongletCourant_;
   criteres.SensNom =
       Controle<PRadio>(IdNomNeContientPas)->isChecked() ? NomNeContientPas : NomContient;
-  criteres.Chaine = Controle<PEdition>(IdTexteCherche)->TexteCp1252();
+  std::optional<std::string> chaine = Controle<PEdition>(IdTexteCherche)->TexteCp1252();
+  if (!chaine) return std::nullopt;
+  criteres.Chaine = std::move(*chaine);
   criteres.SensFamille = Controle<PRadio>(IdFamilleNonSelectionnee)->isChecked()
                              ? FamilleNonSelectionnee
                              : FamilleSelectionnee;
@@ -370,18 +372,24 @@ CriteresRecherche NewRech::Criteres() const {
 
 void NewRech::CmOk() {
   PServiceMessages& service = ServiceMessages();
+  // A search text the code page cannot hold searches nothing (the field refuses such text).
+  const std::optional<CriteresRecherche> criteres = Criteres();
+  if (!criteres) {
+    service.Bip();
+    return;
+  }
   // Disabling the dialog for the run takes the focus away; it goes back where it was.
   QPointer<QWidget> focus = focusWidget();
   RapporteurDefile progression(this);
   const bool trouve = ExecuterRecherche(
-      Criteres(), {.ConfirmerEffacement =
-                       [&service] {
-                         return service.AffMessage(ChaineResultatExistant, "",
-                                                   StyleOuiNon | StyleQuestion) == ReponseOui;
-                       },
-                   .Messages = service,
-                   .Progression = progression,
-                   .TraiterMessagesEnAttente = [] { TraiterMessagesEnAttente(); }});
+      *criteres, {.ConfirmerEffacement =
+                      [&service] {
+                        return service.AffMessage(ChaineResultatExistant, "",
+                                                  StyleOuiNon | StyleQuestion) == ReponseOui;
+                      },
+                  .Messages = service,
+                  .Progression = progression,
+                  .TraiterMessagesEnAttente = [] { TraiterMessagesEnAttente(); }});
   if (trouve) {
     FermerDialogue(CmIdOk);
     return;

@@ -7,6 +7,8 @@
 //
 //   if (NewRech(parent).Executer() == 1) ... open the results view
 
+#include <optional>
+
 #include "framework/dialogue.h"
 #include "search/criteres_recherche.h"
 
@@ -25,7 +27,8 @@ class NewRech : public PDialogue {
   // The list the Informations button refers to: 'D' the available ingredients, 'S' the chosen.
   char CibleInformations() const { return cibleInformations_; }
   // The criteria as the controls give them now.
-  CriteresRecherche Criteres() const;
+  // Nothing when the search text cannot be stored as code page 1252.
+  std::optional<CriteresRecherche> Criteres() const;
 
  protected:
   void SetupWindow() override;

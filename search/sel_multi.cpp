@@ -49,17 +49,20 @@ void SelMulti::MajTexte() {
 
 void SelMulti::CmOk() {
   auto* edition = Controle<PEdition>(kIdMotif);
-  std::string motif = edition->TexteCp1252();
-  if (motif.size() > kLongueurMax) motif.resize(kLongueurMax);
-  // Only the trailing blanks go: a leading blank is part of the pattern.
-  const std::size_t fin = motif.find_last_not_of(' ');
-  motif.resize(fin == std::string::npos ? 0 : fin + 1);
-  if (motif.empty()) {
+  // A text the code page cannot hold (which the field refuses) is refused as an empty one.
+  std::optional<std::string> motif = edition->TexteCp1252();
+  if (motif) {
+    if (motif->size() > kLongueurMax) motif->resize(kLongueurMax);
+    // Only the trailing blanks go: a leading blank is part of the pattern.
+    const std::size_t fin = motif->find_last_not_of(' ');
+    motif->resize(fin == std::string::npos ? 0 : fin + 1);
+  }
+  if (!motif || motif->empty()) {
     ServiceMessages().Bip();
     edition->setFocus();
     return;
   }
-  motif_ = motif;
+  motif_ = *motif;
   FermerDialogue(Controle<PRadio>(Selection)->isChecked() ? Selection : Deselection);
 }
 

@@ -2,9 +2,12 @@
 // lists' searches and the message boxes, with the hostile records ("%s", "<&>", the bytes 0x80 to
 // 0x9F with the five holes, texts at their limit) as a second data set.
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QMimeData>
 #include <QTest>
+#include <QTextCursor>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -95,6 +98,92 @@ TEST(Saisie, LeChampMultiCompteLesSautsEtCeQueLaSelectionRemplace) {
   QApplication::clipboard()->setText(QStringLiteral("xyz"));
   remarques.paste();
   EXPECT_EQ(remarques.TexteCp1252(), "xyz");
+}
+
+// Every way text reaches an edit field: a character the code page cannot hold is refused with the
+// beep and the field keeps what it held, in a single-line field, a multi-line one and the edit
+// field of a combo box. The accessibility interface sets the text without the entry rules; the
+// field still puts it back, and undo does not bring it back.
+TEST(Saisie, AucuneVoieNeFaitEntrerUnCaractereHorsDuCodePage) {
+  test::RepondeurScripte repondeur;
+  PEdition ligne;
+  ligne.DefinirRegles({false, 20});
+  PEditionMulti multi;
+  multi.DefinirRegles({false, 250});
+  PCombo combo;
+  combo.DefinirSaisie({true, 30});
+  const QString verre = QString::fromUtf8("\xF0\x9F\x8D\xB9");  // beyond the basic plane
+  const auto touche = [](const QString& texte, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    return [texte, mods](QWidget* w) {
+      QTest::sendKeyEvent(QTest::Press, w, Qt::Key_unknown, texte, mods);
+    };
+  };
+  const struct {
+    const char* voie;
+    std::function<void(QWidget*)> entrer;
+  } voies[] = {
+      {"touche hors du plan de base", touche(verre)},
+      {"touche à plusieurs caractères", touche(QStringLiteral("a") + verre)},
+      {"Alt+touche", touche(verre, Qt::AltModifier)},
+      {"usage privé", touche(QString(QChar(0xE000)))},
+      {"marque de sens sous Ctrl", touche(QString(QChar(0x200E)), Qt::ControlModifier)},
+      {"méthode de saisie",
+       [&](QWidget* w) {
+         QInputMethodEvent im;
+         im.setCommitString(verre);
+         QApplication::sendEvent(w, &im);
+       }},
+      {"collage",
+       [&](QWidget* w) {
+         QApplication::clipboard()->setText(QStringLiteral("x") + verre);
+         QTest::keyClick(w, Qt::Key_V, Qt::ControlModifier);
+       }},
+      {"dépôt",
+       [&](QWidget* w) {
+         QMimeData donnees;
+         donnees.setText(verre);
+         auto* cible =
+             qobject_cast<QAbstractScrollArea*>(w)
+                 ? static_cast<QWidget*>(qobject_cast<QAbstractScrollArea*>(w)->viewport())
+                 : w;
+         QDragEnterEvent entree(QPoint(2, 2), Qt::CopyAction, &donnees, Qt::LeftButton, {});
+         QApplication::sendEvent(cible, &entree);
+         QDropEvent depot(QPointF(2, 2), Qt::CopyAction, &donnees, Qt::LeftButton, {});
+         QApplication::sendEvent(cible, &depot);
+       }},
+      {"accessibilité",
+       [&](QWidget* w) {
+         QAccessibleInterface* acces = QAccessible::queryAccessibleInterface(w);
+         ASSERT_TRUE(acces && acces->editableTextInterface());
+         acces->editableTextInterface()->insertText(1, verre);
+       }},
+  };
+  for (QWidget* champ : {static_cast<QWidget*>(&ligne), static_cast<QWidget*>(&multi),
+                         static_cast<QWidget*>(combo.lineEdit())}) {
+    champ->window()->show();
+    for (const auto& v : voies) {
+      SCOPED_TRACE(std::string(champ->metaObject()->className()) + " : " + v.voie);
+      ligne.DefinirTexteCp1252("abc");
+      multi.DefinirTexteCp1252("abc");
+      combo.DefinirTexteCp1252("ABC");
+      champ->setFocus();
+      const int bips = repondeur.bips;
+      v.entrer(champ);
+      EXPECT_GT(repondeur.bips, bips);
+      EXPECT_EQ(multi.TexteCp1252(), "abc");
+      multi.undo();
+      EXPECT_EQ(multi.TexteCp1252(), "abc");
+      EXPECT_EQ(ligne.TexteCp1252(), "abc");
+      EXPECT_EQ(combo.TexteCp1252(), "ABC");
+    }
+  }
+  // A no-break space is a character of the code page: kept as it is, not turned into a space.
+  multi.DefinirTexteCp1252("a");
+  multi.moveCursor(QTextCursor::End);
+  test::Taper(&multi, QString(QChar(0xA0)) + QStringLiteral("b"));
+  EXPECT_EQ(multi.TexteCp1252(),
+            "a\xA0"
+            "b");
 }
 
 TEST(Liste, LaRechercheParPrefixeReprendApresLEntreeEtLExacteSuitLaCasse) {

@@ -112,7 +112,7 @@ TEST_F(ResuDlgTest, AfficheLePremierCocktailEtLesTotaux) {
   emit Liste()->selectionChangee();
   EXPECT_EQ(repondeur_.bips, 1);
   EXPECT_EQ(Details(), (Noms{"Total 3 / Selection 3", "", ""}));
-  EXPECT_TRUE(dlg_->Controle<PEditionMulti>(503)->TexteCp1252().empty());
+  EXPECT_EQ(dlg_->Controle<PEditionMulti>(503)->TexteCp1252(), "");
 }
 
 // Fields without a terminator show their whole width and no more; names are plain text, their
