@@ -46,8 +46,10 @@ PAQUETS_CONSTRUCTION=(
 )
 
 # The windows' real-input tests (test.sh): a virtual X server, a window manager, the tool that
-# sends real key presses and clicks through XTest, and xprop to see the window manager up.
-PAQUETS_AFFICHAGE_REEL=(xvfb openbox xdotool x11-utils)
+# sends real key presses and clicks through XTest, xprop to see the window manager up, xmodmap
+# to give the characters typed keys of their own, and xclip, another program that owns the
+# clipboard the tests paste from.
+PAQUETS_AFFICHAGE_REEL=(xvfb openbox xdotool x11-utils x11-xserver-utils xclip)
 
 # The installation's tests (test.sh): the desktop entry's and the AppStream metadata's
 # validators, dpkg-shlibdeps for the Debian package's dependencies, groff to check the manual

@@ -1,8 +1,12 @@
 #include "reel/pilote.h"
 
+#include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <QClipboard>
 #include <QDialog>
 #include <QEventLoop>
 #include <QKeyEvent>
@@ -14,6 +18,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <sstream>
 #include <thread>
 
 extern char** environ;
@@ -94,7 +100,53 @@ void Pilote::Touches(const std::string& touches) {
 }
 
 void Pilote::Taper(const std::string& texte) {
+  PreparerClavier(texte);
   Xdotool({"type", texte});
+}
+
+void Pilote::PreparerClavier(const std::string& texte) {
+  if (libres_.empty()) {
+    // Keys without a symbol, or with multimedia symbols only, which no test presses.
+    std::istringstream carte(SortieDe("xmodmap -pke"));
+    std::string ligne;
+    while (std::getline(carte, ligne)) {
+      std::istringstream mots(ligne);
+      std::string mot, signe;
+      int touche = 0;
+      if (!(mots >> mot >> touche >> signe) || mot.find("keycode") == std::string::npos) continue;
+      bool libre = true;
+      while (libre && mots >> mot)
+        libre = mot.rfind("XF86", 0) == 0 || mot == "NoSymbol";
+      if (libre) libres_.push_back(touche);
+    }
+    if (libres_.empty()) ADD_FAILURE() << "pas de touche libre : " << SortieDe("xmodmap -pke");
+  }
+  std::vector<std::string> arguments{"xmodmap"};
+  for (char32_t c : QString::fromStdString(texte).toUcs4()) {
+    if (c < 0x80 || touches_.count(c) || libres_.empty()) continue;
+    const int touche = libres_[prochaine_++ % libres_.size()];
+    std::erase_if(touches_, [touche](const auto& t) { return t.second == touche; });
+    touches_[c] = touche;
+    char symbole[16];
+    std::snprintf(symbole, sizeof symbole, "U%04X", static_cast<unsigned>(c));
+    arguments.insert(arguments.end(),
+                     {"-e", "keycode " + std::to_string(touche) + " = " + symbole + " " + symbole});
+  }
+  if (arguments.size() == 1) return;
+  std::vector<char*> argv;
+  for (std::string& m : arguments)
+    argv.push_back(m.data());
+  argv.push_back(nullptr);
+  pid_t pid = 0;
+  if (posix_spawnp(&pid, "xmodmap", nullptr, nullptr, argv.data(), environ) != 0) {
+    ADD_FAILURE() << "xmodmap ne démarre pas";
+    return;
+  }
+  int statut = 0;
+  while (waitpid(pid, &statut, 0) < 0 && errno == EINTR) {
+  }
+  EXPECT_TRUE(WIFEXITED(statut) && WEXITSTATUS(statut) == 0) << "xmodmap";
+  Synchroniser();  // the windows have read the new map: it came before the key that is awaited
 }
 
 QPoint Pilote::PositionGlobale(QWidget* widget, QPoint point) {
@@ -117,6 +169,63 @@ void Pilote::Molette(QWidget* widget, int crans) {
   const QPoint p = PositionGlobale(widget, {-1, -1});
   Xdotool({"mousemove", std::to_string(p.x()), std::to_string(p.y()), "click", "--repeat",
            std::to_string(crans < 0 ? -crans : crans), crans < 0 ? "4" : "5"});
+}
+
+bool Pilote::Proposer(const std::string& texte, bool primaire) {
+  if (xclip_ > 0) {
+    kill(xclip_, SIGTERM);
+    waitpid(xclip_, nullptr, 0);
+  }
+  int tube[2];
+  if (pipe(tube) != 0) return false;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, tube[0], 0);
+  posix_spawn_file_actions_addclose(&actions, tube[1]);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  std::vector<std::string> mots{"xclip", "-quiet", "-selection", primaire ? "primary" : "clipboard",
+                                "-i"};
+  std::vector<char*> argv;
+  for (std::string& m : mots)
+    argv.push_back(m.data());
+  argv.push_back(nullptr);
+  const bool lance = posix_spawnp(&xclip_, "xclip", &actions, nullptr, argv.data(), environ) == 0;
+  posix_spawn_file_actions_destroy(&actions);
+  close(tube[0]);
+  if (lance && write(tube[1], texte.data(), texte.size()) < 0) ADD_FAILURE() << "xclip";
+  close(tube[1]);
+  if (!lance) {
+    xclip_ = -1;
+    ADD_FAILURE() << "xclip ne démarre pas";
+    return false;
+  }
+  const QString attendu = QString::fromStdString(texte);
+  const QClipboard::Mode mode = primaire ? QClipboard::Selection : QClipboard::Clipboard;
+  return Attendre([&] { return QApplication::clipboard()->text(mode) == attendu; },
+                  "le presse-papiers tenu par xclip");
+}
+
+std::vector<unsigned long> Pilote::FenetresDe(pid_t pid, const std::string& titre) {
+  std::string commande = "xdotool search --all --onlyvisible --pid " + std::to_string(pid);
+  if (!titre.empty()) commande += " --name '" + titre + "'";
+  const std::string sortie = SortieDe(commande);
+  std::vector<unsigned long> fenetres;
+  std::istringstream lignes(sortie.substr(sortie.find("→") + std::strlen("→")));
+  for (unsigned long fenetre = 0; lignes >> fenetre;)
+    fenetres.push_back(fenetre);
+  return fenetres;
+}
+
+unsigned long Pilote::FenetreDe(pid_t pid, const std::string& titre) {
+  std::vector<unsigned long> fenetres;
+  Attendre([&] { return !(fenetres = FenetresDe(pid, titre)).empty(); },
+           "une fenêtre du processus " + std::to_string(pid) + " " + titre);
+  return fenetres.empty() ? 0 : fenetres.front();
+}
+
+void Pilote::Activer(unsigned long fenetre) {
+  Xdotool({"windowactivate", "--sync", std::to_string(fenetre)});
 }
 
 bool Pilote::Synchroniser() {
@@ -216,6 +325,10 @@ void Piloter(const std::function<void(Pilote&)>& scenario) {
   std::thread fil([&] {
     scenario(pilote);
     pilote.FermerCeQuiResteOuvert();
+    if (pilote.xclip_ > 0) {
+      kill(pilote.xclip_, SIGTERM);
+      waitpid(pilote.xclip_, nullptr, 0);
+    }
     QMetaObject::invokeMethod(
         &boucle, [&boucle] { boucle.quit(); }, Qt::QueuedConnection);
   });

@@ -20,7 +20,10 @@
 #include <QString>
 #include <QWidget>
 
+#include <sys/types.h>
+
 #include <functional>
+#include <map>
 #include <ostream>
 #include <string>
 #include <type_traits>
@@ -50,7 +53,10 @@ class Pilote {
 
   // xdotool's key syntax: "alt+u Return", "ctrl+Insert", "Escape".
   void Touches(const std::string& touches);
-  // Types the text (ASCII) key by key.
+  // Types the UTF-8 text key by key. A character the keyboard lacks is first given a key of its
+  // own (xmodmap), and the windows have seen the new map before the keys come: xdotool's own way
+  // (a key remapped just for the press, then put back) races Qt's reading of the map, which then
+  // reads the key as nothing.
   void Taper(const std::string& texte);
   // A click at a point of the widget (its centre by default), with a button (1 left, 3 right)
   // and modifier keys held ("ctrl").
@@ -58,6 +64,19 @@ class Pilote {
                const std::string& modificateur = {});
   // Turns the wheel over the widget's centre: positive crans scroll down.
   void Molette(QWidget* widget, int crans);
+  // Makes another X client (xclip) the owner of the clipboard (or of the primary selection, what
+  // a middle click pastes) with that UTF-8 text, as another program's copy does; returns once the
+  // windows can read it.
+  bool Proposer(const std::string& texte, bool primaire = false);
+
+  // The visible windows of another process (its frame, menus, dialogs), those whose title matches
+  // the regular expression when one is given, read from the X server (call it off the windows'
+  // thread, or in a wait's condition).
+  static std::vector<unsigned long> FenetresDe(pid_t pid, const std::string& titre = {});
+  // Its first such window, once there is one (0 after the deadline), and its activation through
+  // the window manager.
+  unsigned long FenetreDe(pid_t pid, const std::string& titre = {});
+  void Activer(unsigned long fenetre);
 
   // Waits until a modal window whose class is T is in front and active, and returns it.
   template <class T>
@@ -97,7 +116,13 @@ class Pilote {
   QPoint PositionGlobale(QWidget* widget, QPoint point);
   static std::string SortieDe(const std::string& commande);
 
-  QObject* temoin_ = nullptr;  // counts the releases of Shift, on the windows' thread
+  void PreparerClavier(const std::string& texte);
+
+  QObject* temoin_ = nullptr;        // counts the releases of Shift, on the windows' thread
+  std::map<char32_t, int> touches_;  // characters given a key of their own, and the key
+  std::vector<int> libres_;          // keys that may be given a character (unused or XF86 keys)
+  std::size_t prochaine_ = 0;
+  pid_t xclip_ = -1;  // the clipboard's owner, ended with the scenario
 };
 
 // Runs the scenario in a thread of its own while this thread runs the windows' event loop;
