@@ -35,6 +35,7 @@ class FiltreVerrou : public QObject {
  public:
   int verrous = 0;
   int saisiesBloquees = 0;
+  long avalees = 0;
 
  protected:
   bool eventFilter(QObject*, QEvent* evenement) override {
@@ -45,6 +46,7 @@ class FiltreVerrou : public QObject {
       return false;
     // A close event not handled counts as accepted: refuse it.
     evenement->ignore();
+    ++avalees;
     return true;
   }
 };
@@ -55,6 +57,14 @@ FiltreVerrou* gFiltre = nullptr;
 
 bool CommandesVerrouillees() {
   return gFiltre && gFiltre->verrous > 0;
+}
+
+bool SaisiesBloquees() {
+  return gFiltre && gFiltre->saisiesBloquees > 0;
+}
+
+long SaisiesAvalees() {
+  return gFiltre ? gFiltre->avalees : 0;
 }
 
 VerrouCommandes::VerrouCommandes(Saisie saisie) : saisie_(saisie) {

@@ -14,8 +14,11 @@
 
 namespace velquor {
 
-// Whether a VerrouCommandes is held.
+// Whether a VerrouCommandes is held, and whether one of them swallows the user's input; how many
+// of the user's events were swallowed since the program started.
 bool CommandesVerrouillees();
+bool SaisiesBloquees();
+long SaisiesAvalees();
 
 class VerrouCommandes {
  public:

@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
+#include "reel/pilote.h"
+
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   const QByteArray affichage = qgetenv("VELQUOR_AFFICHAGE_REEL");
@@ -14,6 +18,10 @@ int main(int argc, char** argv) {
   } else {
     qputenv("DISPLAY", affichage);
     qputenv("QT_QPA_PLATFORM", "xcb");
+    if (!velquor::test::DonnerDesTouchesAuxCaracteres()) {
+      std::fprintf(stderr, "Pas assez de touches libres pour les caractères des tests\n");
+      return 1;
+    }
   }
   QApplication application(argc, argv);
   // A window the window manager closes ends no event loop of the tests.

@@ -19,8 +19,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <set>
 #include <sstream>
 #include <thread>
+
+#include "framework/verrou_commandes.h"
 
 extern char** environ;
 
@@ -47,6 +50,10 @@ class TemoinShift : public QObject {
 };
 
 }  // namespace
+
+// The characters beyond ASCII that the real-input tests and the explorer type.
+const std::string kCaracteresTapes =
+    "éèêàâçôûùîïëœæÉÈÊÀÂÇÔÛÙÎÏËŒÆ€’‘“”…–—Ÿ\u00A0ΩłŁ≠中★\U0001F379\U0001F378\U0001F34B";
 
 bool AffichageReelDisponible() {
   return !qEnvironmentVariableIsEmpty("VELQUOR_AFFICHAGE_REEL");
@@ -101,52 +108,69 @@ void Pilote::Touches(const std::string& touches) {
 
 void Pilote::Taper(const std::string& texte) {
   PreparerClavier(texte);
-  Xdotool({"type", texte});
+  Xdotool({"type", "--", texte});
 }
 
 void Pilote::PreparerClavier(const std::string& texte) {
-  if (libres_.empty()) {
-    // Keys without a symbol, or with multimedia symbols only, which no test presses.
-    std::istringstream carte(SortieDe("xmodmap -pke"));
-    std::string ligne;
-    while (std::getline(carte, ligne)) {
-      std::istringstream mots(ligne);
-      std::string mot, signe;
-      int touche = 0;
-      if (!(mots >> mot >> touche >> signe) || mot.find("keycode") == std::string::npos) continue;
-      bool libre = true;
-      while (libre && mots >> mot)
-        libre = mot.rfind("XF86", 0) == 0 || mot == "NoSymbol";
-      if (libre) libres_.push_back(touche);
-    }
-    if (libres_.empty()) ADD_FAILURE() << "pas de touche libre : " << SortieDe("xmodmap -pke");
+  static const std::u32string tapes = QString::fromStdString(kCaracteresTapes).toStdU32String();
+  for (char32_t c : QString::fromStdString(texte).toStdU32String()) {
+    if (c >= 0x80 && tapes.find(c) == std::u32string::npos)
+      ADD_FAILURE() << "caractère sans touche : U+" << std::hex << static_cast<unsigned>(c)
+                    << " (à ajouter à kCaracteresTapes)";
   }
-  std::vector<std::string> arguments{"xmodmap"};
-  for (char32_t c : QString::fromStdString(texte).toUcs4()) {
-    if (c < 0x80 || touches_.count(c) || libres_.empty()) continue;
-    const int touche = libres_[prochaine_++ % libres_.size()];
-    std::erase_if(touches_, [touche](const auto& t) { return t.second == touche; });
-    touches_[c] = touche;
-    char symbole[16];
-    std::snprintf(symbole, sizeof symbole, "U%04X", static_cast<unsigned>(c));
-    arguments.insert(arguments.end(),
-                     {"-e", "keycode " + std::to_string(touche) + " = " + symbole + " " + symbole});
-  }
-  if (arguments.size() == 1) return;
+}
+
+namespace {
+
+int Executer(std::vector<std::string> mots) {
   std::vector<char*> argv;
-  for (std::string& m : arguments)
+  for (std::string& m : mots)
     argv.push_back(m.data());
   argv.push_back(nullptr);
   pid_t pid = 0;
-  if (posix_spawnp(&pid, "xmodmap", nullptr, nullptr, argv.data(), environ) != 0) {
-    ADD_FAILURE() << "xmodmap ne démarre pas";
-    return;
-  }
+  if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return -1;
   int statut = 0;
   while (waitpid(pid, &statut, 0) < 0 && errno == EINTR) {
   }
-  EXPECT_TRUE(WIFEXITED(statut) && WEXITSTATUS(statut) == 0) << "xmodmap";
-  Synchroniser();  // the windows have read the new map: it came before the key that is awaited
+  return WIFEXITED(statut) ? WEXITSTATUS(statut) : -1;
+}
+
+}  // namespace
+
+bool DonnerDesTouchesAuxCaracteres() {
+  // The key map as values: "   93    \t0x00c9 (Eacute)\t0x00c9 (Eacute)\t...".
+  std::set<unsigned long> presents;  // without a modifier or with Shift
+  std::vector<int> libres;           // no symbol, or multimedia symbols only
+  FILE* flux = popen("xmodmap -pk 2>/dev/null", "r");
+  if (!flux) return false;
+  char ligne[1024];
+  while (fgets(ligne, sizeof ligne, flux)) {
+    std::istringstream mots(ligne);
+    int touche = 0;
+    if (!(mots >> touche)) continue;
+    bool libre = true;
+    int colonne = 0;
+    for (std::string mot; mots >> mot;) {
+      if (mot.rfind("0x", 0) != 0) continue;
+      const unsigned long symbole = std::strtoul(mot.c_str(), nullptr, 16);
+      if (colonne++ < 2) presents.insert(symbole);
+      libre = libre && (symbole == 0 || (symbole >= 0x1008FE00 && symbole <= 0x1008FFFF));
+    }
+    if (libre) libres.push_back(touche);
+  }
+  pclose(flux);
+  std::vector<std::string> arguments{"xmodmap"};
+  for (char32_t c : QString::fromStdString(kCaracteresTapes).toStdU32String()) {
+    const unsigned long symbole = c < 0x100 ? c : 0x1000000 | c;
+    if (presents.count(symbole)) continue;
+    if (libres.empty()) return false;
+    char nom[16];
+    std::snprintf(nom, sizeof nom, "U%04X", static_cast<unsigned>(c));
+    arguments.insert(arguments.end(),
+                     {"-e", "keycode " + std::to_string(libres.back()) + " = " + nom + " " + nom});
+    libres.pop_back();
+  }
+  return arguments.size() == 1 || Executer(arguments) == 0;
 }
 
 QPoint Pilote::PositionGlobale(QWidget* widget, QPoint point) {
@@ -230,10 +254,26 @@ void Pilote::Activer(unsigned long fenetre) {
 
 bool Pilote::Synchroniser() {
   auto* temoin = static_cast<TemoinShift*>(temoin_);
-  const int avant = Sur([temoin] { return temoin->relachements; });
-  Touches("Shift_R");
-  return Attendre([temoin, avant] { return temoin->relachements > avant; },
-                  "la touche témoin, après tout ce qui a été envoyé avant elle");
+  // A pass (a consistency pass) swallows the user's keys while it runs, the témoin's too when it
+  // comes during the pass: once the pass is over, the key is sent again.
+  for (int essai = 0; essai < 20; ++essai) {
+    const auto [avant, avaleesAvant] =
+        Sur([temoin] { return std::pair(temoin->relachements, SaisiesAvalees()); });
+    Touches("Shift_R");
+    const bool vu = Attendre(
+        [temoin, avant, avaleesAvant] {
+          return !SaisiesBloquees() &&
+                 (temoin->relachements > avant || SaisiesAvalees() > avaleesAvant);
+        },
+        "la touche témoin, après tout ce qui a été envoyé avant elle");
+    if (!vu) {
+      ADD_FAILURE() << EtatDesFenetres();
+      return false;
+    }
+    if (Sur([temoin, avant] { return temoin->relachements > avant; })) return true;
+  }
+  ADD_FAILURE() << "la touche témoin toujours avalée";
+  return false;
 }
 
 bool Pilote::AttendreActive(QWidget* widget, const std::string& quoi) {
@@ -257,8 +297,9 @@ std::string Pilote::EtatDesFenetres() {
              "\"";
     };
     std::string s = "Qt : fenêtre active " + nom(QApplication::activeWindow()) + ", focus " +
-                    nom(QGuiApplication::focusWindow()) + ", modale " +
-                    nom(QApplication::activeModalWidget()) + ", menu " +
+                    nom(QGuiApplication::focusWindow()) + " (" + nom(QApplication::focusWidget()) +
+                    "), modale " + nom(QApplication::activeModalWidget()) + " (fenêtre modale " +
+                    nom(QGuiApplication::modalWindow()) + "), menu " +
                     nom(QApplication::activePopupWidget()) + "\nfenêtres montrées :";
     for (QWidget* w : QApplication::topLevelWidgets()) {
       if (!w->isVisible()) continue;
