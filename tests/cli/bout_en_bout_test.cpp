@@ -8,6 +8,7 @@
 #include <map>
 
 #include "cli/support_outils.h"
+#include "search/trace_crochets.h"
 
 namespace velquor {
 namespace {
@@ -112,6 +113,23 @@ TEST_F(OutilsBoutEnBoutTest, DonneesAbimeesOuHostiles) {
   Outils({"exporter", "cocktails"});
   for (const auto& [chemin, octets] : abimes)
     EXPECT_TRUE(LireOctets(chemin) == octets) << chemin;
+}
+
+// Rows after a row without an ingredient are shown nowhere: the check names them, in the
+// cocktails and in the copies a search made of them.
+TEST_F(OutilsBoutEnBoutTest, LignesCacheesNommees) {
+  const test::Cocktail alexander{"ALEXANDER", "", {"", "COGNAC", "", "CACAO"}, {"1 trait"}};
+  test::CreerCocktails({alexander, {"NEGRONI", "", {"GIN", "CAMPARI"}, {"", "", "3 cl"}}});
+  test::CreerCocktails({alexander}, BaseResultat);
+  const test::Execution r = Outils({"verifier"});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.erreurs.find("Lignes de composition : 2 défauts"), std::string::npos) << r.erreurs;
+  for (const std::string genre : {"cocktail", "résultat"})
+    EXPECT_NE(r.erreurs.find("le " + genre +
+                             " « ALEXANDER » : ligne 1 sans ingrédient, qui cache la suite : "
+                             "ligne 2 « COGNAC », ligne 4 « CACAO »\n"),
+              std::string::npos)
+        << r.erreurs;
 }
 
 TEST_F(OutilsBoutEnBoutTest, UsageEtAideSansRienCreer) {
