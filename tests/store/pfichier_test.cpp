@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 
 #include "resources/chaines.h"
 #include "store/collections.h"
+#include "store/fichier_brut.h"
 #include "store/ouverture.h"
+#include "store/reprise.h"
 #include "support/dossier_temporaire.h"
 #include "support/enregistreurs.h"
 #include "support/paires.h"
@@ -46,8 +49,10 @@ TEST_F(PFichierTest, EnteteDeLaCreationALaSuppression) {
 
 // A reader leaves the files as they are: no header for a new data file, no write.
 TEST_F(PFichierTest, OuvertEnLectureNEcritRien) {
+  test::EcrireOctets("FAMILLE.NDX", {});
+  test::EcrireOctets("FAMILLE.DAT", {});
   FicFamille f;
-  ASSERT_TRUE(f.Creer() && f.OuvrirEnLecture());
+  ASSERT_TRUE(f.OuvrirEnLecture());
   EXPECT_FALSE(test::AjouterNom(f, "SOURS"));
   EXPECT_EQ(fs::file_size("FAMILLE.DAT"), 0u);
   f.Fermer();
@@ -59,18 +64,64 @@ TEST_F(PFichierTest, OuvertEnLectureNEcritRien) {
   EXPECT_EQ(LireOctets("FAMILLE.DAT"), avant);
 }
 
-TEST_F(PFichierTest, CreationImpossibleAnnonceeSansToucherAuxDonnees) {
-  test::EcrireOctets("INGRED.NDX", {});
-  FicIngredient f;
-  test::EnregistreurMessages messages;
-  EXPECT_FALSE(OuvrirCollection(f, messages));
-  EXPECT_FALSE(fs::exists("INGRED.DAT"));
-  ASSERT_EQ(messages.messages.size(), 1u);
-  EXPECT_EQ(messages.messages[0].id, ChaineCreationImpossible);
-  EXPECT_EQ(messages.messages[0].argument,
-            "ingr\xE9"
-            "dients");
-  EXPECT_EQ(messages.messages[0].style, StyleArret);
+// An empty index alone is a creation that a stop cut short: it is finished. An index that holds
+// a node, or a data file alone, may be what is left of a user's pair: nothing is created beside
+// it and the user is told.
+TEST_F(PFichierTest, CreationArreteeFinieMaisJamaisAupresDeDonnees) {
+  struct Cas {
+    const char* fichier;
+    Octets octets;
+  };
+  for (const Cas& c :
+       {Cas{"INGRED.NDX", {}}, Cas{"INGRED.NDX", Octets(47, 1)}, Cas{"INGRED.DAT", Octets(8, 0)}}) {
+    SCOPED_TRACE(c.fichier + std::to_string(c.octets.size()));
+    fs::remove("INGRED.NDX");
+    fs::remove("INGRED.DAT");
+    test::EcrireOctets(c.fichier, c.octets);
+    FicIngredient f;
+    test::EnregistreurMessages messages;
+    const bool finie = c.octets.empty();
+    EXPECT_EQ(OuvrirCollection(f, messages), finie);
+    EXPECT_EQ(LireOctets(c.fichier), c.octets);
+    EXPECT_EQ(fs::exists("INGRED.NDX") && fs::exists("INGRED.DAT"), finie);
+    if (finie) continue;
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].id, ChaineCreationImpossible);
+    EXPECT_EQ(messages.messages[0].argument,
+              "ingr\xE9"
+              "dients");
+    EXPECT_EQ(messages.messages[0].style, StyleArret);
+  }
+}
+
+// At a start, the empty files of a creation that a stop cut short go, the pair being absent
+// again; a creation under way (its index locked), a pair open in a program (locked shared), an
+// empty collection and whatever may hold data stay.
+TEST_F(PFichierTest, UnDemarrageRetireUneCreationArretee) {
+  struct Cas {
+    std::optional<Octets> ndx, dat;
+    int verrou;  // 1 shared, 2 exclusive
+  };
+  const Cas cas[] = {{Octets{}, {}, 0},          {Octets{}, Octets{}, 0}, {Octets{}, {}, 2},
+                     {Octets{}, Octets{}, 1},    {Octets(47, 1), {}, 0},  {{}, Octets{}, 0},
+                     {Octets{}, Octets(8, 0), 0}};
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(&c - cas);
+    fs::remove("COCKTAIL.NDX");
+    fs::remove("COCKTAIL.DAT");
+    if (c.ndx) test::EcrireOctets("COCKTAIL.NDX", *c.ndx);
+    if (c.dat) test::EcrireOctets("COCKTAIL.DAT", *c.dat);
+    FichierBrut verrou;
+    if (c.verrou > 0) {
+      ASSERT_TRUE(
+          verrou.OuvrirExistant("COCKTAIL.NDX") &&
+          (c.verrou == 1 ? verrou.VerrouillerPartage() : verrou.VerrouillerExclusifSansAttendre()));
+    }
+    const bool retiree = &c - cas < 2;
+    EXPECT_EQ(ReprendreEcrituresInterrompues(), retiree ? 1 : 0);
+    EXPECT_EQ(fs::exists("COCKTAIL.NDX"), !retiree && c.ndx);
+    EXPECT_EQ(fs::exists("COCKTAIL.DAT"), !retiree && c.dat);
+  }
 }
 
 TEST_F(PFichierTest, LesTextesDErreurHorsPosition) {
