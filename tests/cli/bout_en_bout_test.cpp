@@ -132,6 +132,25 @@ TEST_F(OutilsBoutEnBoutTest, LignesCacheesNommees) {
         << r.erreurs;
 }
 
+// A search whose result cannot be written fails and says so: here the result's index stands
+// alone, its data file lost, and stays as it is; then the selection file is a folder.
+TEST_F(OutilsBoutEnBoutTest, UneRechercheQuiNePeutEcrireEchoue) {
+  test::CreerCocktails({{"GIN FIZZ", "", {"GIN"}}});
+  test::CreerIngredients({{"GIN"}});
+  const std::vector<unsigned char> index(47, 1);
+  test::EcrireOctets("RESURECH.NDX", index);
+  test::Execution r = Outils({"rechercher", "nom", ""});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.erreurs.find("Impossible de créer le fichier des résultats !"), std::string::npos);
+  EXPECT_EQ(r.erreurs.find("trouvé"), std::string::npos) << r.erreurs;
+  EXPECT_EQ(LireOctets("RESURECH.NDX"), index);
+  fs::remove("RESURECH.NDX");
+  fs::create_directory("SELECCOC.DAT");
+  r = Outils({"rechercher", "ingredients", "gin"});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.erreurs.find("impossible d'écrire SELECCOC.DAT"), std::string::npos) << r.erreurs;
+}
+
 TEST_F(OutilsBoutEnBoutTest, UsageEtAideSansRienCreer) {
   for (const auto& arguments : std::vector<std::vector<std::string>>{
            {},
