@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <tuple>
 
 #include "resources/chaines.h"
 #include "store/collections.h"
@@ -64,63 +65,54 @@ TEST_F(PFichierTest, OuvertEnLectureNEcritRien) {
   EXPECT_EQ(LireOctets("FAMILLE.DAT"), avant);
 }
 
-// An empty index alone is a creation that a stop cut short: it is finished. An index that holds
-// a node, or a data file alone, may be what is left of a user's pair: nothing is created beside
-// it and the user is told.
-TEST_F(PFichierTest, CreationArreteeFinieMaisJamaisAupresDeDonnees) {
-  struct Cas {
-    const char* fichier;
-    Octets octets;
-  };
-  for (const Cas& c :
-       {Cas{"INGRED.NDX", {}}, Cas{"INGRED.NDX", Octets(47, 1)}, Cas{"INGRED.DAT", Octets(8, 0)}}) {
-    SCOPED_TRACE(c.fichier + std::to_string(c.octets.size()));
-    fs::remove("INGRED.NDX");
-    fs::remove("INGRED.DAT");
-    test::EcrireOctets(c.fichier, c.octets);
-    FicIngredient f;
-    test::EnregistreurMessages messages;
-    const bool finie = c.octets.empty();
-    EXPECT_EQ(OuvrirCollection(f, messages), finie);
-    EXPECT_EQ(LireOctets(c.fichier), c.octets);
-    EXPECT_EQ(fs::exists("INGRED.NDX") && fs::exists("INGRED.DAT"), finie);
-    if (finie) continue;
-    ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_EQ(messages.messages[0].id, ChaineCreationImpossible);
-    EXPECT_EQ(messages.messages[0].argument,
-              "ingr\xE9"
-              "dients");
-    EXPECT_EQ(messages.messages[0].style, StyleArret);
-  }
-}
-
-// At a start, the empty files of a creation that a stop cut short go, the pair being absent
-// again; a creation under way (its index locked), a pair open in a program (locked shared), an
-// empty collection and whatever may hold data stay.
-TEST_F(PFichierTest, UnDemarrageRetireUneCreationArretee) {
+// What a start, then an opening, make of what a creation may leave. The empty files of a
+// creation that a stop cut short go, the pair being absent again as before; a creation under way
+// (its index locked) is left to its creator, and finished by the opening once the lock is gone;
+// a pair open in a program (locked shared) and an empty collection stay. An index that holds a
+// node, or a data file alone, may be what is left of a user's pair: nothing is created beside it
+// and the user is told.
+TEST_F(PFichierTest, CreationsArreteesOuEnCours) {
   struct Cas {
     std::optional<Octets> ndx, dat;
     int verrou;  // 1 shared, 2 exclusive
+    bool retiree, ouverte;
   };
-  const Cas cas[] = {{Octets{}, {}, 0},          {Octets{}, Octets{}, 0}, {Octets{}, {}, 2},
-                     {Octets{}, Octets{}, 1},    {Octets(47, 1), {}, 0},  {{}, Octets{}, 0},
-                     {Octets{}, Octets(8, 0), 0}};
+  const Cas cas[] = {{Octets{}, {}, 0, true, true},
+                     {Octets{}, Octets{}, 0, true, true},
+                     {Octets{}, {}, 2, false, true},
+                     {Octets{}, Octets{}, 1, false, true},
+                     {Octets{}, Octets(8, 0), 0, false, true},
+                     {Octets(47, 1), {}, 0, false, false},
+                     {{}, Octets(8, 0), 0, false, false}};
   for (const Cas& c : cas) {
     SCOPED_TRACE(&c - cas);
-    fs::remove("COCKTAIL.NDX");
-    fs::remove("COCKTAIL.DAT");
-    if (c.ndx) test::EcrireOctets("COCKTAIL.NDX", *c.ndx);
-    if (c.dat) test::EcrireOctets("COCKTAIL.DAT", *c.dat);
-    FichierBrut verrou;
-    if (c.verrou > 0) {
-      ASSERT_TRUE(
-          verrou.OuvrirExistant("COCKTAIL.NDX") &&
-          (c.verrou == 1 ? verrou.VerrouillerPartage() : verrou.VerrouillerExclusifSansAttendre()));
+    fs::remove("INGRED.NDX");
+    fs::remove("INGRED.DAT");
+    if (c.ndx) test::EcrireOctets("INGRED.NDX", *c.ndx);
+    if (c.dat) test::EcrireOctets("INGRED.DAT", *c.dat);
+    {
+      FichierBrut verrou;
+      if (c.verrou > 0) {
+        ASSERT_TRUE(verrou.OuvrirExistant("INGRED.NDX") &&
+                    (c.verrou == 1 ? verrou.VerrouillerPartage()
+                                   : verrou.VerrouillerExclusifSansAttendre()));
+      }
+      EXPECT_EQ(ReprendreEcrituresInterrompues(), c.retiree ? 1 : 0);
+      EXPECT_EQ(fs::exists("INGRED.NDX"), !c.retiree && c.ndx);
+      EXPECT_EQ(fs::exists("INGRED.DAT"), !c.retiree && c.dat);
     }
-    const bool retiree = &c - cas < 2;
-    EXPECT_EQ(ReprendreEcrituresInterrompues(), retiree ? 1 : 0);
-    EXPECT_EQ(fs::exists("COCKTAIL.NDX"), !retiree && c.ndx);
-    EXPECT_EQ(fs::exists("COCKTAIL.DAT"), !retiree && c.dat);
+    FicIngredient f;
+    test::EnregistreurMessages messages;
+    EXPECT_EQ(OuvrirCollection(f, messages), c.ouverte);
+    if (c.ouverte) continue;
+    for (const auto& [nom, octets] : {std::pair{"INGRED.NDX", c.ndx}, {"INGRED.DAT", c.dat}})
+      EXPECT_EQ(fs::exists(nom) ? std::optional(LireOctets(nom)) : std::nullopt, octets) << nom;
+    ASSERT_EQ(messages.messages.size(), 1u);
+    const auto& m = messages.messages[0];
+    EXPECT_EQ(std::tie(m.id, m.argument, m.style), std::tuple(ChaineCreationImpossible,
+                                                              "ingr\xE9"
+                                                              "dients",
+                                                              StyleArret));
   }
 }
 
