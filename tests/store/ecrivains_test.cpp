@@ -141,12 +141,11 @@ TEST(Creations, UnDemarrageLaisseUneCreationEnCours) {
     return 0;
   });
   ASSERT_TRUE(demarrages.Vers().Attendre('p'));
-  int entieres = 0;
   std::error_code e;
   for (int i = 0; i < 2000; ++i) {
-    FicCocktail f;
-    entieres +=
-        f.Creer() && fs::file_size("COCKTAIL.NDX", e) == 0 && fs::file_size("COCKTAIL.DAT", e) == 8;
+    ASSERT_TRUE(FicCocktail().Creer() && fs::file_size("COCKTAIL.NDX", e) == 0 &&
+                fs::file_size("COCKTAIL.DAT", e) == 8)
+        << i;
     FichierBrut index;  // the pair removed under its index's lock, as a start removes one
     ASSERT_TRUE(index.OuvrirExistant("COCKTAIL.NDX") && index.VerrouillerAvecDelai(true, 30000));
     fs::remove("COCKTAIL.DAT", e);
@@ -154,7 +153,6 @@ TEST(Creations, UnDemarrageLaisseUneCreationEnCours) {
   }
   test::EcrireOctets("fin", {});
   EXPECT_EQ(demarrages.Fin(), 0);
-  EXPECT_EQ(entieres, 2000);
 }
 
 }  // namespace
