@@ -70,8 +70,9 @@ Options :
   --aide       affiche cette aide
 
 Code de sortie : 0 si tout va bien, 1 si un problème a été trouvé (pour rechercher :
-aucun cocktail trouvé, ou un résultat qui n'a pu être écrit), 2 si la ligne de commande est incorrecte (pour rechercher : un nom
-de famille ou d'ingrédient inconnu). Les messages sont écrits sur la sortie d'erreur.
+aucun cocktail trouvé, ou un résultat qui n'a pu être écrit), 2 si la ligne de commande
+est incorrecte (pour rechercher : un nom de famille ou d'ingrédient inconnu). Les messages
+sont écrits sur la sortie d'erreur.
 )";
 }
 
