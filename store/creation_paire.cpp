@@ -1,5 +1,7 @@
 #include "store/creation_paire.h"
 
+#include <chrono>
+
 #include "store/fichier_brut.h"
 
 namespace velquor {
@@ -9,8 +11,6 @@ namespace {
 // A creator holds the lock for a few system calls; a lone index locked longer is held by a
 // program that had the pair open when its data file went away.
 constexpr int DelaiCreationMs = 5000;
-// A start may remove the index between its creation and its lock: it is then made again.
-constexpr int EssaisCreation = 3;
 
 const unsigned char EnteteVide[8] = {};
 
@@ -37,7 +37,10 @@ bool VidesEtSeuls(const FichierBrut& index, const std::string& nomDonnees, Fichi
 }  // namespace
 
 bool CreerPaire(const std::string& nomIndex, const std::string& nomDonnees) {
-  for (int essai = 0; essai < EssaisCreation; ++essai) {
+  // A start may take the new index for a stopped creation between its creation and its lock, and
+  // remove it: it is made again, for as long as the delay allows.
+  const auto fin = std::chrono::steady_clock::now() + std::chrono::milliseconds(DelaiCreationMs);
+  do {
     // A data file already there (the pair exists, or its data file stands alone) is never
     // created over.
     if (FichierBrut::Existe(nomDonnees)) return false;
@@ -56,7 +59,7 @@ bool CreerPaire(const std::string& nomIndex, const std::string& nomDonnees) {
     if (CreerDonnees(nomDonnees)) return true;
     if (cree) FichierBrut::Supprimer(nomIndex);
     return false;
-  }
+  } while (std::chrono::steady_clock::now() < fin);
   return false;
 }
 

@@ -142,7 +142,7 @@ TEST(Creations, UnDemarrageLaisseUneCreationEnCours) {
   });
   ASSERT_TRUE(demarrages.Vers().Attendre('p'));
   std::error_code e;
-  for (int i = 0; i < 2000; ++i) {
+  for (int i = 0; i < 1000; ++i) {
     ASSERT_TRUE(FicCocktail().Creer() && fs::file_size("COCKTAIL.NDX", e) == 0 &&
                 fs::file_size("COCKTAIL.DAT", e) == 8)
         << i;
