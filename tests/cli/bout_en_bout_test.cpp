@@ -141,6 +141,7 @@ TEST_F(OutilsBoutEnBoutTest, UneRechercheQuiNePeutEcrireEchoue) {
   test::Execution r = Outils({"rechercher", "nom", ""});
   EXPECT_EQ(r.code, 1);
   EXPECT_NE(r.erreurs.find("Impossible de créer le fichier des résultats !"), std::string::npos);
+  EXPECT_NE(r.erreurs.find("le résultat n'a pas pu être écrit"), std::string::npos);
   EXPECT_EQ(r.erreurs.find("trouvé"), std::string::npos) << r.erreurs;
   EXPECT_EQ(LireOctets("RESURECH.NDX"), index);
   fs::remove("RESURECH.NDX");
