@@ -41,12 +41,14 @@ Commandes :
   importer FICHIER.csv
       Ajoute les cocktails d'un fichier CSV en UTF-8 avec la ligne d'en-tête
       cocktail,famille,quantite,ingredient,alcoolise,remarques
-      (une ligne par ligne de composition ; alcoolise vaut oui ou non, vide pour non).
+      (une ligne par ligne de composition ; alcoolise vaut oui ou non, vide pour non ;
+      une ligne sans ingrédient ne donne que la famille ou les remarques).
       Le fichier est d'abord vérifié en entier : à la moindre erreur, rien n'est écrit.
       Un nom déjà présent dans la base est conservé tel quel.
   verifier
-      Contrôle les index et les fichiers de données sans rien modifier, ainsi que les
-      familles et ingrédients nommés par les cocktails, et dit que faire de chaque défaut.
+      Contrôle les index et les fichiers de données sans rien modifier, les familles et
+      ingrédients nommés par les cocktails, et les lignes de composition cachées derrière
+      une ligne sans ingrédient ; dit que faire de chaque défaut.
   lister familles|ingredients|cocktails|resultats
       Affiche les noms dans l'ordre de l'index, un par ligne, en UTF-8 ; un caractère
       de contrôle (ou l'un des cinq octets que CP1252 ne définit pas) s'écrit \xHH.
@@ -59,7 +61,8 @@ Commandes :
 
 Si une réorganisation a été interrompue (arrêt, panne), le prochain démarrage du Velquor
 ou de velquor-outils la mène à terme ou l'annule : la paire est l'ancienne ou la nouvelle,
-entière.
+entière. Une collection dont la création a été interrompue est retirée : absente, comme
+avant.
 
 Options :
   -C DOSSIER   travaille dans DOSSIER au lieu du dossier courant (les chemins relatifs,
@@ -67,8 +70,9 @@ Options :
   --aide       affiche cette aide
 
 Code de sortie : 0 si tout va bien, 1 si un problème a été trouvé (pour rechercher :
-aucun cocktail trouvé), 2 si la ligne de commande est incorrecte (pour rechercher : un nom
-de famille ou d'ingrédient inconnu). Les messages sont écrits sur la sortie d'erreur.
+aucun cocktail trouvé, ou un résultat qui n'a pu être écrit), 2 si la ligne de commande
+est incorrecte (pour rechercher : un nom de famille ou d'ingrédient inconnu). Les messages
+sont écrits sur la sortie d'erreur.
 )";
 }
 

@@ -15,6 +15,7 @@
 #include "search/criteres_recherche.h"
 #include "search/rapporteur_progression.h"
 #include "search/recherche.h"
+#include "search/selection.h"
 #include "store/champ_texte.h"
 #include "store/collation.h"
 #include "store/collections.h"
@@ -257,11 +258,26 @@ int Executer(const Operandes& operandes, ConsoleMessages& messages) {
   if (ajouter && !NomsDe(BaseResultat, avant)) avant.clear();
 
   SansProgression progression;
+  EcrituresRecherche ecrit;
   // The answer to "Un fichier de résultat existe déjà ! ... effacer ?": --ajouter keeps it.
-  const bool trouve =
-      ExecuterRecherche(criteres, {.ConfirmerEffacement = [ajouter] { return !ajouter; },
-                                   .Messages = messages,
-                                   .Progression = progression});
+  const bool trouve = ExecuterRecherche(criteres,
+                                        {.ConfirmerEffacement = [ajouter] { return !ajouter; },
+                                         .Messages = messages,
+                                         .Progression = progression},
+                                        &ecrit);
+  // What could not be written is said, never counted as done.
+  if (!ecrit.selection)
+    DireErreur("impossible d'écrire " +
+               std::string(genre.genre == RechercheFamille ? CheminSelectionFamilles
+                                                           : CheminSelectionIngredients)
+                   .substr(2) +
+               ", qui garde les noms choisis pour la recherche suivante");
+  if (!ecrit.resultat) {
+    DireErreur(
+        "le résultat n'a pas pu être écrit en entier dans RESURECH.NDX et RESURECH.DAT "
+        "(velquor-outils verifier dit ce qu'il en est)");
+    return SortieProbleme;
+  }
   if (!trouve) return SortieProbleme;  // the engine has said that nothing matched
 
   std::vector<std::string> resultat;
@@ -280,7 +296,7 @@ int Executer(const Operandes& operandes, ConsoleMessages& messages) {
          " au résultat, qui en compte " + std::to_string(total));
   else
     Dire("Recherche : " + Compter(total, "cocktail trouvé", "cocktails trouvés"));
-  return std::cout ? SortieSucces : SortieProbleme;
+  return std::cout && ecrit.selection ? SortieSucces : SortieProbleme;
 }
 
 }  // namespace

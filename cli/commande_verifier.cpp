@@ -1,5 +1,6 @@
 // verifier: checks the four pairs read-only, then the families and ingredients the cocktails
-// name. Exit status 1 on any fault; names out of order alone are not one.
+// name, then the rows the cocktails and the results hide. Exit status 1 on any fault; names out
+// of order alone are not one.
 
 #include <string>
 
@@ -23,6 +24,7 @@ int Executer(const Operandes&, ConsoleMessages&) {
   defauts += RapporterPaire(PaireCocktail(), base.cocktails, "collection vide");
   defauts += RapporterPaire(PaireResultat(), base.resultats, "aucune recherche enregistrée");
   defauts += RapporterReferences(base.references);
+  defauts += RapporterLignes(base.lignesCocktails, base.lignesResultats);
 
   if (defauts == 0) {
     Dire("Base saine.");

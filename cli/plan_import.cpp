@@ -222,7 +222,11 @@ class Preparation {
       return Erreur(ligne, "alcoolise renseigné sans ingrédient");
 
     CocktailImporte& c = Cocktail(*nom, ligne);
-    if (c.lignes.size() == MaxLignes)
+    // A row without an ingredient (and so without a quantity) gives only the family or the
+    // remarks. Stored as an empty composition row, it would hide the rows after it: every
+    // display of a recipe stops at the first row without an ingredient.
+    const bool composition = !ingredient->empty();
+    if (composition && c.lignes.size() == MaxLignes)
       return Erreur(ligne, "le cocktail « " + Cp1252VersUtf8(*nom) +
                                " » a plus de dix lignes de composition");
     if (!Accorder(c.famille, *famille, ligne,
@@ -232,8 +236,8 @@ class Preparation {
                   "remarques différentes de celles d'une ligne précédente du même cocktail"))
       return;
     if (!famille->empty()) Famille(*famille, ligne);
-    if (!ingredient->empty() && !Ingredient(*ingredient, *alcool, ligne)) return;
-    c.lignes.push_back({*quantite, *ingredient});
+    if (composition && !Ingredient(*ingredient, *alcool, ligne)) return;
+    if (composition) c.lignes.push_back({*quantite, *ingredient});
   }
 
   // A cocktail's family and remarks may stand on any of its rows, but only one value each.

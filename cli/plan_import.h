@@ -1,7 +1,8 @@
 #pragma once
 // The import file checked as a whole and turned into what is to be added: the cocktails in the
-// order of their first row, their composition rows in the slots of their order, and the
-// families and ingredients they name in the order they first appear. Texts of the plan are
+// order of their first row, their composition rows in the slots of their order (a row without an
+// ingredient gives no composition row, so none stands empty before another), and the families
+// and ingredients they name in the order they first appear. Texts of the plan are
 // code page 1252 bytes, names in capitals; remarks keep their line breaks as CR LF.
 
 #include <array>

@@ -65,4 +65,22 @@ std::int64_t RapporterReferences(const RapportPaire& references) {
   return Rapporter("Familles et ingrédients des cocktails", "", references);
 }
 
+std::int64_t RapporterLignes(const RapportPaire& cocktails, const RapportPaire& resultats) {
+  RapportPaire lignes = cocktails;
+  lignes.nbDefauts += resultats.nbDefauts;
+  lignes.defauts.insert(lignes.defauts.end(), resultats.defauts.begin(), resultats.defauts.end());
+  const std::int64_t defauts = Rapporter("Lignes de composition", "", lignes);
+  if (cocktails.nbDefauts > 0)
+    Dire(
+        "  → la composition s'affiche jusqu'à la première ligne sans ingrédient ; l'éditeur des "
+        "cocktails remonte les lignes qui la suivent, dans leur ordre et sans rien perdre, "
+        "quand il enregistre le cocktail (changez une ligne, remettez-la, puis passez à un autre "
+        "cocktail).");
+  if (resultats.nbDefauts > 0)
+    Dire(
+        "  → un résultat est la copie d'un cocktail au moment de la recherche : refaites la "
+        "recherche une fois les cocktails remis en ordre.");
+  return defauts;
+}
+
 }  // namespace velquor::outils

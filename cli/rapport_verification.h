@@ -16,4 +16,7 @@ std::int64_t RapporterPaire(const DescriptionPaire& paire, const RapportPaire& r
 // Reports the families and ingredients the cocktails name and that are absent; returns how many.
 std::int64_t RapporterReferences(const RapportPaire& references);
 
+// Reports the cocktails and the results whose rows are hidden, with what to do; returns how many.
+std::int64_t RapporterLignes(const RapportPaire& cocktails, const RapportPaire& resultats);
+
 }  // namespace velquor::outils

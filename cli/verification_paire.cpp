@@ -11,6 +11,7 @@
 #include "store/collation.h"
 #include "store/cp1252.h"
 #include "store/enregistrements.h"
+#include "store/lignes_composition.h"
 #include "store/pfichier.h"
 
 namespace velquor::outils {
@@ -287,6 +288,23 @@ RapportPaire VerifierPaire(const DescriptionPaire& paire, const VisiteurEnreg& v
   return rapport;
 }
 
+namespace {
+
+// The rows of the cocktail that no display shows, named after the row that hides them.
+void VerifierLignes(std::string_view genre, std::string_view cle, const EnrCocktail& c,
+                    RapportPaire& rapport) {
+  const std::vector<int> cachees = LignesCachees(c);
+  if (cachees.empty()) return;
+  std::string texte = std::string(genre) + " " + Cite(cle) + " : ligne " +
+                      Nombre(NbLignesAffichees(c) + 1) + " sans ingrédient, qui cache la suite :";
+  for (std::size_t k = 0; k < cachees.size(); ++k)
+    texte += (k == 0 ? " ligne " : ", ligne ") + Nombre(cachees[k] + 1) + " " +
+             Cite(Texte(c.Ingredient[cachees[k]]));
+  rapport.Defaut(std::move(texte));
+}
+
+}  // namespace
+
 RapportBase VerifierBase() {
   RapportBase base;
   std::set<std::string> familles, ingredients;
@@ -308,9 +326,17 @@ RapportBase VerifierBase() {
         base.references.Defaut("le cocktail " + Cite(cle) + " nomme l'ingrédient " +
                                Cite(ingredient) + ", absent");
     }
+    VerifierLignes("le cocktail", cle, c, base.lignesCocktails);
   };
   base.cocktails = VerifierPaire(PaireCocktail(), controler);
-  base.resultats = VerifierPaire(PaireResultat());
+  // A result is the copy of a cocktail as it was when the search ran: its names may have gone
+  // since, but its rows are shown as the cocktail's are.
+  base.resultats =
+      VerifierPaire(PaireResultat(), [&](std::string_view cle, const unsigned char* octets) {
+        EnrCocktail c;
+        std::memcpy(&c, octets, sizeof c);
+        VerifierLignes("le résultat", cle, c, base.lignesResultats);
+      });
   return base;
 }
 

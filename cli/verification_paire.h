@@ -58,10 +58,13 @@ using VisiteurEnreg = std::function<void(std::string_view cle, const unsigned ch
 RapportPaire VerifierPaire(const DescriptionPaire& paire, const VisiteurEnreg& visiteur = {});
 
 // The four pairs, then the families and ingredients the cocktails name: each reference to a name
-// that the family or ingredient pair does not hold is a fault of `references`.
+// that the family or ingredient pair does not hold is a fault of `references`. Each cocktail, and
+// each result, whose rows go on after a row without an ingredient (rows that no display shows)
+// is a fault of `lignesCocktails` or `lignesResultats`.
 struct RapportBase {
   RapportPaire familles, ingredients, cocktails, resultats;
   RapportPaire references;
+  RapportPaire lignesCocktails, lignesResultats;
 };
 RapportBase VerifierBase();
 

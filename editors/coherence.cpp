@@ -6,6 +6,7 @@
 
 #include "store/champ_texte.h"
 #include "store/collections.h"
+#include "store/lignes_composition.h"
 #include "store/lot_fichier.h"
 
 namespace velquor {
@@ -77,6 +78,9 @@ bool PropagerIngredient(std::string_view ancienNom, std::string_view nouveauNom,
                        CopierTexte(slot, nouveauNom);
                        change = true;
                      }
+                     // The rows after an emptied one move up: every display of a recipe
+                     // stops at the first row without an ingredient, and would hide them.
+                     if (change && nouveauNom.empty()) ResserrerLignes(cocktail);
                      return change;
                    });
 }

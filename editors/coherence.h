@@ -19,8 +19,9 @@ bool PropagerFamille(std::string_view ancienNom, std::string_view nouveauNom,
                      RapporteurProgression& progression,
                      const CrochetMessagesEnAttente& traiterMessagesEnAttente);
 
-// The same for an ingredient, over the ten ingredient slots of each cocktail; the quantities
-// stay as they are, also beside an ingredient that was deleted.
+// The same for an ingredient, over the ten ingredient slots of each cocktail. A deletion keeps
+// the quantity of each row it empties, and closes the cocktail's rows up (ResserrerLignes): the
+// rows with an ingredient first, in their order, so that none is hidden behind an emptied one.
 bool PropagerIngredient(std::string_view ancienNom, std::string_view nouveauNom,
                         RapporteurProgression& progression,
                         const CrochetMessagesEnAttente& traiterMessagesEnAttente);

@@ -11,6 +11,7 @@
 #include "store/champ_texte.h"
 #include "store/collation.h"
 #include "store/collections.h"
+#include "store/lignes_composition.h"
 #include "store/lot_fichier.h"
 
 namespace velquor {
@@ -101,11 +102,9 @@ CocktailCarte CocktailPourCarte(const EnrCocktail& cocktail) {
                   std::string(Texte(cocktail.Famille)),
                   {},
                   std::string(Texte(cocktail.Remarques))};
-  for (int i = 0; i < NbLignesComposition; ++i) {
-    const std::string_view ingredient = Texte(cocktail.Ingredient[i]);
-    if (ingredient.empty()) break;
-    c.lignes.push_back(LigneComposition(Texte(cocktail.Quantite[i]), ingredient));
-  }
+  for (int i = 0, n = NbLignesAffichees(cocktail); i < n; ++i)
+    c.lignes.push_back(
+        LigneComposition(Texte(cocktail.Quantite[i]), Texte(cocktail.Ingredient[i])));
   return c;
 }
 

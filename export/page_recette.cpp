@@ -2,6 +2,7 @@
 
 #include "export/ligne_html.h"
 #include "store/champ_texte.h"
+#include "store/lignes_composition.h"
 
 namespace velquor {
 
@@ -80,9 +81,8 @@ void EcrireComposition(FichierSortie& f, const EnrCocktail& c) {
   EcrireLigneHtml(f,
                   "<td bgcolor=\"#A6CAF0\"><blockquote><p><font face=\"Arial,Helvetica\" "
                   "size=-1>");
-  for (int i = 0; i < NbLignesComposition; ++i) {
+  for (int i = 0, n = NbLignesAffichees(c); i < n; ++i) {
     std::string_view ingredient = Texte(c.Ingredient[i]);
-    if (ingredient.empty()) break;
     std::string_view quantite = Texte(c.Quantite[i]);
     std::string ligne = i == 0 ? "" : "<br>";
     ligne += EchapperHtml(quantite);

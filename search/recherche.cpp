@@ -94,15 +94,18 @@ void SupprimerResultat(const PFichier& resultat) {
 }
 
 // Whether the result pair holds no record and may go. A pair that could not be opened is
-// looked at on disk: it goes only when its data file is absent or counts no record, so that a
-// result the run could not open (a protected or damaged pair) is never thrown away unseen.
+// looked at on disk: it goes only when its data file counts no record, or when neither of its
+// files is there, so that a result the run could not open (a protected or damaged pair, an index
+// whose data file is lost) is never thrown away unseen.
 bool ResultatVide(PFichier& resultat) {
   if (resultat.EstOuvert()) {
     resultat.LireEntete();
     return resultat.NbEnreg <= 0;
   }
   std::error_code erreur;
-  if (!std::filesystem::exists(resultat.NomFichierDonnees(), erreur)) return !erreur;
+  if (!std::filesystem::exists(resultat.NomFichierDonnees(), erreur)) {
+    return !erreur && !std::filesystem::exists(resultat.NomFichierIndex(), erreur) && !erreur;
+  }
   FichierBrut donnees;
   if (!donnees.OuvrirExistant(resultat.NomFichierDonnees())) return false;
   unsigned char entete[4] = {};
@@ -119,12 +122,14 @@ bool Correspond(const CriteresRecherche& criteres, const EnrCocktail& cocktail) 
   return Selecteur(criteres)(cocktail);
 }
 
-bool ExecuterRecherche(const CriteresRecherche& criteres, const CrochetsRecherche& crochets) {
+bool ExecuterRecherche(const CriteresRecherche& criteres, const CrochetsRecherche& crochets,
+                       EcrituresRecherche* ecritures) {
+  EcrituresRecherche ecrit;
   const GenreRecherche genre = Genre(criteres.TypeRecherche);
   if (genre == RechercheFamille)
-    EcrireSelection(CheminSelectionFamilles, criteres.FamillesChoisies);
+    ecrit.selection = EcrireSelection(CheminSelectionFamilles, criteres.FamillesChoisies);
   if (genre == RechercheIngredients)
-    EcrireSelection(CheminSelectionIngredients, criteres.IngredientsChoisis);
+    ecrit.selection = EcrireSelection(CheminSelectionIngredients, criteres.IngredientsChoisis);
 
   bool trouve = false;
   {
@@ -139,7 +144,8 @@ bool ExecuterRecherche(const CriteresRecherche& criteres, const CrochetsRecherch
       if (crochets.ConfirmerEffacement && crochets.ConfirmerEffacement())
         SupprimerResultat(resultat);
     }
-    OuvrirCollection(resultat, crochets.Messages);
+    ecrit.resultat = OuvrirCollection(resultat, crochets.Messages);
+    const long erreursResultat = resultat.ErreursES();
     // The run reads the cocktails once and writes the result out together when it ends; no other
     // program writes the result while it runs.
     LotFichier lotCocktails(cocktails);
@@ -177,7 +183,8 @@ bool ExecuterRecherche(const CriteresRecherche& criteres, const CrochetsRecherch
     }
 
     lotCocktails.Terminer();
-    lotResultat.Terminer();
+    ecrit.resultat =
+        lotResultat.Terminer() && ecrit.resultat && resultat.ErreursES() == erreursResultat;
     const bool vide = ResultatVide(resultat);
     cocktails.Fermer();
     resultat.Fermer();
@@ -185,6 +192,7 @@ bool ExecuterRecherche(const CriteresRecherche& criteres, const CrochetsRecherch
   }
 
   if (!trouve) crochets.Messages.AffMessage(ChaineAucunCocktail, "", StyleInformation);
+  if (ecritures) *ecritures = ecrit;
   return trouve;
 }
 

@@ -24,10 +24,20 @@ struct CrochetsRecherche {
   CrochetMessagesEnAttente TraiterMessagesEnAttente{};
 };
 
+// What a run could not write, for a caller that must tell (the companion's exit status); the
+// window program has shown the file messages.
+struct EcrituresRecherche {
+  bool resultat = true;   // every match is in the result: false when the result pair could not
+                          // be opened or created (3001, 3002 shown) or its writing failed
+  bool selection = true;  // the selection file of the search's kind was written
+};
+
 // Runs one search. Returns true when at least one cocktail matched in this run; otherwise it
 // has shown string 3010 and returns false. Leaves no result files behind when the result
-// collection ends up empty.
-bool ExecuterRecherche(const CriteresRecherche& criteres, const CrochetsRecherche& crochets);
+// collection ends up empty (a lone index, which the run could not open, stays: it may be what
+// is left of a result whose data file is lost).
+bool ExecuterRecherche(const CriteresRecherche& criteres, const CrochetsRecherche& crochets,
+                       EcrituresRecherche* ecritures = nullptr);
 
 // Whether one cocktail meets the criteria. Reads nothing but its two arguments.
 bool Correspond(const CriteresRecherche& criteres, const EnrCocktail& cocktail);

@@ -88,6 +88,12 @@ bool FichierBrut::CreerOuVider(const std::string& chemin) {
   return Ouvert();
 }
 
+bool FichierBrut::CreerNeuf(const std::string& chemin) {
+  if (Ouvert()) return false;
+  fd_ = OuvrirAvecPannes(chemin, systeme::Mode::CreerExclusif);
+  return Ouvert();
+}
+
 FichierBrut& FichierBrut::operator=(FichierBrut&& autre) noexcept {
   if (this != &autre) {
     Fermer();
@@ -288,14 +294,6 @@ bool FichierBrut::Synchroniser() {
 
 bool FichierBrut::Identite(unsigned long long& peripherique, unsigned long long& numero) const {
   return Ouvert() && systeme::Identite(fd_, peripherique, numero);
-}
-
-bool FichierBrut::CreerExclusif(const std::string& chemin) {
-  if (pannes::Arrete()) return true;
-  const systeme::Poignee p = OuvrirAvecPannes(chemin, systeme::Mode::CreerExclusif);
-  if (p == systeme::Aucune) return false;
-  systeme::Fermer(p);
-  return true;
 }
 
 bool FichierBrut::Supprimer(const std::string& chemin) {

@@ -74,10 +74,10 @@ class FichierBrut {
   // The device and file numbers that tell the same file behind two handles.
   bool Identite(unsigned long long& peripherique, unsigned long long& numero) const;
 
-  // Creates an empty file; false when it already exists or cannot be created.
-  static bool CreerExclusif(const std::string& chemin);
   // Creates or empties a file and opens it for reading and writing.
   bool CreerOuVider(const std::string& chemin);
+  // Creates an empty file and opens it for reading and writing; false when it already exists.
+  bool CreerNeuf(const std::string& chemin);
   static bool Supprimer(const std::string& chemin);
   static bool Existe(const std::string& chemin);
   // The whole file; false when it cannot be read (absent included).

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <limits>
 
+#include "store/creation_paire.h"
 #include "store/etat_paire.h"
 #include "store/fichier_brut.h"
 #include "store/garde_ecriture.h"
@@ -33,8 +34,7 @@ std::string_view PFichier::NomPluriel() const {
 }
 
 bool PFichier::Creer() {
-  if (!FichierBrut::CreerExclusif(nomIndex_)) return false;
-  return FichierBrut::CreerExclusif(nomDonnees_);
+  return CreerPaire(nomIndex_, nomDonnees_);
 }
 
 bool PFichier::Ouvrir() {

@@ -24,7 +24,8 @@ class PFichier {
   PFichier(const PFichier&) = delete;
   PFichier& operator=(const PFichier&) = delete;
 
-  // File pair.
+  // File pair. Creer makes an empty index and a data file holding its header; a creation that
+  // a stop cut short is finished (store/creation_paire.h).
   bool Creer();
   bool Ouvrir();
   // Opens the pair for a command that must have it to itself (the companion's import): false,

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "store/collections.h"
+#include "store/creation_paire.h"
 #include "store/fichier_brut.h"
 #include "store/journal_paire.h"
 
@@ -73,6 +74,11 @@ int ReprendreEcrituresInterrompues() {
   int reprises = 0;
   for (std::string_view base : {BaseFamille, BaseIngredient, BaseCocktail, BaseResultat}) {
     const std::string nom(base);
+    // A creation that a stop cut short: the pair goes back to absent, as it was before.
+    if (AbandonnerCreationArretee(nom + ".NDX", nom + ".DAT")) {
+      ++reprises;
+      continue;
+    }
     if (!FichierBrut::Existe(nom + ".JNL") && !FichierBrut::Existe(nom + ".JNL.tmp")) continue;
     PaireVerrouillee paire(nom);
     if (!paire.Ok()) continue;  // absent, or being written: its writer is at work

@@ -8,6 +8,7 @@
 #include <map>
 
 #include "cli/support_outils.h"
+#include "search/trace_crochets.h"
 
 namespace velquor {
 namespace {
@@ -49,6 +50,22 @@ TEST_F(OutilsBoutEnBoutTest, ImporterReorganiserRechercherVerifier) {
   EXPECT_NE(r.erreurs.find("ingrédients inconnus : « whisky <&> », « Eau tonique »"),
             std::string::npos)
       << r.erreurs;
+
+  // Rows emptied where they stand hide the rows after them, in a cocktail and in its copy.
+  for (std::string_view base : {BaseCocktail, BaseResultat}) {
+    FicCocktail f(base);
+    ASSERT_TRUE(f.Ouvrir() && f.Chercher("MOJITO"));
+    f.Enreg.Ingredient[1][0] = f.Enreg.Ingredient[3][0] = '\0';
+    ASSERT_TRUE(f.Modifier());
+  }
+  r = Outils({"verifier"});
+  EXPECT_EQ(r.code, 1);
+  for (const std::string genre : {"cocktail", "résultat"})
+    EXPECT_NE(
+        r.erreurs.find("le " + genre + " « MOJITO » : ligne 2 sans ingrédient, qui cache la " +
+                       "suite : ligne 3 « MENTHE », ligne 5 « EAU GAZEUSE »\n"),
+        std::string::npos)
+        << r.erreurs;
 
   // A cocktail naming a family that is gone.
   fs::remove("FAMILLE.NDX");
@@ -112,6 +129,26 @@ TEST_F(OutilsBoutEnBoutTest, DonneesAbimeesOuHostiles) {
   Outils({"exporter", "cocktails"});
   for (const auto& [chemin, octets] : abimes)
     EXPECT_TRUE(LireOctets(chemin) == octets) << chemin;
+}
+
+// A search whose result cannot be written fails and says so: here the result's index stands
+// alone, its data file lost, and stays as it is; then the selection file is a folder.
+TEST_F(OutilsBoutEnBoutTest, UneRechercheQuiNePeutEcrireEchoue) {
+  test::CreerCocktails({{"GIN FIZZ", "", {"GIN"}}});
+  test::CreerIngredients({{"GIN"}});
+  const std::vector<unsigned char> index(47, 1);
+  test::EcrireOctets("RESURECH.NDX", index);
+  test::Execution r = Outils({"rechercher", "nom", ""});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.erreurs.find("Impossible de créer le fichier des résultats !"), std::string::npos);
+  EXPECT_NE(r.erreurs.find("le résultat n'a pas pu être écrit"), std::string::npos);
+  EXPECT_EQ(r.erreurs.find("trouvé"), std::string::npos) << r.erreurs;
+  EXPECT_EQ(LireOctets("RESURECH.NDX"), index);
+  fs::remove("RESURECH.NDX");
+  fs::create_directory("SELECCOC.DAT");
+  r = Outils({"rechercher", "ingredients", "gin"});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.erreurs.find("impossible d'écrire SELECCOC.DAT"), std::string::npos) << r.erreurs;
 }
 
 TEST_F(OutilsBoutEnBoutTest, UsageEtAideSansRienCreer) {

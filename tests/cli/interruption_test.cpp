@@ -1,7 +1,8 @@
 // The commands that change files, stopped as a kill would right after each of their
 // file-changing system calls in turn (a preloaded library counts them), then the next start of
-// the companion: at every stop the folder holds what it held before the command or what the
-// whole command leaves, byte for byte, never a mix; and from before, the same command run again
+// the companion: at every stop every pair is whole or absent, and the folder holds what it held
+// before the command or what the whole command leaves, byte for byte, never a mix (a command
+// that creates pairs may also leave those it made, empty); and the same command run again
 // leaves what the whole command leaves (older backups included). Then a full
 // disk, two imports at once beside a reading program, and a start meeting a rebuild under way.
 
@@ -82,10 +83,13 @@ struct Commande {
   std::function<void()> preparer;
   std::vector<std::string> arguments;
   std::string seul = {};  // the one file compared (a stopped export leaves its temporary file)
+  bool creation = false;  // it creates pairs
 };
 
 const Commande Commandes[] = {
     {PreparerImport, {"importer", "ajout.csv"}},
+    {[] { EcrireCsv("ajout.csv", "AJOUT ", 12); }, {"importer", "ajout.csv"}, {}, true},
+    {PreparerImport, {"rechercher", "nom", ""}, {}, true},
     {PreparerReorganisation, {"reorganiser", "cocktails"}},
     {PreparerCarte, {"exporter", "menu", "--tout"}, "web/menu.html"},
 };
@@ -100,8 +104,8 @@ TEST_F(InterruptionTest, UnArretAChaqueAppelLaisseLAvantOuLApres) {
     SCOPED_TRACE(commande.arguments[0]);
     const auto dossier = [&](const std::string& nom) {
       fs::current_path(racine);
-      fs::copy("modele", nom, fs::copy_options::recursive);
-      fs::current_path(nom);
+      fs::copy("modele", std::to_string(&commande - Commandes) + nom, fs::copy_options::recursive);
+      fs::current_path(std::to_string(&commande - Commandes) + nom);
     };
     fs::current_path(racine);
     fs::remove_all("modele");
@@ -109,7 +113,7 @@ TEST_F(InterruptionTest, UnArretAChaqueAppelLaisseLAvantOuLApres) {
     fs::current_path("modele");
     ASSERT_NO_FATAL_FAILURE(commande.preparer());
     const Etat avant = LireEtat(commande.seul);
-    dossier(commande.arguments[0] + " entier");
+    dossier(" entier");
     ASSERT_EQ(Outils(commande.arguments, test::EnvironnementArret(0, compte)).code, 0);
     const Etat apres = LireEtat(commande.seul);
     ASSERT_NE(apres, avant);
@@ -118,14 +122,18 @@ TEST_F(InterruptionTest, UnArretAChaqueAppelLaisseLAvantOuLApres) {
     int anciens = 0, nouveaux = 0;
     for (long n = 1; n <= appels; ++n) {
       SCOPED_TRACE("stop after call " + std::to_string(n));
-      dossier(commande.arguments[0] + " " + std::to_string(n));
+      dossier(" " + std::to_string(n));
       if (!Outils(commande.arguments, test::EnvironnementArret(n)).tue) break;
       const test::Execution verification = Outils({"verifier"});
       EXPECT_EQ(verification.code, 0) << verification.erreurs;
+      for (const std::string base : {"FAMILLE", "INGRED", "COCKTAIL", "RESURECH"}) {
+        const bool index = fs::exists(base + ".NDX"), donnees = fs::exists(base + ".DAT");
+        EXPECT_TRUE(index == donnees && (!donnees || fs::file_size(base + ".DAT") >= 8)) << base;
+      }
       const Etat etat = LireEtat(commande.seul);
-      EXPECT_TRUE(etat == avant || etat == apres) << "a mix";
-      (etat == avant ? anciens : nouveaux)++;
-      if (etat == avant) {
+      EXPECT_TRUE(etat == avant || etat == apres || commande.creation) << "a mix";
+      (etat == apres ? nouveaux : anciens)++;
+      if (etat != apres) {
         const test::Execution encore = Outils(commande.arguments);
         EXPECT_EQ(encore.code, 0) << encore.erreurs;
         EXPECT_TRUE(LireEtat(commande.seul) == apres) << "run again";

@@ -14,15 +14,15 @@ TEST(PlanImport, CocktailsEnCapitalesEtSautsDeLigneEnCrLf) {
   const ResultatPlan r = PreparerImport(
       "remarques,cocktail,ingredient,quantite,famille,alcoolise\r\n"  // any column order
       "\"Piler\nServir\r\nGlacer\rBoire\",Mojito,Rhum blanc,4 cl,Long drinks,oui\r\n"
-      ",Mojito,,,,\r\n"  // an empty slot
+      ",Mojito,,,,\r\n"  // no composition row: it would hide the next one
       ",Mojito,Crème,2 cl,long drinks,OUI\r\n");
   ASSERT_TRUE(r.erreurs.empty()) << r.erreurs[0].texte;
   ASSERT_EQ(r.plan.cocktails.size(), 1u);
   const auto& c = r.plan.cocktails[0];
   EXPECT_EQ(c.nom + "|" + c.famille + "|" + c.remarques,
             "MOJITO|LONG DRINKS|Piler\r\nServir\r\nGlacer\r\nBoire");
-  ASSERT_EQ(c.lignes.size(), 3u);
-  EXPECT_EQ(c.lignes[2].quantite + " " + c.lignes[2].ingredient, "2 cl CR\xC8ME");
+  ASSERT_EQ(c.lignes.size(), 2u);
+  EXPECT_EQ(c.lignes[1].quantite + " " + c.lignes[1].ingredient, "2 cl CR\xC8ME");
   EXPECT_EQ(r.plan.familles.size(), 1u);
   ASSERT_EQ(r.plan.ingredients.size(), 2u);
   EXPECT_TRUE(r.plan.ingredients[0].alcool && r.plan.ingredients[1].alcool);

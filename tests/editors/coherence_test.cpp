@@ -60,8 +60,9 @@ class CoherenceTest : public test::TestDansDossier {
 };
 
 // DIGESTIF is the family of rank 0 (Digestif and DIGESTIF DOUX stay); CITRON is twice in rank 2,
-// which is written once, and in rank 3 (Citron and CITRON VERT stay). A deletion empties
-// the name and keeps the row's quantity.
+// which is written once, and in rank 3 (Citron and CITRON VERT stay). A deletion empties the
+// name, keeps the row's quantity and moves the rows up: in rank 2, SUCRE comes up behind GIN
+// and the two quantities left without an ingredient follow, in their order.
 TEST_F(CoherenceTest, RenommageEtSuppressionNeRecriventQueLesNomsExacts) {
   struct Cas {
     bool famille;
@@ -81,6 +82,12 @@ TEST_F(CoherenceTest, RenommageEtSuppressionNeRecriventQueLesNomsExacts) {
       const std::pair<int, int> lignes[] = {{2, 2}, {2, 7}, {3, 1}};  // rank, row
       for (const auto& [rang, ligne] : lignes)
         Poser(attendu, rang, OffsetIngredient(ligne), c.nouveau);
+      const EnrCocktail serre =
+          test::Enregistrement({"TOM COLLINS",
+                                "HIGHBALLS",
+                                {"GIN", "SUCRE"},
+                                {"4 cl", "1 cuill\xE8re", "2 cl", "1 zeste"}});
+      if (c.nouveau.empty()) std::memcpy(attendu.data() + OffsetEnreg(2), &serre, TailleEnr);
     }
     EXPECT_EQ(trace_.size(), 10u);  // debut, a step and a pump for each cocktail, fin
     EXPECT_EQ(LireOctets("COCKTAIL.DAT"), attendu);

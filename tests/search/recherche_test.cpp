@@ -202,12 +202,14 @@ TEST_F(RechercheTest, FichiersAbsentsOuImpossibles) {
   Lancer(ParNom("B"));
   EXPECT_EQ(trace_.front(), "message 3001 r\xE9sultats 16");
   EXPECT_EQ(LireOctets("RESURECH.DAT"), donnees);
-  // No cocktail pair can be made.
+  // No cocktail pair can be made; the result's data file alone is never taken for a result to
+  // clear.
   fs::remove("COCKTAIL.NDX");
   fs::create_directory("COCKTAIL.NDX");
   trace_.clear();
   EXPECT_FALSE(Lancer(ParNom("")));
-  EXPECT_EQ(trace_, (Trace{"message 3001 cocktails 16", "confirmer", Aucun}));
+  EXPECT_EQ(trace_, (Trace{"message 3001 cocktails 16", "message 3001 r\xE9sultats 16", Aucun}));
+  EXPECT_EQ(LireOctets("RESURECH.DAT"), donnees);
 }
 
 Octets Slot(std::string_view texte, std::size_t taille = 31) {

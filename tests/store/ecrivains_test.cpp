@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -10,7 +11,9 @@
 #include "store/champ_texte.h"
 #include "store/collections.h"
 #include "store/etat_paire.h"
+#include "store/fichier_brut.h"
 #include "store/lot_fichier.h"
+#include "store/reprise.h"
 #include "support/dossier_temporaire.h"
 #include "support/paires.h"
 #include "support/processus.h"
@@ -124,6 +127,32 @@ TEST_F(Ecrivains, LAutreProgrammeRenonceSansRienEcrire) {
   EtatPaire::DefinirDelaiEcriture(20000);
   FicFamille f;
   EXPECT_TRUE(f.Ouvrir() && test::AjouterNom(f, "Z"));
+}
+
+// A program creating a pair over and over while another starts over and over: a start never
+// takes a creation under way for one that a stop cut short, so every creation ends whole.
+TEST(Creations, UnDemarrageLaisseUneCreationEnCours) {
+  namespace fs = std::filesystem;
+  test::DossierTemporaire dossier;
+  test::Processus demarrages([](const test::Canal& c) {
+    c.Envoyer('p');
+    while (!fs::exists("fin"))
+      ReprendreEcrituresInterrompues();
+    return 0;
+  });
+  ASSERT_TRUE(demarrages.Vers().Attendre('p'));
+  std::error_code e;
+  for (int i = 0; i < 1000; ++i) {
+    ASSERT_TRUE(FicCocktail().Creer() && fs::file_size("COCKTAIL.NDX", e) == 0 &&
+                fs::file_size("COCKTAIL.DAT", e) == 8)
+        << i;
+    FichierBrut index;  // the pair removed under its index's lock, as a start removes one
+    ASSERT_TRUE(index.OuvrirExistant("COCKTAIL.NDX") && index.VerrouillerAvecDelai(true, 30000));
+    fs::remove("COCKTAIL.DAT", e);
+    fs::remove("COCKTAIL.NDX", e);
+  }
+  test::EcrireOctets("fin", {});
+  EXPECT_EQ(demarrages.Fin(), 0);
 }
 
 }  // namespace

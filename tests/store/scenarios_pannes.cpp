@@ -55,7 +55,12 @@ void EssaisPannes::Preparer(const ScenarioPanne& s) {
   std::filesystem::create_directory(d);
   std::filesystem::current_path(d);
   FicFamille f;
-  if (!f.Creer() || (!s.neuve && !f.Ouvrir())) ADD_FAILURE() << "cannot prepare the pair";
+  if (s.neuve) {
+    EcrireOctets(f.NomFichierIndex(), {});
+    EcrireOctets(f.NomFichierDonnees(), {});
+  } else if (!f.Creer() || !f.Ouvrir()) {
+    ADD_FAILURE() << "cannot prepare the pair";
+  }
   for (const auto& nom : s.prepares) {
     if (!Ajouter(f, nom)) ADD_FAILURE() << "cannot add " << nom;
   }

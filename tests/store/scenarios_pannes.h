@@ -21,7 +21,7 @@ struct ScenarioPanne {
   std::vector<std::string> prepares;  // the names of the pair before the operation
   std::function<bool()> operation;
   std::set<std::string> supprimes = {};  // the names the operation deletes
-  bool neuve = false;                    // the pair is created, never opened (no header yet)
+  bool neuve = false;  // two empty files: a pair whose creation stopped before its header
 };
 
 std::vector<ScenarioPanne> ScenariosPannes();
