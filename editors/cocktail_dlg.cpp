@@ -11,6 +11,7 @@
 #include "resources/chaines.h"
 #include "search/cb_assist.h"
 #include "store/champ_texte.h"
+#include "store/lignes_composition.h"
 #include "store/lot_fichier.h"
 #include "store/ouverture.h"
 
@@ -216,7 +217,10 @@ void TCocktailDlg::CreerFamilleSiAbsente(std::string_view nom) {
 }
 
 void TCocktailDlg::AvantEcriture() {
-  const EnrCocktail& enr = cocktails_.Enreg;
+  EnrCocktail& enr = cocktails_.Enreg;
+  // Every display stops at the first row without an ingredient: the rows after a cleared one
+  // move up, so that none is stored where it would never be shown.
+  ResserrerLignes(enr);
   for (const auto& ingredient : enr.Ingredient)
     CreerIngredientSiAbsent(Texte(ingredient));
   CreerFamilleSiAbsente(Texte(enr.Famille));

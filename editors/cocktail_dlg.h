@@ -4,7 +4,8 @@
 // remarks. The ingredient and family names are typed into type-ahead combo boxes; writing a
 // cocktail creates every ingredient and family it names that does not exist yet, asking for each
 // new ingredient whether it is alcoholic. A stored name that the lists do not hold is shown as it
-// is stored, and written back as it is.
+// is stored, and written back as it is. A written cocktail has its rows closed up: a row left
+// without an ingredient goes after those that have one, with its quantity.
 
 #include <array>
 

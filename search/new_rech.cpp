@@ -381,20 +381,34 @@ void NewRech::CmOk() {
   // Disabling the dialog for the run takes the focus away; it goes back where it was.
   QPointer<QWidget> focus = focusWidget();
   RapporteurDefile progression(this);
-  const bool trouve = ExecuterRecherche(
-      *criteres, {.ConfirmerEffacement =
-                      [&service] {
-                        return service.AffMessage(ChaineResultatExistant, "",
-                                                  StyleOuiNon | StyleQuestion) == ReponseOui;
-                      },
-                  .Messages = service,
-                  .Progression = progression,
-                  .TraiterMessagesEnAttente = [] { TraiterMessagesEnAttente(); }});
-  if (trouve) {
+  EcrituresRecherche ecrit;
+  const bool trouve =
+      ExecuterRecherche(*criteres,
+                        {.ConfirmerEffacement =
+                             [&service] {
+                               return service.AffMessage(ChaineResultatExistant, "",
+                                                         StyleOuiNon | StyleQuestion) == ReponseOui;
+                             },
+                         .Messages = service,
+                         .Progression = progression,
+                         .TraiterMessagesEnAttente = [] { TraiterMessagesEnAttente(); }},
+                        &ecrit);
+  // A result or a selection that could not be written is said, never shown as found: the
+  // result pair keeps what it held before the run.
+  if (!ecrit.resultat || !ecrit.selection) {
+    service.Boite(service.Titre(),
+                  !ecrit.resultat
+                      ? QStringLiteral("Le résultat de la recherche n'a pas pu être écrit dans "
+                                       "RESURECH : il garde ce qu'il contenait.")
+                      : QStringLiteral("La sélection de la recherche n'a pas pu être écrite."),
+                  StyleArret | StyleOk);
+  }
+  if (trouve && ecrit.resultat) {
     FermerDialogue(CmIdOk);
     return;
   }
-  // Nothing matched (string 3010 has been shown): the dialog stays open with its criteria.
+  // Nothing matched (string 3010 has been shown), or the result could not be written: the dialog
+  // stays open with its criteria.
   DemanderActivation(this);
   if (focus && focus->isVisible() && focus->isEnabled())
     focus->setFocus();

@@ -45,15 +45,22 @@ TEST_F(Cocktails, EcrireUnCocktailGardeLesNomsQueLesListesNOntPasEtLesCree) {
                   "alcoolisé ?",
                   "? OuiNon Création d'un nouvel ingrédient : citron\n\nCet ingrédient est-il "
                   "alcoolisé ?"}));
-  // The record is the stored one but for the quantity typed, byte for byte.
+  // The record is the stored one but for the quantity typed, byte for byte, its rows closed up:
+  // the fifth row moves up over the fourth, which held no ingredient, and that one goes last.
   EnrCocktail attendu = avant;
-  CopierTexte(attendu.Quantite[3], "1 zeste");
+  CopierTexte(attendu.Quantite[3], "1 trait");
+  CopierTexte(attendu.Ingredient[3], "RHUM DE MELASSE MARTINIQUAIS");
+  CopierTexte(attendu.Quantite[4], "1 zeste");
+  CopierTexte(attendu.Ingredient[4], "");
   const EnrCocktail apres = Lire<FicCocktail>("MYSTERE").value_or(EnrCocktail{});
   EXPECT_EQ(std::memcmp(&apres, &attendu, sizeof(EnrCocktail)), 0);
   EXPECT_EQ(Lire<FicIngredient>("CURACAO").value_or(EnrIngredient{}).Alcool, 0);
   EXPECT_EQ(Lire<FicIngredient>("citron").value_or(EnrIngredient{}).Alcool, 1);
   EXPECT_EQ(test::Noms<FicFamille>(), (Noms{"INCONNUE", "SHORT DRINK"}));
   EXPECT_GE(dlg->Ingredient(5)->ChercherExact("CURACAO"), 0);
+  // The window shows the rows where they now stand.
+  EXPECT_EQ(dlg->Quantite(3)->TexteCp1252(), "1 trait");
+  EXPECT_EQ(dlg->Quantite(4)->TexteCp1252(), "1 zeste");
 }
 
 class Fermeture : public test::EditeursTest {

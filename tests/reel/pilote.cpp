@@ -33,20 +33,23 @@ namespace {
 
 constexpr auto kPasAttente = std::chrono::milliseconds(10);
 
-// Counts the releases of Shift that reach the windows, wherever they go.
+// Counts the presses of the right Shift that reach the windows, wherever they go. The press, not
+// the release: a release whose window went away in between (a progress window) is lost.
 class TemoinShift : public QObject {
  public:
   TemoinShift() { qApp->installEventFilter(this); }
   ~TemoinShift() override { qApp->removeEventFilter(this); }
   bool eventFilter(QObject* objet, QEvent* evenement) override {
-    // Counted on widgets only (the window system's window sees the event first); a release the
-    // focus widget ignores goes on to its parents and is counted again, which does no harm.
-    if (evenement->type() == QEvent::KeyRelease && objet->isWidgetType() &&
-        static_cast<QKeyEvent*>(evenement)->key() == Qt::Key_Shift)
-      ++relachements;
+    // Counted on widgets only (the window system's window sees the event first); a press the
+    // focus widget ignores goes on to its parents and is counted again, which does no harm. The
+    // left Shift that xdotool holds for capitals is not counted.
+    constexpr quint32 kShiftDroit = 0xFFE2;  // its key symbol
+    if (evenement->type() == QEvent::KeyPress && objet->isWidgetType() &&
+        static_cast<QKeyEvent*>(evenement)->nativeVirtualKey() == kShiftDroit)
+      ++appuis;
     return false;
   }
-  int relachements = 0;
+  int appuis = 0;
 };
 
 }  // namespace
@@ -258,19 +261,18 @@ bool Pilote::Synchroniser() {
   // comes during the pass: once the pass is over, the key is sent again.
   for (int essai = 0; essai < 20; ++essai) {
     const auto [avant, avaleesAvant] =
-        Sur([temoin] { return std::pair(temoin->relachements, SaisiesAvalees()); });
+        Sur([temoin] { return std::pair(temoin->appuis, SaisiesAvalees()); });
     Touches("Shift_R");
     const bool vu = Attendre(
         [temoin, avant, avaleesAvant] {
-          return !SaisiesBloquees() &&
-                 (temoin->relachements > avant || SaisiesAvalees() > avaleesAvant);
+          return !SaisiesBloquees() && (temoin->appuis > avant || SaisiesAvalees() > avaleesAvant);
         },
         "la touche témoin, après tout ce qui a été envoyé avant elle");
     if (!vu) {
       ADD_FAILURE() << EtatDesFenetres();
       return false;
     }
-    if (Sur([temoin, avant] { return temoin->relachements > avant; })) return true;
+    if (Sur([temoin, avant] { return temoin->appuis > avant; })) return true;
   }
   ADD_FAILURE() << "la touche témoin toujours avalée";
   return false;

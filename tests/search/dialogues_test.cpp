@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <memory>
 
 #include "donnees_fenetres.h"
@@ -19,6 +20,7 @@
 #include "search/new_rech.h"
 #include "search/rapporteur_defile.h"
 #include "search/sel_multi.h"
+#include "store/pannes_fichiers.h"
 #include "support/dossier_temporaire.h"
 #include "support_ui/clavier.h"
 #include "support_ui/couture.h"
@@ -75,6 +77,23 @@ TEST_F(NewRechTest, RienTrouveGardeLeDialogueEtLaQuestionDEffacement) {
   EXPECT_EQ(test::Noms(BaseResultat), (Noms{"GIN FIZZ", "MOJITO", "VIRGIN"}));
   EXPECT_EQ(lancer("DAI", ReponseOui), 1);
   EXPECT_EQ(test::Noms(BaseResultat), Noms{"DAIQUIRI"});
+}
+
+// A disk that refuses the result's writes: said, and the dialog stays open; nothing is shown as
+// found.
+TEST_F(NewRechTest, UnResultatQuiNePeutEtreEcritEstDitEtLeDialogueResteOuvert) {
+  test::CreerCocktails({{"ANCIEN"}}, BaseResultat);
+  auto d = Ouvrir(QStringLiteral("i"));
+  repondeur_.reponses = {ReponseNon};  // the earlier result is kept
+  pannes::Programmer(pannes::Operation::Ecriture, 1, ENOSPC, false, true);
+  Ok(*d);
+  pannes::Effacer();
+  EXPECT_TRUE(d->isVisible());
+  ASSERT_EQ(test::Boites(repondeur_).size(), 2u);
+  EXPECT_EQ(test::Boites(repondeur_)[1],
+            "x Ok Le résultat de la recherche n'a pas pu être écrit dans RESURECH : il garde ce "
+            "qu'il contenait.");
+  EXPECT_EQ(test::Noms(BaseResultat), Noms{"ANCIEN"});
 }
 
 TEST_F(NewRechTest, ArreterPendantLaRechercheGardeCeQuiEstTrouve) {
