@@ -780,6 +780,8 @@ void EtatPaire::DebutLot(bool ecriture, const std::string& groupe, bool journali
   if (!verrouEcriture_) {
     verrouLecture_ = fichierDonnees_.VerrouillerAvecDelai(false, DelaiEcritureMs);
   }
+  // A signature that cannot be read is one no later reading equals: the lot reads the files again
+  // before it writes anything.
   signatureLot_ = LireSignature().value_or(Signature{});
   RelireEntete();
   tailleIndexLot_ = TailleIndex();
