@@ -1,6 +1,7 @@
 // reorganiser: rebuilds a collection (or all of them) into a balanced tree and a compact data
 // file, keeping the old pair as .bak. Refused while the program has the pair open.
 
+#include <iostream>
 #include <string>
 
 #include "cli/commandes.h"
@@ -127,7 +128,7 @@ int Executer(const Operandes& operandes, ConsoleMessages&) {
   // A rebuild keeps what it can tie to a name: say whether every family and ingredient the
   // cocktails name is still there.
   if (recettes && EtatDePaire(PaireCocktail().base) == EtatPaire::Presente)
-    ok = RapporterReferences(VerifierBase().references) == 0 && ok;
+    ok = RapporterReferences(std::cerr, VerifierBase().references) == 0 && ok;
   return ok ? SortieSucces : SortieProbleme;
 }
 
