@@ -1,5 +1,6 @@
 #include "store/reprise.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -8,6 +9,7 @@
 #include "store/collections.h"
 #include "store/fichier_brut.h"
 #include "store/journal_paire.h"
+#include "store/noeud_index.h"
 
 namespace velquor {
 
@@ -67,12 +69,32 @@ void NettoyerGroupe(const fs::path& chemin) {
   FichierBrut::Supprimer(chemin.string());
 }
 
+// A pair whose creation a stop cut short holds nothing yet: an index created without its data
+// file (or, where names keep no order, a data file of a header at most without its index). It
+// goes, unless a program has it open, so that the next opening creates it again instead of
+// refusing a half-made pair.
+void RangerCreationInterrompue(const std::string& base) {
+  const std::string ndx = base + ".NDX", dat = base + ".DAT";
+  std::vector<unsigned char> octets;
+  const bool index = FichierBrut::Existe(ndx), donnees = FichierBrut::Existe(dat);
+  const std::string seul = index && !donnees ? ndx : donnees && !index ? dat : std::string();
+  if (seul.empty() || !FichierBrut::LireTout(seul, octets)) return;
+  const bool vide = seul == ndx ? octets.empty()
+                                : octets.size() <= TailleEntete &&
+                                      std::all_of(octets.begin(), octets.end(),
+                                                  [](unsigned char c) { return c == 0; });
+  FichierBrut fichier;
+  if (vide && fichier.OuvrirExistant(seul) && fichier.VerrouillerExclusifSansAttendre())
+    FichierBrut::Supprimer(seul);
+}
+
 }  // namespace
 
 int ReprendreEcrituresInterrompues() {
   int reprises = 0;
   for (std::string_view base : {BaseFamille, BaseIngredient, BaseCocktail, BaseResultat}) {
     const std::string nom(base);
+    RangerCreationInterrompue(nom);
     if (!FichierBrut::Existe(nom + ".JNL") && !FichierBrut::Existe(nom + ".JNL.tmp")) continue;
     PaireVerrouillee paire(nom);
     if (!paire.Ok()) continue;  // absent, or being written: its writer is at work
