@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPointer>
 
+#include "editors/ecriture_editeur.h"
 #include "editors/enreg_dlg.h"
 #include "framework/application.h"
 #include "framework/edition.h"
@@ -138,13 +139,14 @@ void PEditeurDlg::Enregistrer() {
     return;
   }
   PFichier& collection = Collection();
+  EcritureEditeur ecriture(collection, false);
   if (!collection.Chercher(nom)) {
     ServiceMessages().Bip();
     return;
   }
   LireDetail();
   DonnerNomEnreg(nom);
-  if (!collection.Modifier()) ServiceMessages().Bip();
+  if (!collection.Modifier() || !ecriture.Terminer()) ServiceMessages().Bip();
   ApresEnregistrer();
 }
 
@@ -185,7 +187,8 @@ void PEditeurDlg::CmNouveau() {
   if (EnregDlg(this, nom, EnregDlg::ModeNom::Creer).Executer() != CmIdOk) return;
   if (NomExiste(nom)) return;
   PreparerNouveau(nom);
-  if (!Collection().Ajouter(nom)) {
+  EcritureEditeur ecriture(Collection(), false);
+  if (!Collection().Ajouter(nom) || !ecriture.Terminer()) {
     ServiceMessages().Bip();
     return;
   }
@@ -198,7 +201,8 @@ void PEditeurDlg::CmNouveau() {
 }
 
 bool PEditeurDlg::CopierSousNouveauNom(EnregDlg::ModeNom mode, std::string& ancien,
-                                       std::string& nouveau) {
+                                       std::string& nouveau,
+                                       std::optional<EcritureEditeur>& ecriture) {
   if (!PeutAgir()) return false;
   ValiderSaisieEnCours();
   ancien = NomSelectionne();
@@ -210,6 +214,7 @@ bool PEditeurDlg::CopierSousNouveauNom(EnregDlg::ModeNom mode, std::string& anci
   if (EnregDlg(this, nouveau, mode).Executer() != CmIdOk) return false;
   if (NomExiste(nouveau)) return false;
   PFichier& collection = Collection();
+  ecriture.emplace(collection, mode == EnregDlg::ModeNom::Renommer);
   if (!collection.Chercher(ancien)) {
     ServiceMessages().Bip();
     return false;
@@ -224,7 +229,12 @@ bool PEditeurDlg::CopierSousNouveauNom(EnregDlg::ModeNom mode, std::string& anci
 
 void PEditeurDlg::CmDupliquer() {
   std::string ancien, nouveau;
-  if (!CopierSousNouveauNom(EnregDlg::ModeNom::Dupliquer, ancien, nouveau)) return;
+  std::optional<EcritureEditeur> ecriture;
+  if (!CopierSousNouveauNom(EnregDlg::ModeNom::Dupliquer, ancien, nouveau, ecriture)) return;
+  if (!ecriture->Terminer()) {
+    ServiceMessages().Bip();
+    return;
+  }
   if (PListe* liste = Liste()) liste->AjouterChaine(nouveau);
   SelectionnerNom(nouveau);
   Afficher();
@@ -232,21 +242,19 @@ void PEditeurDlg::CmDupliquer() {
 
 void PEditeurDlg::CmRenommer() {
   std::string ancien, nouveau;
-  if (!CopierSousNouveauNom(EnregDlg::ModeNom::Renommer, ancien, nouveau)) return;
+  std::optional<EcritureEditeur> ecriture;
+  if (!CopierSousNouveauNom(EnregDlg::ModeNom::Renommer, ancien, nouveau, ecriture)) return;
   PFichier& collection = Collection();
-  PListe* liste = Liste();
-  if (liste) liste->AjouterChaine(nouveau);
-  // A copy under the new key, then the old key deleted.
-  if (!collection.Chercher(ancien)) {
-    ServiceMessages().Bip();
-  } else if (!collection.Supprimer()) {
-    ServiceMessages().Bip();
-  } else {
-    Propager(ancien, nouveau);
-    if (liste) {
-      const int index = SelectionnerNom(ancien);
-      if (index >= 0) liste->SupprimerChaine(index);
-    }
+  // A copy under the new key, then the old key deleted and the cocktails carried over, all
+  // written out together.
+  const bool supprime = collection.Chercher(ancien) && collection.Supprimer();
+  if (supprime) Propager(ancien, nouveau);
+  const bool ecrit = ecriture->Terminer();
+  if (!supprime || !ecrit) ServiceMessages().Bip();
+  if (PListe* liste = Liste(); liste && ecrit) {
+    liste->AjouterChaine(nouveau);
+    const int index = supprime ? SelectionnerNom(ancien) : -1;
+    if (index >= 0) liste->SupprimerChaine(index);
   }
   SelectionnerNom(nouveau);
   Afficher();
@@ -261,15 +269,16 @@ void PEditeurDlg::CmSupprimer() {
       ReponseOui)
     return;
   PFichier& collection = Collection();
-  if (!collection.Chercher(nom)) {
-    ServiceMessages().Bip();
-    return;
-  }
-  if (!collection.Supprimer()) {
+  EcritureEditeur ecriture(collection, true);
+  if (!collection.Chercher(nom) || !collection.Supprimer()) {
     ServiceMessages().Bip();
     return;
   }
   Propager(nom, "");
+  if (!ecriture.Terminer()) {
+    ServiceMessages().Bip();
+    return;
+  }
   PListe* liste = Liste();
   if (!liste) return;
   const int index = liste->IndexSelection();
