@@ -16,17 +16,18 @@ namespace velquor::test {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> EnvironnementArret(long n, const std::string& compte) {
-#ifdef VELQUOR_ARRET_APPELS
+std::vector<std::string> EnvironnementJournal(const std::string& journal, const std::string& racine,
+                                              const std::string& pause, long n) {
+#ifdef VELQUOR_JOURNAL_APPELS
   // The sanitizers' runtime would rather come first; the preloaded library does not need it to.
-  std::vector<std::string> env{std::string("LD_PRELOAD=") + VELQUOR_ARRET_APPELS,
-                               "ASAN_OPTIONS=verify_asan_link_order=0:detect_leaks=0"};
-  if (n > 0) env.push_back("VELQUOR_ARRET_APRES=" + std::to_string(n));
-  if (!compte.empty()) env.push_back("VELQUOR_COMPTE_APPELS=" + compte);
-  return env;
+  return {std::string("LD_PRELOAD=") + VELQUOR_JOURNAL_APPELS,
+          "ASAN_OPTIONS=verify_asan_link_order=0:detect_leaks=0",
+          "VELQUOR_JOURNAL=" + journal,
+          "VELQUOR_RACINE=" + racine,
+          "VELQUOR_PAUSE=" + pause,
+          "VELQUOR_PAUSE_APRES=" + std::to_string(n)};
 #else
-  (void)n;
-  (void)compte;
+  (void)journal, (void)racine, (void)pause, (void)n;
   return {};
 #endif
 }
