@@ -1,5 +1,5 @@
-// The writers, stopped by a kill or a power cut at every instant (a preloaded library writes down
-// their file calls, support/etats_panne.h rebuilds what the disk may hold), then the next start
+// The writers, stopped by a kill or a power cut at every instant (strace writes down their file
+// calls, support/etats_panne.h rebuilds what the disk may hold), then the next start
 // of the companion: each collection, selection file and menu is the one from before or the one
 // the whole writer leaves, byte for byte, never a mix. Then a full disk, two imports at once
 // beside a reading program, and a start meeting a rebuild under way.
@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -15,7 +16,9 @@
 #include <optional>
 #include <random>
 #include <set>
+#include <sstream>
 #include <string>
+#include <thread>
 
 #include "cli/support_outils.h"
 #include "store/champ_texte.h"
@@ -29,19 +32,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::Outils;
-using Etat = std::map<std::string, std::vector<unsigned char>>;
-
-// Every file under the folder but the CSV files, by path; or only `seul`.
-Etat LireEtat(const std::string& seul = {}) {
-  Etat etat;
-  for (const auto& e : fs::recursive_directory_iterator(".")) {
-    if (e.is_regular_file() && e.path().extension() != ".csv" &&
-        (seul.empty() || e.path() == fs::path(".") / seul))
-      etat[e.path().string()] = test::LireOctets(e.path());
-  }
-  return etat;
-}
-
 // n cocktails named <prefixe>1.., each of two rows naming a family and ingredients of its own
 // batch and one shared by every batch.
 void EcrireCsv(const std::string& chemin, const std::string& prefixe, int n) {
@@ -82,6 +72,15 @@ void PreparerCarte() {
   ASSERT_EQ(Outils({"exporter", "menu"}).code, 0);
 }
 
+// Every export of a few cocktails, before one more.
+void PreparerExport() {
+  EcrireCsv("avant.csv", "AVANT ", 3);
+  EcrireCsv("ajout.csv", "AJOUT ", 1);
+  ASSERT_EQ(Outils({"importer", "avant.csv"}).code, 0);
+  ASSERT_EQ(Outils({"exporter", "tout"}).code, 0);
+  ASSERT_EQ(Outils({"importer", "ajout.csv"}).code, 0);
+}
+
 struct Ecrivain {
   void (*preparer)();
   std::vector<std::string> arguments;  // the companion's; after "programme", the program's
@@ -95,35 +94,39 @@ const Ecrivain Ecrivains[] = {
     {PreparerCarte, {"rechercher", "nom", "--ajouter", "avant 2"}},
     {PreparerImport, {"rechercher", "nom", "avant 1"}},  // the first result
     {PreparerCarte, {"exporter", "menu", "--tout"}},
+    {PreparerExport, {"exporter", "tout"}},
     {PreparerImport, {"programme", "enregistrer", "AVANT 3"}},
     {PreparerImport, {"programme", "supprimer", "RHUM AVANT 3"}, true},
 };
 
-test::Execution Lancer(const Ecrivain& e, const std::vector<std::string>& environnement = {}) {
-  if (e.arguments[0] != "programme") return Outils(e.arguments, environnement);
-  return test::Executer(VELQUOR_PROGRAMME,
-                        std::vector<std::string>(e.arguments.begin() + 1, e.arguments.end()),
-                        environnement);
+// Runs the writer; under strace, writing its calls to `journal`, when one is given.
+test::Execution Lancer(const Ecrivain& e, const fs::path& journal = {}) {
+  const bool programme = e.arguments[0] == "programme";
+  std::vector<std::string> arguments = test::EtatsPanne::Tracer(journal);
+  arguments.push_back(programme ? VELQUOR_PROGRAMME : VELQUOR_OUTILS);
+  arguments.insert(arguments.end(), e.arguments.begin() + programme, e.arguments.end());
+  if (journal.empty())
+    return test::Executer(arguments[0], {arguments.begin() + 1, arguments.end()});
+  return test::Executer(VELQUOR_STRACE, arguments, {"ASAN_OPTIONS=detect_leaks=0"});
 }
 
 // What must be whole, by name: each pair with its backups (the collections together when they
-// land together), each selection file, the menu. The rest (journals, work files) is not data.
-// A result that counts no record is no result, as for the rest of the system.
+// land together), each selection file, each exported file. The rest (journals, work files) is
+// not data. A result that counts no record is no result, as for the rest of the system.
 std::map<std::string, std::string> Unites(const test::Arbre& arbre, bool ensemble) {
   std::map<std::string, std::string> unites;
   for (const auto& [chemin, octets] : arbre) {
+    const bool exporte = chemin.find('/') == 3 && !chemin.ends_with(".tmp");  // web/, Web/, Tux/
     std::string unite =
-        chemin == "SELECCOC.DAT" || chemin == "SELECFAM.DAT" || chemin == "web/menu.html" ? chemin
-                                                                                          : "";
+        chemin == "SELECCOC.DAT" || chemin == "SELECFAM.DAT" || exporte ? chemin : "";
     for (const std::string base : {"FAMILLE", "INGRED", "COCKTAIL", "RESURECH"}) {
       if (chemin.starts_with(base + ".NDX") || chemin.starts_with(base + ".DAT"))
         unite = ensemble && base != "RESURECH" ? "collections" : base;
     }
-    if (octets && !unite.empty()) unites[unite] += chemin + '\0' + *octets + '\0';
+    if (!unite.empty()) unites[unite] += chemin + '\0' + octets + '\0';
   }
-  const auto resultat = arbre.find("RESURECH.DAT");
-  if (resultat != arbre.end() &&
-      (resultat->second->size() < 8 || resultat->second->substr(0, 4) == std::string(4, '\0')))
+  const auto r = arbre.find("RESURECH.DAT");
+  if (r != arbre.end() && r->second.substr(0, 4).find_first_not_of('\0') == std::string::npos)
     unites.erase("RESURECH");
   return unites;
 }
@@ -136,7 +139,9 @@ class InterruptionTest : public test::TestDansDossier {};
 // every kill and one other state in 4, chosen with a fixed seed; VELQUOR_ETATS=N (1: all) and
 // VELQUOR_GRAINE=S ask for others.
 TEST_F(InterruptionTest, ChaqueEtatDUnePanneLaisseLAvantOuLApres) {
-  if (test::EnvironnementJournal("", "").empty()) GTEST_SKIP() << "no preloaded library";
+#ifndef VELQUOR_STRACE
+  GTEST_SKIP() << "no strace";
+#endif
   const fs::path racine = fs::current_path();
   const auto env = [](const char* nom, unsigned defaut) {
     return std::getenv(nom) ? static_cast<unsigned>(std::atol(std::getenv(nom))) : defaut;
@@ -146,18 +151,16 @@ TEST_F(InterruptionTest, ChaqueEtatDUnePanneLaisseLAvantOuLApres) {
   long etats = 0, verifies = 0;
   for (const Ecrivain& e : Ecrivains) {
     SCOPED_TRACE(::testing::PrintToString(e.arguments));
-    fs::current_path(racine);
-    fs::remove_all("travail");
-    fs::create_directory("travail");
-    fs::current_path("travail");
+    fs::remove_all(racine / "travail");
+    fs::create_directory(racine / "travail");
+    fs::current_path(racine / "travail");
     ASSERT_NO_FATAL_FAILURE(e.preparer());
     test::EtatsPanne panne(".");
     const test::Arbre avant = test::LireArbre(".");
     fs::remove(racine / "journal");
-    const test::Execution r =
-        Lancer(e, test::EnvironnementJournal((racine / "journal").string(), fs::current_path()));
+    const test::Execution r = Lancer(e, racine / "journal");
     ASSERT_EQ(r.code, 0) << r.erreurs;
-    ASSERT_TRUE(panne.LireJournal(racine / "journal"));
+    ASSERT_TRUE(panne.LireStrace(racine / "journal"));
     // Each state in a folder of its own, after the start that a check is.
     test::Execution v;
     const auto demarrer = [&](const test::Arbre& arbre) {
@@ -183,9 +186,9 @@ TEST_F(InterruptionTest, ChaqueEtatDUnePanneLaisseLAvantOuLApres) {
             ++verifies;
             auto unites = demarrer(arbre);
             EXPECT_EQ(v.code, 0) << v.sortie << v.erreurs;
-            std::map<std::string, std::string> tous = ancien;
+            auto tous = unites;
+            tous.insert(ancien.begin(), ancien.end());
             tous.insert(nouveau.begin(), nouveau.end());
-            tous.insert(unites.begin(), unites.end());
             for (const auto& [nom, octets] : tous)
               EXPECT_TRUE(valeur(unites, nom) == valeur(ancien, nom) ||
                           valeur(unites, nom) == valeur(nouveau, nom))
@@ -205,65 +208,70 @@ TEST_F(InterruptionTest, ChaqueEtatDUnePanneLaisseLAvantOuLApres) {
 
 TEST_F(InterruptionTest, UnDisquePleinLaisseToutCommeAvant) {
   ASSERT_NO_FATAL_FAILURE(PreparerImport());
-  const Etat avant = LireEtat();
+  const test::Arbre avant = test::LireArbre(".");
   // Room for a few more cocktail records, not for the twelve.
   const auto limite = static_cast<long long>(fs::file_size("COCKTAIL.DAT") + 5 * 833);
   EXPECT_EQ(test::ExecuterDisqueLimite(VELQUOR_OUTILS, {"importer", "ajout.csv"}, limite), 1);
-  EXPECT_TRUE(LireEtat() == avant) << "the failed import changed the folder";
+  EXPECT_TRUE(test::LireArbre(".") == avant) << "the failed import changed the folder";
   ASSERT_EQ(Outils({"importer", "ajout.csv"}).code, 0);
   EXPECT_EQ((fs::file_size("COCKTAIL.DAT") - 8) % 833, 0u);
 }
 
-// While the program has the cocktails open, an import is refused at once and changes nothing.
-TEST_F(InterruptionTest, UnImportEstRefuseQuandLeProgrammeTientLaPaire) {
+// Two imports and the program, however fast an import is: another process holds the cocktails'
+// write lock, so the first import waits in the middle of its lots, its pairs taken. The second
+// import is refused at once; the program opening the cocktails waits, and sees them after the
+// import, whole; while it has them open, a third import is refused and changes nothing.
+TEST_F(InterruptionTest, DeuxImportsEtLeProgrammeEnMemeTemps) {
   ASSERT_NO_FATAL_FAILURE(PreparerImport());
-  const Etat avant = LireEtat();
-  test::Processus programme([](const test::Canal& c) {
-    FicCocktail cocktails;
-    if (!cocktails.Ouvrir()) return 1;
-    c.Envoyer('o');
-    return c.Attendre('f') ? 0 : 2;
+  const auto attendant = [](auto corps) {
+    return std::make_unique<test::Processus>([corps](const test::Canal& c) {
+      const int r = corps();
+      c.Envoyer('o');
+      return c.Attendre('f') ? r : 9;
+    });
+  };
+  auto gardien = attendant([] {  // a process of its own: no other shares its lock
+    static FichierBrut verrou;
+    return verrou.OuvrirExistant("COCKTAIL.DAT") && verrou.VerrouillerExclusifSansAttendre() ? 0
+                                                                                             : 1;
   });
-  ASSERT_TRUE(programme.Vers().Attendre('o'));
-  const test::Execution r = Outils({"importer", "ajout.csv"});
-  programme.Vers().Envoyer('f');
-  EXPECT_EQ(programme.Fin(), 0);
-  EXPECT_EQ(r.code, 1);
-  EXPECT_NE(r.erreurs.find("ouvert par un autre programme"), std::string::npos) << r.erreurs;
-  EXPECT_TRUE(LireEtat() == avant) << "the refused import changed the folder";
-}
-
-// Two imports and a program opening the cocktails while the first import holds them: it is held
-// right after its first file call (its pairs and their lots taken) until the test lets it go,
-// however fast it is. The second import is refused at once; the program waits, and sees the
-// cocktails after the import, whole.
-TEST_F(InterruptionTest, DeuxImportsEtUnLecteurEnMemeTemps) {
-  if (test::EnvironnementJournal("", "").empty()) GTEST_SKIP() << "no preloaded library";
-  ASSERT_NO_FATAL_FAILURE(PreparerImport());
-  fs::create_directory("attente");
-  ASSERT_EQ(::mkfifo("attente/pret", 0600) | ::mkfifo("attente/reprise", 0600), 0);
-  const std::vector<std::string> pause =
-      test::EnvironnementJournal("", fs::current_path(), fs::absolute("attente"), 1);
-  test::Processus premier([&](const test::Canal&) {
-    return test::Executer(VELQUOR_OUTILS, {"importer", "ajout.csv"}, pause).code;
+  ASSERT_TRUE(gardien->Vers().Attendre('o'));
+  test::Processus premier([](const test::Canal&) {
+    return Outils({"importer", "ajout.csv"}).code;
   });
-  std::ifstream("attente/pret").get();  // the import holds its pairs
-  const test::Execution second = Outils({"importer", "ajout.csv"});
-  EXPECT_EQ(second.code, 1);
-  EXPECT_NE(second.erreurs.find("ouvert par un autre programme"), std::string::npos);
-  test::Processus lecteur([](const test::Canal& c) {
-    FicCocktail cocktails;
-    c.Envoyer('o');
-    if (!cocktails.Ouvrir()) return 1;
-    cocktails.LireEntete();
-    return cocktails.NbEnreg == 42 ? 0 : 2;
+  // Until the import holds the cocktails' index, as the system's table of locks says.
+  struct stat index;
+  ASSERT_EQ(::stat("COCKTAIL.NDX", &index), 0);
+  const auto tenu = [&] {
+    std::ifstream verrous("/proc/locks");  // its size reads 0: read line by line
+    for (std::string ligne; std::getline(verrous, ligne);) {
+      if (ligne.find("WRITE") != std::string::npos &&
+          ligne.find(":" + std::to_string(index.st_ino) + " ") != std::string::npos)
+        return true;
+    }
+    return false;
+  };
+  const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while (!tenu() && std::chrono::steady_clock::now() < limite)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  ASSERT_TRUE(tenu());
+  EXPECT_NE(Outils({"importer", "ajout.csv"}).erreurs.find("ouvert par un autre programme"),
+            std::string::npos);
+  auto programme = attendant([] {  // kept open until the end
+    static FicCocktail cocktails;
+    return cocktails.Ouvrir() && (cocktails.LireEntete(), cocktails.NbEnreg == 42) ? 0 : 2;
   });
-  ASSERT_TRUE(lecteur.Vers().Attendre('o'));
-  std::ofstream("attente/reprise") << 'r';
+  gardien->Vers().Envoyer('f');
+  EXPECT_EQ(gardien->Fin(), 0);
   EXPECT_EQ(premier.Fin(), 0);
-  EXPECT_EQ(lecteur.Fin(), 0) << "the program saw the cocktails before the import or half of it";
-  const test::Execution verification = Outils({"verifier"});
-  EXPECT_EQ(verification.code, 0) << verification.sortie;
+  ASSERT_TRUE(programme->Vers().Attendre('o'));
+  const test::Arbre avant = test::LireArbre(".");
+  const test::Execution refus = Outils({"importer", "ajout.csv"});
+  EXPECT_NE(refus.erreurs.find("ouvert par un autre programme"), std::string::npos);
+  EXPECT_TRUE(test::LireArbre(".") == avant) << "the refused import changed the folder";
+  programme->Vers().Envoyer('f');
+  EXPECT_EQ(programme->Fin(), 0) << "the program saw the cocktails before the import or half of it";
+  EXPECT_EQ(Outils({"verifier"}).code, 0);
 }
 
 // A start that finds the unfinished new files of a rebuild leaves them to the rebuild while it

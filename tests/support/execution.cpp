@@ -16,22 +16,6 @@ namespace velquor::test {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> EnvironnementJournal(const std::string& journal, const std::string& racine,
-                                              const std::string& pause, long n) {
-#ifdef VELQUOR_JOURNAL_APPELS
-  // The sanitizers' runtime would rather come first; the preloaded library does not need it to.
-  return {std::string("LD_PRELOAD=") + VELQUOR_JOURNAL_APPELS,
-          "ASAN_OPTIONS=verify_asan_link_order=0:detect_leaks=0",
-          "VELQUOR_JOURNAL=" + journal,
-          "VELQUOR_RACINE=" + racine,
-          "VELQUOR_PAUSE=" + pause,
-          "VELQUOR_PAUSE_APRES=" + std::to_string(n)};
-#else
-  (void)journal, (void)racine, (void)pause, (void)n;
-  return {};
-#endif
-}
-
 namespace {
 
 // Runs the program with its two streams sent to the given files, its environment completed by

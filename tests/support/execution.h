@@ -28,10 +28,4 @@ Execution Executer(const std::string& programme, std::vector<std::string> argume
 int ExecuterDisqueLimite(const std::string& programme, std::vector<std::string> arguments,
                          long long octets);
 
-// The environment that makes a program write its file-changing system calls in `racine` to the
-// file `journal`, or (pause not empty) wait after the n-th of them on the fifos pause/pret and
-// pause/reprise; see journal_appels.cpp. Empty when the preloaded library was not built.
-std::vector<std::string> EnvironnementJournal(const std::string& journal, const std::string& racine,
-                                              const std::string& pause = {}, long n = 0);
-
 }  // namespace velquor::test
