@@ -81,7 +81,7 @@ class SauvetageTest : public test::TestDansDossier {
   }
   static void Restaurer() {
     for (const auto& e : fs::directory_iterator(modele_->Chemin()))
-      fs::copy_file(e.path(), e.path().filename(), fs::copy_options::overwrite_existing);
+      test::EcrireOctets(e.path().filename(), LireOctets(e.path()));
   }
 
   // Damages a fresh copy of the pair, rebuilds it, and checks what came back; false when a
