@@ -78,6 +78,8 @@ void DireRecueil(const Recueil& r) {
     Dire("  - " + nom);
   for (const std::string& remarque : r.remarques)
     Dire("  - " + remarque);
+  const auto autres = r.nbRemarques - static_cast<std::int64_t>(r.remarques.size());
+  if (autres > 0) Dire("  … et " + std::to_string(autres) + " autres (l'ancienne paire les garde)");
 }
 
 // Rebuilds one pair and says how it went; false on a problem.

@@ -92,6 +92,7 @@ class Recueillir {
   }
 
   void Remarquer(std::string texte) {
+    ++r_.nbRemarques;
     if (r_.remarques.size() < RemarquesGardees) r_.remarques.push_back(std::move(texte));
   }
 

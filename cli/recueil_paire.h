@@ -70,6 +70,7 @@ struct Recueil {
   int profondeur = 0;                    // nodes on the longest path the walk took
   std::vector<std::string> sansRecette;  // French, UTF-8: each name kept without its record
   std::vector<std::string> remarques;    // French, UTF-8: what was cut, found, left out
+  std::int64_t nbRemarques = 0;          // the first 200 of them are kept
 
   std::int64_t Gardes(Origine o) const { return parOrigine[static_cast<int>(o)]; }
   // Nothing to set right: the tree reaches every record the header counts, and all of them

@@ -12,16 +12,6 @@
 #include "store/champ_texte.h"
 #include "store/collections.h"
 
-namespace {
-
-struct SansProgression : velquor::RapporteurProgression {
-  void Debut() override {}
-  bool MettreAJour(std::string_view, std::int64_t, std::int64_t) override { return false; }
-  void Fin() override {}
-};
-
-}  // namespace
-
 int main(int argc, char** argv) {
   using namespace velquor;
   if (argc != 3) return 2;
