@@ -101,8 +101,8 @@ std::string BaseNouveauResultat() {
   return std::string(DossierRemplacement) + "/" + std::string(BaseResultat);
 }
 
-// Makes the place of the new result ready: the folder, and no new files of an earlier search
-// (a replacement a stop left is finished first).
+// Makes the place of the new result ready: no new files of an earlier search (a replacement a
+// stop left is finished first, which needs the folder and may remove it), and the folder.
 void PreparerNouveauResultat() {
   std::error_code erreur;
   std::filesystem::create_directory(DossierRemplacement, erreur);
