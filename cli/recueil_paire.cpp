@@ -171,10 +171,10 @@ class Recueillir {
     return true;
   }
 
-  // The unreached node that the damaged link on that side of a reached node led to: of those
-  // that name it as their parent, stand on that side by name and may have been its target, the
-  // one whose own children name it back, then the nearest to the damaged value, then the latest.
-  // A side has one child: the others were deleted, or moved away.
+  // The unreached node that the link on that side of a live node led to: of those that name it
+  // as their parent, stand on that side by name and may have been its target, the one whose own
+  // children name it back, then the nearest to the damaged value, then the latest. A side has
+  // one child: the others were deleted, or moved away.
   std::int64_t Elu(std::int64_t p, int cote) {
     auto [it, nouveau] = elus_.try_emplace(p * 2 + cote, -1);
     if (!nouveau) return it->second;
@@ -196,9 +196,9 @@ class Recueillir {
     return elus_[p * 2 + cote];
   }
 
-  // Whether an unreached node hangs from the damage (see recueil_paire.h): it is the child that
-  // a damaged link of a reached parent led to, or its parent hangs from the damage and the two
-  // name each other.
+  // Whether an unreached node hangs from the damage (see recueil_paire.h): its parent is live
+  // (reached, or hanging from the damage itself) and it is the child that parent's link on its
+  // side led to.
   bool EstVivant(std::int64_t i) {
     Vie& vie = vivant_[static_cast<std::size_t>(i)];
     if (vie == EnCours) return false;  // a cycle of parent links leads nowhere

@@ -110,8 +110,7 @@ bool EtatsPanne::LireStrace(const fs::path& journal) {
     }
     if (ligne.starts_with("<... ")) ligne = enCours[fil] + ligne.substr(ligne.find('>') + 1);
     const Appel a = Decouper(ligne);
-    const bool at = a.nom.ends_with("at") && a.nom != "creat";
-    const bool at2 = at || a.nom == "renameat2";
+    const bool at2 = (a.nom.ends_with("at") && a.nom != "creat") || a.nom == "renameat2";
     // The n-th path argument, and the path behind the descriptor of argument 0.
     const auto chemin = [&](std::size_t n) {
       const std::size_t i = at2 ? 2 * n + 1 : n;
