@@ -110,13 +110,6 @@ std::string VerifierOperandes(const Operandes& operandes) {
   return {};
 }
 
-class SansProgression : public RapporteurProgression {
- public:
-  void Debut() override {}
-  bool MettreAJour(std::string_view, std::int64_t, std::int64_t) override { return false; }
-  void Fin() override {}
-};
-
 // The names of a pair in index order; nothing when it is absent. False when it cannot be read.
 bool NomsDe(std::string_view base, std::vector<std::string>& noms) {
   noms.clear();

@@ -1,6 +1,7 @@
 // reorganiser: rebuilds a collection (or all of them) into a balanced tree and a compact data
 // file, keeping the old pair as .bak. Refused while the program has the pair open.
 
+#include <iostream>
 #include <string>
 
 #include "cli/commandes.h"
@@ -41,28 +42,44 @@ std::string Mesure(const MesurePaire& m) {
 
 // Where the records of the new pair come from, and what was left out.
 void DireRecueil(const Recueil& r) {
-  std::string origine =
-      "  récupérés : " + Compter(r.parArbre, "enregistrement atteint", "enregistrements atteints") +
-      " par l'arbre";
-  if (r.horsArbre > 0)
-    origine += ", " + Compter(r.horsArbre, "retrouvé", "retrouvés") + " hors de l'arbre";
-  Dire(origine);
+  struct Source {
+    Origine origine;
+    std::string_view singulier, pluriel;
+  };
+  static constexpr Source Sources[] = {
+      {Origine::Arbre, "atteint par l'arbre", "atteints par l'arbre"},
+      {Origine::HorsArbre, "retrouvé hors de l'arbre", "retrouvés hors de l'arbre"},
+      {Origine::Donnees, "retrouvé dans les données par son nom",
+       "retrouvés dans les données par leur nom"},
+      {Origine::NomAbime, "au nom illisible, gardé sous sa clé",
+       "au nom illisible, gardés sous leur clé"},
+      {Origine::NomEnreg, "gardé sous son nom, sa clé étant abîmée",
+       "gardés sous leur nom, leur clé étant abîmée"},
+      {Origine::SansRecette, "nom gardé sans sa recette", "noms gardés sans leur recette"},
+  };
+  std::string origine;
+  for (const Source& s : Sources) {
+    if (r.Gardes(s.origine) == 0 && s.origine != Origine::Arbre) continue;
+    origine += (origine.empty() ? "" : ", ") + Compter(r.Gardes(s.origine), s.singulier, s.pluriel);
+  }
+  Dire("  récupérés : " + origine);
   std::vector<std::string> laisses;
   if (r.morts > 0)
     laisses.push_back(Compter(r.morts, "nœud mort (nom supprimé)", "nœuds morts (noms supprimés)"));
-  if (r.nomsDifferents > 0)
-    laisses.push_back(Compter(r.nomsDifferents, "nœud dont l'enregistrement porte un autre nom",
-                              "nœuds dont l'enregistrement porte un autre nom"));
-  if (r.horsDonnees > 0)
-    laisses.push_back(Compter(r.horsDonnees, "nœud dont l'enregistrement manque",
-                              "nœuds dont l'enregistrement manque"));
   if (r.doublons > 0) laisses.push_back(Compter(r.doublons, "nom en double", "noms en double"));
+  if (r.laisses > 0)
+    laisses.push_back(Compter(r.laisses, "enregistrement du fichier de données",
+                              "enregistrements du fichier de données"));
   for (std::size_t i = 0; i < laisses.size(); ++i)
     Dire((i == 0 ? "  laissés de côté : " : "    ") + laisses[i]);
   if (r.liensCasses > 0)
     Dire("  " + Compter(r.liensCasses, "lien de l'arbre cassé", "liens de l'arbre cassés"));
+  for (const std::string& nom : r.sansRecette)
+    Dire("  - " + nom);
   for (const std::string& remarque : r.remarques)
     Dire("  - " + remarque);
+  const auto autres = r.nbRemarques - static_cast<std::int64_t>(r.remarques.size());
+  if (autres > 0) Dire("  … et " + std::to_string(autres) + " autres (l'ancienne paire les garde)");
 }
 
 // Rebuilds one pair and says how it went; false on a problem.
@@ -113,7 +130,7 @@ int Executer(const Operandes& operandes, ConsoleMessages&) {
   // A rebuild keeps what it can tie to a name: say whether every family and ingredient the
   // cocktails name is still there.
   if (recettes && EtatDePaire(PaireCocktail().base) == EtatPaire::Presente)
-    ok = RapporterReferences(VerifierBase().references) == 0 && ok;
+    ok = RapporterReferences(std::cerr, VerifierBase().references) == 0 && ok;
   return ok ? SortieSucces : SortieProbleme;
 }
 

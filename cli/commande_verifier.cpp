@@ -2,6 +2,7 @@
 // name, then the rows the cocktails and the results hide. Exit status 1 on any fault; names out
 // of order alone are not one.
 
+#include <iostream>
 #include <string>
 
 #include "cli/commandes.h"
@@ -19,19 +20,25 @@ std::string VerifierOperandes(const Operandes& operandes) {
 int Executer(const Operandes&, ConsoleMessages&) {
   const RapportBase base = VerifierBase();
   std::int64_t defauts = 0;
-  defauts += RapporterPaire(PaireFamille(), base.familles, "collection vide");
-  defauts += RapporterPaire(PaireIngredient(), base.ingredients, "collection vide");
-  defauts += RapporterPaire(PaireCocktail(), base.cocktails, "collection vide");
-  defauts += RapporterPaire(PaireResultat(), base.resultats, "aucune recherche enregistrée");
-  defauts += RapporterReferences(base.references);
-  defauts += RapporterLignes(base.lignesCocktails, base.lignesResultats);
-
+  // The report is the command's output: it goes where the user sends it.
+  std::ostream& flux = std::cout;
+  defauts += RapporterPaire(flux, PaireFamille(), base.familles, "collection vide");
+  defauts += RapporterPaire(flux, PaireIngredient(), base.ingredients, "collection vide");
+  defauts += RapporterPaire(flux, PaireCocktail(), base.cocktails, "collection vide");
+  defauts += RapporterPaire(flux, PaireResultat(), base.resultats, "aucune recherche enregistrée");
+  defauts += RapporterReferences(flux, base.references);
+  defauts += RapporterLignes(flux, base.lignesCocktails, base.lignesResultats);
   if (defauts == 0) {
-    Dire("Base saine.");
-    return SortieSucces;
+    flux << "Base saine.\n";
+  } else {
+    flux << Compter(defauts, "défaut", "défauts") << (defauts > 1 ? " trouvés" : " trouvé") << '\n';
   }
-  DireErreur(Compter(defauts, "défaut", "défauts") + (defauts > 1 ? " trouvés" : " trouvé"));
-  return SortieProbleme;
+  flux.flush();
+  if (!flux) {
+    DireErreur("impossible d'écrire le rapport");
+    return SortieProbleme;
+  }
+  return defauts == 0 ? SortieSucces : SortieProbleme;
 }
 
 }  // namespace

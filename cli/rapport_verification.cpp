@@ -1,5 +1,6 @@
 #include "cli/rapport_verification.h"
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -11,75 +12,73 @@ namespace {
 
 constexpr std::size_t LignesAffichees = 20;
 
-void Lister(const std::vector<std::string>& lignes, std::int64_t total) {
+void Lister(std::ostream& flux, const std::vector<std::string>& lignes, std::int64_t total) {
   for (std::size_t i = 0; i < lignes.size() && i < LignesAffichees; ++i)
-    Dire("  - " + lignes[i]);
+    flux << "  - " << lignes[i] << '\n';
   if (total > static_cast<std::int64_t>(LignesAffichees))
-    Dire("  … et " + std::to_string(total - static_cast<std::int64_t>(LignesAffichees)) +
-         " autres");
+    flux << "  … et " << total - static_cast<std::int64_t>(LignesAffichees) << " autres\n";
 }
 
 // "<titre> : <constat>, N défauts" and the first faults, one a line.
-std::int64_t Rapporter(const std::string& titre, const std::string& constat,
+std::int64_t Rapporter(std::ostream& flux, const std::string& titre, const std::string& constat,
                        const RapportPaire& r) {
-  Dire(
-      titre + " : " + constat +
-      (r.nbDefauts == 0 ? std::string("aucun défaut") : Compter(r.nbDefauts, "défaut", "défauts")));
-  Lister(r.defauts, r.nbDefauts);
+  flux << titre << " : " << constat
+       << (r.nbDefauts == 0 ? std::string("aucun défaut")
+                            : Compter(r.nbDefauts, "défaut", "défauts"))
+       << '\n';
+  Lister(flux, r.defauts, r.nbDefauts);
   return r.nbDefauts;
 }
 
 }  // namespace
 
-std::int64_t RapporterPaire(const DescriptionPaire& paire, const RapportPaire& r,
-                            std::string_view siAbsente) {
+std::int64_t RapporterPaire(std::ostream& flux, const DescriptionPaire& paire,
+                            const RapportPaire& r, std::string_view siAbsente) {
   std::string titre(paire.base);
   if (r.etat == EtatPaire::Absente) {
-    Dire(titre + " : absente (" + std::string(siAbsente) + ")");
+    flux << titre << " : absente (" << siAbsente << ")\n";
     return 0;
   }
   const std::string reorganiser = "velquor-outils reorganiser " + std::string(paire.cible);
   const std::int64_t defauts =
-      Rapporter(titre, Compter(r.nbAtteints, paire.singulier, paire.pluriel) + ", ", r);
+      Rapporter(flux, titre, Compter(r.nbAtteints, paire.singulier, paire.pluriel) + ", ", r);
   // The rebuild keeps every record it can tie to its name and keeps the old pair; it can do
   // nothing right with an index and data that do not belong together.
   if (r.depareillee) {
-    Dire(
-        "  → ne reconstruisez pas cette paire : remettez en place l'index et les données "
-        "d'origine (d'une sauvegarde par exemple).");
+    flux << "  → ne reconstruisez pas cette paire : remettez en place l'index et les données "
+            "d'origine (d'une sauvegarde par exemple).\n";
   } else if (defauts > 0 && r.etat == EtatPaire::Presente) {
-    Dire("  → « " + reorganiser +
-         " » reconstruit la paire avec tout ce qui s'y lit encore et garde l'ancienne.");
+    flux << "  → « " << reorganiser
+         << " » reconstruit la paire avec tout ce qui s'y lit encore et garde l'ancienne.\n";
   }
   if (r.nbHorsOrdre > 0) {
-    Dire("  " +
-         Compter(r.nbHorsOrdre, "nom hors de l'ordre de ce programme",
-                 "noms hors de l'ordre de ce programme") +
-         " (un arbre construit dans un autre ordre) ; « " + reorganiser + " » les range :");
-    Lister(r.horsOrdre, r.nbHorsOrdre);
+    flux << "  "
+         << Compter(r.nbHorsOrdre, "nom hors de l'ordre de ce programme",
+                    "noms hors de l'ordre de ce programme")
+         << " (un arbre construit dans un autre ordre) ; « " << reorganiser << " » les range :\n";
+    Lister(flux, r.horsOrdre, r.nbHorsOrdre);
   }
   return defauts;
 }
 
-std::int64_t RapporterReferences(const RapportPaire& references) {
-  return Rapporter("Familles et ingrédients des cocktails", "", references);
+std::int64_t RapporterReferences(std::ostream& flux, const RapportPaire& references) {
+  return Rapporter(flux, "Familles et ingrédients des cocktails", "", references);
 }
 
-std::int64_t RapporterLignes(const RapportPaire& cocktails, const RapportPaire& resultats) {
+std::int64_t RapporterLignes(std::ostream& flux, const RapportPaire& cocktails,
+                             const RapportPaire& resultats) {
   RapportPaire lignes = cocktails;
   lignes.nbDefauts += resultats.nbDefauts;
   lignes.defauts.insert(lignes.defauts.end(), resultats.defauts.begin(), resultats.defauts.end());
-  const std::int64_t defauts = Rapporter("Lignes de composition", "", lignes);
+  const std::int64_t defauts = Rapporter(flux, "Lignes de composition", "", lignes);
   if (cocktails.nbDefauts > 0)
-    Dire(
-        "  → la composition s'affiche jusqu'à la première ligne sans ingrédient ; l'éditeur des "
-        "cocktails remonte les lignes qui la suivent, dans leur ordre et sans rien perdre, "
-        "quand il enregistre le cocktail (changez une ligne, remettez-la, puis passez à un autre "
-        "cocktail).");
+    flux << "  → la composition s'affiche jusqu'à la première ligne sans ingrédient ; l'éditeur "
+            "des cocktails remonte les lignes qui la suivent, dans leur ordre et sans rien "
+            "perdre, quand il enregistre le cocktail (changez une ligne, remettez-la, puis passez "
+            "à un autre cocktail).\n";
   if (resultats.nbDefauts > 0)
-    Dire(
-        "  → un résultat est la copie d'un cocktail au moment de la recherche : refaites la "
-        "recherche une fois les cocktails remis en ordre.");
+    flux << "  → un résultat est la copie d'un cocktail au moment de la recherche : refaites la "
+            "recherche une fois les cocktails remis en ordre.\n";
   return defauts;
 }
 

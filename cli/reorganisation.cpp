@@ -242,7 +242,7 @@ BilanReorganisation ReorganiserPaire(const DescriptionPaire& paire) {
                    "paire d'origine en place, d'une sauvegarde par exemple.";
     return bilan;
   }
-  if (recueil.atteints > 0 && recueil.enregs.empty()) {
+  if (recueil.atteints > 0 && recueil.AucuneRecette()) {
     bilan.erreur = dat + " ne contient aucun des enregistrements que " + ndx +
                    " désigne : rien à reconstruire. Rien n'a été modifié.";
     return bilan;

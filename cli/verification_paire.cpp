@@ -52,11 +52,15 @@ class Verification {
     if (!index_.Ouvrir(nomIndex)) return r_.Defaut("impossible de lire " + nomIndex);
     if (!donnees_.Ouvrir(nomDonnees)) return r_.Defaut("impossible de lire " + nomDonnees);
     if (!LireEntete(nomDonnees)) return;
+    // A header that counts no record makes an empty collection, whatever the index still holds
+    // (a stop may leave nodes written ahead of the header that would count them): the readers
+    // see none, and the next addition starts a new tree at the root's place.
+    if (r_.nbEnreg == 0 && donnees_.Taille() >= 8) return;
     if (index_.Taille() % TailleNoeud != 0)
       r_.Defaut(nomIndex + " : " + Nombre(index_.Taille()) +
                 " octets, pas un multiple de 47 (nœud tronqué à la fin)");
     VerifierTailleDonnees(nomIndex, nomDonnees);
-    if (r_.nbEnreg == 0) return;  // an empty tree, whatever the index still holds
+    if (r_.nbEnreg == 0) return;  // a new data file, without its header yet
     if (index_.Taille() < TailleNoeud)
       return r_.Defaut("l'en-tête annonce " + Nombre(r_.nbEnreg) + " enregistrements mais " +
                        nomIndex + " n'a pas de racine");
@@ -96,7 +100,7 @@ class Verification {
                 ")");
       return false;
     }
-    if ((taille - 8) % static_cast<std::int64_t>(paire_.tailleEnreg) != 0)
+    if (nb > 0 && (taille - 8) % static_cast<std::int64_t>(paire_.tailleEnreg) != 0)
       r_.Defaut(nomDonnees + " : " + Nombre(taille) + " octets, pas 8 + un multiple de " +
                 Nombre(static_cast<std::int64_t>(paire_.tailleEnreg)) +
                 " (enregistrement tronqué à la fin)");
@@ -105,7 +109,7 @@ class Verification {
 
   // Every node, reached or dead, points to a record that the data file holds: records are
   // written before their nodes and the data file never shrinks. A data file cut short (or
-  // emptied) beside its index is found here even when its header says the collection is empty.
+  // emptied of its header too) beside its index is found here.
   void VerifierTailleDonnees(const std::string& nomIndex, const std::string& nomDonnees) {
     const std::int64_t nbNoeuds = index_.Taille() / TailleNoeud;
     std::vector<unsigned char> octets(static_cast<std::size_t>(nbNoeuds * TailleNoeud));

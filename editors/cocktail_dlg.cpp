@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "editors/ecriture_editeur.h"
 #include "framework/edition.h"
 #include "framework/service_messages.h"
 #include "resources/chaines.h"
@@ -204,7 +205,9 @@ void TCocktailDlg::CreerIngredientSiAbsent(std::string_view nom) {
                                                    StyleQuestion | StyleOuiNon);
   enr.Alcool = reponse == ReponseOui ? 1 : 0;
   // A failed addition is not reported: the cocktail keeps the name all the same.
+  EcritureEditeur ecriture(ingredients_, false);
   ingredients_.Ajouter(nom);
+  ecriture.Terminer();
   AjouterIngredientAuxListes(nom);
 }
 
@@ -212,7 +215,9 @@ void TCocktailDlg::CreerFamilleSiAbsente(std::string_view nom) {
   if (nom.empty() || familles_.Chercher(nom)) return;
   familles_.Enreg = {};
   CopierTexte(familles_.Enreg.Nom, nom);
+  EcritureEditeur ecriture(familles_, false);
   familles_.Ajouter(nom);
+  ecriture.Terminer();
   if (CbAssist* famille = Famille()) famille->AjouterChaine(nom);
 }
 

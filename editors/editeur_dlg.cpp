@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "editors/ecriture_editeur.h"
 #include "editors/enreg_dlg.h"
 #include "framework/application.h"
 #include "framework/edition.h"
@@ -217,25 +218,49 @@ void PEditeurDlg::Enregistrer() {
     return;
   }
   PFichier& collection = Collection();
-  if (!collection.Chercher(nom)) {
-    Refus(nom);
+  const std::span<unsigned char> enreg = OctetsEnreg();
+  // The questions (a field changed on both sides, a new ingredient) are asked before the write
+  // takes the pair's lock, so that no other program waits on the user. Under the lock the
+  // record is read again: when another program changed it during the questions, the merge is
+  // made again from what it wrote.
+  for (int essai = 0; essai < 3; ++essai) {
+    if (!collection.Chercher(nom)) {
+      Refus(nom);
+      return;
+    }
+    const std::vector<unsigned char> lu(enreg.begin(), enreg.end());
+    if (!FusionnerSaisie(nom)) {
+      modifie_ = true;  // still to be written, once the field is right
+      return;
+    }
+    DonnerNomEnreg(nom);
+    AvantEcriture();
+    const std::vector<unsigned char> fusion(enreg.begin(), enreg.end());
+    bool ecrit = false;
+    {
+      EcritureEditeur ecriture(collection, false);
+      if (!collection.Chercher(nom)) {
+        ecriture.Terminer();
+        Refus(nom);
+        return;
+      }
+      if (!std::equal(enreg.begin(), enreg.end(), lu.begin())) continue;
+      std::copy(fusion.begin(), fusion.end(), enreg.begin());
+      ecrit = collection.Modifier() && ecriture.Terminer();
+    }
+    if (!ecrit) {
+      ServiceMessages().Bip();
+      modifie_ = true;
+    } else {
+      MontrerChamps();   // what another program changed meanwhile, and where rows moved
+      modifie_ = false;  // the fields just filled notify as typing does
+    }
+    ApresEnregistrer();
     return;
   }
-  // The buffer now holds the record as the file has it.
-  if (!FusionnerSaisie(nom)) {
-    modifie_ = true;  // still to be written, once the field is right
-    return;
-  }
-  DonnerNomEnreg(nom);
-  AvantEcriture();
-  if (!collection.Modifier()) {
-    ServiceMessages().Bip();
-    modifie_ = true;
-  } else {
-    MontrerChamps();   // what another program changed meanwhile, and where rows moved
-    modifie_ = false;  // the fields just filled notify as typing does
-  }
-  ApresEnregistrer();
+  // Changed by another program at every try: still to be written.
+  ServiceMessages().Bip();
+  modifie_ = true;
 }
 
 std::vector<std::string> PEditeurDlg::LireNoms() {
@@ -328,7 +353,12 @@ void PEditeurDlg::CmNouveau() {
   if (EnregDlg(this, nom, EnregDlg::ModeNom::Creer).Executer() != CmIdOk) return;
   if (NomExiste(nom)) return;
   PreparerNouveau(nom);
-  if (!Collection().Ajouter(nom)) {
+  bool ajoute = false;
+  {
+    EcritureEditeur ecriture(Collection(), false);
+    ajoute = Collection().Ajouter(nom) && ecriture.Terminer();
+  }
+  if (!ajoute) {
     Refus(NomSelectionne());
     return;
   }
@@ -341,7 +371,8 @@ void PEditeurDlg::CmNouveau() {
 }
 
 bool PEditeurDlg::CopierSousNouveauNom(EnregDlg::ModeNom mode, std::string& ancien,
-                                       std::string& nouveau) {
+                                       std::string& nouveau,
+                                       std::optional<EcritureEditeur>& ecriture) {
   if (!PeutAgir()) return false;
   ValiderSaisieEnCours();
   ancien = NomSelectionne();
@@ -353,21 +384,27 @@ bool PEditeurDlg::CopierSousNouveauNom(EnregDlg::ModeNom mode, std::string& anci
   if (EnregDlg(this, nouveau, mode).Executer() != CmIdOk) return false;
   if (NomExiste(nouveau)) return false;
   PFichier& collection = Collection();
-  if (!collection.Chercher(ancien)) {
-    Refus(ancien);
-    return false;
+  ecriture.emplace(collection, mode == EnregDlg::ModeNom::Renommer);
+  bool copie = collection.Chercher(ancien);
+  if (copie) {
+    DonnerNomEnreg(nouveau);  // the copy carries every other field of the old record
+    copie = collection.Ajouter(nouveau);
   }
-  DonnerNomEnreg(nouveau);  // the copy carries every other field of the old record
-  if (!collection.Ajouter(nouveau)) {
+  if (!copie) {
+    ecriture.reset();
     Refus(ancien);
-    return false;
   }
-  return true;
+  return copie;
 }
 
 void PEditeurDlg::CmDupliquer() {
   std::string ancien, nouveau;
-  if (!CopierSousNouveauNom(EnregDlg::ModeNom::Dupliquer, ancien, nouveau)) return;
+  std::optional<EcritureEditeur> ecriture;
+  if (!CopierSousNouveauNom(EnregDlg::ModeNom::Dupliquer, ancien, nouveau, ecriture)) return;
+  if (!ecriture->Terminer()) {
+    ServiceMessages().Bip();
+    return;
+  }
   if (PListe* liste = Liste()) liste->AjouterChaine(nouveau);
   SelectionnerNom(nouveau);
   Afficher();
@@ -375,22 +412,22 @@ void PEditeurDlg::CmDupliquer() {
 
 void PEditeurDlg::CmRenommer() {
   std::string ancien, nouveau;
-  if (!CopierSousNouveauNom(EnregDlg::ModeNom::Renommer, ancien, nouveau)) return;
+  std::optional<EcritureEditeur> ecriture;
+  if (!CopierSousNouveauNom(EnregDlg::ModeNom::Renommer, ancien, nouveau, ecriture)) return;
   PFichier& collection = Collection();
-  PListe* liste = Liste();
-  if (liste) liste->AjouterChaine(nouveau);
-  // A copy under the new key, then the old key deleted.
-  if (!collection.Chercher(ancien)) {
-    Refus(nouveau);
-  } else if (!collection.Supprimer()) {
-    ServiceMessages().Bip();
-  } else {
-    Propager(ancien, nouveau);
-    if (liste) {
-      const int index = SelectionnerNom(ancien);
-      if (index >= 0) liste->SupprimerChaine(index);
-    }
+  // A copy under the new key, then the old key deleted and the cocktails carried over, all
+  // written out together.
+  const bool supprime = collection.Chercher(ancien) && collection.Supprimer();
+  if (supprime) Propager(ancien, nouveau);
+  const bool ecrit = ecriture->Terminer();
+  ecriture.reset();
+  if (!supprime || !ecrit) ServiceMessages().Bip();
+  if (PListe* liste = Liste(); liste && ecrit) {
+    liste->AjouterChaine(nouveau);
+    const int index = supprime ? SelectionnerNom(ancien) : -1;
+    if (index >= 0) liste->SupprimerChaine(index);
   }
+  if (!supprime) RafraichirListe(nouveau);
   SelectionnerNom(nouveau);
   Afficher();
 }
@@ -404,15 +441,24 @@ void PEditeurDlg::CmSupprimer() {
       ReponseOui)
     return;
   PFichier& collection = Collection();
-  if (!collection.Chercher(nom)) {
+  bool trouve = false, ecrit = false;
+  {
+    // The deletion and the pass over the cocktails, written out together.
+    EcritureEditeur ecriture(collection, true);
+    trouve = collection.Chercher(nom);
+    if (trouve && collection.Supprimer()) {
+      Propager(nom, "");
+      ecrit = ecriture.Terminer();
+    }
+  }
+  if (!trouve) {
     Refus(nom);
     return;
   }
-  if (!collection.Supprimer()) {
+  if (!ecrit) {
     ServiceMessages().Bip();
     return;
   }
-  Propager(nom, "");
   PListe* liste = Liste();
   if (!liste) return;
   const int index = liste->IndexSelection();

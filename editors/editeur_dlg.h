@@ -27,6 +27,7 @@
 #include <string_view>
 #include <vector>
 
+#include "editors/ecriture_editeur.h"
 #include "editors/enreg_dlg.h"
 #include "framework/dialogue.h"
 #include "search/rapporteur_progression.h"
@@ -185,9 +186,10 @@ class PEditeurDlg : public PDialogue {
   // The "exists" message when the name is taken; true when it is.
   bool NomExiste(std::string_view nom);
   // Asks for a new name for the selected record and adds a copy of it under that name (the
-  // first half of a duplication and of a rename); false, with nothing added, when the user
-  // cancels or the store refuses.
-  bool CopierSousNouveauNom(EnregDlg::ModeNom mode, std::string& ancien, std::string& nouveau);
+  // first half of a duplication and of a rename), in the command's write, begun once the name
+  // is known; false, with nothing added, when the user cancels or the store refuses.
+  bool CopierSousNouveauNom(EnregDlg::ModeNom mode, std::string& ancien, std::string& nouveau,
+                            std::optional<EcritureEditeur>& ecriture);
   bool ListeNonVide() const;
   bool PeutAgir() const;
 

@@ -1,11 +1,14 @@
 #pragma once
-// An export file: created or emptied, then written byte for byte (no text translation). Writing
-// to a file that could not be created does nothing, and every failure, including a short write
-// or a failed close, is remembered so that the export can say which files are incomplete.
+// An export file: its bytes gathered, then written beside it, flushed and renamed over it when
+// it is closed, so that a stop or a power cut at any instant leaves the former file or the new
+// one, whole. No text translation. Writing to a file that could not be created does nothing;
+// every failure (the file beside it not created, a short write, a failed flush or rename) is
+// remembered, so that the export can say which files kept their former content.
 
-#include <cstdio>
 #include <string>
 #include <string_view>
+
+#include "store/fichier_brut.h"
 
 namespace velquor {
 
@@ -16,16 +19,17 @@ class FichierSortie {
   FichierSortie(const FichierSortie&) = delete;
   FichierSortie& operator=(const FichierSortie&) = delete;
 
-  // Creates the file, or empties it when it exists, for reading and writing.
+  // Begins the file's new content; false when the file beside it cannot be created.
   bool Creer(const std::string& chemin);
-  bool Ouvert() const { return flux_ != nullptr; }
+  bool Ouvert() const { return provisoire_.Ouvert(); }
   void Ecrire(std::string_view octets);
-  // Closes the file; true when it was open and every byte reached it.
+  // Puts the new content in place; true when it was open and every byte reached the disk.
   bool Fermer();
 
  private:
-  std::FILE* flux_ = nullptr;
-  bool enErreur_ = false;
+  std::string chemin_;
+  std::string octets_;
+  FichierBrut provisoire_;
 };
 
 }  // namespace velquor

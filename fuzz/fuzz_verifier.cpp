@@ -141,7 +141,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!bilan.fait) {
     const Recueil& r = bilan.recueil;
     FUZZ_EXIGER(premier.etat != outils::EtatPaire::Presente || r.Depareillee() ||
-                    (r.atteints > 0 && r.enregs.empty()),
+                    (r.atteints > 0 && r.AucuneRecette()),
                 "the rebuild of a present pair failed");
     FUZZ_EXIGER(!bilan.erreur.empty(), "a failed rebuild without a reason");
     FUZZ_EXIGER(Contenu(ndx) == ancienIndex && Contenu(dat) == anciennesDonnees,

@@ -45,6 +45,10 @@ PAQUETS_CONSTRUCTION=(
   python3-html5lib
 )
 
+# The tests of what a kill or a power cut leaves (test.sh): strace writes down the writers' file
+# calls.
+PAQUETS_ESSAIS=(strace)
+
 # The windows' real-input tests (test.sh): a virtual X server, a window manager, the tool that
 # sends real key presses and clicks through XTest, xprop to see the window manager up, xmodmap
 # to give the characters typed keys of their own, and xclip, another program that owns the

@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/paquets.sh
 installer_paquets_manquants "${PAQUETS_CONSTRUCTION[@]}" "${PAQUETS_AFFICHAGE_REEL[@]}" \
-  "${PAQUETS_INSTALLATION[@]}"
+  "${PAQUETS_INSTALLATION[@]}" "${PAQUETS_ESSAIS[@]}"
 
 dossier=build/test
 cmake -S . -B "$dossier" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELQUOR_SANITIZE=ON \

@@ -22,6 +22,14 @@ class RapporteurProgression {
   virtual void Fin() = 0;
 };
 
+// A pass nobody watches (the companion's): no progress shown, never asked to stop.
+class SansProgression : public RapporteurProgression {
+ public:
+  void Debut() override {}
+  bool MettreAJour(std::string_view, std::int64_t, std::int64_t) override { return false; }
+  void Fin() override {}
+};
+
 // The TraiterMessagesEnAttente hook, called right after each progress step: dispatches the waiting
 // window messages, then runs the idle processing once. This is how the window stays alive, and how
 // a stop click is heard.

@@ -14,6 +14,8 @@
 #include "store/fichier_brut.h"
 #include "store/lot_fichier.h"
 #include "store/ouverture.h"
+#include "store/remplacement_paire.h"
+#include "store/systeme_fichiers.h"
 
 namespace velquor {
 
@@ -93,6 +95,41 @@ void SupprimerResultat(const PFichier& resultat) {
   FichierBrut::Supprimer(resultat.NomFichierDonnees());
 }
 
+// A search that clears the last result writes the new one aside, where a replacement is
+// prepared (store/remplacement_paire.h): the old result stays until the new one is whole.
+std::string BaseNouveauResultat() {
+  return std::string(DossierRemplacement) + "/" + std::string(BaseResultat);
+}
+
+// Makes the place of the new result ready: no new files of an earlier search (a replacement a
+// stop left is finished first, which needs the folder and may remove it), and the folder.
+void PreparerNouveauResultat() {
+  std::error_code erreur;
+  std::filesystem::create_directory(DossierRemplacement, erreur);
+  RepriseRemplacement reprise;
+  ReprendreRemplacement(std::string(BaseResultat), reprise);
+  std::filesystem::create_directory(DossierRemplacement, erreur);
+}
+
+// The new result takes the old one's place, whole. An empty one clears it: its header first
+// counts no record (a result that counts none is no result, whatever a stop leaves behind),
+// then both files go. False when the old result stays as it was.
+bool MettreEnPlace(const FicCocktail& nouveau, bool vide) {
+  if (!vide) {
+    std::string erreur;
+    return RemplacerPaire(std::string(BaseResultat), "", "", erreur);
+  }
+  SupprimerResultat(nouveau);
+  FicCocktail ancien(BaseResultat);
+  FichierBrut donnees;
+  const unsigned char zero[4] = {};
+  if (!donnees.OuvrirExistant(ancien.NomFichierDonnees()) || !donnees.EcrireA(0, zero, 4) ||
+      !donnees.Synchroniser())
+    return false;
+  SupprimerResultat(ancien);
+  return true;
+}
+
 // Whether the result pair holds no record and may go. A pair that could not be opened is
 // looked at on disk: it goes only when its data file counts no record, or when neither of its
 // files is there, so that a result the run could not open (a protected or damaged pair, an index
@@ -134,16 +171,16 @@ bool ExecuterRecherche(const CriteresRecherche& criteres, const CrochetsRecherch
   bool trouve = false;
   {
     FicCocktail cocktails(BaseCocktail);
-    FicCocktail resultat(BaseResultat);
-
     // The run goes on whatever the opening gives: a closed collection finds nothing.
     OuvrirCollection(cocktails, crochets.Messages);
 
-    if (resultat.Ouvrir()) {
-      resultat.Fermer();
-      if (crochets.ConfirmerEffacement && crochets.ConfirmerEffacement())
-        SupprimerResultat(resultat);
+    bool remplacer = false;
+    if (FicCocktail ancien(BaseResultat); ancien.Ouvrir()) {
+      ancien.Fermer();
+      remplacer = crochets.ConfirmerEffacement && crochets.ConfirmerEffacement();
     }
+    if (remplacer) PreparerNouveauResultat();
+    FicCocktail resultat(remplacer ? BaseNouveauResultat() : std::string(BaseResultat));
     ecrit.resultat = OuvrirCollection(resultat, crochets.Messages);
     const long erreursResultat = resultat.ErreursES();
     // The run reads the cocktails once and writes the result out together when it ends; no other
@@ -183,12 +220,18 @@ bool ExecuterRecherche(const CriteresRecherche& criteres, const CrochetsRecherch
     }
 
     lotCocktails.Terminer();
-    ecrit.resultat =
-        lotResultat.Terminer() && ecrit.resultat && resultat.ErreursES() == erreursResultat;
+    // A new result that could not be made whole leaves the old one as it was.
+    ecrit.resultat = lotResultat.Terminer() && ecrit.resultat && resultat.EstOuvert() &&
+                     resultat.ErreursES() == erreursResultat;
     const bool vide = ResultatVide(resultat);
     cocktails.Fermer();
     resultat.Fermer();
-    if (vide) SupprimerResultat(resultat);
+    if (remplacer && ecrit.resultat) {
+      ecrit.resultat = MettreEnPlace(resultat, vide);
+    } else if (remplacer || vide) {
+      SupprimerResultat(resultat);
+    }
+    if (remplacer) systeme::SupprimerDossier(DossierRemplacement);  // only when empty
   }
 
   if (!trouve) crochets.Messages.AffMessage(ChaineAucunCocktail, "", StyleInformation);

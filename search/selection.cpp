@@ -34,9 +34,9 @@ bool EcrireSelection(std::string_view chemin, const std::vector<std::string>& no
     const std::string& nom = noms[i];
     std::memcpy(octets.data() + i * TailleNom, nom.data(), std::min(nom.size(), TailleNom - 1));
   }
-  FichierBrut fichier;
-  if (!fichier.CreerOuVider(std::string(chemin))) return false;
-  return octets.empty() || fichier.EcrireA(0, octets.data(), octets.size());
+  // Written beside it, flushed, then renamed over it: a stop leaves the old list or the new one.
+  return FichierBrut::RemplacerSynchronise(
+      std::string(chemin), std::vector<unsigned char>(octets.begin(), octets.end()));
 }
 
 }  // namespace velquor

@@ -1,6 +1,8 @@
 #include "store/creation_paire.h"
 
 #include <chrono>
+#include <cstdint>
+#include <cstring>
 
 #include "store/fichier_brut.h"
 
@@ -15,11 +17,15 @@ constexpr int DelaiCreationMs = 5000;
 const unsigned char EnteteVide[8] = {};
 
 // The data file with its header, created beside the locked index; removed again when the header
-// cannot be written, so that no data file without a header is left.
+// cannot be written, so that no data file without a header is left. The new pair, both names and
+// the header, reaches the disk before anything is written to it: no power cut leaves nodes
+// beside a data file without its header, or an index alone.
 bool CreerDonnees(const std::string& nomDonnees) {
   FichierBrut donnees;
   if (!donnees.CreerNeuf(nomDonnees)) return false;
-  if (donnees.EcrireA(0, EnteteVide, sizeof EnteteVide)) return true;
+  if (donnees.EcrireA(0, EnteteVide, sizeof EnteteVide) && donnees.Synchroniser() &&
+      FichierBrut::SynchroniserDossierDe(nomDonnees))
+    return true;
   donnees.Fermer();
   FichierBrut::Supprimer(nomDonnees);
   return false;
@@ -63,7 +69,25 @@ bool CreerPaire(const std::string& nomIndex, const std::string& nomDonnees) {
   return false;
 }
 
+// Where names keep no order (a file system without a journal: FAT, exFAT), a power cut may keep
+// the new data file and lose the index made before it. A data file alone that holds at most a
+// zero header holds no record: it goes too, when nobody holds it. No creation under way makes a
+// data file without its index.
+bool AbandonnerDonneesSeules(const std::string& nomIndex, const std::string& nomDonnees) {
+  FichierBrut donnees;
+  unsigned char entete[sizeof EnteteVide] = {};
+  if (FichierBrut::Existe(nomIndex) || !donnees.OuvrirExistant(nomDonnees) ||
+      donnees.Taille() > static_cast<std::int64_t>(sizeof entete) ||
+      donnees.Lire(0, entete, sizeof entete) != donnees.Taille() ||
+      std::memcmp(entete, EnteteVide, sizeof entete) != 0 ||
+      !donnees.VerrouillerExclusifSansAttendre() || FichierBrut::Existe(nomIndex)) {
+    return false;
+  }
+  return donnees.EstToujours(nomDonnees) && FichierBrut::Supprimer(nomDonnees);
+}
+
 bool AbandonnerCreationArretee(const std::string& nomIndex, const std::string& nomDonnees) {
+  if (!FichierBrut::Existe(nomIndex)) return AbandonnerDonneesSeules(nomIndex, nomDonnees);
   FichierBrut index, donnees;
   // Looked at before the lock, so that a pair in use is never locked here, and again once the
   // lock is held: the creator may have ended in between.

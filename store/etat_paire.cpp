@@ -628,6 +628,10 @@ void EtatPaire::FinEcriture(bool reussie) {
   if (profondeurLot_ == 0) LacherEcriture();
 }
 
+bool EtatPaire::SynchroniserNouvelle() {
+  return fichierDonnees_.Synchroniser() && FichierBrut::SynchroniserDossierDe(cheminJournal_);
+}
+
 void EtatPaire::Horodater() {
   fichierDonnees_.Horodater();
   fichierIndex_.Horodater();

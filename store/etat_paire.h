@@ -63,6 +63,8 @@ class EtatPaire {
   // the index size changed since this process last saw them, the mirror is reloaded.
   Entete LireEntete();
   bool EcrireEntete(std::int32_t nbEnreg, std::uint32_t nbSuppr);
+  // Flushes a new pair: the data file and the folder that holds both names.
+  bool SynchroniserNouvelle();
 
   bool LireNoeud(std::int32_t pos, NoeudIndex& noeud) const;
   // Hints that a walk will soon read the record at pos, or the node at pos: while a lot holds the

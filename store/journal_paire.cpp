@@ -36,6 +36,14 @@ std::uint64_t Somme(std::uint64_t version, const unsigned char* octets, std::siz
   return somme;
 }
 
+}  // namespace
+
+std::uint64_t SommeOctets(const unsigned char* octets, std::size_t n) {
+  return Somme(Version, octets, n);
+}
+
+namespace {
+
 void Ajouter(std::vector<unsigned char>& v, std::uint64_t valeur, int octets) {
   for (int i = 0; i < octets; ++i)
     v.push_back(static_cast<unsigned char>(valeur >> (8 * i)));

@@ -42,6 +42,9 @@ struct JournalPaire {
 std::vector<unsigned char> EncoderJournal(const JournalPaire& journal);
 std::optional<JournalPaire> DecoderJournal(const std::vector<unsigned char>& octets);
 
+// The checksum the journals end with, over any bytes: eight FNV-1a sums side by side, folded.
+std::uint64_t SommeOctets(const unsigned char* octets, std::size_t n);
+
 // "COCKTAIL.DAT" -> "COCKTAIL.JNL", with its folder if it has one.
 std::string NomJournal(std::string_view nomDonnees);
 

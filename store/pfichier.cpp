@@ -14,9 +14,12 @@ namespace velquor {
 PFichier::PFichier(std::string_view libelle, std::string_view nomBase, std::string_view extIndex,
                    std::string_view extDonnees, std::size_t tailleEnreg)
     : libelle_(libelle.substr(0, 128)),
-      nomBase_(nomBase.substr(0, 8)),
-      nomIndex_(nomBase_ + "." + std::string(extIndex.substr(0, 3))),
-      nomDonnees_(nomBase_ + "." + std::string(extDonnees.substr(0, 3))),
+      // A folder may come before the name: a search's new result is written aside.
+      nomBase_(nomBase.substr(nomBase.find_last_of('/') + 1, 8)),
+      nomIndex_(std::string(nomBase.substr(0, nomBase.find_last_of('/') + 1)) + nomBase_ + "." +
+                std::string(extIndex.substr(0, 3))),
+      nomDonnees_(nomIndex_.substr(0, nomIndex_.size() - extIndex.substr(0, 3).size()) +
+                  std::string(extDonnees.substr(0, 3))),
       tailleEnreg_(tailleEnreg) {}
 
 PFichier::~PFichier() {
@@ -114,9 +117,11 @@ bool PFichier::MajEntete(char code) {
       if (NbEnreg < std::numeric_limits<std::int32_t>::max()) ++NbEnreg;
       break;
     case 'I':
-      // An existing header is left as it is; only a new file receives its zero header.
+      // An existing header is left as it is; only a new file receives its zero header. The new
+      // pair, both names and the header, then reaches the disk before anything is written to
+      // it: no stop leaves nodes beside a data file without its header, or an index alone.
       if (lus == TailleEntete) return garde.Fin(true);
-      break;
+      return garde.Fin(EcrireEntete() && etat_->SynchroniserNouvelle());
     case 'S':
       NbEnreg = NbEnreg > 0 ? NbEnreg - 1 : 0;
       ++NbSuppr;

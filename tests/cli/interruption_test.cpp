@@ -1,24 +1,30 @@
-// The commands that change files, stopped as a kill would right after each of their
-// file-changing system calls in turn (a preloaded library counts them), then the next start of
-// the companion: at every stop every pair is whole or absent, and the folder holds what it held
-// before the command or what the whole command leaves, byte for byte, never a mix (a command
-// that creates pairs may also leave those it made, empty); and the same command run again
-// leaves what the whole command leaves (older backups included). Then a full
-// disk, two imports at once beside a reading program, and a start meeting a rebuild under way.
+// The writers, stopped by a kill or a power cut at every instant (strace writes down their file
+// calls, support/etats_panne.h rebuilds what the disk may hold), then the next start
+// of the companion: each collection, selection file and menu is the one from before or the one
+// the whole writer leaves, byte for byte, never a mix. Then a full disk, two imports at once
+// beside a reading program, and a start meeting a rebuild under way.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
+#include <random>
+#include <set>
+#include <sstream>
 #include <string>
+#include <thread>
 
 #include "cli/support_outils.h"
 #include "store/champ_texte.h"
 #include "store/fichier_brut.h"
 #include "store/remplacement_paire.h"
+#include "support/etats_panne.h"
 #include "support/processus.h"
 
 namespace velquor {
@@ -26,19 +32,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::Outils;
-using Etat = std::map<std::string, std::vector<unsigned char>>;
-
-// Every file under the folder but the CSV files, by path; or only `seul`.
-Etat LireEtat(const std::string& seul = {}) {
-  Etat etat;
-  for (const auto& e : fs::recursive_directory_iterator(".")) {
-    if (e.is_regular_file() && e.path().extension() != ".csv" &&
-        (seul.empty() || e.path() == fs::path(".") / seul))
-      etat[e.path().string()] = test::LireOctets(e.path());
-  }
-  return etat;
-}
-
 // n cocktails named <prefixe>1.., each of two rows naming a family and ingredients of its own
 // batch and one shared by every batch.
 void EcrireCsv(const std::string& chemin, const std::string& prefixe, int n) {
@@ -72,150 +65,233 @@ void PreparerReorganisation() {
     ASSERT_TRUE(f.Chercher("AVANT " + std::to_string(i)) && f.Supprimer());
 }
 
-// A menu of a search's result, to be written again with every cocktail.
+// A search's result and the menu made of it.
 void PreparerCarte() {
   PreparerImport();
-  ASSERT_EQ(Outils({"rechercher", "nom", "avant 1"}).code, 0);
+  ASSERT_EQ(Outils({"rechercher", "ingredients", "--au-moins-un", "rhum avant 1"}).code, 0);
   ASSERT_EQ(Outils({"exporter", "menu"}).code, 0);
 }
 
-struct Commande {
-  std::function<void()> preparer;
-  std::vector<std::string> arguments;
-  std::string seul = {};  // the one file compared (a stopped export leaves its temporary file)
-  bool creation = false;  // it creates pairs
+// Every export of a few cocktails, before one more.
+void PreparerExport() {
+  EcrireCsv("avant.csv", "AVANT ", 3);
+  EcrireCsv("ajout.csv", "AJOUT ", 1);
+  ASSERT_EQ(Outils({"importer", "avant.csv"}).code, 0);
+  ASSERT_EQ(Outils({"exporter", "tout"}).code, 0);
+  ASSERT_EQ(Outils({"importer", "ajout.csv"}).code, 0);
+}
+
+struct Ecrivain {
+  void (*preparer)();
+  std::vector<std::string> arguments;  // the companion's; after "programme", the program's
+  bool ensemble = false;               // the collections land together
 };
 
-const Commande Commandes[] = {
-    {PreparerImport, {"importer", "ajout.csv"}},
-    {[] { EcrireCsv("ajout.csv", "AJOUT ", 12); }, {"importer", "ajout.csv"}, {}, true},
-    {PreparerImport, {"rechercher", "nom", ""}, {}, true},
-    {PreparerReorganisation, {"reorganiser", "cocktails"}},
-    {PreparerCarte, {"exporter", "menu", "--tout"}, "web/menu.html"},
+// Nothing yet: the import creates the pairs.
+void PreparerDossierVide() {
+  EcrireCsv("ajout.csv", "AJOUT ", 12);
+}
+
+const Ecrivain Ecrivains[] = {
+    {PreparerImport, {"importer", "ajout.csv"}, true},
+    {PreparerDossierVide, {"importer", "ajout.csv"}, true},
+    {PreparerReorganisation, {"reorganiser", "tout"}},
+    {PreparerCarte, {"rechercher", "ingredients", "--au-moins-un", "citron vert"}},
+    {PreparerCarte, {"rechercher", "nom", "--ajouter", "avant 2"}},
+    {PreparerImport, {"rechercher", "nom", "avant 1"}},  // the first result
+    {PreparerCarte, {"exporter", "menu", "--tout"}},
+    {PreparerExport, {"exporter", "tout"}},
+    {PreparerImport, {"programme", "enregistrer", "AVANT 3"}},
+    {PreparerImport, {"programme", "supprimer", "RHUM AVANT 3"}, true},
 };
+
+// Runs the writer; under strace, writing its calls to `journal`, when one is given.
+test::Execution Lancer(const Ecrivain& e, const fs::path& journal = {}) {
+  const bool programme = e.arguments[0] == "programme";
+  std::vector<std::string> arguments = test::EtatsPanne::Tracer(journal);
+  arguments.push_back(programme ? VELQUOR_PROGRAMME : VELQUOR_OUTILS);
+  arguments.insert(arguments.end(), e.arguments.begin() + programme, e.arguments.end());
+  if (journal.empty())
+    return test::Executer(arguments[0], {arguments.begin() + 1, arguments.end()});
+  return test::Executer(VELQUOR_STRACE, arguments, {"ASAN_OPTIONS=detect_leaks=0"});
+}
+
+// What must be whole, by name: each pair with its backups (the collections together when they
+// land together), each selection file, each exported file. The rest (journals, work files) is
+// not data. A pair that counts no record is no pair, as for the rest of the system (a stopped
+// first import may leave the pairs it created, empty).
+std::map<std::string, std::string> Unites(const test::Arbre& arbre, bool ensemble) {
+  std::map<std::string, std::string> unites;
+  const auto vide = [&](const std::string& base) {
+    const auto donnees = arbre.find(base + ".DAT");
+    return donnees != arbre.end() &&
+           donnees->second.substr(0, 4).find_first_not_of('\0') == std::string::npos;
+  };
+  for (const auto& [chemin, octets] : arbre) {
+    if ((chemin == chemin.substr(0, chemin.find('.')) + ".NDX" ||
+         chemin == chemin.substr(0, chemin.find('.')) + ".DAT") &&
+        vide(chemin.substr(0, chemin.find('.'))))
+      continue;
+    const bool exporte = chemin.find('/') == 3 && !chemin.ends_with(".tmp");  // web/, Web/, Tux/
+    std::string unite =
+        chemin == "SELECCOC.DAT" || chemin == "SELECFAM.DAT" || exporte ? chemin : "";
+    for (const std::string base : {"FAMILLE", "INGRED", "COCKTAIL", "RESURECH"}) {
+      if (chemin.starts_with(base + ".NDX") || chemin.starts_with(base + ".DAT"))
+        unite = ensemble && base != "RESURECH" ? "collections" : base;
+    }
+    if (!unite.empty()) unites[unite] += chemin + '\0' + octets + '\0';
+  }
+  return unites;
+}
 
 class InterruptionTest : public test::TestDansDossier {};
 
-TEST_F(InterruptionTest, UnArretAChaqueAppelLaisseLAvantOuLApres) {
-  if (test::EnvironnementArret(1).empty()) GTEST_SKIP() << "no preloaded library";
+// Every state a kill or a power cut may leave, then the next start (support/etats_panne.h): each
+// whole is the one from before or the one the writer leaves, and the check finds nothing wrong.
+// From a kill that left things as before, the writer run again does its whole work. CI checks
+// every state of the writers of fewer than 40 calls, and of the others every kill and one other
+// state in 4, chosen with a fixed seed; VELQUOR_ETATS=N (1: all) and VELQUOR_GRAINE=S ask for
+// others.
+TEST_F(InterruptionTest, ChaqueEtatDUnePanneLaisseLAvantOuLApres) {
+#ifndef VELQUOR_STRACE
+  GTEST_SKIP() << "no strace";
+#endif
   const fs::path racine = fs::current_path();
-  const std::string compte = (racine / "compte").string();
-  for (const Commande& commande : Commandes) {
-    SCOPED_TRACE(commande.arguments[0]);
-    const auto dossier = [&](const std::string& nom) {
+  const auto env = [](const char* nom, unsigned defaut) {
+    return std::getenv(nom) ? static_cast<unsigned>(std::atol(std::getenv(nom))) : defaut;
+  };
+  const unsigned pas = std::max(env("VELQUOR_ETATS", 4), 1u), graine = env("VELQUOR_GRAINE", 27);
+  std::mt19937 alea(graine);
+  long etats = 0, verifies = 0;
+  for (const Ecrivain& e : Ecrivains) {
+    SCOPED_TRACE(::testing::PrintToString(e.arguments));
+    fs::remove_all(racine / "travail");
+    fs::create_directory(racine / "travail");
+    fs::current_path(racine / "travail");
+    ASSERT_NO_FATAL_FAILURE(e.preparer());
+    test::EtatsPanne panne(".");
+    const test::Arbre avant = test::LireArbre(".");
+    fs::remove(racine / "journal");
+    const test::Execution r = Lancer(e, racine / "journal");
+    ASSERT_EQ(r.code, 0) << r.erreurs;
+    ASSERT_TRUE(panne.LireStrace(racine / "journal"));
+    const unsigned taux = panne.NbAppels() < 40 ? 1 : pas;  // the short writers, whole
+    // Each state in a folder of its own, after the start that a check is.
+    test::Execution v;
+    const auto demarrer = [&](const test::Arbre& arbre) {
       fs::current_path(racine);
-      fs::copy("modele", std::to_string(&commande - Commandes) + nom, fs::copy_options::recursive);
-      fs::current_path(std::to_string(&commande - Commandes) + nom);
+      test::EcrireArbre(arbre, "etat");
+      fs::current_path("etat");
+      v = Outils({"verifier"});
+      return Unites(test::LireArbre("."), e.ensemble);
     };
-    fs::current_path(racine);
-    fs::remove_all("modele");
-    fs::create_directory("modele");
-    fs::current_path("modele");
-    ASSERT_NO_FATAL_FAILURE(commande.preparer());
-    const Etat avant = LireEtat(commande.seul);
-    dossier(" entier");
-    ASSERT_EQ(Outils(commande.arguments, test::EnvironnementArret(0, compte)).code, 0);
-    const Etat apres = LireEtat(commande.seul);
-    ASSERT_NE(apres, avant);
-    const long appels = std::stol(test::LireTexte(compte));
-
-    int anciens = 0, nouveaux = 0;
-    for (long n = 1; n <= appels; ++n) {
-      SCOPED_TRACE("stop after call " + std::to_string(n));
-      dossier(" " + std::to_string(n));
-      if (!Outils(commande.arguments, test::EnvironnementArret(n)).tue) break;
-      const test::Execution verification = Outils({"verifier"});
-      EXPECT_EQ(verification.code, 0) << verification.erreurs;
-      for (const std::string base : {"FAMILLE", "INGRED", "COCKTAIL", "RESURECH"}) {
-        const bool index = fs::exists(base + ".NDX"), donnees = fs::exists(base + ".DAT");
-        EXPECT_TRUE(index == donnees && (!donnees || fs::file_size(base + ".DAT") >= 8)) << base;
-      }
-      const Etat etat = LireEtat(commande.seul);
-      EXPECT_TRUE(etat == avant || etat == apres || commande.creation) << "a mix";
-      (etat == apres ? nouveaux : anciens)++;
-      if (etat != apres) {
-        const test::Execution encore = Outils(commande.arguments);
-        EXPECT_EQ(encore.code, 0) << encore.erreurs;
-        EXPECT_TRUE(LireEtat(commande.seul) == apres) << "run again";
-      }
-      if (HasFailure()) break;
+    const auto ancien = demarrer(avant), nouveau = demarrer(test::LireArbre(racine / "travail"));
+    ASSERT_NE(ancien, nouveau);
+    const auto valeur = [](const auto& unites, const std::string& nom) {
+      return unites.contains(nom) ? std::optional(unites.at(nom)) : std::nullopt;
+    };
+    std::set<std::size_t> vus;
+    for (bool ordre : {true, false}) {
+      panne.Parcourir(
+          ordre, 3, graine, vus, [&](const test::Arbre& arbre, const std::string& quoi) {
+            const bool tue = quoi.ends_with("a kill");
+            ++etats;
+            if (!tue && alea() % taux != 0) return true;
+            SCOPED_TRACE(std::string(ordre ? "" : "names in no order, ") + quoi);
+            ++verifies;
+            auto unites = demarrer(arbre);
+            EXPECT_EQ(v.code, 0) << v.sortie << v.erreurs;
+            auto tous = unites;
+            tous.insert(ancien.begin(), ancien.end());
+            tous.insert(nouveau.begin(), nouveau.end());
+            for (const auto& [nom, octets] : tous)
+              EXPECT_TRUE(valeur(unites, nom) == valeur(ancien, nom) ||
+                          valeur(unites, nom) == valeur(nouveau, nom))
+                  << nom << " is neither as before nor as after";
+            if (tue && unites == ancien) {
+              EXPECT_EQ(Lancer(e).code, 0);
+              EXPECT_TRUE(Unites(test::LireArbre("."), e.ensemble) == nouveau) << "run again";
+            }
+            return !HasFailure();
+          });
     }
-    EXPECT_GT(anciens, 0);
-    EXPECT_GT(nouveaux, 0);
+    if (HasFailure()) break;
   }
   fs::current_path(racine);
+  std::cerr << etats << " states, " << verifies << " checked\n";
 }
 
 TEST_F(InterruptionTest, UnDisquePleinLaisseToutCommeAvant) {
   ASSERT_NO_FATAL_FAILURE(PreparerImport());
-  const Etat avant = LireEtat();
+  const test::Arbre avant = test::LireArbre(".");
   // Room for a few more cocktail records, not for the twelve.
   const auto limite = static_cast<long long>(fs::file_size("COCKTAIL.DAT") + 5 * 833);
   EXPECT_EQ(test::ExecuterDisqueLimite(VELQUOR_OUTILS, {"importer", "ajout.csv"}, limite), 1);
-  EXPECT_TRUE(LireEtat() == avant) << "the failed import changed the folder";
+  EXPECT_TRUE(test::LireArbre(".") == avant) << "the failed import changed the folder";
   ASSERT_EQ(Outils({"importer", "ajout.csv"}).code, 0);
   EXPECT_EQ((fs::file_size("COCKTAIL.DAT") - 8) % 833, 0u);
 }
 
-// While the program has the cocktails open, an import is refused at once and changes nothing.
-TEST_F(InterruptionTest, UnImportEstRefuseQuandLeProgrammeTientLaPaire) {
+// Two imports and the program, however fast an import is: another process holds the cocktails'
+// write lock, so the first import waits in the middle of its lots, its pairs taken. The second
+// import is refused at once; the program opening the cocktails waits, and sees them after the
+// import, whole; while it has them open, a third import is refused and changes nothing.
+TEST_F(InterruptionTest, DeuxImportsEtLeProgrammeEnMemeTemps) {
   ASSERT_NO_FATAL_FAILURE(PreparerImport());
-  const Etat avant = LireEtat();
-  test::Processus programme([](const test::Canal& c) {
-    FicCocktail cocktails;
-    if (!cocktails.Ouvrir()) return 1;
-    c.Envoyer('o');
-    return c.Attendre('f') ? 0 : 2;
-  });
-  ASSERT_TRUE(programme.Vers().Attendre('o'));
-  const test::Execution r = Outils({"importer", "ajout.csv"});
-  programme.Vers().Envoyer('f');
-  EXPECT_EQ(programme.Fin(), 0);
-  EXPECT_EQ(r.code, 1);
-  EXPECT_NE(r.erreurs.find("ouvert par un autre programme"), std::string::npos) << r.erreurs;
-  EXPECT_TRUE(LireEtat() == avant) << "the refused import changed the folder";
-}
-
-// Two imports started together, and a program opening the cocktails meanwhile: each import
-// lands whole or is refused whole, and the program sees the cocktails before or after an import,
-// never half of one.
-TEST_F(InterruptionTest, DeuxImportsEtUnLecteurEnMemeTemps) {
-  ASSERT_NO_FATAL_FAILURE(PreparerImport());
-  EcrireCsv("grand.csv", "GRAND ", 2000);
-  const auto lancer = [](const char* csv) {
-    return std::make_unique<test::Processus>([csv](const test::Canal&) {
-      const test::Execution r = test::Executer(VELQUOR_OUTILS, {"importer", csv});
-      return r.code == 0                                                            ? 0
-             : r.erreurs.find("ouvert par un autre programme") != std::string::npos ? 3
-                                                                                    : 1;
+  const auto attendant = [](auto corps) {
+    return std::make_unique<test::Processus>([corps](const test::Canal& c) {
+      const int r = corps();
+      c.Envoyer('o');
+      return c.Attendre('f') ? r : 9;
     });
   };
-  auto grand = lancer("grand.csv");
-  auto petit = lancer("ajout.csv");
-  test::Processus lecteur([](const test::Canal&) {
-    FicCocktail cocktails;
-    if (!cocktails.Ouvrir()) return 1;
-    cocktails.LireEntete();
-    const int n = cocktails.NbEnreg;
-    return n == 30 || n == 42 || n == 2030 || n == 2042 ? 0 : 2;
+  auto gardien = attendant([] {  // a process of its own: no other shares its lock
+    static FichierBrut verrou;
+    return verrou.OuvrirExistant("COCKTAIL.DAT") && verrou.VerrouillerExclusifSansAttendre() ? 0
+                                                                                             : 1;
   });
-  const int codeGrand = grand->Fin(120000), codePetit = petit->Fin(120000);
-  EXPECT_EQ(lecteur.Fin(), 0) << "a program saw half an import";
-  ASSERT_TRUE(codeGrand == 0 || codeGrand == 3) << codeGrand;
-  ASSERT_TRUE(codePetit == 0 || codePetit == 3) << codePetit;
-  FicCocktail cocktails;
-  ASSERT_TRUE(cocktails.Ouvrir());
-  cocktails.LireEntete();
-  EXPECT_EQ(cocktails.NbEnreg, 30 + (codeGrand == 0 ? 2000 : 0) + (codePetit == 0 ? 12 : 0));
-  EXPECT_EQ(cocktails.Chercher("GRAND 2000"), codeGrand == 0);
-  EXPECT_EQ(cocktails.Chercher("AJOUT 12"), codePetit == 0);
-  cocktails.Fermer();
-  const test::Execution verification = Outils({"verifier"});
-  EXPECT_EQ(verification.code, 0) << verification.erreurs;
+  ASSERT_TRUE(gardien->Vers().Attendre('o'));
+  test::Processus premier([](const test::Canal&) {
+    return Outils({"importer", "ajout.csv"}).code;
+  });
+  // Until the import holds the cocktails' index, as the system's table of locks says.
+  struct stat index;
+  ASSERT_EQ(::stat("COCKTAIL.NDX", &index), 0);
+  const auto tenu = [&] {
+    std::ifstream verrous("/proc/locks");  // its size reads 0: read line by line
+    for (std::string ligne; std::getline(verrous, ligne);) {
+      if (ligne.find("WRITE") != std::string::npos &&
+          ligne.find(":" + std::to_string(index.st_ino) + " ") != std::string::npos)
+        return true;
+    }
+    return false;
+  };
+  const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while (!tenu() && std::chrono::steady_clock::now() < limite)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  ASSERT_TRUE(tenu());
+  EXPECT_NE(Outils({"importer", "ajout.csv"}).erreurs.find("ouvert par un autre programme"),
+            std::string::npos);
+  auto programme = attendant([] {  // kept open until the end
+    static FicCocktail cocktails;
+    return cocktails.Ouvrir() && (cocktails.LireEntete(), cocktails.NbEnreg == 42) ? 0 : 2;
+  });
+  gardien->Vers().Envoyer('f');
+  EXPECT_EQ(gardien->Fin(), 0);
+  EXPECT_EQ(premier.Fin(), 0);
+  ASSERT_TRUE(programme->Vers().Attendre('o'));
+  const test::Arbre avant = test::LireArbre(".");
+  const test::Execution refus = Outils({"importer", "ajout.csv"});
+  EXPECT_NE(refus.erreurs.find("ouvert par un autre programme"), std::string::npos);
+  EXPECT_TRUE(test::LireArbre(".") == avant) << "the refused import changed the folder";
+  programme->Vers().Envoyer('f');
+  EXPECT_EQ(programme->Fin(), 0) << "the program saw the cocktails before the import or half of it";
+  EXPECT_EQ(Outils({"verifier"}).code, 0);
 }
 
 // A start that finds the unfinished new files of a rebuild leaves them to the rebuild while it
-// holds the pair's lock, and removes them once nobody does.
+// holds the pair's lock, and removes them once nobody does; it never finishes a replacement
+// whose new file is lost.
 TEST_F(InterruptionTest, LesFichiersDUneReconstructionEnCoursSontLaisses) {
   {
     FicCocktail f;
@@ -235,8 +311,17 @@ TEST_F(InterruptionTest, LesFichiersDUneReconstructionEnCoursSontLaisses) {
   ASSERT_EQ(reprises.size(), 1u);
   EXPECT_EQ(reprises[0].issue, RepriseRemplacement::Issue::Abandonnee);
   EXPECT_FALSE(fs::exists(DossierRemplacement));
-  FicCocktail f;
-  EXPECT_TRUE(f.Ouvrir() && f.Chercher("MOJITO"));
+  // Then a journal whose new index is neither there nor in place (a file system lost it and kept
+  // the journal): the replacement is given up, the new data file never put in place.
+  const test::Arbre avant = test::LireArbre(".");
+  fs::create_directory(DossierRemplacement);
+  test::EcrireOctets(CheminNouveau("COCKTAIL", "DAT"), {1});
+  std::ofstream(CheminNouveau("COCKTAIL", "remplacement"))
+      << "velquor-remplacement 2\nDAT - 1 1\nNDX - 47 1\nfin\n";
+  const auto abandon = ReprendreRemplacements();
+  ASSERT_EQ(abandon.size(), 1u);
+  EXPECT_EQ(abandon[0].issue, RepriseRemplacement::Issue::Abandonnee);
+  EXPECT_TRUE(test::LireArbre(".") == avant);
 }
 
 }  // namespace

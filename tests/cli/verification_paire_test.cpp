@@ -37,6 +37,13 @@ TEST(VerificationPaire, ChaqueDommageEstNomme) {
   };
   const Cas cas[] = {
       {[](Octets&, Octets&) {}, ""},
+      // A header counting no record: an empty collection, whatever the files hold past it.
+      {[](Octets& i, Octets& d) {
+         d.resize(8 + 100, 0);
+         i.resize(i.size() - 3);
+         EcrireMot(d.data(), 0);
+       },
+       ""},
       {mot(A + 43, C), "désigne 94 comme père au lieu de 0"},
       {mot(C, 9), "pas au début d'un enregistrement"},
       {mot(B + 43, A), "la racine désigne 47 comme père au lieu de -1"},

@@ -246,8 +246,13 @@ std::vector<unsigned long> Pilote::FenetresDe(pid_t pid, const std::string& titr
 
 unsigned long Pilote::FenetreDe(pid_t pid, const std::string& titre) {
   std::vector<unsigned long> fenetres;
-  Attendre([&] { return !(fenetres = FenetresDe(pid, titre)).empty(); },
-           "une fenêtre du processus " + std::to_string(pid) + " " + titre);
+  if (!Attendre([&] { return !(fenetres = FenetresDe(pid, titre)).empty(); },
+                "une fenêtre du processus " + std::to_string(pid) + " " + titre)) {
+    ADD_FAILURE() << SortieDe("xdotool search --onlyvisible --pid " + std::to_string(pid) +
+                              " getwindowname %@")
+                  << '\n'
+                  << EtatDesFenetres();
+  }
   return fenetres.empty() ? 0 : fenetres.front();
 }
 

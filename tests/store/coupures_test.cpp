@@ -1,27 +1,16 @@
 // A stop in the middle of an operation must not lose recipes. Each store operation is stopped
 // after each of its writes in turn (later writes never happen; what was written stays, as after
-// a kill), and the real thing is done too: a child process doing random operations, killed with
-// SIGKILL at random moments. Afterwards every name that was there before the operation is still
-// found (but the one being deleted), the checks of the companion say what the walk misses, and
-// the rebuild gives a healthy pair with every one of those names.
+// a kill; real processes killed and power cuts: tests/cli/interruption_test.cpp). Afterwards
+// every name that was there before the operation is still found (but the one being deleted),
+// the checks of the companion say what the walk misses, and the rebuild gives a healthy pair
+// with every one of those names.
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
-#include <memory>
-#include <random>
-#include <sstream>
-#include <thread>
 
 #include "cli/reorganisation.h"
 #include "cli/verification_paire.h"
 #include "scenarios_pannes.h"
-#include "store/champ_texte.h"
 #include "store/collections.h"
-#include "store/lot_fichier.h"
 
 namespace velquor {
 namespace {
@@ -105,100 +94,6 @@ void CoupuresTest::ArreterApresChaqueEcriture() {
       }
       ASSERT_NO_FATAL_FAILURE(VerifierApresCoupure(exiges, contexte));
     }
-  }
-}
-
-// What the child reports on its pipe, one line each: "+ NAME" once an addition is on disk,
-// "? NAME" before a deletion and "- NAME" once it is done, "[" and "]" around a lot (whose
-// changes reach the disk only at its end).
-[[noreturn]] void Enfant(int tube, unsigned graine) {
-  std::mt19937 alea(graine);
-  auto dire = [tube](const std::string& ligne) {
-    std::string l = ligne + "\n";
-    if (::write(tube, l.data(), l.size()) < 0) ::_exit(3);
-  };
-  FicFamille f;
-  if (!f.Ouvrir()) ::_exit(2);
-  std::unique_ptr<LotFichier> lot;
-  for (;;) {
-    std::string nom(1 + alea() % 2, 'A');
-    for (auto& c : nom)
-      c = static_cast<char>('A' + alea() % 12);
-    const unsigned choix = alea() % 100;
-    if (choix < 4) {
-      if (lot) {
-        lot->Terminer();
-        lot.reset();
-        dire("]");
-      } else {
-        dire("[");
-        lot = std::make_unique<LotFichier>(f);
-      }
-    } else if (choix < 55) {
-      f.Enreg = {};
-      CopierTexte(f.Enreg.Nom, nom);
-      if (f.Ajouter(nom)) dire("+ " + nom);
-    } else if (f.Chercher(nom)) {
-      dire("? " + nom);
-      if (f.Supprimer()) dire("- " + nom);
-    }
-  }
-}
-
-TEST_F(CoupuresTest, ProcessusTueAuHasard) {
-  std::mt19937 alea(20261206);
-  for (int essai = 0; essai < 200; ++essai) {
-    Preparer({});
-    int tube[2];
-    ASSERT_EQ(::pipe(tube), 0);
-    const pid_t pid = ::fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
-      ::close(tube[0]);
-      Enfant(tube[1], alea());
-    }
-    ::close(tube[1]);
-    std::this_thread::sleep_for(std::chrono::microseconds(200 + alea() % 20000));
-    ::kill(pid, SIGKILL);
-    ::waitpid(pid, nullptr, 0);
-    std::string recu;
-    char tampon[4096];
-    for (ssize_t n; (n = ::read(tube[0], tampon, sizeof tampon)) > 0;)
-      recu.append(tampon, n);
-    ::close(tube[0]);
-
-    // The names on disk for sure: additions and deletions done, those of a lot once it ended.
-    // A deletion under way, and every deletion of an unfinished lot, may or may not be done.
-    std::set<std::string> surs, douteux;
-    std::vector<std::string> lot;
-    bool dansLot = false;
-    auto appliquer = [&](const std::string& l) {
-      if (l[0] == '+') surs.insert(l.substr(2));
-      if (l[0] == '-') surs.erase(l.substr(2));
-      douteux.clear();
-      if (l[0] == '?') douteux.insert(l.substr(2));
-    };
-    std::istringstream lignes(recu);
-    for (std::string l; std::getline(lignes, l);) {
-      if (l == "[" || l == "]") {
-        for (const auto& e : lot)
-          appliquer(e);
-        lot.clear();
-        dansLot = l == "[";
-      } else if (dansLot) {
-        lot.push_back(l);
-      } else {
-        appliquer(l);
-      }
-    }
-    for (const auto& l : lot) {
-      if (l[0] == '?') douteux.insert(l.substr(2));
-    }
-    std::set<std::string> exiges;
-    for (const auto& n : surs) {
-      if (!douteux.count(n)) exiges.insert(n);
-    }
-    ASSERT_NO_FATAL_FAILURE(VerifierApresCoupure(exiges, "kill " + std::to_string(essai)));
   }
 }
 

@@ -68,9 +68,10 @@ TEST_F(PFichierTest, OuvertEnLectureNEcritRien) {
 // What a start, then an opening, make of what a creation may leave. The empty files of a
 // creation that a stop cut short go, the pair being absent again as before; a creation under way
 // (its index locked) is left to its creator, and finished by the opening once the lock is gone;
-// a pair open in a program (locked shared) and an empty collection stay. An index that holds a
-// node, or a data file alone, may be what is left of a user's pair: nothing is created beside it
-// and the user is told.
+// a pair open in a program (locked shared) and an empty collection stay. A data file alone that
+// holds a zero header at most goes too (a power cut kept its name and lost the index's). An index
+// that holds a node, or a data file alone that counts a record, may be what is left of a user's
+// pair: nothing is created beside it and the user is told.
 TEST_F(PFichierTest, CreationsArreteesOuEnCours) {
   struct Cas {
     std::optional<Octets> ndx, dat;
@@ -83,7 +84,8 @@ TEST_F(PFichierTest, CreationsArreteesOuEnCours) {
                      {Octets{}, Octets{}, 1, false, true},
                      {Octets{}, Octets(8, 0), 0, false, true},
                      {Octets(47, 1), {}, 0, false, false},
-                     {{}, Octets(8, 0), 0, false, false}};
+                     {{}, Octets(8, 0), 0, true, true},
+                     {{}, Octets{1, 0, 0, 0, 0, 0, 0, 0}, 0, false, false}};
   for (const Cas& c : cas) {
     SCOPED_TRACE(&c - cas);
     fs::remove("INGRED.NDX");

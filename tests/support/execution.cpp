@@ -16,21 +16,6 @@ namespace velquor::test {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> EnvironnementArret(long n, const std::string& compte) {
-#ifdef VELQUOR_ARRET_APPELS
-  // The sanitizers' runtime would rather come first; the preloaded library does not need it to.
-  std::vector<std::string> env{std::string("LD_PRELOAD=") + VELQUOR_ARRET_APPELS,
-                               "ASAN_OPTIONS=verify_asan_link_order=0:detect_leaks=0"};
-  if (n > 0) env.push_back("VELQUOR_ARRET_APRES=" + std::to_string(n));
-  if (!compte.empty()) env.push_back("VELQUOR_COMPTE_APPELS=" + compte);
-  return env;
-#else
-  (void)n;
-  (void)compte;
-  return {};
-#endif
-}
-
 namespace {
 
 // Runs the program with its two streams sent to the given files, its environment completed by

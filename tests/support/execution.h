@@ -28,9 +28,4 @@ Execution Executer(const std::string& programme, std::vector<std::string> argume
 int ExecuterDisqueLimite(const std::string& programme, std::vector<std::string> arguments,
                          long long octets);
 
-// The environment that makes a program stop as if killed right after its n-th file-changing
-// system call (n >= 1), or, with n = 0, count those calls into the file `compte`; see
-// arret_appels.cpp. Empty when the preloaded library was not built.
-std::vector<std::string> EnvironnementArret(long n, const std::string& compte = {});
-
 }  // namespace velquor::test
