@@ -32,6 +32,7 @@ namespace velquor::test {
 namespace {
 
 constexpr auto kPasAttente = std::chrono::milliseconds(10);
+constexpr auto kRelance = std::chrono::seconds(2);
 
 // Counts the presses of the right Shift that reach the windows, wherever they go. The press, not
 // the release: a release whose window went away in between (a progress window) is lost.
@@ -68,11 +69,22 @@ void Pilote::SurFil(const std::function<void()>& f) {
 
 bool Pilote::Attendre(const std::function<bool()>& condition, const std::string& quoi,
                       int delaiMs) {
-  const auto fin = std::chrono::steady_clock::now() + std::chrono::milliseconds(delaiMs);
+  const auto debut = std::chrono::steady_clock::now();
+  const auto fin = debut + std::chrono::milliseconds(delaiMs);
+  auto relance = debut + kRelance;
   while (!Sur(condition)) {
-    if (std::chrono::steady_clock::now() > fin) {
+    const auto maintenant = std::chrono::steady_clock::now();
+    if (maintenant > fin) {
       ADD_FAILURE() << "Toujours pas au bout de " << delaiMs << " ms : " << quoi;
       return false;
+    }
+    // Under load, input the X server has sent can wait in the program's connection until the
+    // next event comes in (seen here: a key, then nothing for 30 s; clicks handed over only
+    // with later keys). A user's next move brings it in; here a key that does nothing, the right
+    // Shift, does.
+    if (maintenant > relance) {
+      Xdotool({"key", "Shift_R"});
+      relance = maintenant + kRelance;
     }
     std::this_thread::sleep_for(kPasAttente);
   }
