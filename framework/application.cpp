@@ -5,6 +5,8 @@
 #include <QKeyEvent>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTimer>
 #include <QTranslator>
 #include <QWindow>
@@ -108,6 +110,21 @@ QWidget* FenetreDeLaTouche(QObject* objet) {
   return QApplication::activeWindow();
 }
 
+// An Alt+letter (or digit, or sign) that reached the focused widget as a key press: no mnemonic
+// of its window and no menu took it, since those act on the shortcut that comes first. A menu
+// bar or a menu that has the keyboard reads letters itself.
+bool EstAltSansPreneur(QObject* objet, const QKeyEvent* touche) {
+  const Qt::KeyboardModifiers mods =
+      touche->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+  const QString texte = touche->text();
+  if (mods != Qt::AltModifier || texte.isEmpty() || !texte.at(0).isPrint() ||
+      texte.at(0).isSpace() || QApplication::activePopupWidget())
+    return false;
+  QWidget* cible = QApplication::focusWidget();
+  if (!cible) cible = QApplication::activeWindow();
+  return objet == cible && !qobject_cast<QMenuBar*>(cible) && !qobject_cast<QMenu*>(cible);
+}
+
 }  // namespace
 
 bool PApplication::eventFilter(QObject* objet, QEvent* evenement) {
@@ -124,6 +141,13 @@ bool PApplication::eventFilter(QObject* objet, QEvent* evenement) {
       aideF1_();
       return true;
     }
+  }
+  // As the legacy dialog manager and menu bar: an Alt+letter that nothing answers beeps, and its
+  // letter is typed nowhere (a field would otherwise take it as text).
+  if (evenement->type() == QEvent::KeyPress &&
+      EstAltSansPreneur(objet, static_cast<QKeyEvent*>(evenement))) {
+    ServiceMessages().Bip();
+    return true;
   }
   return QObject::eventFilter(objet, evenement);
 }

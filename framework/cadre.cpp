@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QMenuBar>
+#include <QShortcut>
 
 #include "framework/application.h"
 #include "framework/barre_controle.h"
@@ -13,6 +14,9 @@ namespace velquor {
 PFenetreCadre::PFenetreCadre(const QString& titre, QWidget* parent)
     : QMainWindow(parent), routeur_(PApplication::Courante()->Routeur()), titre_(titre) {
   setWindowTitle(titre_);
+  // F10 takes the keyboard to the menu bar, wherever the focus is in the frame.
+  auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+  connect(f10, &QShortcut::activated, this, [this] { BasculerBarreMenu(menuBar()); });
 }
 
 void PFenetreCadre::DefinirMenu(const ModeleMenu& menu) {

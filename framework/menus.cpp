@@ -1,6 +1,7 @@
 #include "framework/menus.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -72,6 +73,19 @@ bool EstAccelerateur(const QWidget* fenetre, const QKeyEvent* touche) {
       return true;
   }
   return false;
+}
+
+void BasculerBarreMenu(QMenuBar* barre) {
+  if (!barre || !barre->isVisible() || barre->actions().isEmpty()) return;
+  // Qt's menu bar has that mode, but enters it only on an Alt key pressed and released alone
+  // within its window: it is given those two events. As the window system's, they carry the
+  // modifiers held before the key (QKeyEvent::modifiers() then counts the Alt key itself in
+  // the press and no longer in the release).
+  QWidget* fenetre = barre->window();
+  QKeyEvent appui(QEvent::ShortcutOverride, Qt::Key_Alt, Qt::NoModifier);
+  QCoreApplication::sendEvent(fenetre, &appui);
+  QKeyEvent relache(QEvent::KeyRelease, Qt::Key_Alt, Qt::AltModifier);
+  QCoreApplication::sendEvent(fenetre, &relache);
 }
 
 }  // namespace velquor

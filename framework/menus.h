@@ -24,5 +24,9 @@ void InstallerAccelerateurs(QWidget* fenetre, const TableAccelerateurs& table,
                             PRouteurCommandes& routeur);
 // Whether the key is one of the accelerators installed on that window.
 bool EstAccelerateur(const QWidget* fenetre, const QKeyEvent* touche);
+// Puts the menu bar in its keyboard mode, or takes it out of it (F10 on the legacy platform):
+// its first menu is highlighted without opening, the arrows move along the bar and open a menu,
+// a menu's letter opens it, Escape gives the keyboard back to where it was.
+void BasculerBarreMenu(QMenuBar* barre);
 
 }  // namespace velquor
