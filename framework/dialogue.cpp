@@ -203,6 +203,8 @@ void PDialogue::closeEvent(QCloseEvent* event) {
 void RendreActivationAuProprietaire(QWidget* fenetre) {
   QWidget* parent = fenetre->parentWidget();
   QWidget* cible = parent ? parent->window() : nullptr;
+  // A window of its own (the help) gives it to the main window.
+  if (!cible && PApplication::Courante()) cible = PApplication::Courante()->FenetrePrincipale();
   // A modal dialog still running keeps its owner out of reach: it takes the activation (a
   // message box owned by the main window closing over the search dialog).
   if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != fenetre) cible = modal;

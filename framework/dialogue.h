@@ -122,7 +122,8 @@ void ActiverFenetre(QWidget* fenetre, bool actif);
 // Called as an owned window (a dialog, a message box, the progress window) is hidden: the
 // activation goes back to its owner's window, as the platform gave it back on the legacy system.
 // Window managers do not all do it (Openbox leaves no window active after a modal dialog over a
-// progress window), and the user's keys would then go nowhere.
+// progress window), and the user's keys would then go nowhere. A window without an owner (the
+// help) gives it to the main window.
 void RendreActivationAuProprietaire(QWidget* fenetre);
 
 // Asks for the activation of the widget's window (QWidget::activateWindow), in a way the window

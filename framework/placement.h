@@ -28,6 +28,17 @@ RectEcran CalculerCentrage(const RectEcran& fenetre, const RectEcran& reference)
 // with a negative left or top.
 RectEcran CalculerGardeSurEcran(const RectEcran& fenetre, int cx, int cy);
 
+// Where a window of frame size (largeur, hauteur) opens by a reference window (its frame
+// rectangle, and the height of its title bar) on the screen's usable rectangle, without hiding
+// the reference's title bar: beside the reference on its roomier side, narrowed down to
+// kLargeurMinAupres when needed; when neither side has that room, over the reference under its
+// title bar, shortened to the screen's bottom; when that leaves less than kHauteurMinAupres,
+// above the title bar. Always whole on the screen, cut to its size.
+inline constexpr int kLargeurMinAupres = 320;
+inline constexpr int kHauteurMinAupres = 240;
+RectEcran CalculerPlacementAupres(int largeur, int hauteur, const RectEcran& reference,
+                                  int hauteurTitre, const RectEcran& ecran);
+
 // The same on real windows: the frame rectangle, the primary screen as the desktop.
 // CentreSurParent uses the owner's top-level window, or the desktop when there is none. The first
 // two end with GardeSurEcran. A window placed before it is shown (a dialog in its set-up) has no
@@ -36,6 +47,9 @@ RectEcran CalculerGardeSurEcran(const RectEcran& fenetre, int cx, int cy);
 void CentreFenetre(QWidget* fenetre);
 void CentreSurParent(QWidget* fenetre);
 void GardeSurEcran(QWidget* fenetre);
+// Opens the window by the reference window, as CalculerPlacementAupres says, on the reference's
+// screen. A window never shown yet has no frame: the reference's frame is taken as its own.
+void PlacerAupres(QWidget* fenetre, const QWidget* reference);
 
 // Where the client area of a window starts, on the screen: under the menu bar of a frame. A
 // dialog's template position counts from there, as the legacy dialog manager counted it.

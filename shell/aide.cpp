@@ -5,6 +5,7 @@
 #include <QPointer>
 
 #include "framework/application.h"
+#include "framework/placement.h"
 
 #include "shell/fenetre_aide.h"
 
@@ -22,8 +23,10 @@ void RattacherAuModal(TFenetreAide* fenetre) {
   const bool visible = fenetre->isVisible();
   const QRect geometrie = fenetre->geometry();
   fenetre->setParent(modal, Qt::Window);
-  fenetre->setGeometry(geometrie);
-  if (visible) fenetre->show();
+  if (visible) {
+    fenetre->setGeometry(geometrie);
+    fenetre->show();
+  }
   if (auto* dialogue = qobject_cast<QDialog*>(modal)) {
     QObject::connect(
         dialogue, &QDialog::finished, fenetre,
@@ -38,8 +41,17 @@ void RattacherAuModal(TFenetreAide* fenetre) {
 
 void AfficherAide(int contexte) {
   if (!gFenetre) gFenetre = new TFenetreAide;
+  // The window the user was in: the help opens by it, and gives it the keyboard back.
+  QWidget* reference = QApplication::activeWindow();
+  if (!reference || reference == gFenetre) reference = QApplication::activeModalWidget();
+  if (!reference && PApplication::Courante())
+    reference = PApplication::Courante()->FenetrePrincipale();
   RattacherAuModal(gFenetre);
   gFenetre->MontrerPage(PageAide(contexte));
+  if (!gFenetre->isVisible()) {
+    gFenetre->resize(TFenetreAide::kTaille);
+    PlacerAupres(gFenetre, reference);
+  }
   gFenetre->show();
   gFenetre->raise();
   gFenetre->activateWindow();

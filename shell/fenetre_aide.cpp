@@ -1,11 +1,14 @@
 #include "shell/fenetre_aide.h"
 
 #include <QHBoxLayout>
+#include <QHideEvent>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
 #include "framework/boutons.h"
+#include "framework/dialogue.h"
 #include "shell/aide.h"
 #include "shell/bitmaps.h"
 
@@ -81,8 +84,22 @@ TFenetreAide::TFenetreAide(QWidget* parent) : QWidget(parent, Qt::Window) {
     const QString titre = navigateur_->documentTitle();
     setWindowTitle(titre.isEmpty() ? QStringLiteral("Aide du Velquor")
                                    : QStringLiteral("Aide du Velquor - %1").arg(titre));
+    navigateur_->setAccessibleName(titre.isEmpty() ? windowTitle() : titre);
   });
-  resize(520, 560);
+  resize(kTaille);
+}
+
+void TFenetreAide::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && !(event->modifiers() & ~Qt::KeypadModifier)) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+void TFenetreAide::hideEvent(QHideEvent* event) {
+  QWidget::hideEvent(event);
+  if (!event->spontaneous()) RendreActivationAuProprietaire(this);
 }
 
 void TFenetreAide::MontrerPage(const QUrl& page) {
