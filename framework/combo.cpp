@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "framework/bulle_entree.h"
 #include "framework/edition.h"
 #include "framework/recherche_liste.h"
 #include "framework/texte_qt.h"
@@ -16,6 +17,7 @@ namespace velquor {
 PCombo::PCombo(QWidget* parent) : QComboBox(parent) {
   setInsertPolicy(QComboBox::NoInsert);
   setMaxVisibleItems(12);
+  BullesEntreesCoupees(view());
   connect(this, &QComboBox::activated, this, [this] {
     if (parProgramme_ == 0) emit selectionChangee();
   });
@@ -30,6 +32,7 @@ void PCombo::DefinirSaisie(const ReglesSaisie& regles) {
     validateur_ = new ValidateurCp1252(regles, this);
     lineEdit()->setValidator(validateur_);
     GarderCp1252(lineEdit());
+    BulleTexteCoupe(lineEdit());
     connect(lineEdit(), &QLineEdit::textEdited, this, [this] {
       if (parProgramme_ == 0) emit texteSaisi();
     });

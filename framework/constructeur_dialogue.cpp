@@ -16,7 +16,9 @@
 #include "framework/cadre_groupe.h"
 #include "framework/combo.h"
 #include "framework/edition.h"
+#include "framework/etiquette.h"
 #include "framework/liste.h"
+#include "framework/noms_accessibles.h"
 #include "framework/onglets.h"
 #include "framework/unites_dialogue.h"
 
@@ -43,16 +45,6 @@ bool AMnemonique(const QString& texte) {
     return i + 1 < texte.size();
   }
   return false;
-}
-
-// The text a static shows without a buddy: "&&" is a '&', a single '&' only marks a letter.
-QString SansMnemonique(const QString& texte) {
-  QString resultat;
-  for (qsizetype i = 0; i < texte.size(); ++i) {
-    if (texte[i] == '&' && i + 1 < texte.size()) ++i;
-    resultat.append(texte[i]);
-  }
-  return resultat;
 }
 
 bool EstStatique(Genre g) {
@@ -86,7 +78,7 @@ bool PeutAvoirFocus(Genre g) {
 QWidget* WidgetDuGenre(const ModeleControle& m, QWidget* parent) {
   switch (m.genre) {
     case Genre::Texte:
-      return new QLabel(parent);
+      return new PEtiquette(parent);
     case Genre::Cadre:
       return new PCadreGroupe(parent);
     case Genre::Trait:
@@ -207,6 +199,15 @@ void AppliquerGenre(const ModeleControle& m, QWidget* w) {
 }
 
 }  // namespace
+
+QString SansMnemonique(const QString& texte) {
+  QString resultat;
+  for (qsizetype i = 0; i < texte.size(); ++i) {
+    if (texte[i] == '&' && i + 1 < texte.size()) ++i;
+    resultat.append(texte[i]);
+  }
+  return resultat;
+}
 
 QFont PoliceDialogue() {
   QFont police;
@@ -344,6 +345,7 @@ std::vector<QWidget*> ConstruireControles(const ModeleDialogue& modele, QWidget*
   // The texts settled (mnemonics known), those the face would clip get room.
   for (std::size_t i = 0; i < controles.size(); ++i)
     AjusterAuTexte(modele.controles[i], controles[i], parent->width());
+  NommerParEtiquettes(modele, controles);
   return controles;
 }
 

@@ -43,8 +43,12 @@ int HauteurComboFermee(const QFont& police);
 // when centred), within the parent's width. Done by ConstruireControles for the template texts.
 void AjusterAuTexte(const ModeleControle& modele, QWidget* controle, int largeurParent);
 
+// The text a static shows without a buddy: "&&" is a '&', a single '&' only marks a letter.
+QString SansMnemonique(const QString& texte);
+
 // Builds every control of the template under parent, in template order, and returns them in
-// that order. Radio groups (QButtonGroup) are owned by parent.
+// that order, named for assistive technology by their labels (noms_accessibles.h). Radio groups
+// (QButtonGroup) are owned by parent.
 std::vector<QWidget*> ConstruireControles(const ModeleDialogue& modele, QWidget* parent,
                                           const std::map<int, Fabrique>& fabriques = {});
 

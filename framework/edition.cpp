@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "framework/bulle_entree.h"
 #include "framework/menus.h"
 #include "framework/service_messages.h"
 #include "framework/texte_qt.h"
@@ -66,6 +67,7 @@ PEdition::PEdition(QWidget* parent)
   setValidator(validateur_);
   GarderCp1252(this);  // before the notification: a refused text is never notified
   connect(this, &QLineEdit::textChanged, this, &PEdition::changement);
+  BulleTexteCoupe(this);
 }
 
 void PEdition::DefinirRegles(const ReglesSaisie& regles) {

@@ -2,6 +2,7 @@
 
 #include <QFocusEvent>
 
+#include "framework/bulle_entree.h"
 #include "framework/edition.h"
 #include "framework/recherche_liste.h"
 #include "framework/texte_qt.h"
@@ -15,6 +16,7 @@ PListe::PListe(QWidget* parent) : QListWidget(parent) {
     if (parProgramme_ == 0) emit selectionChangee();
   });
   connect(this, &QListWidget::itemDoubleClicked, this, [this] { emit doubleClic(); });
+  BullesEntreesCoupees(this);
 }
 
 QByteArray PListe::Octets(int index) const {

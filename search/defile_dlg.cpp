@@ -18,6 +18,8 @@ constexpr int kIdPourcentage = 101;
 constexpr int kIdArreter = 2;
 // The gauge lies in pixels of the client area, under the cocktail's name.
 const QRect kRectJauge(5, 41, 280, 16);
+// The room kept between the texts and the window's right edge, in pixels (4 dialog units).
+constexpr int kMargeDroite = 6;
 }  // namespace
 
 DefileDlg::DefileDlg(QWidget* proprietaire)
@@ -32,6 +34,14 @@ void DefileDlg::SetupWindow() {
   jauge_ =
       qobject_cast<QProgressBar*>(AjouterControle({Genre::Jauge, IdJauge, "", {}}, kRectJauge));
   if (jauge_) jauge_->setRange(0, 100);
+  // The template's labels run to its right edge: the window grows so that "100 %" and the name
+  // end inside it, with a margin.
+  int droite = width() - kMargeDroite;
+  if (auto* nom = Controle<QLabel>(kIdNom)) droite = std::max(droite, nom->geometry().right() + 1);
+  if (auto* pourcentage = Controle<QLabel>(kIdPourcentage))
+    droite = std::max(droite, pourcentage->x() + pourcentage->fontMetrics().horizontalAdvance(
+                                                     QStringLiteral("100 %")));
+  setFixedWidth(droite + kMargeDroite);
   CentreSurParent(this);
 }
 
