@@ -175,6 +175,7 @@ std::span<unsigned char> TCocktailDlg::OctetsEnreg() {
 std::vector<PEditeurDlg::ChampDetail> TCocktailDlg::ChampsDetail() {
   auto nom = [](QString libelle, std::size_t offset, CbAssist* combo) {
     return ChampDetail{std::move(libelle),
+                       combo,
                        offset,
                        TailleNom,
                        true,

@@ -89,6 +89,9 @@ void PEditeurDlg::SetupWindow() {
   }
   LierNotifications();
   champs_ = ChampsDetail();
+  for (const ChampDetail& champ : champs_) {
+    if (champ.controle) champ.controle->setAccessibleName(champ.libelle);
+  }
 
   OuvrirCollections();
   ServiceMessages().CurseurAttente();

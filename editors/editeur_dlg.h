@@ -100,11 +100,13 @@ class PEditeurDlg : public PDialogue {
   // A new record: the name, every other field empty or zero.
   virtual void PreparerNouveau(std::string_view nom) = 0;
 
-  // One detail field: where it lies in the record, the name the user knows it by, and how the
-  // window shows and reads it. A text field is NUL-terminated in taille bytes; the other kind is
-  // one byte (the alcoholic flag), read and shown as a string of that one byte.
+  // One detail field: the name the user knows it by (also its control's name for assistive
+  // technology), its control, where it lies in the record, and how the window shows and reads it.
+  // A text field is NUL-terminated in taille bytes; the other kind is one byte (the alcoholic
+  // flag), read and shown as a string of that one byte.
   struct ChampDetail {
     QString libelle;
+    QWidget* controle = nullptr;
     std::size_t offset = 0;
     std::size_t taille = 0;
     bool texte = true;
@@ -119,6 +121,7 @@ class PEditeurDlg : public PDialogue {
   static ChampDetail ChampEdition(QString libelle, std::size_t offset, std::size_t taille,
                                   Edition* edition) {
     return {std::move(libelle),
+            edition,
             offset,
             taille,
             true,

@@ -59,6 +59,7 @@ std::vector<PEditeurDlg::ChampDetail> TIngredientDlg::ChampsDetail() {
   QCheckBox* alcoolise = Alcoolise();
   // The box is checked only for 1; a click stores 1 or 0.
   ChampDetail alcool{QStringLiteral("Ingrédient alcoolisé"),
+                     alcoolise,
                      offsetof(EnrIngredient, Alcool),
                      1,
                      false,

@@ -1,6 +1,7 @@
 #include "framework/vue.h"
 
 #include <QCloseEvent>
+#include <QPushButton>
 
 #include "framework/dialogue.h"
 
@@ -8,6 +9,7 @@ namespace velquor {
 
 PVue::PVue(const QString& titre, QWidget* parent) : QWidget(parent) {
   setWindowTitle(titre);
+  setAccessibleName(titre);
 }
 
 void PVue::DefinirClient(PDialogue* client) {
@@ -22,6 +24,17 @@ void PVue::DefinirClient(PDialogue* client) {
   client->show();
   resize(client->size());
   setFocusProxy(client);
+}
+
+void PVue::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (!client_) return;
+  for (int id : {CmIdOk, CmIdAnnuler}) {
+    if (auto* bouton = client_->Controle<QPushButton>(id)) {
+      const QRect place(client_->mapTo(this, bouton->pos()), bouton->size());
+      bouton->setVisible(rect().intersects(place));
+    }
+  }
 }
 
 void PVue::closeEvent(QCloseEvent* event) {

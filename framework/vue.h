@@ -1,7 +1,10 @@
 #pragma once
 // A view: the document window of the legacy multiple-document frame, whose client is a dialog
 // built from a child template. The view takes the size of its dialog (shrink to client); the
-// document area (PZoneVues) hosts one view at a time, maximised.
+// document area (PZoneVues) hosts one view at a time, maximised. The dialog's ok and esc buttons
+// (commands 1 and 2) that lie wholly outside the view, below the frame's edge as the legacy views'
+// did, are hidden: no one sees them, so the Tab key and assistive technology do not offer them;
+// Enter and Escape still send their commands.
 
 #include <QPointer>
 #include <QWidget>
@@ -25,6 +28,7 @@ class PVue : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   QPointer<PDialogue> client_;

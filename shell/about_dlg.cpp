@@ -2,6 +2,7 @@
 
 #include <QLabel>
 
+#include "framework/application.h"
 #include "shell/btn_aff_bmp.h"
 #include "store/collections.h"
 
@@ -48,6 +49,9 @@ QLabel* TVelquorAboutDlg::LigneCocktails() const {
 }
 
 void TVelquorAboutDlg::SetupWindow() {
+  // The logo is a button: assistive technology reads it as the program it shows.
+  if (BtnAffBmp* logo = Logo(); logo && PApplication::Courante())
+    logo->setAccessibleName(PApplication::Courante()->Nom());
   const std::string ingredients = TexteCompteIngredients(Compter<FicIngredient>(BaseIngredient));
   if (QLabel* ligne = LigneIngredients()) ligne->setText(QString::fromStdString(ingredients));
   const std::string cocktails = TexteCompteCocktails(Compter<FicCocktail>(BaseCocktail));

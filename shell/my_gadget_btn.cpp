@@ -1,5 +1,7 @@
 #include "shell/my_gadget_btn.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -26,11 +28,56 @@ QImage Masque(const QImage& glyphe, QRgb face, QRgb lumiere, QRgb couleur) {
   return masque;
 }
 
+class AccessibleGadget : public QAccessibleWidget {
+ public:
+  explicit AccessibleGadget(MyGadgetBtn* bouton)
+      : QAccessibleWidget(
+            bouton, bouton->Commande() == -1 ? QAccessible::Separator : QAccessible::Button) {}
+
+  QString text(QAccessible::Text t) const override {
+    return t == QAccessible::Name ? Bouton()->toolTip() : QAccessibleWidget::text(t);
+  }
+  QAccessible::State state() const override {
+    QAccessible::State etat = QAccessibleWidget::state();
+    if (Bouton()->TypeBouton() == MyGadgetBtn::Type::Exclusif) {
+      etat.checkable = true;
+      etat.checked = Bouton()->EtatBouton() == MyGadgetBtn::Etat::Bas;
+    }
+    return etat;
+  }
+  QStringList actionNames() const override {
+    return Bouton()->isEnabled() ? QStringList{pressAction()} : QStringList{};
+  }
+  void doAction(const QString& action) override {
+    if (action == pressAction()) Bouton()->Activer();
+  }
+
+ private:
+  MyGadgetBtn* Bouton() const { return static_cast<MyGadgetBtn*>(widget()); }
+};
+
+QAccessibleInterface* InterfaceGadget(const QString& classe, QObject* objet) {
+  if (classe != QLatin1String(MyGadgetBtn::staticMetaObject.className())) return nullptr;
+  return new AccessibleGadget(static_cast<MyGadgetBtn*>(objet));
+}
+
+// The parent, once the factory above is installed: before the first button's base is built,
+// since any change of a widget may ask for its interface, which is kept from then on.
+QWidget* AvecInterface(QWidget* parent) {
+  static const bool installee = (QAccessible::installFactory(InterfaceGadget), true);
+  (void)installee;
+  return parent;
+}
+
 }  // namespace
 
 MyGadgetBtn::MyGadgetBtn(int idGlyphe, int commande, Type type, bool actif, Etat etat,
                          QWidget* parent)
-    : QWidget(parent), idGlyphe_(idGlyphe), commande_(commande), type_(type), etat_(etat) {
+    : QWidget(AvecInterface(parent)),
+      idGlyphe_(idGlyphe),
+      commande_(commande),
+      type_(type),
+      etat_(etat) {
   setFocusPolicy(Qt::NoFocus);  // clicking a button leaves the focus in the view
   setEnabled(actif);
   setAttribute(Qt::WA_OpaquePaintEvent);

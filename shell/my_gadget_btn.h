@@ -7,6 +7,9 @@
 // The glyph's colours are mapped once, when the glyph is built, to the system's button colours:
 // light grey to the face, black to the text, dark grey to the shadow, white to the highlight.
 // Later changes of the system colours leave it as it is.
+//
+// Assistive technology reads it as a button named by its tooltip (the command's menu text), an
+// exclusive one as a toggle that is checked while Down, a divider as a separator.
 
 #include <QImage>
 #include <QWidget>
@@ -52,6 +55,10 @@ class MyGadgetBtn : public QWidget {
   // Up, not hot, not pressed (the client area closed its views).
   void RemetHaut();
 
+  // What a click does: an exclusive button goes Down, then the command is posted unless the
+  // button is disabled. Assistive technology's press action calls it too.
+  void Activer();
+
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override { return sizeHint(); }
 
@@ -67,7 +74,6 @@ class MyGadgetBtn : public QWidget {
  private:
   void CommencerPression();
   void AnnulerPression();
-  void Activer();
   void Poster();
   void ConstruireGlyphe() const;
   // The glyph's size in the widget's coordinates (its pixels on a screen of ratio 1).

@@ -1,0 +1,120 @@
+// What assistive technology reads: in every view and dialog of the program, every control that
+// takes the focus has a name (the ones a user could not guess checked word for word), the
+// toolbar's buttons are named by their tooltips, and a view's ok and esc buttons, out of sight,
+// are not offered.
+
+#include <QAccessible>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+#include "framework/dialogue.h"
+#include "framework/vue.h"
+#include "search/new_rech.h"
+#include "shell/cadre_velquor.h"
+#include "shell/client_mdi.h"
+#include "shell/my_gadget_btn.h"
+#include "shell/velquor_app.h"
+#include "shell/vues_programme.h"
+#include "store/collections.h"
+#include "support/dossier_temporaire.h"
+#include "support_ui/couture.h"
+#include "support_ui/repondeur_scripte.h"
+
+namespace velquor::test {
+namespace {
+
+QAccessibleInterface* Interface(QWidget* w) {
+  return QAccessible::queryAccessibleInterface(w);
+}
+
+// The names of every focusable control of the window, checked; (id, name) pairs word for word.
+void Verifier(PDialogue& d, std::initializer_list<std::pair<int, const char*>> noms) {
+  SCOPED_TRACE(d.IdModele());
+  for (QWidget* w : d.findChildren<QWidget*>()) {
+    // A combo box's field is read as part of the combo box.
+    if (!(w->focusPolicy() & Qt::TabFocus) || w->focusProxy() || w->parentWidget()->focusProxy() ||
+        w->window() != d.window())
+      continue;
+    // A view's controls out of sight are not offered (below).
+    if (!w->isVisibleTo(&d) && qobject_cast<PVue*>(d.parentWidget())) continue;
+    EXPECT_FALSE(Interface(w)->text(QAccessible::Name).isEmpty())
+        << w->metaObject()->className() << " " << w->objectName().toStdString();
+  }
+  for (const auto& [id, nom] : noms)
+    EXPECT_EQ(Interface(d.ControleParId(id))->text(QAccessible::Name), QString::fromUtf8(nom));
+}
+
+class Noms : public TestDansDossier {};
+
+TEST_F(Noms, ChaqueControleDeChaqueFenetre) {
+  {
+    FicCocktail resultat(BaseResultat);
+    ASSERT_TRUE(resultat.Creer() && resultat.Ouvrir() && resultat.Ajouter("MOJITO"));
+  }
+  RepondeurScripte repondeur;
+  InstallerServiceMessages(&repondeur);
+  TVelquorApp app(EnregistrerVuesProgramme);
+  app.CreerFenetrePrincipale();
+  app.Cadre()->show();
+
+  int dialogues = 0;
+  PiloteModal pilote([&](PDialogue& d) {
+    ++dialogues;
+    if (auto* recherche = dynamic_cast<NewRech*>(&d)) {
+      Verifier(d, {{102, "Saisissez ici la chaine à rechercher dans le nom des cocktails"},
+                   {203, "Familles disponibles"},
+                   {210, "Familles sélectionnées"},
+                   {303, "Ingrédients disponibles"},
+                   {311, "Ingrédients sélectionnés"}});
+      qobject_cast<QPushButton*>(recherche->ControleParId(302))->click();  // checked in turn
+    } else {
+      Verifier(d, {});
+    }
+    d.FermerDialogue(CmIdAnnuler);
+  });
+  const struct {
+    int commande;
+    std::initializer_list<std::pair<int, const char*>> noms;
+  } kFenetres[] = {
+      {102, {}},
+      {104, {}},  // the name dialog
+      {101, {}},
+      {103,
+       {{501, "Liste des cocktails"},
+        {833, "Quantité, ligne 3"},
+        {853, "Ingrédient, ligne 3"},
+        {510, "Famille"},
+        {503, "Remarques"}}},
+      {108, {}},   // the search dialog and its multiple selection
+      {110, {}},   // the results view
+      {109, {}},   // the refine dialog
+      {2009, {}},  // About
+  };
+  for (const auto& f : kFenetres) {
+    SCOPED_TRACE(f.commande);
+    app.Routeur().Envoyer(f.commande);
+    PVue* vue = app.ClientMDI->Vue();
+    if (!vue) continue;
+    auto* client = vue->findChild<PDialogue*>();
+    ASSERT_TRUE(client);
+    Verifier(*client, f.noms);
+    for (int id : {CmIdOk, CmIdAnnuler})
+      EXPECT_TRUE(Interface(client->ControleParId(id))->state().invisible) << id;
+  }
+  EXPECT_EQ(dialogues, 5);
+
+  int boutons = 0;
+  for (MyGadgetBtn* bouton : app.Cadre()->findChildren<MyGadgetBtn*>()) {
+    if (bouton->Commande() == -1) continue;
+    ++boutons;
+    EXPECT_EQ(Interface(bouton)->role(), QAccessible::Button);
+    EXPECT_EQ(Interface(bouton)->text(QAccessible::Name), bouton->toolTip());
+    EXPECT_FALSE(bouton->toolTip().isEmpty());
+  }
+  EXPECT_EQ(boutons, 10);  // and two dividers
+  InstallerServiceMessages(nullptr);
+}
+
+}  // namespace
+}  // namespace velquor::test
