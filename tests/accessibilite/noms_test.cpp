@@ -32,9 +32,9 @@ QAccessibleInterface* Interface(QWidget* w) {
 void Verifier(PDialogue& d, std::initializer_list<std::pair<int, const char*>> noms) {
   SCOPED_TRACE(d.IdModele());
   for (QWidget* w : d.findChildren<QWidget*>()) {
-    // A combo box's field is read as part of the combo box.
-    if (!(w->focusPolicy() & Qt::TabFocus) || w->focusProxy() || w->parentWidget()->focusProxy() ||
-        w->window() != d.window())
+    // A widget whose focus goes to another (a combo box's field, the tabs' frame) is read as
+    // that one; a drop-down list is a window of its own.
+    if (!(w->focusPolicy() & Qt::TabFocus) || w->focusProxy() || w->window() != d.window())
       continue;
     // A view's controls out of sight are not offered (below).
     if (!w->isVisibleTo(&d) && qobject_cast<PVue*>(d.parentWidget())) continue;
