@@ -13,6 +13,7 @@
 #include "framework/application.h"
 #include "framework/edition.h"
 #include "framework/liste.h"
+#include "framework/noms_accessibles.h"
 #include "framework/service_messages.h"
 #include "framework/texte_qt.h"
 #include "framework/verrou_commandes.h"
@@ -90,7 +91,7 @@ void PEditeurDlg::SetupWindow() {
   LierNotifications();
   champs_ = ChampsDetail();
   for (const ChampDetail& champ : champs_) {
-    if (champ.controle) champ.controle->setAccessibleName(champ.libelle);
+    NommerControle(champ.controle, champ.libelle);
   }
 
   OuvrirCollections();

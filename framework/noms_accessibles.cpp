@@ -1,5 +1,6 @@
 #include "framework/noms_accessibles.h"
 
+#include <QComboBox>
 #include <QLabel>
 
 #include <algorithm>
@@ -15,6 +16,9 @@ namespace {
 // on its line.
 constexpr int kEcartDessus = 3;
 constexpr int kEcartAvant = 8;
+
+// The hidden label that carries a combo box's name.
+constexpr char kPorteNom[] = "porte_nom";
 
 bool SeChevauchent(int debutA, int longueurA, int debutB, int longueurB) {
   return debutA < debutB + longueurB && debutB < debutA + longueurA;
@@ -53,6 +57,22 @@ QString NomDEtiquette(const QString& texte) {
   return nom;
 }
 
+void NommerControle(QWidget* controle, const QString& nom) {
+  if (!controle) return;
+  controle->setAccessibleName(nom);
+  QWidget* parent = controle->parentWidget();
+  if (!qobject_cast<QComboBox*>(controle) || !parent) return;
+  for (QLabel* etiquette : parent->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+    if (etiquette->buddy() != controle) continue;
+    if (etiquette->objectName() == QLatin1String(kPorteNom)) etiquette->setText(nom);
+    return;
+  }
+  auto* etiquette = new QLabel(nom, parent);
+  etiquette->setObjectName(QLatin1String(kPorteNom));
+  etiquette->setBuddy(controle);
+  etiquette->hide();
+}
+
 void NommerParEtiquettes(const ModeleDialogue& modele, const std::vector<QWidget*>& controles) {
   const auto& m = modele.controles;
   std::vector<bool> nomme(controles.size(), false);
@@ -64,7 +84,7 @@ void NommerParEtiquettes(const ModeleDialogue& modele, const std::vector<QWidget
     libre[i] = !compagnon;
     for (std::size_t k = 0; compagnon && k < controles.size(); ++k) {
       if (controles[k] != compagnon) continue;
-      compagnon->setAccessibleName(NomDEtiquette(etiquette->text()));
+      NommerControle(compagnon, NomDEtiquette(etiquette->text()));
       nomme[k] = true;
     }
   }
@@ -81,7 +101,7 @@ void NommerParEtiquettes(const ModeleDialogue& modele, const std::vector<QWidget
       }
     }
     if (meilleure < controles.size())
-      controles[k]->setAccessibleName(NomDEtiquette(QString::fromUtf8(m[meilleure].texte)));
+      NommerControle(controles[k], NomDEtiquette(QString::fromUtf8(m[meilleure].texte)));
   }
 }
 

@@ -19,6 +19,14 @@ namespace velquor {
 // A label's text as a name: "&Liste des cocktails:" gives "Liste des cocktails".
 QString NomDEtiquette(const QString& texte);
 
+// Gives the control its name. A combo box is read by its value on Linux, its name coming from
+// the label that names it: one without a label gets a hidden one, which only carries the name.
+void NommerControle(QWidget* controle, const QString& nom);
+
+// Gives the control its name. A combo box is read by its value on Linux, its name coming from
+// the label that names it: one without a label gets a hidden one, which only carries the name.
+void NommerControle(QWidget* controle, const QString& nom);
+
 // Names the controls built from the template (in template order) by their labels.
 void NommerParEtiquettes(const ModeleDialogue& modele, const std::vector<QWidget*>& controles);
 
