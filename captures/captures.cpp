@@ -14,6 +14,7 @@
 
 #include "framework/dialogue.h"
 #include "framework/service_messages.h"
+#include "search/defile_dlg.h"
 #include "search/new_rech.h"
 #include "shell/aide.h"
 #include "shell/fenetre_aide.h"
@@ -95,6 +96,13 @@ int main(int argc, char** argv) {
   for (const auto& [commande, nom] : kEtapes) {
     app.Routeur().Envoyer(commande);
     if (nom) Capturer(cadre, QString::fromLatin1(nom));
+  }
+  // The progress window at its end, on a name of 30 characters.
+  {
+    DefileDlg defile(cadre);
+    defile.MettreAJour("ABSINTHE DU DERNIER INSPECTEUR", 1, 1);
+    defile.show();
+    if (QTest::qWaitForWindowExposed(&defile)) Capturer(&defile, QStringLiteral("dialogue_206"));
   }
   AfficherAide(AideIndex);
   if (FenetreAide() && QTest::qWaitForWindowExposed(FenetreAide()))

@@ -9,6 +9,11 @@ cmake --build "$dossier" --target velquor-captures velquor-outils
 travail=$(mktemp -d)
 trap 'rm -rf "$travail"' EXIT
 "$dossier/cli/velquor-outils" -C "$travail" importer "$PWD/demo/cocktails-iba.csv" >/dev/null
+# Names of the full 30 characters, the first of their lists, show that a long name is seen whole.
+printf '%s\n' 'cocktail,famille,quantite,ingredient,alcoolise,remarques' \
+  "Absinthe du dernier inspecteur,Digestifs,2 cl,Bourbon ou whiskey de seigle,oui," \
+  >"$travail/longs.csv"
+"$dossier/cli/velquor-outils" -C "$travail" importer "$travail/longs.csv" >/dev/null
 sortie=$PWD/build/screenshots
 (cd "$travail" && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
   "$OLDPWD/$dossier/captures/velquor-captures" "$sortie")
