@@ -109,8 +109,7 @@ TEST_F(ProgrammeReel, ToutLeProgrammeAuClavierSeul) {
     })) << "le titre coupé";
 
     // Renamed; the ingredient CITRON deleted (its row keeps its quantity).
-    if (!fiche("r", "dernier mot")) return;
-    if (!vue("i", QStringLiteral("Gestion des ingrédients"))) return;
+    if (!fiche("r", "dernier mot") || !vue("i", QStringLiteral("Gestion des ingrédients"))) return;
     p.Taper("ci");
     menu("alt+e", "s");
     if (!p.AttendreModal<PBoiteMessage>("la suppression")) return;
