@@ -55,6 +55,8 @@ void DireRecueil(const Recueil& r) {
        "au nom illisible, gardés sous leur clé"},
       {Origine::NomEnreg, "gardé sous son nom, sa clé étant abîmée",
        "gardés sous leur nom, leur clé étant abîmée"},
+      {Origine::DeuxNoms, "gardé sous sa clé et sous son nom, presque semblables",
+       "gardés sous leur clé et sous leur nom, presque semblables"},
       {Origine::SansRecette, "nom gardé sans sa recette", "noms gardés sans leur recette"},
   };
   std::string origine;

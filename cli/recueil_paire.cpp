@@ -295,7 +295,18 @@ class Recueillir {
         Garder(cle, enreg, i, Origine::NomAbime);
       } else if (propre && !cles.contains(std::string(*propre)) &&
                  !gardes_.contains(std::string(*propre))) {
-        Garder(std::string(*propre), enreg, i, Origine::NomEnreg);
+        // A key and a record name a byte or two apart: one of them was hit. A control character
+        // tells which; without one, nothing does, and the record is kept under both names.
+        const std::string nom(*propre);
+        const bool proches = Proches(cle, nom);
+        if (proches && AControle(nom) && !AControle(cle)) {
+          Garder(cle, enreg, i, Origine::NomAbime);
+        } else if (proches && !AControle(cle) && !AControle(nom)) {
+          Garder(nom, enreg, i, Origine::DeuxNoms);
+          Garder(cle, enreg, i, Origine::DeuxNoms);
+        } else {
+          Garder(nom, enreg, i, Origine::NomEnreg);
+        }
       } else if (const auto [voisin, nom] = Voisin(cle, cles); voisin) {
         Garder(nom, voisin, i, Origine::NomEnreg);
       } else if (!cle.empty()) {
@@ -312,20 +323,26 @@ class Recueillir {
   // name), with the name to keep it under: its own, unless only it holds a control character.
   std::pair<const unsigned char*, std::string> Voisin(const std::string& cle,
                                                       const std::set<std::string>& cles) {
-    const auto controle = [](std::string_view t) {
-      return std::any_of(t.begin(), t.end(),
-                         [](char c) { return static_cast<unsigned char>(c) < 0x20; });
-    };
     for (std::int64_t pos : sansNoeud_) {
       const std::string nom(*NomPropre(donnees_.data() + pos));
       if (utilises_.contains(pos) || cles.contains(nom) || gardes_.contains(nom)) continue;
-      int differences = 0;
-      for (std::size_t k = 0; k < TailleNom - 1; ++k)
-        differences += (k < nom.size() ? nom[k] : 0) != (k < cle.size() ? cle[k] : 0);
-      if (differences <= 2)
-        return {donnees_.data() + pos, controle(nom) && !controle(cle) ? cle : nom};
+      if (Proches(cle, nom))
+        return {donnees_.data() + pos, AControle(nom) && !AControle(cle) ? cle : nom};
     }
     return {nullptr, {}};
+  }
+
+  // Two names that differ in a byte or two: one name, damaged on one side.
+  static bool Proches(std::string_view a, std::string_view b) {
+    int differences = 0;
+    for (std::size_t k = 0; k < TailleNom - 1; ++k)
+      differences += (k < a.size() ? a[k] : 0) != (k < b.size() ? b[k] : 0);
+    return differences <= 2;
+  }
+
+  static bool AControle(std::string_view t) {
+    return std::any_of(t.begin(), t.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x20; });
   }
 
   // The record that carries the name: the one a live node points to, else the last written.
@@ -374,6 +391,13 @@ class Recueillir {
       case Origine::NomEnreg:
         Remarquer(noeud + ", clé " + Cite(Texte(Noeud(i).Cle)) + " abîmée : l'enregistrement à " +
                   Octet(pos) + " gardé sous son nom " + Cite(cle));
+        break;
+      case Origine::DeuxNoms:
+        if (cle != *NomPropre(enreg))
+          Remarquer(
+              Cite(cle) + " (" + noeud + ") : l'enregistrement à " + Octet(pos) + " se nomme " +
+              Cite(*NomPropre(enreg)) +
+              ", l'un des deux noms abîmé : la recette gardée sous les deux, supprimez le faux");
         break;
       case Origine::SansRecette:
         r_.sansRecette.push_back(Cite(cle) + " (" + noeud + ") : nom gardé, recette perdue");

@@ -43,9 +43,10 @@ enum class Origine {
   Donnees,      // a key, with a record found in the data file by its name
   NomAbime,     // a key, with the record it points to, whose name field was unreadable
   NomEnreg,     // the name a record carries, given by a node with a damaged key
+  DeuxNoms,     // a key a byte or two from its record's name: the record, under each name
   SansRecette,  // a key whose record is lost: the name is kept with an empty record
 };
-inline constexpr int NbOrigines = 6;
+inline constexpr int NbOrigines = 7;
 
 struct EnregistrementRecueilli {
   std::string cle;                    // code page 1252, at most 30 bytes

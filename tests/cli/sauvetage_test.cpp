@@ -107,11 +107,13 @@ class SauvetageTest : public test::TestDansDossier {
     const RapportPaire verification = VerifierPaire(p);
     EXPECT_EQ(verification.nbDefauts, 0) << verification.defauts[0];
     const auto& gardes = bilan_.recueil.enregs;
+    // A name of the pair comes back as it was; a damaged key, through its node.
     for (const auto& [nom, vu] : avant) {
-      EXPECT_TRUE(
-          apres.contains(nom.substr(0, 30)) ||
-          std::any_of(gardes.begin(), gardes.end(),
-                      [&](const auto& e) { return e.noeud == vu.noeud && apres.contains(e.cle); }))
+      const bool parSonNoeud = std::any_of(gardes.begin(), gardes.end(), [&](const auto& e) {
+        return e.noeud == vu.noeud && apres.contains(e.cle);
+      });
+      EXPECT_TRUE(apres.contains(nom.substr(0, 30)) ||
+                  (!origine_[p.base].contains(nom) && parSonNoeud))
           << nom << " lost";
     }
     for (const auto& [nom, vu] : origine_[p.base]) {
@@ -212,7 +214,8 @@ TEST_F(SauvetageTest, RienNEstPerdu) {
 }
 
 // Random damage of the kinds a disk or a program does, one kind a copy: flipped bytes of the
-// index, record positions moved, the data file cut short, names without their terminator.
+// index, record positions moved, the data file cut short, names without their terminator or
+// with a byte changed.
 // VELQUOR_COPIES asks for more than the 120 copies of CI.
 TEST_F(SauvetageTest, CopiesAbimeesAuHasard) {
   const char* demande = std::getenv("VELQUOR_COPIES");
@@ -224,7 +227,7 @@ TEST_F(SauvetageTest, CopiesAbimeesAuHasard) {
   int perdues = 0;
   for (int c = 0; c < copies && (perdues < 5 || demande); ++c) {
     const DescriptionPaire& p = *Paires[entre(0, 2)];
-    const int genre = static_cast<int>(entre(0, 9));
+    const int genre = static_cast<int>(entre(0, 10));
     SCOPED_TRACE("copy " + std::to_string(c) + ", " + std::string(p.base) + ", kind " +
                  std::to_string(genre));
     perdues += !Sauver(p, [&](Octets& i, Octets& d) {
@@ -241,7 +244,8 @@ TEST_F(SauvetageTest, CopiesAbimeesAuHasard) {
           d.resize(entre(8, static_cast<std::int64_t>(d.size()) - 1));
         } else {
           const auto nom = d.begin() + 8 + entre(0, nbEnreg - 1) * taille;
-          std::replace(nom, nom + 31, '\0', 'z');
+          if (genre == 9) std::replace(nom, nom + 31, '\0', 'z');
+          if (genre == 10) nom[entre(0, 3)] ^= static_cast<unsigned char>(entre(1, 255));
         }
       }
     });

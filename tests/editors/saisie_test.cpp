@@ -1,9 +1,8 @@
 // Editing the fields, end to end: what is typed is written to the record that was selected while
-// typing, when the field is left, on Enter, or at once for the check box; the bytes on disk are
-// the record's, nothing more. Hostile records (jeu_hostile.h) show their stored bytes and come
-// back byte for byte; fields without a terminator are shown whole and written back cut.
+// typing, when the field is left or on Enter; the bytes on disk are the record's, nothing more.
+// Hostile records (jeu_hostile.h) show their stored bytes and come back byte for byte; fields
+// without a terminator are shown whole and written back cut.
 
-#include <QCheckBox>
 #include <QLabel>
 #include <QTest>
 
@@ -66,19 +65,6 @@ TEST_F(Saisie, UnCommentaireTapePuisUnClicAilleursEstEcritDansLaFicheDeDepart) {
   EXPECT_EQ(Commentaire()->toPlainText(), "Acides.");
   EXPECT_EQ(Texte(Lire<FicFamille>("SOURS")->Commentaire), "Acides.");
   EXPECT_FALSE(Editeur()->Modifie());
-}
-
-// Clicked while a typed comment is pending: both are written.
-TEST_F(Saisie, LaCaseAlcooliseeEcritAussiLeCommentaireEnCours) {
-  test::CreerIngredients({{"GIN", true, "Genièvre"}, {"TONIC"}});
-  ASSERT_NE(Ouvrir(101), nullptr);
-  Focaliser(Commentaire());
-  Commentaire()->selectAll();
-  test::Taper(Commentaire(), "Gin sec");
-  auto* alcoolise = Editeur()->Controle<QCheckBox>(TIngredientDlg::IdAlcoolise);
-  QTest::mouseClick(alcoolise, Qt::LeftButton, {}, QPoint(6, alcoolise->height() / 2));
-  EXPECT_EQ(Lire<FicIngredient>("GIN")->Alcool, 0);
-  EXPECT_EQ(Texte(Lire<FicIngredient>("GIN")->Commentaire), "Gin sec");
 }
 
 TEST_F(Saisie, ChaqueEnregistrementHostileRevientOctetPourOctet) {
