@@ -26,6 +26,8 @@ that changes nothing the program does, with the reason).
     scripts/mutation.py                 every fault of the hand-picked list
     scripts/mutation.py 3 7             only faults 3 and 7 (numbered from 1), of either source
     scripts/mutation.py --liste F       another list
+    scripts/mutation.py --sans-fenetres the list on the build without the windows (their faults
+                                        left out), in build/mutation/liste-sans-fenetres/
     scripts/mutation.py -j 2 -E REGEX   two build and test jobs; tests matching REGEX left out
     scripts/mutation.py -R REGEX        only the tests matching REGEX
     scripts/mutation.py -L 'store|cli'  only the tests of these folders (their label)
@@ -110,13 +112,17 @@ def fichiers(dossier):
             for d, _, noms in os.walk(dossier) for f in noms}
 
 
+def dans_le_tirage(chemin):
+    return chemin.split("/")[0] in DOSSIERS_TIRAGE and not HORS_TIRAGE.search(chemin)
+
+
 def sources_de(commit):
     """The product files the faults are drawn over, as committed in `commit`: {path: text}."""
     noms = subprocess.run(["git", "ls-tree", "-r", "--name-only", commit, "--"] + DOSSIERS_TIRAGE,
                           cwd=RACINE, stdout=subprocess.PIPE, text=True, check=True).stdout.split()
     sources = {}
     for nom in noms:
-        if nom.endswith((".cpp", ".h")) and not HORS_TIRAGE.search(nom):
+        if nom.endswith((".cpp", ".h")) and dans_le_tirage(nom):
             sources[nom] = subprocess.run(["git", "show", f"{commit}:{nom}"], cwd=RACINE,
                                           stdout=subprocess.PIPE, check=True).stdout.decode("utf-8")
     return sources
@@ -265,6 +271,9 @@ def main():
     analyse.add_argument("--graine", type=int, default=29, help="the seed of the draw")
     analyse.add_argument("--source", default="HEAD", help="the commit the faults are drawn over")
     analyse.add_argument("--montrer", action="store_true", help="only print the faults drawn")
+    analyse.add_argument("--sans-fenetres", action="store_true",
+                         help="the hand-picked list on the build without the windows (the faults "
+                              "of the windows' files left out)")
     analyse.add_argument("--equivalents",
                          default=os.path.join(RACINE, "scripts", "equivalents.txt"))
     analyse.add_argument("-j", "--jobs", type=int, default=os.cpu_count() or 2)
@@ -284,7 +293,7 @@ def main():
         dossier = os.path.join(MUTATION, "sans-fenetres")
     else:
         mutants = lire_liste(args.liste)
-        dossier = MUTATION
+        dossier = os.path.join(MUTATION, "liste-sans-fenetres") if args.sans_fenetres else MUTATION
     choisis = args.numeros or list(range(1, len(mutants) + 1))
     if args.montrer:
         for n in choisis:
@@ -295,7 +304,8 @@ def main():
     tete = subprocess.run(["git", "rev-parse", "HEAD"], cwd=RACINE, stdout=subprocess.PIPE,
                           text=True, check=True).stdout.strip()
     sources, construction = os.path.join(dossier, "src"), os.path.join(dossier, "build")
-    preparer(tete, sources, construction, fenetres=not args.tirage)
+    fenetres = not args.tirage and not args.sans_fenetres
+    preparer(tete, sources, construction, fenetres)
     if not construire(construction, args.jobs, args.cibles):
         sys.exit("the unchanged tree does not build")
     suite = Suite(construction, args.jobs, args.inclus, args.exclus, args.etiquettes)
@@ -326,7 +336,9 @@ def main():
             print(f"{n:3} equivalent: {decrire(faute)}\n      ({equivalents[signature]})",
                   flush=True)
             continue
-        if signature in connus:
+        if not fenetres and not dans_le_tirage(faute["fichier"]):
+            statut, duree, test = "fenetres", 0, ""
+        elif signature in connus:
             r = connus[signature]
             statut, duree, test = r["statut"], r["duree"], r["test"]
         else:
@@ -359,6 +371,9 @@ def main():
         elif statut == "survit":
             survivants.append(n)
             print(f"{n:3} SURVIVED ({duree:.0f} s) {decrire(faute)}", flush=True)
+        elif statut == "fenetres":
+            ecartes.append(n)
+            print(f"{n:3} -  code of the windows: {decrire(faute)}", flush=True)
         elif statut == "absent":
             ecartes.append(n)
             print(f"{n:3} ?  not in HEAD any more: {decrire(faute)}", flush=True)
