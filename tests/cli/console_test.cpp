@@ -1,22 +1,11 @@
-// The command line of the companion, and how it prints stored text.
+// How the companion prints stored text.
 
 #include <gtest/gtest.h>
 
-#include "cli/arguments.h"
 #include "cli/console.h"
 
 namespace velquor::outils {
 namespace {
-
-TEST(Arguments, DossierEnMotSuivantOuAccole) {
-  for (const auto& mots : std::vector<std::vector<std::string>>{{"exporter", "-C", "base", "tout"},
-                                                                {"-Cbase", "exporter", "tout"}}) {
-    const AnalyseArguments a = AnalyserArguments(mots);
-    EXPECT_TRUE(a.erreur.empty()) << a.erreur;
-    EXPECT_EQ(a.arguments.dossier, "base");
-    EXPECT_EQ(a.arguments.operandes, std::vector<std::string>{"tout"});
-  }
-}
 
 // Each control character as \xHH, at both ends of each range; the rest in UTF-8.
 TEST(Console, TexteAffichableCiteLesCaracteresDeControle) {

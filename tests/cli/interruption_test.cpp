@@ -20,18 +20,23 @@
 #include <string>
 #include <thread>
 
-#include "cli/support_outils.h"
 #include "store/champ_texte.h"
+#include "store/collections.h"
 #include "store/fichier_brut.h"
 #include "store/remplacement_paire.h"
+#include "support/dossier_temporaire.h"
 #include "support/etats_panne.h"
+#include "support/execution.h"
 #include "support/processus.h"
 
 namespace velquor {
 namespace {
 
 namespace fs = std::filesystem;
-using test::Outils;
+
+test::Execution Outils(std::vector<std::string> arguments) {
+  return test::Executer(VELQUOR_OUTILS, std::move(arguments));
+}
 // n cocktails named <prefixe>1.., each of two rows naming a family and ingredients of its own
 // batch and one shared by every batch.
 void EcrireCsv(const std::string& chemin, const std::string& prefixe, int n) {
@@ -226,7 +231,7 @@ TEST_F(InterruptionTest, UnDisquePleinLaisseToutCommeAvant) {
   const test::Arbre avant = test::LireArbre(".");
   // Room for a few more cocktail records, not for the twelve.
   const auto limite = static_cast<long long>(fs::file_size("COCKTAIL.DAT") + 5 * 833);
-  EXPECT_EQ(test::ExecuterDisqueLimite(VELQUOR_OUTILS, {"importer", "ajout.csv"}, limite), 1);
+  EXPECT_EQ(test::Executer(VELQUOR_OUTILS, {"importer", "ajout.csv"}, {}, limite).code, 1);
   EXPECT_TRUE(test::LireArbre(".") == avant) << "the failed import changed the folder";
   ASSERT_EQ(Outils({"importer", "ajout.csv"}).code, 0);
   EXPECT_EQ((fs::file_size("COCKTAIL.DAT") - 8) % 833, 0u);
