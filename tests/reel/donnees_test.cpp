@@ -51,8 +51,10 @@ TEST_F(ProgrammeReel, UnCaractereHorsDuCodePageEstRefuseEtLeResteGarde) {
     p.Taper(" \xF0\x9F\x8D\xB9");
     p.Synchroniser();
     EXPECT_EQ(service_.bips, 1) << "l'émoji tapé";
-    p.Cliquer(liste, p.Sur([&] { return Entree(liste, 1); }));
-    p.Cliquer(liste, p.Sur([&] { return Entree(liste, 0); }));
+    for (const auto& [entree, nom] : {std::pair{1, "SIDECAR"}, {0, "MOJITO"}}) {
+      p.Cliquer(liste, p.Sur([&] { return Entree(liste, entree); }));
+      if (!p.Attendre([&] { return cocktails->NomSelectionne() == nom; }, nom)) return;
+    }
     p.Cliquer(remarques);
     if (!p.AttendreFocus(remarques, "les remarques")) return;
     p.Touches("ctrl+End");
@@ -136,11 +138,16 @@ TEST_F(ProgrammeReel, DeuxProgrammesSurUnDossierNeDefontPasLeTravailDeLAutre) {
     auto* ici = dynamic_cast<TCocktailDlg*>(OuvrirVue(p, 103));
     if (!ici) return;
     PListe* liste = p.Sur([&] { return ici->Liste(); });
-    p.Cliquer(liste, p.Sur([&] { return Entree(liste, 1); }));  // NEGRONI shown here
     const unsigned long fenetreIci = p.Sur([&] { return Cadre()->winId(); });
-    // Its frame, once its cocktail view is open (the view's title joins the frame's).
+    // Its frame, once its cocktail view is open (the view's title joins the frame's); it opens
+    // over this one, which is brought back on top before a click.
     const unsigned long fenetreAutre = p.FenetreDe(autre.Pid(), "Gestion des cocktails");
     if (!fenetreAutre) return;
+    p.Activer(fenetreIci);
+    if (!AttendreCadre(p)) return;
+    p.Cliquer(liste, p.Sur([&] { return Entree(liste, 1); }));  // NEGRONI shown here
+    if (!p.Attendre([&] { return ici->NomSelectionne() == "NEGRONI"; }, "NEGRONI montré ici"))
+      return;
     // Read on the windows' thread, as the waits' conditions are.
     const auto stocke = [](int ligne) {
       const auto enr = Lire<FicCocktail>("NEGRONI");
