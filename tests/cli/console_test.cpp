@@ -1,8 +1,15 @@
-// How the companion prints stored text.
+// How the companion prints stored text, and what it says of a read failing during an export.
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
+#include "cli/commandes.h"
 #include "cli/console.h"
+#include "store/champ_texte.h"
+#include "store/collections.h"
+#include "store/pannes_fichiers.h"
+#include "support/dossier_temporaire.h"
 
 namespace velquor::outils {
 namespace {
@@ -16,6 +23,43 @@ TEST(Console, TexteAffichableCiteLesCaracteresDeControle) {
   for (const auto& [brut, affiche] : cp1252)
     EXPECT_EQ(TexteAffichable(brut), affiche);
   EXPECT_EQ(TexteAffichableUtf8("\x7F\xC2\x9F\xC2\xA0\xFF"), "\\x7F\\xC2\\x9F\u00A0\\xFF");
+}
+
+// A read failing during an export is never taken for the end of the collection: the export is
+// whole, or it fails naming the files it could not read.
+TEST(Console, UneLectureEnEchecNEstJamaisUnExportTronque) {
+  test::DossierTemporaire dossier;
+  {
+    FicFamille f;
+    ASSERT_TRUE(f.Creer() && f.Ouvrir());
+    for (const char* nom : {"A", "B", "C", "D", "E", "F"}) {
+      f.Enreg = {};
+      CopierTexte(f.Enreg.Nom, nom);
+      ASSERT_TRUE(f.Ajouter(nom));
+    }
+  }
+  int illisibles = 0;
+  for (long k = 1; k < 40; ++k) {
+    pannes::Programmer(pannes::Operation::Lecture, k, EIO, false, true);  // from the k-th read on
+    ::testing::internal::CaptureStderr();
+    ConsoleMessages messages;
+    Operandes familles;
+    familles.push_back("familles");
+    const int code = CommandeExporter.executer(familles, messages);
+    pannes::Effacer();
+    const std::string dit = ::testing::internal::GetCapturedStderr();
+    if (code == 0) {
+      EXPECT_NE(dit.find("écrits (6 familles)"), std::string::npos) << k << dit;
+    }
+    if (dit.find("lecture impossible") == std::string::npos) continue;
+    ++illisibles;
+    EXPECT_NE(code, 0);
+    EXPECT_NE(dit.find("Familles : lecture impossible de FAMILLE.NDX et FAMILLE.DAT ; l'export est "
+                       "incomplet"),
+              std::string::npos)
+        << dit;
+  }
+  EXPECT_GT(illisibles, 0);
 }
 
 }  // namespace
