@@ -1,11 +1,11 @@
-// How the companion prints stored text, and what it says of a read failing during an export.
+// What the companion says of a read failing during an export (no run of the executable can make
+// a read fail).
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
 
 #include "cli/commandes.h"
-#include "cli/console.h"
 #include "store/champ_texte.h"
 #include "store/collections.h"
 #include "store/pannes_fichiers.h"
@@ -14,20 +14,9 @@
 namespace velquor::outils {
 namespace {
 
-// Each control character as \xHH, at both ends of each range; the rest in UTF-8.
-TEST(Console, TexteAffichableCiteLesCaracteresDeControle) {
-  const std::pair<std::string, std::string> cp1252[] = {
-      {"\x1F \x7E", "\\x1F ~"},    {"\x7F", "\\x7F"},       {"\x80\x81", "€\\x81"},
-      {"\x9C\x9D\x9F", "œ\\x9DŸ"}, {"\xA0\xFF", "\u00A0ÿ"},
-  };
-  for (const auto& [brut, affiche] : cp1252)
-    EXPECT_EQ(TexteAffichable(brut), affiche);
-  EXPECT_EQ(TexteAffichableUtf8("\x7F\xC2\x9F\xC2\xA0\xFF"), "\\x7F\\xC2\\x9F\u00A0\\xFF");
-}
-
 // A read failing during an export is never taken for the end of the collection: the export is
 // whole, or it fails naming the files it could not read.
-TEST(Console, UneLectureEnEchecNEstJamaisUnExportTronque) {
+TEST(Exporter, UneLectureEnEchecNEstJamaisUnExportTronque) {
   test::DossierTemporaire dossier;
   {
     FicFamille f;
