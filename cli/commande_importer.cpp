@@ -2,17 +2,14 @@
 // name. The whole file is checked first; at the first fault nothing is written. The three
 // collections are then written as one: the whole import lands, or nothing of it.
 
-#include <fstream>
-#include <iterator>
-
 #include "cli/commandes.h"
+#include "cli/fichier_lecture.h"
 #include "cli/plan_import.h"
 #include "resources/chaines.h"
 #include "store/champ_texte.h"
 #include "store/collections.h"
 #include "store/cp1252.h"
 #include "store/lot_fichier.h"
-#include "store/systeme_fichiers.h"
 
 namespace velquor::outils {
 
@@ -71,11 +68,8 @@ std::string VerifierOperandes(const Operandes& operandes) {
 
 int Executer(const Operandes& operandes, ConsoleMessages& messages) {
   const std::string& chemin = operandes[0];
-  std::ifstream flux;
-  if (!systeme::EstDossier(chemin)) flux.open(chemin, std::ios::binary);
   std::string contenu;
-  if (flux) contenu.assign(std::istreambuf_iterator<char>(flux), {});
-  if (!flux || flux.bad()) {
+  if (!LireContenu(chemin, contenu)) {
     DireErreur("impossible de lire le fichier « " + chemin + " »");
     return SortieProbleme;
   }

@@ -4,13 +4,12 @@
 // RESURECH and the selection file exactly as the dialog does.
 
 #include <algorithm>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <optional>
 #include <set>
 
 #include "cli/commandes.h"
+#include "cli/fichier_lecture.h"
 #include "cli/paires.h"
 #include "search/criteres_recherche.h"
 #include "search/rapporteur_progression.h"
@@ -131,10 +130,8 @@ bool NomsDonnes(const Operandes& operandes, std::vector<std::string>& noms) {
   noms.assign(operandes.begin() + 1, operandes.end());
   for (const OptionDonnee& o : operandes.options) {
     if (o.nom != OptionFichier) continue;
-    std::ifstream flux(o.valeur, std::ios::binary);
     std::string contenu;
-    if (flux) contenu.assign(std::istreambuf_iterator<char>(flux), {});
-    if (!flux || flux.bad()) {
+    if (!LireContenu(o.valeur, contenu)) {
       DireErreur("impossible de lire le fichier « " + TexteAffichableUtf8(o.valeur) + " »");
       return false;
     }

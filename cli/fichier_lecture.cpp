@@ -1,6 +1,20 @@
 #include "cli/fichier_lecture.h"
 
+#include <fstream>
+
 namespace velquor::outils {
+
+bool LireContenu(const std::string& chemin, std::string& contenu) {
+  contenu.clear();
+  if (systeme::EstDossier(chemin)) return false;
+  // read() turns a failing read into a bad stream; an iterator over the buffer would let the
+  // library's exception out.
+  std::ifstream flux(chemin, std::ios::binary);
+  char tampon[1 << 16];
+  while (flux.read(tampon, sizeof tampon) || flux.gcount() > 0)
+    contenu.append(tampon, static_cast<std::size_t>(flux.gcount()));
+  return flux.eof() && !flux.bad();
+}
 
 FichierLecture::~FichierLecture() {
   systeme::Fermer(fd_);

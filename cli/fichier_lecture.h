@@ -10,6 +10,11 @@
 
 namespace velquor::outils {
 
+// The whole content of a file the user names (an import file, a list of names): false when it
+// cannot be opened or read to its end, a folder among them. Any file the system reads will do,
+// a pipe too.
+bool LireContenu(const std::string& chemin, std::string& contenu);
+
 class FichierLecture {
  public:
   FichierLecture() = default;

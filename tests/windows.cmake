@@ -7,9 +7,9 @@
 #                            kills of a forked process went)
 #   test_import_atomique     the writers' calls written down by strace, setrlimit for a full
 #                            disk, forked processes
-#   test_outils_bout_en_bout the companion started by posix_spawn; the
+#   test_cas                 the companion started by posix_spawn; the
 #                            companion's end-to-end checks under Wine are in test-windows.sh
-#   test_hostile             posix_spawn, and SQLite, which is not built for Windows here
+#   test_mariadb             posix_spawn, and SQLite, which is not built for Windows here
 #   test_coherence           not tried under Wine yet (it no longer rests on glibc)
 #   the fuzzing replays      their support creates files through POSIX calls
 set(VELQUOR_GTEST_SOURCES /usr/src/googletest CACHE PATH "GoogleTest's sources")
@@ -47,19 +47,10 @@ target_compile_definitions(test_collation PRIVATE
   VELQUOR_ORDRE_PLATEFORME="Z:${store}/ordre_plateforme.txt")
 
 velquor_test(test_recherche ${CMAKE_CURRENT_SOURCE_DIR}/search/recherche_test.cpp)
-velquor_test(test_export
-  ${CMAKE_CURRENT_SOURCE_DIR}/export/recettes_html_test.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/export/listes_sql_test.cpp
-)
+velquor_test(test_export ${CMAKE_CURRENT_SOURCE_DIR}/export/listes_sql_test.cpp)
 target_compile_definitions(test_export PRIVATE
   VELQUOR_EXPORT_ATTENDU="Z:${CMAKE_CURRENT_SOURCE_DIR}/export")
 set(cli ${CMAKE_CURRENT_SOURCE_DIR}/cli)
-velquor_test(test_outils
-  ${cli}/arguments_test.cpp
-  ${cli}/lecteur_csv_test.cpp
-  ${cli}/plan_import_test.cpp
-  ${cli}/verification_paire_test.cpp
-  ${cli}/sauvetage_test.cpp
-)
+velquor_test(test_outils ${cli}/exporter_test.cpp ${cli}/sauvetage_test.cpp)
 target_link_libraries(test_outils PRIVATE velquor_outils)
 target_compile_definitions(test_outils PRIVATE VELQUOR_DEMO_CSV="Z:${PROJECT_SOURCE_DIR}/demo/cocktails-iba.csv")

@@ -20,18 +20,23 @@
 #include <string>
 #include <thread>
 
-#include "cli/support_outils.h"
 #include "store/champ_texte.h"
+#include "store/collections.h"
 #include "store/fichier_brut.h"
 #include "store/remplacement_paire.h"
+#include "support/dossier_temporaire.h"
 #include "support/etats_panne.h"
+#include "support/execution.h"
 #include "support/processus.h"
 
 namespace velquor {
 namespace {
 
 namespace fs = std::filesystem;
-using test::Outils;
+
+test::Execution Outils(std::vector<std::string> arguments) {
+  return test::Executer(VELQUOR_OUTILS, std::move(arguments));
+}
 // n cocktails named <prefixe>1.., each of two rows naming a family and ingredients of its own
 // batch and one shared by every batch.
 void EcrireCsv(const std::string& chemin, const std::string& prefixe, int n) {
@@ -221,17 +226,6 @@ TEST_F(InterruptionTest, ChaqueEtatDUnePanneLaisseLAvantOuLApres) {
   std::cerr << etats << " states, " << verifies << " checked\n";
 }
 
-TEST_F(InterruptionTest, UnDisquePleinLaisseToutCommeAvant) {
-  ASSERT_NO_FATAL_FAILURE(PreparerImport());
-  const test::Arbre avant = test::LireArbre(".");
-  // Room for a few more cocktail records, not for the twelve.
-  const auto limite = static_cast<long long>(fs::file_size("COCKTAIL.DAT") + 5 * 833);
-  EXPECT_EQ(test::ExecuterDisqueLimite(VELQUOR_OUTILS, {"importer", "ajout.csv"}, limite), 1);
-  EXPECT_TRUE(test::LireArbre(".") == avant) << "the failed import changed the folder";
-  ASSERT_EQ(Outils({"importer", "ajout.csv"}).code, 0);
-  EXPECT_EQ((fs::file_size("COCKTAIL.DAT") - 8) % 833, 0u);
-}
-
 // Two imports and the program, however fast an import is: another process holds the cocktails'
 // write lock, so the first import waits in the middle of its lots, its pairs taken. The second
 // import is refused at once; the program opening the cocktails waits, and sees them after the
@@ -290,8 +284,7 @@ TEST_F(InterruptionTest, DeuxImportsEtLeProgrammeEnMemeTemps) {
 }
 
 // A start that finds the unfinished new files of a rebuild leaves them to the rebuild while it
-// holds the pair's lock, and removes them once nobody does; it never finishes a replacement
-// whose new file is lost.
+// holds the pair's lock, and removes them once nobody does.
 TEST_F(InterruptionTest, LesFichiersDUneReconstructionEnCoursSontLaisses) {
   {
     FicCocktail f;
@@ -311,17 +304,6 @@ TEST_F(InterruptionTest, LesFichiersDUneReconstructionEnCoursSontLaisses) {
   ASSERT_EQ(reprises.size(), 1u);
   EXPECT_EQ(reprises[0].issue, RepriseRemplacement::Issue::Abandonnee);
   EXPECT_FALSE(fs::exists(DossierRemplacement));
-  // Then a journal whose new index is neither there nor in place (a file system lost it and kept
-  // the journal): the replacement is given up, the new data file never put in place.
-  const test::Arbre avant = test::LireArbre(".");
-  fs::create_directory(DossierRemplacement);
-  test::EcrireOctets(CheminNouveau("COCKTAIL", "DAT"), {1});
-  std::ofstream(CheminNouveau("COCKTAIL", "remplacement"))
-      << "velquor-remplacement 2\nDAT - 1 1\nNDX - 47 1\nfin\n";
-  const auto abandon = ReprendreRemplacements();
-  ASSERT_EQ(abandon.size(), 1u);
-  EXPECT_EQ(abandon[0].issue, RepriseRemplacement::Issue::Abandonnee);
-  EXPECT_TRUE(test::LireArbre(".") == avant);
 }
 
 }  // namespace

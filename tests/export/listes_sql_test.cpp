@@ -94,24 +94,5 @@ TEST_F(ListesSqlTest, DossierManquantEtCollectionVide) {
   EXPECT_TRUE(messages_.messages.empty());
 }
 
-// A read of the collection failing during an export is never taken for the end of the
-// collection: the export is either complete or says which files could not be read.
-TEST_F(ListesSqlTest, UneLectureEnEchecNeDonneJamaisUnExportTronqueReussi) {
-  for (const char* nom : {"A", "B", "C", "D", "E", "F"})
-    AjouterFamille(nom);
-  for (long k = 1; k < 40; ++k) {
-    // From the k-th read on, every read fails.
-    pannes::Programmer(pannes::Operation::Lecture, k, EIO, false, true);
-    const BilanExport bilan = ExporterFamilles(messages_);
-    pannes::Effacer();
-    if (bilan.Reussi()) {
-      EXPECT_EQ(bilan.nbEnregistrements, 6) << "read " << k;
-    } else if (bilan.collectionOuverte && bilan.fichiersEnEchec.empty()) {
-      EXPECT_EQ(bilan.fichiersIllisibles, (std::vector<std::string>{"FAMILLE.NDX", "FAMILLE.DAT"}))
-          << "read " << k;
-    }
-  }
-}
-
 }  // namespace
 }  // namespace velquor

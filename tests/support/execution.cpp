@@ -56,13 +56,13 @@ int Lancer(const std::string& programme, std::vector<std::string> arguments,
 }  // namespace
 
 Execution Executer(const std::string& programme, std::vector<std::string> arguments,
-                   const std::vector<std::string>& environnement) {
+                   const std::vector<std::string>& environnement, long long octets) {
   Execution r;
   std::string sorties = (fs::temp_directory_path() / "velquor-sorties-XXXXXX").string();
   if (::mkdtemp(sorties.data()) == nullptr) return r;
   const fs::path dossier(sorties);
   const int etat = Lancer(programme, std::move(arguments), environnement, dossier / "sortie",
-                          dossier / "erreurs", -1);
+                          dossier / "erreurs", octets);
   r.code = etat >= 0 && WIFEXITED(etat) ? WEXITSTATUS(etat) : -1;
   r.tue = etat >= 0 && WIFSIGNALED(etat) && WTERMSIG(etat) == SIGKILL;
   r.sortie = LireTexte(dossier / "sortie");
@@ -70,12 +70,6 @@ Execution Executer(const std::string& programme, std::vector<std::string> argume
   std::error_code e;
   fs::remove_all(dossier, e);
   return r;
-}
-
-int ExecuterDisqueLimite(const std::string& programme, std::vector<std::string> arguments,
-                         long long octets) {
-  const int etat = Lancer(programme, std::move(arguments), {}, "/dev/null", "/dev/null", octets);
-  return etat >= 0 && WIFEXITED(etat) ? WEXITSTATUS(etat) : -1;
 }
 
 }  // namespace velquor::test

@@ -18,14 +18,10 @@ struct Execution {
   std::string erreurs;
 };
 
-// environnement: extra NAME=value entries, added to this process's own environment.
+// environnement: extra NAME=value entries, added to this process's own environment. With
+// `octets` not negative, the program's files cannot grow past that many bytes: the kernel refuses
+// the writes as on a full disk.
 Execution Executer(const std::string& programme, std::vector<std::string> arguments,
-                   const std::vector<std::string>& environnement = {});
-
-// Runs the program, its output thrown away, in a process whose files cannot grow past `octets`
-// bytes: the kernel refuses the writes as on a full disk. Its exit status, -1 when it did not
-// exit normally.
-int ExecuterDisqueLimite(const std::string& programme, std::vector<std::string> arguments,
-                         long long octets);
+                   const std::vector<std::string>& environnement = {}, long long octets = -1);
 
 }  // namespace velquor::test
