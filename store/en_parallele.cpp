@@ -103,7 +103,9 @@ class Aides {
   }
 
   static inline Aides* actuelles_ = nullptr;
-  static inline Aides* abandonnees_ = nullptr;
+#ifndef _WIN32
+  static inline Aides* abandonnees_ = nullptr;  // a forked child's pool of its parent's helpers
+#endif
 
   std::mutex m_;
   std::condition_variable travail_;
