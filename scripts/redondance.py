@@ -101,6 +101,11 @@ def main():
 
     sources = os.path.join(TRAVAIL, "src")
     construction = os.path.join(TRAVAIL, "build")
+    # Outside the coverage runs, the counters go to a folder emptied before each run, so that the
+    # coverage runtime never complains on a program's error output (which cases compare) of
+    # counters left by a build before the fault.
+    os.environ["GCOV_ERROR_FILE"] = os.devnull
+    os.environ["GCOV_PREFIX"] = os.path.join(TRAVAIL, "gcov-jete")
     preparer(sources, construction)
     print("building the copy with coverage ...", flush=True)
     if not mutation.construire(construction, args.jobs, None):
@@ -110,6 +115,9 @@ def main():
                             f"{args.candidats}|{args.exclus}", None)
     if not candidats.tests:
         sys.exit("no test matches " + args.candidats)
+    echec = autres.lancer()
+    if echec:
+        sys.exit(f"{echec} fails without any fault: fix it or leave it out (--exclus)")
     lignes = couverture(candidats, sources, construction)
     fichiers = sorted({f for f, _ in lignes})
     if args.fichiers:
