@@ -91,36 +91,31 @@ def masquer(texte):
     return "".join(sortie), litteraux
 
 
-def fermante(masque, ouvrante):
-    """The offset of the bracket closing the one at `ouvrante`."""
-    paires = {"(": ")", "[": "]", "{": "}"}
+def apparier(masque, depart, pas, ouvrantes, fermantes):
+    """The offset of the bracket matching the one at `depart`, walking by `pas` (1 or -1)."""
+    paires = dict(zip(ouvrantes, fermantes))
     pile = []
-    for i in range(ouvrante, len(masque)):
+    fin = len(masque) if pas > 0 else -1
+    for i in range(depart, fin, pas):
         c = masque[i]
         if c in paires:
             pile.append(paires[c])
-        elif c in ")]}":
+        elif c in fermantes:
             if not pile or pile.pop() != c:
                 return -1
             if not pile:
                 return i
     return -1
+
+
+def fermante(masque, ouvrante):
+    """The offset of the bracket closing the one at `ouvrante`."""
+    return apparier(masque, ouvrante, 1, "([{", ")]}")
 
 
 def ouvrante(masque, fermee):
     """The offset of the bracket opening the one at `fermee`."""
-    paires = {")": "(", "]": "[", "}": "{"}
-    pile = []
-    for i in range(fermee, -1, -1):
-        c = masque[i]
-        if c in paires:
-            pile.append(paires[c])
-        elif c in "([{":
-            if not pile or pile.pop() != c:
-                return -1
-            if not pile:
-                return i
-    return -1
+    return apparier(masque, fermee, -1, ")]}", "([{")
 
 
 MOTS_CONTROLE = {"if", "for", "while", "switch", "catch", "return", "sizeof", "decltype",

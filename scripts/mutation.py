@@ -256,6 +256,11 @@ def planter(chemin, faute):
     return original
 
 
+# Why a fault is left out of the score.
+ECARTS = {"fenetres": "-  code of the windows", "absent": "?  not in HEAD any more",
+          None: "-  does not build"}
+
+
 def decrire(faute):
     if "signature" in faute:
         return (f"{faute['fichier']}:{faute['ligne']} {faute['operateur']}\n"
@@ -371,15 +376,9 @@ def main():
         elif statut == "survit":
             survivants.append(n)
             print(f"{n:3} SURVIVED ({duree:.0f} s) {decrire(faute)}", flush=True)
-        elif statut == "fenetres":
-            ecartes.append(n)
-            print(f"{n:3} -  code of the windows: {decrire(faute)}", flush=True)
-        elif statut == "absent":
-            ecartes.append(n)
-            print(f"{n:3} ?  not in HEAD any more: {decrire(faute)}", flush=True)
         else:
             ecartes.append(n)
-            print(f"{n:3} -  does not build: {decrire(faute)}", flush=True)
+            print(f"{n:3} {ECARTS.get(statut, ECARTS[None])}: {decrire(faute)}", flush=True)
     construire(construction, args.jobs, args.cibles)
     total = len(attrapes) + len(survivants)
     if total:
