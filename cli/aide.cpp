@@ -22,8 +22,10 @@ Commandes :
       imprimer (A4 ou Letter) ou à partager. L'ancienne carte reste entière tant que la
       nouvelle n'est pas complètement écrite.
   rechercher nom [--contient|--ne-contient-pas] [CHAINE]
-  rechercher familles [--selectionnees|--non-selectionnees] [NOM...] [--fichier F]
-  rechercher ingredients [--tous|--aucun|--au-moins-un] [NOM...] [--fichier F]
+  rechercher familles [--selectionnees|--non-selectionnees] [NOM...] [--contenant MOT]
+      [--fichier F]
+  rechercher ingredients [--tous|--aucun|--au-moins-un] [NOM...] [--contenant MOT]
+      [--fichier F]
       Lance la recherche de « Nouvelle recherche » et écrit son résultat (RESURECH) comme
       la fenêtre de recherche, puis affiche les noms du résultat, un par ligne :
         --contient           nom contenant la chaîne (par défaut ; chaîne vide : tous)
@@ -34,10 +36,14 @@ Commandes :
                              « que puis-je faire avec ces bouteilles ? »
         --aucun              aucun ingrédient parmi ceux donnés
         --au-moins-un        au moins un ingrédient parmi ceux donnés
+        --contenant MOT      choisit aussi chaque nom qui contient MOT, sans tenir
+                             compte des majuscules ni des accents (--contenant rhum :
+                             tous les rhums) ; se répète
         --fichier F          lit aussi les noms dans F (UTF-8, un par ligne)
         --ajouter            garde le résultat précédent et y ajoute celui-ci
                              (sans --ajouter, le résultat précédent est effacé)
-      Les noms s'écrivent en minuscules ou en majuscules ; un nom inconnu arrête tout.
+      Les noms s'écrivent en minuscules ou en majuscules ; un nom inconnu arrête tout,
+      et les noms qui le contiennent sont proposés.
   importer FICHIER.csv
       Ajoute les cocktails d'un fichier CSV en UTF-8 avec la ligne d'en-tête
       cocktail,famille,quantite,ingredient,alcoolise,remarques

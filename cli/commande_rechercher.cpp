@@ -8,6 +8,7 @@
 #include <optional>
 #include <set>
 
+#include "cli/choix_par_mot.h"
 #include "cli/commandes.h"
 #include "cli/fichier_lecture.h"
 #include "cli/paires.h"
@@ -27,6 +28,9 @@ namespace {
 
 constexpr std::string_view OptionFichier = "--fichier";
 constexpr std::string_view OptionAjouter = "--ajouter";
+constexpr std::string_view OptionContenant = "--contenant";
+// The names a message lists at most for one word: a screenful.
+constexpr std::size_t NomsMontres = 20;
 
 // The modes, each with the kind of search it belongs to.
 struct Mode {
@@ -45,10 +49,15 @@ const Mode Modes[] = {
 };
 
 const OptionCommande Options[] = {
-    {OptionFichier, true},      {OptionAjouter, false},
-    {"--contient", false},      {"--ne-contient-pas", false},
-    {"--selectionnees", false}, {"--non-selectionnees", false},
-    {"--tous", false},          {"--aucun", false},
+    {OptionFichier, true},
+    {OptionAjouter, false},
+    {OptionContenant, true},
+    {"--contient", false},
+    {"--ne-contient-pas", false},
+    {"--selectionnees", false},
+    {"--non-selectionnees", false},
+    {"--tous", false},
+    {"--aucun", false},
     {"--au-moins-un", false},
 };
 
@@ -58,11 +67,13 @@ struct Genre {
   std::string_view base;  // the collection the names are chosen from
   std::string_view singulier;
   std::string_view pluriel;
+  std::string_view aucun;
 };
 const Genre Genres[] = {
-    {"nom", RechercheNom, "", "", ""},
-    {"familles", RechercheFamille, BaseFamille, "famille", "familles"},
-    {"ingredients", RechercheIngredients, BaseIngredient, "ingrédient", "ingrédients"},
+    {"nom", RechercheNom, "", "", "", ""},
+    {"familles", RechercheFamille, BaseFamille, "famille", "familles", "aucune famille"},
+    {"ingredients", RechercheIngredients, BaseIngredient, "ingrédient", "ingrédients",
+     "aucun ingrédient"},
 };
 
 const Genre* TrouverGenre(std::string_view operande) {
@@ -92,9 +103,15 @@ std::string VerifierOperandes(const Operandes& operandes) {
     return "genre de recherche inconnu : " + operandes[0] + " (nom, familles ou ingredients)";
   const Mode* choisi = nullptr;
   for (const OptionDonnee& o : operandes.options) {
-    if (o.nom == OptionFichier && genre->genre == RechercheNom)
-      return "l'option --fichier ne vaut que pour une recherche par familles ou par ingrédients";
+    if ((o.nom == OptionFichier || o.nom == OptionContenant) && genre->genre == RechercheNom)
+      return "l'option " + o.nom +
+             " ne vaut que pour une recherche par familles ou par ingrédients";
     if (o.nom == OptionFichier && o.valeur.empty()) return "l'option --fichier attend un fichier";
+    if (o.nom == OptionContenant && o.valeur.find_first_not_of(" \t") == std::string::npos)
+      return "l'option --contenant attend un mot";
+    if (o.nom == OptionContenant && !Utf8VersCp1252(o.valeur))
+      return "le mot « " + TexteAffichableUtf8(o.valeur) +
+             " » contient un caractère que les noms ne peuvent pas contenir";
     const Mode* mode = TrouverMode(o.nom);
     if (mode == nullptr) continue;
     if (mode->genre != genre->genre)
@@ -167,6 +184,22 @@ std::optional<std::string> Resoudre(const std::string& utf8, const std::set<std:
   return std::nullopt;
 }
 
+// The option that chooses every name containing the word, as the user can type it again.
+std::string OptionPour(const std::string& mot) {
+  const std::string affiche = TexteAffichableUtf8(mot);
+  const bool guillemets = affiche.find_first_of(" \t'\"\\$`!*?;&|<>()") != std::string::npos;
+  return std::string(OptionContenant) + " " + (guillemets ? "\"" + affiche + "\"" : affiche);
+}
+
+// The names, one a line after the text, a screenful at most.
+std::string AvecLesNoms(std::string texte, const std::vector<std::string>& noms) {
+  for (std::size_t i = 0; i < noms.size() && i < NomsMontres; ++i)
+    texte += "\n  " + TexteAffichable(noms[i]);
+  if (noms.size() > NomsMontres)
+    texte += "\n  … et " + std::to_string(noms.size() - NomsMontres) + " autres";
+  return texte;
+}
+
 // The chosen list as the dialog's sorted list box holds it when the names are added one by one:
 // each inserted before the first entry that does not sort before it, case ignored; a name
 // already there is not added again.
@@ -210,8 +243,12 @@ int Executer(const Operandes& operandes, ConsoleMessages& messages) {
   } else {
     std::vector<std::string> donnes;
     if (!NomsDonnes(operandes, donnes)) return SortieProbleme;
+    std::vector<std::string> mots;
+    for (const OptionDonnee& o : operandes.options) {
+      if (o.nom == OptionContenant) mots.push_back(o.valeur);
+    }
     std::vector<std::string> existants;
-    if (!donnes.empty()) {
+    if (!donnes.empty() || !mots.empty()) {
       if (!PaireLisible("Recherche", genre.base, genre.pluriel)) return SortieProbleme;
       if (!NomsDe(genre.base, existants)) {
         DireErreur("lecture impossible du fichier des " + std::string(genre.pluriel));
@@ -221,11 +258,32 @@ int Executer(const Operandes& operandes, ConsoleMessages& messages) {
     const std::set<std::string> noms(existants.begin(), existants.end());
     std::vector<std::string> choisis;
     std::vector<std::string> inconnus;
+    std::vector<std::string> indices;  // what each unknown name may have meant
+    std::vector<std::string> notes;    // exact names that longer names contain too
+    const auto contenant = [&](const std::string& utf8) {
+      const std::optional<std::string> mot = Utf8VersCp1252(SansBlancsAutour(utf8));
+      return mot && !mot->empty() ? NomsContenant(existants, *mot) : std::vector<std::string>();
+    };
     for (const std::string& donne : donnes) {
-      if (std::optional<std::string> nom = Resoudre(donne, noms))
+      std::vector<std::string> contiennent = contenant(donne);
+      if (std::optional<std::string> nom = Resoudre(donne, noms)) {
         choisis.push_back(*nom);
-      else
-        inconnus.push_back("« " + TexteAffichableUtf8(donne) + " »");
+        std::erase(contiennent, *nom);
+        if (!contiennent.empty())
+          notes.push_back(TexteAffichable(*nom) + " : choisi seul ; " +
+                          Compter(static_cast<std::int64_t>(contiennent.size()),
+                                  "autre nom le contient", "autres noms le contiennent") +
+                          " (" + OptionPour(donne) + " les choisit tous)");
+        continue;
+      }
+      inconnus.push_back("« " + TexteAffichableUtf8(donne) + " »");
+      if (!contiennent.empty())
+        indices.push_back(
+            AvecLesNoms("« " + TexteAffichableUtf8(donne) + " » se trouve dans " +
+                            Compter(static_cast<std::int64_t>(contiennent.size()),
+                                    std::string(genre.singulier), std::string(genre.pluriel)) +
+                            " (" + OptionPour(donne) + " les choisit tous) :",
+                        contiennent));
     }
     if (!inconnus.empty()) {
       std::string liste;
@@ -235,8 +293,27 @@ int Executer(const Operandes& operandes, ConsoleMessages& messages) {
                  (inconnus.size() > 1 ? " inconnus : " : " inconnu : ") + liste +
                  " ; rien n'a été cherché (velquor-outils lister " + std::string(genre.operande) +
                  " donne les noms)");
+      for (const std::string& indice : indices)
+        Dire(indice);
       return SortieUsage;
     }
+    for (const std::string& mot : mots) {
+      const std::vector<std::string> trouves = contenant(mot);
+      if (trouves.empty()) {
+        DireErreur(std::string(genre.aucun) + " ne contient « " + TexteAffichableUtf8(mot) +
+                   " » ; rien n'a été cherché (velquor-outils lister " +
+                   std::string(genre.operande) + " donne les noms)");
+        return SortieUsage;
+      }
+      notes.push_back(
+          AvecLesNoms(OptionPour(mot) + " : " +
+                          Compter(static_cast<std::int64_t>(trouves.size()),
+                                  std::string(genre.singulier), std::string(genre.pluriel)),
+                      trouves));
+      choisis.insert(choisis.end(), trouves.begin(), trouves.end());
+    }
+    for (const std::string& note : notes)
+      Dire(note);
     (genre.genre == RechercheFamille ? criteres.FamillesChoisies : criteres.IngredientsChoisis) =
         ListeChoisie(choisis);
   }

@@ -3,7 +3,8 @@
 #
 # The commands and their words are read from the program's own help (--aide), the lines of its
 # "Commandes :" part: "  commande mot|mot|..." gives the words, "  commande FICHIER.csv" the CSV
-# files, "  commande TEXTE" nothing. A command added to the help is completed as it stands there.
+# files, "  commande TEXTE" nothing. A command's options are the --words of its lines and of the
+# lines under them. A command added to the help is completed as it stands there.
 
 # "commande modele" for each command line of the help of the program $1.
 _velquor_outils_commandes() {
@@ -11,6 +12,17 @@ _velquor_outils_commandes() {
     /^Commandes :/ { dans = 1; next }
     /^Options :/ { dans = 0 }
     dans && /^  [a-z]/ { print $1, $2 }'
+}
+
+# The options of the command $2 of the program $1, as its part of the help names them.
+_velquor_outils_options() {
+  "$1" --aide 2>/dev/null | awk -v c="$2" '
+    /^Commandes :/ { dans = 1; next }
+    /^Options :/ { dans = 0 }
+    dans && /^  [a-z]/ { courante = $1 }
+    dans && courante == c {
+      while (match($0, /--[a-z][a-z-]*/)) { print substr($0, RSTART, RLENGTH); $0 = substr($0, RSTART + RLENGTH) }
+    }' | sort -u
 }
 
 _velquor_outils() {
@@ -42,7 +54,9 @@ _velquor_outils() {
     return 0
   fi
   if ((options)) && [[ $cur == -* ]]; then
-    mapfile -t COMPREPLY < <(compgen -W "-C --aide --help" -- "$cur")
+    local propres=
+    [[ -n $commande ]] && propres=$(_velquor_outils_options "$programme" "$commande")
+    mapfile -t COMPREPLY < <(compgen -W "-C --aide --help $propres" -- "$cur")
     return 0
   fi
 

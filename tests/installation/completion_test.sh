@@ -61,6 +61,10 @@ attendre "" verifier ""
 attendre "" lister cocktails ""
 # Options, and -C before or after the command.
 attendre "--aide" --a
+# A command's own options, read from its part of the help.
+attendre "--contenant --contient" rechercher ingredients --cont
+attendre "--aide --ajouter --au-moins-un --aucun" rechercher --a
+attendre "--titre --tout" exporter menu --t
 contient "-C" -
 mkdir -p "$travail/recettes/sous" "$travail/rien"
 touch "$travail/recettes/a.csv" "$travail/recettes/B.CSV" "$travail/recettes/notes.txt"
