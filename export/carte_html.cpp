@@ -61,6 +61,30 @@ footer { margin-top: 2.5rem; text-align: center; font-size: .8rem; color: var(--
 }
 )";
 
+// The capitals a French name elides before, as typography wants it: A E I O U Y, their accented
+// forms, Æ and Œ (code page 1252).
+constexpr std::string_view Voyelles =
+    "AEIOUY\x8C\xC0\xC1\xC2\xC3\xC4\xC5\xC6\xC8\xC9\xCA\xCB\xCC\xCD\xCE\xCF"
+    "\xD2\xD3\xD4\xD5\xD6\xD8\xD9\xDA\xDB\xDC\xDD";
+
+// A composition line of the menu: the results window's connectors, but "d’EAU" for its "d' EAU",
+// the apostrophe U+2019 (0x92 in the code page) against the name, nothing to break between them.
+std::string LigneCarte(std::string_view quantite, std::string_view ingredient) {
+  if (ingredient.empty() || Voyelles.find(ingredient.front()) == std::string_view::npos)
+    return LigneComposition(quantite, ingredient);
+  return std::string(quantite).append(" d\x92").append(ingredient);
+}
+
+// The families the cocktails belong to; "Sans famille" is none.
+int NombreDeFamilles(const std::vector<CocktailCarte>& cocktails) {
+  std::vector<std::string> familles;
+  for (const CocktailCarte& c : cocktails) {
+    if (!c.famille.empty()) familles.push_back(c.famille);
+  }
+  std::sort(familles.begin(), familles.end());
+  return static_cast<int>(std::unique(familles.begin(), familles.end()) - familles.begin());
+}
+
 std::string Compte(std::size_t n, std::string_view singulier, std::string_view pluriel) {
   return std::to_string(n) + " " + std::string(n > 1 ? pluriel : singulier);
 }
@@ -103,8 +127,7 @@ CocktailCarte CocktailPourCarte(const EnrCocktail& cocktail) {
                   {},
                   std::string(Texte(cocktail.Remarques))};
   for (int i = 0, n = NbLignesAffichees(cocktail); i < n; ++i)
-    c.lignes.push_back(
-        LigneComposition(Texte(cocktail.Quantite[i]), Texte(cocktail.Ingredient[i])));
+    c.lignes.push_back(LigneCarte(Texte(cocktail.Quantite[i]), Texte(cocktail.Ingredient[i])));
   return c;
 }
 
@@ -164,16 +187,12 @@ std::string PageCarte(const std::vector<CocktailCarte>& cocktails, std::string_v
     if (a->famille.empty() != b->famille.empty()) return b->famille.empty();
     return ComparerNoms(a->famille, b->famille) < 0;
   });
-  std::size_t familles = 0;
-  for (std::size_t i = 0; i < ordre.size(); ++i) {
-    if (i == 0 || ordre[i]->famille != ordre[i - 1]->famille) ++familles;
-  }
-
   std::string page = DebutPageHtml5(titre, Styles);
   page.append("<header>\n<h1>").append(titre).append("</h1>\n<p>");
+  const auto familles = static_cast<std::size_t>(NombreDeFamilles(cocktails));
   page += cocktails.empty() ? std::string("Aucun cocktail")
-                            : Compte(cocktails.size(), "cocktail", "cocktails") + " · " +
-                                  Compte(familles, "famille", "familles");
+                            : Compte(cocktails.size(), "cocktail", "cocktails");
+  if (familles > 0) page += " · " + Compte(familles, "famille", "familles");
   page += "</p>\n</header>\n<main>\n";
   if (cocktails.empty()) page += "<p class=\"vide\">Aucun cocktail à présenter.</p>\n";
   for (std::size_t i = 0; i < ordre.size(); ++i) {
@@ -216,12 +235,7 @@ BilanCarte ExporterCarteHtml(std::string_view base, std::string_view titre) {
   bilan.nbEnregistrements = static_cast<int>(cocktails.size());
   bilan.nbLiens = static_cast<int>(liens.size());
   const std::string page = PageCarte(cocktails, titre, liens);
-  std::vector<std::string> familles;
-  for (const CocktailCarte& c : cocktails)
-    familles.push_back(c.famille);
-  std::sort(familles.begin(), familles.end());
-  bilan.nbFamilles =
-      static_cast<int>(std::unique(familles.begin(), familles.end()) - familles.begin());
+  bilan.nbFamilles = NombreDeFamilles(cocktails);
   if (EcrirePageEntiere(CheminCarte, page))
     bilan.fichiersEcrits.push_back(CheminCarte);
   else

@@ -1,8 +1,9 @@
 #pragma once
 // The menu, web/menu.html: the cocktails of the last search (or all of them) as a page to print
 // or share. Grouped by family, the families in name order, each cocktail with its composition
-// lines as the results window shows them and its remarks, its name linking to its recipe page
-// when one has been written. A page of the companion's own, in UTF-8 HTML5.
+// lines as the results window shows them (but "d’EAU", set as French typography wants it, where
+// the window shows "d' EAU") and its remarks, its name linking to its recipe page when one has
+// been written. A page of the companion's own, in UTF-8 HTML5.
 
 #include <map>
 #include <string>

@@ -127,7 +127,8 @@ class Cas {
         EXPECT_EQ(LireTexte(m[0]), attendu) << m[0];
       } else if (mot == "~") {
         const std::vector<std::string> m = Mots(reste);
-        EXPECT_NE(LireTexte(m[0]).find(m.at(1)), std::string::npos) << reste;
+        ASSERT_EQ(m.size(), 2u) << "~ takes a path and one text, quoted if it has blanks";
+        EXPECT_NE(LireTexte(m[0]).find(m[1]), std::string::npos) << reste;
       } else if (mot == "-") {
         EXPECT_FALSE(fs::exists(reste)) << reste;
       } else if (mot == "inchange") {
