@@ -11,8 +11,10 @@
 //   jeu hostile | enregistrements | sans-terminateur | sans-terminateur-resultat
 //                                     the hostile records of tests/hostile, written by the store
 //                                     (enregistrements: without the cocktail of control bytes)
-//   ajouter BASE NOM                  a record holding only its name (FAMILLE, INGRED, COCKTAIL,
-//                                     RESURECH), its pair created when missing
+//   ajouter BASE NOM [CHAMP TEXTE]... a record of FAMILLE, INGRED, COCKTAIL or RESURECH, its pair
+//                                     created when missing: its name, and the fields given
+//                                     (commentaire, alcool 0/1, famille, remarques, quantiteN
+//                                     and ingredientN for the row N from 1); the rest zeros
 //   octets CHEMIN POSITION HEX...     bytes written over the file at that place
 //   taille CHEMIN N                   the file cut or extended to N bytes
 //   toucher CHEMIN S                  the file's date set to S seconds from now
@@ -154,11 +156,11 @@ class Cas {
       } else if (mot == "ajouter") {
         const std::vector<std::string> m = Mots(reste);
         if (m.at(0) == BaseFamille) {
-          Ajouter(FicFamille(), m.at(1));
+          Ajouter(FicFamille(), m);
         } else if (m.at(0) == BaseIngredient) {
-          Ajouter(FicIngredient(), m.at(1));
+          Ajouter(FicIngredient(), m);
         } else {
-          Ajouter(FicCocktail(m.at(0)), m.at(1));
+          Ajouter(FicCocktail(m.at(0)), m);
         }
       } else if (mot == "octets" || mot == "taille") {
         const std::vector<std::string> m = Mots(reste);
@@ -237,10 +239,38 @@ class Cas {
   }
 
   template <class Fic>
-  static void Ajouter(Fic&& f, const std::string& nom) {
+  static void Ajouter(Fic&& f, const std::vector<std::string>& m) {
+    const std::string& nom = m.at(1);
     ASSERT_TRUE(f.Ouvrir() || (f.Creer() && f.Ouvrir())) << nom;
-    f.Enreg = {};
-    CopierTexte(f.Enreg.Nom, nom);
+    auto& e = f.Enreg;
+    e = {};
+    CopierTexte(e.Nom, nom);
+    for (std::size_t k = 2; k + 1 < m.size(); k += 2) {
+      const std::string &champ = m[k], &texte = m[k + 1];
+      const auto rang = static_cast<std::size_t>(
+          std::atoi(champ.c_str() + std::min(champ.size(), champ.find_first_of("0123456789"))) - 1);
+      bool connu = true;
+      if constexpr (std::is_same_v<std::decay_t<decltype(e)>, EnrCocktail>) {
+        if (champ == "famille")
+          CopierTexte(e.Famille, texte);
+        else if (champ == "remarques")
+          CopierTexte(e.Remarques, texte);
+        else if (champ.starts_with("quantite") && rang < NbLignesComposition)
+          CopierTexte(e.Quantite[rang], texte);
+        else if (champ.starts_with("ingredient") && rang < NbLignesComposition)
+          CopierTexte(e.Ingredient[rang], texte);
+        else
+          connu = false;
+      } else {
+        if (champ == "commentaire")
+          CopierTexte(e.Commentaire, texte);
+        else if constexpr (std::is_same_v<std::decay_t<decltype(e)>, EnrIngredient>)
+          connu = champ == "alcool" && (e.Alcool = std::atoi(texte.c_str()), true);
+        else
+          connu = false;
+      }
+      ASSERT_TRUE(connu) << "no field " << champ << " in " << nom;
+    }
     ASSERT_TRUE(f.Ajouter(nom)) << nom;
   }
 
