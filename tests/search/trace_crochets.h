@@ -1,6 +1,6 @@
 #pragma once
-// Stand-ins for the user and the progress dialog that write every call into one trace, so a
-// test can check what was called and in which order; and the collections the tests start from,
+// A stand-in for the progress dialog that writes every call into a trace, so a test can check
+// what was called and in which order; and the collections the tests start from,
 // created in the test's own directory, read back by name.
 
 #include <gtest/gtest.h>
@@ -16,14 +16,12 @@
 #include "store/champ_texte.h"
 #include "store/collections.h"
 #include "store/cp1252.h"
-#include "store/messages.h"
 
 namespace velquor::test {
 
 using Trace = std::vector<std::string>;
 
-// A progress dialog whose stop button is "clicked" while the messages after step k are
-// processed, as a real click is; from then on every step reports the stop request.
+// A progress dialog that is never stopped, writing its calls and the message processing.
 class TraceProgression : public RapporteurProgression {
  public:
   explicit TraceProgression(Trace& trace) : trace_(trace) {}
@@ -32,35 +30,11 @@ class TraceProgression : public RapporteurProgression {
   bool MettreAJour(std::string_view nom, std::int64_t total, std::int64_t ordinal) override {
     trace_.push_back("etape " + std::string(nom) + " " + std::to_string(ordinal) + "/" +
                      std::to_string(total));
-    ordinal_ = ordinal;
-    return arretDemande_;
+    return false;
   }
   void Fin() override { trace_.push_back("fin"); }
-
   CrochetMessagesEnAttente Pompe() {
-    return [this] {
-      trace_.push_back("pompe");
-      if (ordinal_ == clicArretApresEtape) arretDemande_ = true;
-    };
-  }
-
-  // The step during which the user clicks "Arrêter"; 0 for never.
-  std::int64_t clicArretApresEtape = 0;
-
- private:
-  Trace& trace_;
-  std::int64_t ordinal_ = 0;
-  bool arretDemande_ = false;
-};
-
-// Messages and the clear question, answered as scripted.
-class TraceMessages : public PMessages {
- public:
-  explicit TraceMessages(Trace& trace) : trace_(trace) {}
-  int AffMessage(int idChaine, std::string_view argument, unsigned style) override {
-    trace_.push_back("message " + std::to_string(idChaine) + " " + std::string(argument) + " " +
-                     std::to_string(style));
-    return ReponseOk;
+    return [this] { trace_.push_back("pompe"); };
   }
 
  private:
