@@ -1,6 +1,7 @@
-// What the user types and reads: the code page conversions, the edit fields' entry rules, the
-// lists' searches and the message boxes, with the hostile records ("%s", "<&>", the bytes 0x80 to
-// 0x9F with the five holes, texts at their limit) as a second data set.
+// What the user types and reads: the edit fields' entry rules, the lists' searches and the message
+// boxes, with the hostile records ("%s", "<&>", the bytes 0x80 to 0x9F with the five holes, texts
+// at their limit) as a second data set. The code page conversions are the hostile records' round
+// trips through the editors (tests/editors/saisie_test.cpp).
 
 #include <QAccessible>
 #include <QApplication>
@@ -16,7 +17,7 @@
 #include "framework/edition.h"
 #include "framework/liste.h"
 #include "framework/service_messages.h"
-#include "framework/texte_qt.h"
+#include "fenetres_hostiles.h"
 #include "jeu_hostile.h"
 #include "resources/chaines.h"
 #include "store/collections.h"
@@ -27,37 +28,7 @@
 namespace velquor {
 namespace {
 
-// The characters of code page 1252 at 0x80 to 0x9F; its five holes keep the control code points
-// of the same value. Every other byte is the Latin-1 character of the same value.
-constexpr char16_t kTable80[32] = {
-    u'€', u'\u0081', u'‚',      u'ƒ', u'„',      u'…',      u'†', u'‡',      u'ˆ', u'‰', u'Š',
-    u'‹', u'Œ',      u'\u008D', u'Ž', u'\u008F', u'\u0090', u'‘', u'’',      u'“', u'”', u'•',
-    u'–', u'—',      u'˜',      u'™', u'š',      u'›',      u'œ', u'\u009D', u'ž', u'Ÿ'};
-
-QString Montre(std::string_view cp1252) {
-  QString texte;
-  for (unsigned char c : cp1252)
-    texte += c >= 0x80 && c < 0xA0 ? QChar(kTable80[c - 0x80]) : QChar(char16_t{c});
-  return texte;
-}
-
-TEST(TexteQt, ChaqueOctetFaitLAllerRetourEtCeQueLeCodePageNAPasEstRefuse) {
-  std::string tous;
-  for (int i = 1; i < 256; ++i)
-    tous.push_back(static_cast<char>(i));
-  EXPECT_EQ(Cp1252VersQString(tous), Montre(tous));
-  EXPECT_EQ(QStringVersCp1252(Cp1252VersQString(tous)), tous);
-  EXPECT_EQ(QStringVersCp1252(QStringLiteral("Ωmega")), std::nullopt);
-  EXPECT_EQ(QStringVersCp1252(QString::fromUtf8("\xF0\x9F\x8D\xB8")), std::nullopt);
-  // Remarks at their limit, with CR LF line breaks, come back byte for byte from the field.
-  for (const std::string& texte : {test::Remarque250, test::Remarque125Sauts}) {
-    PEditionMulti champ;
-    champ.DefinirRegles({false, 250});
-    champ.DefinirTexteCp1252(texte);
-    EXPECT_EQ(champ.toPlainText(), Montre(texte).replace(QStringLiteral("\r\n"), "\n"));
-    EXPECT_EQ(champ.TexteCp1252(), texte);
-  }
-}
+using test::Montre;
 
 TEST(Saisie, CapitalesLimiteEnOctetsEtRefusEntierAvecUnBip) {
   test::RepondeurScripte repondeur;
