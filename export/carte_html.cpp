@@ -6,6 +6,7 @@
 
 #include "export/chemins_export.h"
 #include "export/html5.h"
+#include "export/index_recettes.h"
 #include "export/ligne_html.h"
 #include "search/ligne_composition.h"
 #include "store/champ_texte.h"
@@ -46,6 +47,7 @@ li::before { content: "\2022\00a0\00a0"; color: var(--accent); }
   overflow-wrap: anywhere; }
 .vide { text-align: center; font-style: italic; }
 footer { margin-top: 2.5rem; text-align: center; font-size: .8rem; color: var(--doux); }
+footer a { color: inherit; }
 @page { margin: 15mm 14mm; }
 @media print {
   body { background: #fff; max-width: none; padding: 0; font-size: 10.5pt; }
@@ -176,7 +178,7 @@ std::map<std::string, std::string> LiensRecettes(const std::vector<CocktailCarte
 }
 
 std::string PageCarte(const std::vector<CocktailCarte>& cocktails, std::string_view titre,
-                      const std::map<std::string, std::string>& liens) {
+                      const std::map<std::string, std::string>& liens, bool avecIndex) {
   // The families in name order, a cocktail without family at the end; within a family the
   // cocktails keep their name order.
   std::vector<const CocktailCarte*> ordre;
@@ -205,7 +207,9 @@ std::string PageCarte(const std::vector<CocktailCarte>& cocktails, std::string_v
     EcrireCocktail(page, c, liens);
   }
   if (!ordre.empty()) page += "</div>\n</section>\n";
-  page += "</main>\n<footer>Carte établie avec Le Velquor</footer>\n</body>\n</html>\n";
+  page += "</main>\n<footer>";
+  if (avecIndex) page += "<a href=\"index.html\">Toutes les recettes</a> · ";
+  page += "Carte établie avec Le Velquor</footer>\n</body>\n</html>\n";
   return page;
 }
 
@@ -234,12 +238,17 @@ BilanCarte ExporterCarteHtml(std::string_view base, std::string_view titre) {
   const std::map<std::string, std::string> liens = LiensRecettes(cocktails);
   bilan.nbEnregistrements = static_cast<int>(cocktails.size());
   bilan.nbLiens = static_cast<int>(liens.size());
-  const std::string page = PageCarte(cocktails, titre, liens);
+  std::error_code erreur;
+  const std::string page =
+      PageCarte(cocktails, titre, liens, std::filesystem::exists(CheminIndexRecettes, erreur));
   bilan.nbFamilles = NombreDeFamilles(cocktails);
-  if (EcrirePageEntiere(CheminCarte, page))
-    bilan.fichiersEcrits.push_back(CheminCarte);
-  else
+  if (!EcrirePageEntiere(CheminCarte, page)) {
     bilan.fichiersEnEchec.push_back(CheminCarte);
+    return bilan;
+  }
+  bilan.fichiersEcrits.push_back(CheminCarte);
+  // The index of the recipe pages, written before, links to the menu from now on.
+  if (!LierIndexACarte()) bilan.fichiersEnEchec.push_back(CheminIndexRecettes);
   return bilan;
 }
 

@@ -34,9 +34,10 @@ CocktailCarte CocktailPourCarte(const EnrCocktail& cocktail);
 // numbered by an older export still counts; of two pages for one name, the one written last.
 std::map<std::string, std::string> LiensRecettes(const std::vector<CocktailCarte>& cocktails);
 
-// The page. cocktails in name order; titre is escaped HTML text (UTF-8); liens as above.
+// The page. cocktails in name order; titre is escaped HTML text (UTF-8); liens as above;
+// avecIndex when the index of the recipe pages is there to link back to.
 std::string PageCarte(const std::vector<CocktailCarte>& cocktails, std::string_view titre,
-                      const std::map<std::string, std::string>& liens);
+                      const std::map<std::string, std::string>& liens, bool avecIndex);
 
 struct BilanCarte : BilanExport {
   int nbFamilles = 0;

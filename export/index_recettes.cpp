@@ -1,5 +1,10 @@
 #include "export/index_recettes.h"
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "export/carte_html.h"
 #include "export/html5.h"
 
 namespace velquor {
@@ -25,9 +30,12 @@ std::string Adresse(const std::string& chemin) {
 
 }  // namespace
 
-std::string PageIndexRecettes(const std::vector<PageRecette>& pages) {
+constexpr std::string_view Titre = "<h1>Recettes de cocktails</h1>\n";
+
+std::string PageIndexRecettes(const std::vector<PageRecette>& pages, bool avecCarte) {
   std::string page = DebutPageHtml5("Recettes de cocktails", Styles);
-  page += "<h1>Recettes de cocktails</h1>\n";
+  page += Titre;
+  if (avecCarte) page += LienCarte;
   page += pages.empty() ? std::string("<p>Aucune recette.</p>\n")
                         : "<p>" + std::to_string(pages.size()) +
                               (pages.size() > 1 ? " recettes" : " recette") + "</p>\n<ol>\n";
@@ -41,7 +49,21 @@ std::string PageIndexRecettes(const std::vector<PageRecette>& pages) {
 }
 
 bool EcrireIndexRecettes(const std::vector<PageRecette>& pages) {
-  return EcrirePageEntiere(CheminIndexRecettes, PageIndexRecettes(pages));
+  std::error_code erreur;
+  const bool avecCarte = std::filesystem::exists(CheminCarte, erreur);
+  return EcrirePageEntiere(CheminIndexRecettes, PageIndexRecettes(pages, avecCarte));
+}
+
+bool LierIndexACarte() {
+  std::error_code erreur;
+  if (!std::filesystem::exists(CheminIndexRecettes, erreur)) return !erreur;
+  std::ifstream flux(CheminIndexRecettes, std::ios::binary);
+  const std::string index{std::istreambuf_iterator<char>(flux), std::istreambuf_iterator<char>()};
+  const std::size_t titre = index.find(Titre);
+  if (titre == std::string::npos || index.find(LienCarte) != std::string::npos) return true;
+  std::string lie = index;
+  lie.insert(titre + Titre.size(), LienCarte);
+  return EcrirePageEntiere(CheminIndexRecettes, lie);
 }
 
 }  // namespace velquor
