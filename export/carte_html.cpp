@@ -55,7 +55,7 @@ footer a { color: inherit; }
   article { border: 0; border-top: 1px solid var(--filet); border-radius: 0; padding: 2mm 0 3mm;
     margin: 0 0 2mm; }
   h3 a { text-decoration: none; }
-  footer { margin-top: 8mm; }
+  footer { margin-top: 4mm; break-before: avoid; page-break-before: avoid; }
 }
 @media (max-width: 30rem) {
   body { padding: 1rem .75rem 2rem; }
