@@ -188,7 +188,8 @@ class Suite:
                 nom, _, valeur = entree.partition("=")
                 env[nom] = valeur
             self.tests.append({"nom": t["name"], "commande": t["command"], "env": env,
-                               "dossier": proprietes.get("WORKING_DIRECTORY", construction)})
+                               "dossier": proprietes.get("WORKING_DIRECTORY", construction),
+                               "verrous": set(proprietes.get("RESOURCE_LOCK", []))})
         self.durees = {}
         self.tueurs = {}  # by file: how many faults each test caught
 
@@ -202,8 +203,14 @@ class Suite:
         echec = None
         try:
             while (ordre or en_cours) and echec is None:
-                while ordre and len(en_cours) < self.jobs:
-                    t = ordre.pop(0)
+                # Tests that share a resource (the one X server) never run at once, as in ctest.
+                pris = set().union(*(t["verrous"] for t, _, _ in en_cours.values()))
+                libres = [t for t in ordre if not t["verrous"] & pris]
+                while libres and len(en_cours) < self.jobs:
+                    t = libres.pop(0)
+                    ordre.remove(t)
+                    pris |= t["verrous"]
+                    libres = [u for u in libres if not u["verrous"] & pris]
                     p = subprocess.Popen(t["commande"], cwd=t["dossier"], env=t["env"],
                                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                                          start_new_session=True)

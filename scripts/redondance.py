@@ -49,8 +49,14 @@ def preparer(sources, construction):
 
 def couverture(suite, sources, construction):
     """{(file, line)} of the product that the candidates run, each candidate alone."""
-    lignes = set()
+    return set().union(*couverture_par_test(suite, sources, construction).values())
+
+
+def couverture_par_test(suite, sources, construction):
+    """{test: {(file, line)}} of the product that each test runs alone."""
+    par_test = {}
     for t in suite.tests:
+        lignes = par_test[t["nom"]] = set()
         dossier = os.path.join(TRAVAIL, "gcov", t["nom"].replace("/", "_"))
         shutil.rmtree(dossier, ignore_errors=True)
         env = dict(t["env"], GCOV_PREFIX=dossier)
@@ -76,14 +82,27 @@ def couverture(suite, sources, construction):
                     if chemin.split("/")[0] not in PRODUIT:
                         continue
                     lignes.update((chemin, l["line_number"]) for l in f["lines"] if l["count"])
-    return lignes
+    return par_test
+
+
+def uniques(suite, noms, sources, construction):
+    """Prints each test with the product lines it runs and those no other test runs, fewest
+    first: a test that runs nothing of its own is the first to weigh with faults."""
+    par_test = couverture_par_test(suite, sources, construction)
+    compte = collections.Counter(l for lignes in par_test.values() for l in lignes)
+    rangs = sorted(par_test, key=lambda t: sum(compte[l] == 1 for l in par_test[t]))
+    for t in (t for t in rangs if t in noms):
+        seuls = sorted(l for l in par_test[t] if compte[l] == 1)
+        fichiers = collections.Counter(f for f, _ in seuls)
+        detail = ", ".join(f"{f} {n}" for f, n in fichiers.most_common(3))
+        print(f"{len(seuls):5} of {len(par_test[t]):5}  {t}  {detail}", flush=True)
 
 
 def reussit(test):
     try:
         return subprocess.run(test["commande"], cwd=test["dossier"], env=test["env"],
                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                              timeout=600).returncode == 0
+                              timeout=300).returncode == 0
     except subprocess.TimeoutExpired:
         return False
 
@@ -97,6 +116,8 @@ def main():
     p.add_argument("--exclus", default="^installation|Exploration",
                    help="tests never run (a regular expression)")
     p.add_argument("-j", "--jobs", type=int, default=2)
+    p.add_argument("--uniques", action="store_true",
+                   help="only list the candidates by the product lines no other test runs")
     args = p.parse_args()
 
     sources = os.path.join(TRAVAIL, "src")
@@ -115,6 +136,10 @@ def main():
                             f"{args.candidats}|{args.exclus}", None)
     if not candidats.tests:
         sys.exit("no test matches " + args.candidats)
+    if args.uniques:
+        tous = mutation.Suite(construction, args.jobs, None, args.exclus, None)
+        uniques(tous, {t["nom"] for t in candidats.tests}, sources, construction)
+        return
     echec = autres.lancer()
     if echec:
         sys.exit(f"{echec} fails without any fault: fix it or leave it out (--exclus)")
