@@ -24,6 +24,7 @@
 #include <thread>
 
 #include "framework/verrou_commandes.h"
+#include "support/execution.h"
 
 extern char** environ;
 
@@ -91,22 +92,20 @@ bool Pilote::Attendre(const std::function<bool()>& condition, const std::string&
   return true;
 }
 
+namespace {
+
+// Runs a tool of the X server's, found on the PATH.
+Execution Outil(std::vector<std::string> mots) {
+  return Executer("/usr/bin/env", std::move(mots));
+}
+
+}  // namespace
+
 void Pilote::Xdotool(const std::vector<std::string>& arguments) {
   std::vector<std::string> mots{"xdotool"};
   mots.insert(mots.end(), arguments.begin(), arguments.end());
-  std::vector<char*> argv;
-  for (std::string& m : mots)
-    argv.push_back(m.data());
-  argv.push_back(nullptr);
-  pid_t pid = 0;
-  if (posix_spawnp(&pid, "xdotool", nullptr, nullptr, argv.data(), environ) != 0) {
-    ADD_FAILURE() << "xdotool ne démarre pas";
-    return;
-  }
-  int statut = 0;
-  while (waitpid(pid, &statut, 0) < 0 && errno == EINTR) {
-  }
-  EXPECT_TRUE(WIFEXITED(statut) && WEXITSTATUS(statut) == 0) << "xdotool " << arguments.front();
+  const Execution r = Outil(mots);
+  EXPECT_EQ(r.code, 0) << "xdotool " << arguments.front() << " : " << r.erreurs;
 }
 
 void Pilote::Touches(const std::string& touches) {
@@ -135,31 +134,14 @@ void Pilote::PreparerClavier(const std::string& texte) {
   }
 }
 
-namespace {
-
-int Executer(std::vector<std::string> mots) {
-  std::vector<char*> argv;
-  for (std::string& m : mots)
-    argv.push_back(m.data());
-  argv.push_back(nullptr);
-  pid_t pid = 0;
-  if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return -1;
-  int statut = 0;
-  while (waitpid(pid, &statut, 0) < 0 && errno == EINTR) {
-  }
-  return WIFEXITED(statut) ? WEXITSTATUS(statut) : -1;
-}
-
-}  // namespace
-
 bool DonnerDesTouchesAuxCaracteres() {
   // The key map as values: "   93    \t0x00c9 (Eacute)\t0x00c9 (Eacute)\t...".
   std::set<unsigned long> presents;  // without a modifier or with Shift
   std::vector<int> libres;           // no symbol, or multimedia symbols only
-  FILE* flux = popen("xmodmap -pk 2>/dev/null", "r");
-  if (!flux) return false;
-  char ligne[1024];
-  while (fgets(ligne, sizeof ligne, flux)) {
+  const Execution carte = Outil({"xmodmap", "-pk"});
+  if (carte.code != 0) return false;
+  std::istringstream lignes(carte.sortie);
+  for (std::string ligne; std::getline(lignes, ligne);) {
     std::istringstream mots(ligne);
     int touche = 0;
     if (!(mots >> touche)) continue;
@@ -173,7 +155,6 @@ bool DonnerDesTouchesAuxCaracteres() {
     }
     if (libre) libres.push_back(touche);
   }
-  pclose(flux);
   std::vector<std::string> arguments{"xmodmap"};
   for (char32_t c : QString::fromStdString(kCaracteresTapes).toStdU32String()) {
     const unsigned long symbole = c < 0x100 ? c : 0x1000000 | c;
@@ -185,7 +166,7 @@ bool DonnerDesTouchesAuxCaracteres() {
                      {"-e", "keycode " + std::to_string(libres.back()) + " = " + nom + " " + nom});
     libres.pop_back();
   }
-  return arguments.size() == 1 || Executer(arguments) == 0;
+  return arguments.size() == 1 || Outil(arguments).code == 0;
 }
 
 QPoint Pilote::PositionGlobale(QWidget* widget, QPoint point) {
@@ -342,13 +323,7 @@ unsigned long Pilote::FocusX() {
 }
 
 std::string Pilote::SortieDe(const std::string& commande) {
-  std::string sortie;
-  if (FILE* flux = popen((commande + " 2>&1").c_str(), "r")) {
-    char tampon[256];
-    while (fgets(tampon, sizeof tampon, flux))
-      sortie += tampon;
-    pclose(flux);
-  }
+  std::string sortie = Executer("/bin/sh", {"-c", commande + " 2>&1"}).sortie;
   while (!sortie.empty() && sortie.back() == '\n')
     sortie.pop_back();
   return commande + " → " + sortie;
