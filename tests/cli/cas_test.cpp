@@ -8,9 +8,8 @@
 //   fichier CHEMIN                    writes the file: the | lines after it
 //   | a line of the file              (a | alone: an empty line; a \ at the end: no line break)
 //   dossier CHEMIN / supprimer CHEMIN / copier DE VERS
-//   jeu hostile | enregistrements | sans-terminateur | sans-terminateur-resultat
+//   jeu enregistrements | sans-terminateur | sans-terminateur-resultat
 //                                     the hostile records of tests/hostile, written by the store
-//                                     (enregistrements: without the cocktail of control bytes)
 //   ajouter BASE NOM [CHAMP TEXTE]... a record of FAMILLE, INGRED, COCKTAIL or RESURECH, its pair
 //                                     created when missing: its name, and the fields given
 //                                     (commentaire, alcool 0/1, famille, remarques, quantiteN
@@ -277,24 +276,8 @@ class Cas {
   void Jeu(const std::string& nom) {
     if (nom == "sans-terminateur" || nom == "sans-terminateur-resultat")
       return EcrireSansTerminateur(nom.ends_with("resultat"));
+    ASSERT_EQ(nom, "enregistrements");
     ASSERT_NO_FATAL_FAILURE(EcrireJeu(true));
-    if (nom == "enregistrements") return;
-    ASSERT_EQ(nom, "hostile");
-    // With a cocktail of control characters, lone CR and LF, and bytes the code page leaves
-    // undefined, in the cocktails and in the result.
-    EnrCocktail c{};
-    const std::string cocktail = "L'\x01\x1B[31m \"\xC9T\xC9\"\t\x7F\xFF\x80";
-    CopierTexte(c.Nom, cocktail);
-    CopierTexte(c.Famille, test::Jeu().familles[0].nom);
-    CopierTexte(c.Quantite[0], "2\x02");
-    CopierTexte(c.Ingredient[0], test::Jeu().ingredients[0].nom);
-    CopierTexte(c.Remarques, "Un\rdeux\ntrois\r\n\r\n</p><script>\x0C");
-    for (std::string_view base : {BaseCocktail, BaseResultat}) {
-      FicCocktail f(base);
-      ASSERT_TRUE(f.Ouvrir());
-      f.Enreg = c;
-      ASSERT_TRUE(f.Ajouter(cocktail));
-    }
   }
 
   std::string fichier_;
