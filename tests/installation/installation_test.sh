@@ -20,6 +20,7 @@ attendus=(
   share/applications/$id.desktop share/metainfo/$id.metainfo.xml
   share/man/man1/velquor.1 share/man/man1/velquor-outils.1
   share/bash-completion/completions/velquor-outils
+  share/doc/velquor/copyright
   share/icons/hicolor/scalable/apps/$id.svg
 )
 for taille in 16 22 24 32 48 64 128 256; do

@@ -39,6 +39,7 @@ for f in usr/bin/velquor usr/bin/velquor-outils usr/libexec/velquor/velquor-bure
   usr/share/applications/$id.desktop usr/share/metainfo/$id.metainfo.xml \
   usr/share/man/man1/velquor.1 usr/share/man/man1/velquor-outils.1 \
   usr/share/bash-completion/completions/velquor-outils \
+  usr/share/doc/velquor/copyright \
   usr/share/icons/hicolor/48x48/apps/$id.png usr/share/icons/hicolor/scalable/apps/$id.svg; do
   grep -qx "\./$f" "$travail/contenu" || echec "the package lacks /$f"
 done
