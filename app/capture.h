@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A picture of the main window once it is up, then the end of the run: how scripts/run.sh
 // checks, on a machine without a display, that the program comes up.

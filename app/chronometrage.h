@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Timings of the real program for the benchmarks: when its main window is first drawn, and how
 // long a command takes from being sent to its window drawn, lists filled.

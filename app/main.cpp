@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Le Velquor: the window program. It takes no arguments and works in the current directory.
 //
 // VELQUOR_CAPTURE=file.png (for scripts/run.sh on a machine without a display): once the main

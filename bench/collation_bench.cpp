@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cost of one step of the name index: one comparison of two names.
 
 #include <benchmark/benchmark.h>

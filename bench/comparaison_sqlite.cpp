@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The performance table: the same work on the same generated recipes, done by Le Velquor on its
 // legacy files and by SQLite 3 (default settings) on the equivalent schema, in one run, with the
 // median of several repetitions and the ratio. For the searches, the physical floor too: reading

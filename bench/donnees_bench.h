@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Generated recipe collections for the benchmarks: the same cocktails go into our files and into
 // an SQLite database with the equivalent schema.

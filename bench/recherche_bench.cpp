@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole search: "every cocktail" (by name, containing the empty string) into an empty result,
 // over a cocktail collection of N records added in random name order. Each run visits every
 // cocktail, looks its name up in RESURECH and adds a full copy of it there.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search of every cocktail ("contains" the empty string) into an empty result, started from
 // the search dialog as the user starts it: the program's frame with its toolbar, the dialog
 // NewRech run modally over the client area, its Ok button, the progress window over it and the

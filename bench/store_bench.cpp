@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record store on its own: additions in random and in sorted order, lookups of random
 // names, and a full forward walk, on a cocktail collection of N records.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the benchmarks share: a scratch directory to work in, generated names, and a silent
 // user for the engines (no progress shown, every message answered Ok at once).

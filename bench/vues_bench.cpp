@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The views at scale, in the real program (velquor, offscreen) on N generated cocktails with
 // 2,000 ingredients: the time from the start of the process to its main window drawn, and from
 // each view's command to its window drawn with its lists filled (the three editors, the search

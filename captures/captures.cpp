@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures for people to look at, not tests: the main window, each view and each dialog the
 // program opens, on the collections of the current directory, saved as PNG at 100 % and at
 // 200 % (drawn with a device pixel ratio of 2) into the folder given as the only argument.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The command line: velquor-outils [-C DOSSIER] [--aide] COMMANDE [OPTIONS] [OPERANDES...]
 // -C and --aide may stand anywhere; "--" ends the options (for a file whose name begins

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/choix_par_mot.h"
 
 #include "store/cp1252.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Names chosen by a word, as a bartender types it: case and accents ignored ("sirop" finds
 // SIROP D'ORGEAT, "eclat" finds ÉCLAT).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // exporter recettes|ingredients|familles|cocktails|tout, and exporter menu [--titre TEXTE] [--tout]
 
 #include <algorithm>

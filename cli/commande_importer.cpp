@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // importer FICHIER.csv: adds the cocktails of a CSV file, with the families and ingredients they
 // name. The whole file is checked first; at the first fault nothing is written. The three
 // collections are then written as one: the whole import lands, or nothing of it.

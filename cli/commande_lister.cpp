@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // lister familles|ingredients|cocktails|resultats: the names in index order, one a line, UTF-8,
 // on standard output (control characters as \xHH, see TexteAffichable).
 

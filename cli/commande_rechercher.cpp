@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // rechercher nom|familles|ingredients: the search of the search dialog, from the command line.
 // The criteria are those of the dialog's three pages; the names chosen must be names of the
 // collection, as the dialog's lists only hold those; the search engine does the rest, writing

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // reorganiser: rebuilds a collection (or all of them) into a balanced tree and a compact data
 // file, keeping the old pair as .bak. Refused while the program has the pair open.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // verifier: checks the four pairs read-only, then the families and ingredients the cocktails
 // name, then the rows the cocktails and the results hide. Exit status 1 on any fault; names out
 // of order alone are not one.

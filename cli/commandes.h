@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The sub-commands of the companion. Each first checks its operands (a French description of
 // what is wrong, empty when they are right), then runs in the working directory and returns the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the companion speaks: French lines in UTF-8 on standard error; data (the lists) on
 // standard output. The core's messages arrive through ConsoleMessages.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A file opened for reading only, read at given offsets: the checks never write, and never open
 // anything for writing.

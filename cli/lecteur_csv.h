@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A reader of comma-separated text as RFC 4180 describes it: records ended by CR LF (a bare LF
 // is accepted too), fields separated by commas, a field in double quotes may hold commas, line

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velquor-outils: the command-line companion of Le Velquor (exports, import, checks, lists).
 
 #include <iostream>

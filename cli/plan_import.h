@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The import file checked as a whole and turned into what is to be added: the cocktails in the
 // order of their first row, their composition rows in the slots of their order (a row without an

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the companion reports the checks of verification_paire.h: one line a pair ("FAMILLE :
 // 8 familles, aucun défaut"), the first faults under it, and what to do about them; on the

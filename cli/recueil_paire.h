@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a rebuild can still take from a pair's bytes, whatever its header and links say. Neither
 // file is trusted alone: the names come from the index, the records from the data file, and the

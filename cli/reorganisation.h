@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rebuild of a record file pair into a balanced tree and a compact data file, without dead
 // nodes or dead records: a salvage of every record the old pair still ties to a name (see

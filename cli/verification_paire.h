@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The check of one record file pair, read-only: the data file's size and header, then the whole
 // tree of the index walked in name order from the root at offset 0, with every link, key and

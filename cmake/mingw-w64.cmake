@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross build for 64-bit Windows with MinGW-w64 (Debian: g++-mingw-w64-x86-64). Statically
 # linked, so that each .exe runs alone: no MinGW runtime DLL beside it.
 #   cmake -S . -B build/windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \

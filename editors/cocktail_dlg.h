@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The cocktail editor (template 203): the list of the cocktails, and for the selected one its ten
 // composition rows (a free quantity text and an ingredient name each), its family and its

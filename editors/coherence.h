@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The consistency passes: cocktails name their family and their ingredients by text, so a
 // rename or a deletion in the family or ingredient collection is carried into every cocktail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One command of an editor written as one: the change of the edited collection (a save, an
 // addition, a copy, a rename, a deletion) and, for a rename or a deletion, the consistency pass

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The common design of the three record editors (families, ingredients, cocktails): on the left
 // the sorted list 501 of every record name of the collection, on the right the fields of the

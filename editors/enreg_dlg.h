@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The name dialog (template 204): the name of a record to create, or the new name of a record to
 // duplicate or rename. It only collects and checks the name (not empty once its trailing spaces

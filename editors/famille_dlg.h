@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The family editor (template 201): the list of the cocktail families and the comment of the
 // selected one. A rename or a deletion is carried into the cocktails' family field.

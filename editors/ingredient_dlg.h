@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The ingredient editor (template 202): the list of the ingredients, and for the selected one
 // whether it is alcoholic (check box 504, written at once when clicked) and its comment. A

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The document window of an editor: a view whose client is the editor's dialog, sized to it.
 // It adds one thing to the plain view: a change still pending in the focused field is written

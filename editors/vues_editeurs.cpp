@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editors/vues_editeurs.h"
 
 #include "editors/cocktail_dlg.h"

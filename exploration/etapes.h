@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The steps of the windows' explorer: what a user does with a real keyboard and mouse, one step
 // at a time, written as one line of text so that a failing sequence can be printed and played

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The windows' explorer: the real program on the X server of the tests, driven by random
 // sequences of real input (xdotool, xclip) over the views and their dialogs, with an oracle
 // checked after every step:

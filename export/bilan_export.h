@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What an export did, for callers that report it (the companion); the window program's
 // commands show nothing on success and ignore it.

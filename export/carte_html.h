@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The menu, web/menu.html: the cocktails of the last search (or all of them) as a page to print
 // or share. Grouped by family, the families in name order, each cocktail with its composition

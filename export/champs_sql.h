@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Preparation of the text fields of the SQL files, on copies of the stored text (code page 1252
 // bytes; only the ASCII letters change case, accented letters are kept as they are).

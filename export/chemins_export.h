@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the exports write, relative to the current directory. "web" (recipe pages) and "Web"
 // (fixed-width lists) are two different folders on a case-sensitive file system.

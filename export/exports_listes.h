@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The list exports of the three collections, in name order: fixed-width records in "Web" and
 // semicolon-separated lines in "Tux", both folders under the current directory.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An export file: its bytes gathered, then written beside it, flushed and renamed over it when
 // it is closed, so that a stop or a power cut at any instant leaves the former file or the new

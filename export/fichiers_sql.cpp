@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "export/fichiers_sql.h"
 
 #include "export/champs_sql.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The lines of the SQL files: fields separated by ";", text fields in double quotes, numbers in
 // decimal, each line ended by CR LF. Rows are numbered from 1 in name order and the composition

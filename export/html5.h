@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the companion's own pages (the menu, the index of the recipe pages) share: HTML5 in
 // UTF-8, every text from the data escaped, and written whole or not at all.

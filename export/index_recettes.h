@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The index of the recipe pages, web/index.html: every page written, in name order, so that the
 // exported folder can be browsed. A page of the companion's own, in UTF-8 HTML5.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The line writer of the recipe pages. Text is code page 1252 bytes.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "export/listes_web.h"
 
 #include "store/champ_texte.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The fixed-width records of the web list files: each field is the stored text followed by zero
 // bytes up to its width (a text of exactly the width has no terminator), no separator.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "export/page_recette.h"
 
 #include "export/ligne_html.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One recipe page: the cocktail's name as heading, its family, its composition written as short
 // sentences and its remarks, in a fixed five-column table with coloured cells.

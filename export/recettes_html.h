@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The recipe pages of the whole cocktail collection: one page per cocktail in "web" under the
 // current directory, numbered by the cocktail's position in name order.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application base: owns the command router, the idle timer, the message service and the
 // main window pointer; it is also the last link of the command chain (its response table holds

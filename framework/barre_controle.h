@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The frame's control bar (toolbar). It holds gadget widgets of the program's own, each tied to
 // a command: the router enables them at every idle pass, and a gadget posts its command through

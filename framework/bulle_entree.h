@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An entry of a list (a list box, a combo box's drop-down list) that the view shows cut (elided,
 // or running past its edge) shows whole in a tooltip when the mouse rests on it; an entry shown

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The frame window (the legacy decorated MDI frame): a menu built from menu data, accelerators,
 // a control bar at the top and a document area hosting one view. Its title shows the hosted

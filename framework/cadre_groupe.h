@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Group box (GROUPBOX), drawn as the legacy one: the etched frame fills the template's
 // rectangle, its top line running through the middle of the title, which sits on the line a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Combo box: a drop-down list (COMBOBOX CBS_DROPDOWNLIST) or a drop-down list with an edit
 // field (CBS_DROPDOWN) whose field follows the entry rules of filtre_saisie.h. Same entries,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Commands are the legacy command numbers, shared by the menu, the accelerators, the toolbar and
 // the dialogs' buttons. A window that answers commands implements PCibleCommandes; the router

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The builder: turns a dialog template into Qt widgets. Each control becomes a child of the
 // dialog named by its id (objectName "102"), placed at its rectangle converted from dialog units,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The dialog base: a dialog built from a template id, in the manner of the legacy framework.
 //

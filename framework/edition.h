@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Edit fields. Both follow the entry rules of filtre_saisie.h, read and write stored text
 // (code page 1252 bytes), report the focus entering and leaving (the legacy set-focus and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Static text (LTEXT, CTEXT, RTEXT). Its text is never cut: when it would not fit the label's
 // rectangle in the label's font (a long name under a title's large letters, a face wider than

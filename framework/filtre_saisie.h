@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rules of text entry in edit fields and combo boxes: typed letters become capitals by the
 // code page rule (capitals-only fields), the text limit counts stored bytes, and a character the

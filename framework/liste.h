@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // List box (LISTBOX). Entries are stored text (code page 1252 bytes) shown as Qt text. A sorted
 // list inserts by the name order with case ignored; the searches ignore case by the code page

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Builds menus and accelerators from their data. Items and keys send their command through the
 // router; a menu's items are enabled by the router each time the menu opens.

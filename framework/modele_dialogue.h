@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Dialog templates as data. A template reads like the legacy dialog resource it stands for:
 //

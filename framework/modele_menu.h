@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Menus and accelerator tables as data, read like the legacy MENU and ACCELERATORS resources.
 // A menu item carries its command number; choosing it posts the command to the router.

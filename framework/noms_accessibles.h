@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The names assistive technology reads for a dialog's controls (a screen reader reads Qt's
 // widgets through them). A button, a radio button or a check box is named by its own text. The

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Tab control ("SysTabControl32"): a row of captions over a framed page area. It carries the
 // captions only; the dialog shows and hides the page controls itself. ongletChange() follows the

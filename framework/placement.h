@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Window placement: centring on the desktop or on the owner, then keeping the window on the
 // screen. The arithmetic is that of the legacy helpers, on rectangles whose right and bottom

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What list boxes and combo boxes share: where entries keep their bytes, the mark of the
 // program's own changes, the order and the searches. Entries are compared as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one service through which the window program talks to the user outside its windows:
 // message boxes (AffMessage of the string table, the store's "Vantor" box, boxes with a caption

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "framework/texte_qt.h"
 
 #include "store/cp1252.h"

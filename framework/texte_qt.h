@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one place where the window program converts between Qt's text and stored text (code page
 // 1252 bytes). Every code page character lies in Unicode's basic plane, so one stored byte is

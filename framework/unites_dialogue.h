@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Dialog units to pixels with the base units of the legacy dialog font (8-point "MS Sans Serif"
 // at 96 dpi: 6 x 13 pixels), so that the layouts keep their proportions: x px = dlu * 6 / 4,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // While a long pass runs inside a window (a consistency pass: the editor disabled, waiting events
 // dispatched after every record), or while a closing window writes what is still pending in it

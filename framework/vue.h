@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A view: the document window of the legacy multiple-document frame, whose client is a dialog
 // built from a child template. The view takes the size of its dialog (shrink to client); the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The document area of the frame (the legacy MDI client): it hosts at most one view, maximised,
 // and owns it. The program's client class derives from it (response table, logo painting).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The importer's file: the CSV reader and the import plan built from it, on any bytes.
 //
 // Besides running clean under the sanitizers:

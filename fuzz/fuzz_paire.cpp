@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A record file pair from any bytes, driven through the store's operations.
 //
 // Input: one byte of choices (bits 0-1: family, ingredient, cocktail or result collection;

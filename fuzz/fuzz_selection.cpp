@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The selection files, read from any bytes and written from any names.
 //
 // The first byte chooses:

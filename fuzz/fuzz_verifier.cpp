@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The companion's check and rebuild of a record file pair, on any pair.
 //
 // Input: one byte (bits 0-1: family, ingredient, cocktail or result pair; bit 2: no index file;

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the hand-made seeds of fuzz/corpus/paire and fuzz/corpus/verifier: sound pairs built
 as the store builds them (a binary tree of 47-byte nodes, records after an 8-byte header), and
 damaged ones (cycles, wrong parent links, keys without terminator, records out of the file,

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs one harness of the fuzzing build: fuzz/lancer.sh CIBLE [SECONDES] [DOSSIER_CONSTRUCTION]
 # (CIBLE: paire, selection, csv or verifier; 900 seconds by default; build-fuzz by default).
 # New inputs go to DOSSIER_CONSTRUCTION/travail/CIBLE, findings and the log to

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Refreshes a committed corpus from a run: fuzz/reduire_corpus.py CIBLE [DOSSIER...] [--max N]
 
 Runs the fuzzing build's harness (build-fuzz/fuzz/fuzz_CIBLE) in merge mode over the committed

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replays a corpus without libFuzzer: every file of the directories (or the files) named on the
 // command line goes once through the harness's LLVMFuzzerTestOneInput, in name order. The test
 // build runs the committed corpora this way.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What every harness shares: its own working directory, the files of one input, a reader of the
 // input's bytes, and the checks that stop the run on a finding.

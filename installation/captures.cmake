@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes the pictures of the AppStream metadata from the program itself (VELQUOR_CAPTURE), on the
 # demo recipes with the cocktail editor open, on the offscreen platform: at 100 % and at 200 %.
 #   cmake -DPROGRAMME=... -DOUTILS=... -DDEMO=.../cocktails-iba.csv -DSORTIE=... -DTRAVAIL=...

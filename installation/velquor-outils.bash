@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # bash completion of velquor-outils: the commands, the words they take (collections...), the
 # folder of -C and the CSV files of importer.
 #

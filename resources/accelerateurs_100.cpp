@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 100 ACCELERATORS (virtual keys)
 #include "resources/menus.h"
 

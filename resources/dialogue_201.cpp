@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 201 DIALOG 0, 0, 350, 250
 // STYLE WS_CHILD | WS_VISIBLE | WS_BORDER
 // FONT 8, "MS Sans Serif"

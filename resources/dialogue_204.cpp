@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 204 DIALOG 0, 0, 240, 67
 // STYLE DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU
 // FONT 8, "MS Sans Serif"

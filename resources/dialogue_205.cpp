@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 205 DIALOG 0, 0, 333, 216
 // STYLE DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU
 // CAPTION "Lancement d'une recherche"

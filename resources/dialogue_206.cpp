@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 206 DIALOG 0, 0, 215, 58
 // STYLE WS_POPUP | WS_CAPTION | DS_MODALFRAME (no system menu)
 // CAPTION "Recherche en cours..."

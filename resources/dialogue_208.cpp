@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 208 DIALOG 0, 0, 224, 130
 // STYLE DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU
 // CAPTION "Affiner la recherche"

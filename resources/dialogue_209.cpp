@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 209 DIALOG 0, 0, 240, 84
 // STYLE DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU
 // CAPTION "Sélection / Déselection multiple"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 22000 DIALOG 12, 17, 229, 123
 // STYLE DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU
 // CAPTION "A propos du Velquor"

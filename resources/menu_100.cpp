@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 100 MENU
 #include "resources/menus.h"
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes pictures of the main window, each view and each dialog, at 100 % and 200 %, into
 # build/screenshots/, on the demo recipes: for people to look at, not a test.
 #   scripts/captures.sh [BUILD_FOLDER]     (default build/test, where scripts/test.sh builds)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Single-point faults drawn mechanically over C++ sources, for scripts/mutation.py.
 
 Each operator finds its places in a file's code (comments, string and character literals and

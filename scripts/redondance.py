@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Weighs tests against the rest of the suite: which faults only they catch.
 
 For the tests named by a regular expression (the candidates), the committed tree (HEAD) is copied

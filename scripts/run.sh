@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds the program (Release, without the tests) and starts it in
 # build/demo/, which is made the first time from the demo recipes. With no display it runs the
 # program under Xvfb, saves a picture of its main window to build/velquor.png, and exits with 0

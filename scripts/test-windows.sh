@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The core and the companion on Windows: installs what is missing, cross-builds them with
 # MinGW-w64 into build/windows/ (statically linked; the companion is left at
 # build/windows/velquor-outils.exe), runs the core tests that need no window under Wine, then

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds the test configuration (AddressSanitizer and
 # UndefinedBehaviorSanitizer) and runs every test. Exits non-zero on any failure.
 #

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A combo box with an edit field that completes what the user types with the first list entry
 // beginning with it, and selects the completed part so that typing on replaces it. The owner

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a search selects: one of three kinds of criteria, filled by the search dialog from the
 // page the user is on when the search starts. Names are stored text: code page 1252 bytes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The progress dialog of the long passes (template 206, "Recherche en cours..."): the name of
 // the record being examined, the percentage done with its gauge, and the "Arrêter" button that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The refine dialog "Affiner la recherche" (template 208): a family, an ingredient and an alcohol
 // option with which the results window narrows its list. It only edits the three criteria,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One composition line of the results window: the quantity, a connector and the ingredient,
 // as a French recipe reads: "2 CITRON", "4 cl de GIN", "1 trait d' ANGOSTURA".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The search dialog "Lancement d'une recherche" (template 205): three pages, one per kind of
 // search (by name, by family, by ingredients). The family and ingredient pages move names

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The progress of a long pass shown in a DefileDlg: the dialog is created and shown over its
 // owner when the pass begins, a window is disabled for the duration (the one that started the

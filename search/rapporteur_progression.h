@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How a long pass over a collection reports its progress: the search, the refine pass and the
 // consistency passes call it; the progress dialog implements it in the window program.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The search engine: walks the cocktail collection in name order and copies every cocktail that
 // meets the criteria into the result collection RESURECH, which outlives the run and grows

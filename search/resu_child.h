@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The results view "Résultat de la recherche": a view whose client is a TResuDlg.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The dialog of the results view (template 207): the cocktails stored in the result pair
 // RESURECH, and for the selected one its name as a title, its composition lines, its family and

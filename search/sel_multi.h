@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The multiple selection by substring of the search dialog's ingredient page (template 209):
 // asks for a pattern and a direction, selection (available to chosen) or deselection (chosen to

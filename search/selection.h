@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The selection files: the families and the ingredients chosen in the last search, one 31-byte
 // slot per name (code page 1252 text, NUL-terminated, zero after the terminator), no header.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The About box "A propos du Velquor": the program logo and the numbers of ingredients and
 // cocktails stored, read from the headers of their data files each time the box opens.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Help: the context of what is current, and the built-in help window that shows its topic.
 //

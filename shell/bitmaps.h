@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's pictures: the toolbar glyphs (101 to 110, and 1 for the dividers), the logo
 // (999) and the icons (1001 for the main window, 1002 for the views). The bitmaps are 16-colour

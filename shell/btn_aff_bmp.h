@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An owner-drawn button that shows a bitmap of the program re-coloured to the system's button
 // colours (its light grey becomes the face, its entry 15 the highlight, its dark grey the

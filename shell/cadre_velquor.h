@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main frame: a window of fixed size, which can be minimised but neither resized nor
 // maximised, centred on the screen at start-up as a 536 x 450 window.

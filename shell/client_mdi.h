@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main frame's document area. It owns the program's views (the family, ingredient and
 // cocktail editors and the search result), at most one at a time: every command that opens a

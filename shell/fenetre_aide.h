@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The built-in help window: the program's French help pages (resources/aide/), with the
 // contents page and the pages of the program's windows, browsed as in a help viewer. Escape

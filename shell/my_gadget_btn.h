@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The toolbar button of the main frame: a 26 x 26 glyph on a flat face, whose border shows only
 // while the mouse is over it, while it is pressed, or while it is Down. A command button posts

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A multi-line edit field that reads as fixed text: its text changes only through the program
 // (DefinirTexteCp1252), yet the user can scroll it and move the caret with the keyboard, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application "Le Velquor": it builds the main frame (menu 100 without its "&Tavisk" popup,
 // accelerators 100, the twelve-button toolbar, the client area), shows the About box (command

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's views and its search dialog, plugged into the client area at start-up. Each
 // part of the program adds its own lines here.
 #include "shell/vues_programme.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Text fields of the records and nodes: fixed-width, NUL-terminated, code page 1252 bytes.
 // A field that lacks its terminator (a damaged file) is read as the whole field, never past it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Name order of the record indexes: the platform's word sort in the French locale over code
 // page 1252 bytes (lstrcmpA), which the legacy files were built with.

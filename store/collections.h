@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The typed collections: one design instantiated three times, differing only in the record
 // layout. The search result is a FicCocktail on the base name "RESURECH".

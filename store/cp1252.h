@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Code page 1252: the byte encoding of every text stored in the record files.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The creation of a record file pair, and what a stop in the middle of one leaves behind.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Flushes of different files wait on the disk together rather than one after another.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The record layouts of the data files, exactly as stored after the 8-byte header. Every text
 // field is code page 1252, NUL-terminated, and zero from its terminator to the end of the field

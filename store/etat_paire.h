@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The state of one open file pair, shared by every object of this process that has the same
 // files open: the handles, the header as last seen, a mirror of the index file, and the views of

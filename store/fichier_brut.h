@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The file layer under the record store: positioned reads and writes of whole nodes and
 // records, files opened read-write and shared with other openers, exclusive creation, no text

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file calls on POSIX systems: descriptors, pread/pwrite, flock, mmap.
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file calls on Windows: the ANSI calls (names on the disk are code page 1252 bytes),
 // positioned ReadFile/WriteFile, LockFileEx, MoveFileExA.
 

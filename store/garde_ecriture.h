@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Write access to a pair for the length of one store operation: the pair's write lock (shared
 // with the lot the operation runs in, if any), and, outside a lot, the undoing of what the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rollback journal of a pair. Before a lot's changes reach the files, the bytes they will
 // overwrite and the two file sizes are written to BASE.JNL beside the pair and flushed to the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The composition rows of a cocktail as the recipe is shown: the results window, the recipe
 // pages and the menu show the rows from the first one and stop at the first row without an

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A lot groups many operations on one open pair — a search run, a consistency pass, an export,
 // the filling of a list — so that they run from memory: the header is read once when the lot

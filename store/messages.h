@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the core speaks to the user: the application implements these small interfaces (message
 // boxes in the window program, French lines on stderr in the companion, recorders in tests).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One node of an index file: 47 bytes on disk, integers little-endian.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Test seam of the file layer: it can be told to fail the n-th open, read or write from now on
 // (with an error number such as EIO or ENOSPC, or, for a write, after writing half its bytes),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A record file pair: an index file (NDX) holding an unbalanced binary tree of the record names
 // in fixed 47-byte nodes, and a data file (DAT) holding an 8-byte header and fixed-size records.

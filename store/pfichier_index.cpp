@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The name index: walks and updates of the tree of 47-byte nodes in the index file.
 //
 // A damaged file (truncated, hand-edited, links out of the file or in a cycle) must never make a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Misuse of the record store (an operation that needs a current record while none is set) is
 // reported by the store itself in a box captioned "Vantor" with the stop icon and one OK

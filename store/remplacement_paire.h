@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Replacing a record file pair by a rebuilt one, so that a stop at any instant leaves the old
 // pair or the new one, whole, once either program has started again.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // At the start of the program and of the companion: the lots that a writer stopped half-way
 // (a kill, a crash, a power cut) left in the current directory are undone, each pair being put

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The system's own file calls, one implementation per platform (fichier_brut_posix.cpp,
 // fichier_brut_windows.cpp), under the file layer and the pair replacement. Nothing here goes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The names of a sound tree in order, each with the offset of its node: it answers in O(log N)
 // what a walk down the unbalanced tree on disk would reach. It is built only for a tree whose

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The tests of the Windows build, run under Wine by scripts/test-windows.sh. Each executable is
 # one ctest test (starting Wine once per test case would cost more than the tests).
 #

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws the program's pictures and writes them beside this script.
 
     python3 resources/images/generer_images.py

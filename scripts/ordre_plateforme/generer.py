@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Asks the platform's own name comparison for the order of names, and writes its answers as the
 test data of Le Velquor's name order (tests/store/ordre_plateforme.txt).
 

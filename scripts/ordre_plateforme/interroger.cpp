@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Asks the platform for the order of names: a small Windows program, built with MinGW-w64 and
 // run under Wine by generer.py. It reads groups of names (code page 1252 bytes, written in
 // hexadecimal), sorts each group with lstrcmpA (or lstrcmpiA), then asks that function and

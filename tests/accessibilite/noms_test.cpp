@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What assistive technology reads: in every view and dialog of the program, every control that
 // takes the focus has a name (the ones a user could not guess checked word for word), the
 // toolbar's buttons are named by their tooltips, and a view's ok and esc buttons, out of sight,

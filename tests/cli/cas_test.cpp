@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The companion end to end, as data: each file of cas/ beside this one holds cases, each case a
 // fresh folder, the files and records it starts from, the commands run in it with the exit
 // status and the whole output each must give, and the files they must leave. One test per file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the companion says of a read failing during an export (no run of the executable can make
 // a read fail).
 

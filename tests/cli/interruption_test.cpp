@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The writers, stopped by a kill or a power cut at every instant (strace writes down their file
 // calls, support/etats_panne.h rebuilds what the disk may hold), then the next start
 // of the companion: each collection, selection file and menu is the one from before or the one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the window program writes, without its windows, for the tests of what a stop leaves: the
 // editors' save of a cocktail and deletion of an ingredient (with the pass over the cocktails),
 // made as the editors make them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rebuild of damaged copies of the demo recipes, with a few names deleted: every name a walk
 // showed before the rebuild is there after it (or its node gave the name its record carries), a
 // record whose bytes the damage left whole comes back byte for byte, the rebuilt pair checks

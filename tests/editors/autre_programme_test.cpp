@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Another program writes the records an editor shows: a write puts back only what the user
 // changed, onto the record as the file has it, asks when both changed one field, and shows the
 // result. A name the other program removed leaves no phantom in the list. A field that cannot be

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cocktail editor keeps the names its lists do not hold when it writes a cocktail, and
 // creates them, asking whether each new ingredient is alcoholic. A change typed into a field is
 // never lost: when the view goes (another view opened, the view deleted, the program quitting)

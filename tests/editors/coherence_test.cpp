@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The consistency passes over the cocktail files: which bytes change, what the progress reporter
 // sees, and what is never touched.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the three editors share, through their views: the record commands with their messages,
 // the list's selection, the fields that duplicating and renaming carry over, and the
 // consistency passes that a rename or a deletion runs.

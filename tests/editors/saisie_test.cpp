@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Editing the fields, end to end: what is typed is written to the record that was selected while
 // typing, when the field is left or on Enter; the bytes on disk are the record's, nothing more.
 // Hostile records (jeu_hostile.h) show their stored bytes and come back byte for byte; fields

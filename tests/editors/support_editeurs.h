@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the editor tests share: a frame whose document area opens the three editor views on
 // commands 101 to 103 (as the client area does), and the name dialog answered by "typing".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The SQL export files read back: lines of fields separated by ";" and ended by CR LF, a quoted
 // field holding ";", line breaks and doubled quotes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exports of the lists as the window program runs them, which makes no folder for them (the
 // files' bytes, and an empty collection: tests/cli/cas/exporter.cas).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the user types and reads: the edit fields' entry rules, the lists' searches and the message
 // boxes, with the hostile records ("%s", "<&>", the bytes 0x80 to 0x9F with the five holes, texts
 // at their limit) as a second data set. The code page conversions are the hostile records' round

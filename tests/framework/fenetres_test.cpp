@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command chain from the focus to the application: the first window that handles a command
 // runs it, and its own rule decides whether the command is enabled (an accelerator key on an
 // empty list does nothing).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the window tests of hostile text share: the text a window must show for stored bytes,
 // and the user's click on a list entry.

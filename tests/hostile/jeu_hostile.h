@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Hostile records, written straight into the files with the store: names, quantities, comments
 // and remarks holding "%", "%s", "%d", "<", ">", "&", '"', ";", CR LF, the code page bytes 0x80

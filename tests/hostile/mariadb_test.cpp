@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The SQL files of the hostile records loaded into a real MariaDB server, and by the sqlite3
 // shell, with the table definitions and load commands that the README gives: every field of the
 // four tables must come back byte for byte as the file holds it (quotes doubled in the file,

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The bash completion of velquor-outils, loaded as bash-completion loads it and driven as bash
 # drives it (COMP_WORDS, COMP_CWORD, the function that `complete -p` names), with the built
 # program on the PATH.

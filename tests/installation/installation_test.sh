@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `cmake --install` into a temporary DESTDIR and into a temporary prefix: the files a system gets,
 # the desktop entry and the metadata through their validators, the manual pages against the
 # programs they describe, and the menu's launcher starting the program in the recipe folder.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package: `cpack -G DEB` into a temporary folder, then its fields and its contents
 # as dpkg-deb reads them.
 #   paquet_deb_test.sh BUILD_FOLDER

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Activation given back while Qt still counts a hidden dialog as its focused window.
 
 #include <QDialog>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole program by keyboard alone, as a user who never touches the mouse: F10 and the
 // menus' letters, the dialogs' mnemonics (an Alt+letter that nothing answers beeps and types
 // nothing), the search dialog's pages by Ctrl+Tab and Ctrl+Page Down/Up, help beside the window in

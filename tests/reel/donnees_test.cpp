@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Nothing a user types or stores is lost in the windows, under real input: a character the code
 // page cannot hold, typed or pasted from another program, is refused with the beep and the field
 // keeps the rest; two programs on one folder do not undo each other's changes.

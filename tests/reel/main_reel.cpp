@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main of the real-input tests: a QApplication on the X server that scripts/test.sh starts
 // (VELQUOR_AFFICHAGE_REEL, with a window manager). Without one, and when the tests are only
 // listed, the platform is offscreen and the tests skip themselves.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Real input for the windows, on the X server of the tests (Xvfb with a window manager, started
 // by scripts/test.sh): xdotool sends key presses, clicks and wheel turns through XTest, so they

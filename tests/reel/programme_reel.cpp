@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "reel/programme_reel.h"
 
 #include "shell/vues_programme.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program as a user meets it, on the X server of the tests: the application and its main
 // frame built as main() builds them, in the test's own directory, with the real message boxes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The windows under real input, as a user drives them: the keys of the views, the list's
 // selection under Ctrl+click, the wheel over a combo box, the Yes/No question that has no
 // escape, and Qt's own context menu in French (mnemonics followed by Enter: clavier_test.cpp).

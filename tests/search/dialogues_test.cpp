@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search's dialogs: the search dialog launching the run (the clear question, the progress
 // window and its stop, the nothing-found outcome), the progress dialog and its reporter, the
 // combo boxes' type-ahead, and the multiple selection dialog.

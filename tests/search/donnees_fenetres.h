@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the window tests share: the collections (trace_crochets.h), the state of the lists, the
 // message boxes shown, and a watch on the progress dialog of a pass.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search: which cocktails the three kinds of criteria select (the run over the files, what
 // lands in RESURECH and the selection files: tests/cli/cas/rechercher.cas; its questions,
 // progress and stop: dialogues_test.cpp).

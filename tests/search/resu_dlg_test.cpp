@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The results view: the composition lines, what the view shows of the selected cocktail, the
 // totals, the refine pass with its filters, progress and stop, and the keys that must not end
 // the view.

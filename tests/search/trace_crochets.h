@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A stand-in for the progress dialog that writes every call into a trace, so a test can check
 // what was called and in which order; and the collections the tests start from,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's frame around test views: "last search" follows the result pair on the disk,
 // nothing acts while a pass runs, and the About box's counts.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture that VELQUOR_CAPTURE saves, at a scale factor of 1 and of 2: at 2 it is the same
 // window, exactly twice as large, neither shifted nor cropped.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The name order and the code page against the platform's answers, as
 // scripts/ordre_plateforme/generer.py committed them in tests/store/ordre_plateforme.txt: groups
 // of names in the order lstrcmpA or lstrcmpiA gives them, and the code page's table as the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record layout of the cocktails, byte for byte, and its normalisation.
 
 #include <gtest/gtest.h>

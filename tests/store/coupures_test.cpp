@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A stop in the middle of an operation must not lose recipes. Each store operation is stopped
 // after each of its writes in turn (later writes never happen; what was written stays, as after
 // a kill; real processes killed and power cuts: tests/cli/interruption_test.cpp). Afterwards

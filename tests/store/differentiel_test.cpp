@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ordered view against the walk node by node: the same long random sequences of operations
 // run on two pairs, one served by the view, one with the view cut off. Several objects share
 // each pair, some operations run inside lots, and "another program" (a fresh object on a copy of

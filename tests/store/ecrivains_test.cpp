@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Two programs writing one pair, as real processes: a lot of one program and an addition of the
 // other meet in every order the lot allows, and nothing of either is lost or damaged.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Damaged pairs the fuzz corpus does not reach: a tree built in another name order, a broken link
 // that an addition would cover, a short read. (Cycles, cut files, keys without terminator,
 // negative counts and records past the end are inputs of the corpus, replayed with their checks.)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The name index: node offsets and links as the tree's writes leave them, and the tree sound
 // after every kind of deletion.
 

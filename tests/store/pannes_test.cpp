@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every store operation with the k-th write, read or open failing, for every k: no crash, an
 // operation with a result returns failure instead of success, and a failed write leaves the pair
 // as it was before the operation (a full disk leaves no partial record or node behind, so a later

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file pair: creation, opening, the header on disk and the store's own error boxes.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The store operations that the fault and stop tests run over and over: each prepares a family
 // pair on disk, then runs one operation through objects of its own (so that opening is part of

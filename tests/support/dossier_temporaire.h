@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every test works in a fresh directory of its own: the program works in the current directory.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Recorders that stand in for the user: they keep what the core showed and answer as scripted.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The states of a folder that a writer may leave when it is killed or the power fails, rebuilt
 // from the file calls strace saw it make over the folder as it was before.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs a built program as a user runs it, in the current directory: its exit status and what it
 // printed on its two output streams. The streams go to files outside the directory, so that the

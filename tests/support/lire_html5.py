@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Reads a page with a real HTML5 parser (html5lib), strictly: the first parse error fails.
 
 Prints, one a line, what a reader of the page sees, in document order:

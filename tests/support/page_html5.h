@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A page as a real HTML5 parser reads it (html5lib, strict: a parse error fails the reading),
 // through support/lire_html5.py run by Debian's python3 with python3-html5lib.

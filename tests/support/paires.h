@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small helpers over the collections of the current directory: create and open, add by name,
 // read the names back, and the tree of an index file as it lies on disk.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A child process of the test, running a function of the test's own code, with a channel each
 // way so that the test can step it: two programs on one pair, made to meet in a chosen order.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The modal seam for tests: while a PiloteModal lives, every dialog that starts a modal run is
 // handed to the function, from inside the run.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main of the GUI tests: a QApplication on the offscreen platform (also when the tests are
 // only listed at build time), and the guard responder that turns an unexpected message box into
 // a failure.

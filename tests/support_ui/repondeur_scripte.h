@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Stands in for the user in GUI tests: records every message box (caption, text, icon, buttons),
 // answers with the scripted replies, counts the beeps and keeps the cursor. Installed for as long
