@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the user types and reads: the edit fields' entry rules, the lists' searches and the message
-// boxes, with the hostile records ("%s", "<&>", the bytes 0x80 to 0x9F with the five holes, texts
-// at their limit) as a second data set. The code page conversions are the hostile records' round
-// trips through the editors (tests/editors/saisie_test.cpp).
+// boxes. The code page conversions and the hostile records ("%s", "<&>", the bytes 0x80 to 0x9F,
+// texts at their limit) are the editors' round trips (tests/editors/saisie_test.cpp).
 
 #include <QAccessible>
 #include <QApplication>
@@ -18,8 +17,6 @@
 #include "framework/edition.h"
 #include "framework/liste.h"
 #include "framework/service_messages.h"
-#include "fenetres_hostiles.h"
-#include "jeu_hostile.h"
 #include "resources/chaines.h"
 #include "store/collections.h"
 #include "support/dossier_temporaire.h"
@@ -28,8 +25,6 @@
 
 namespace velquor {
 namespace {
-
-using test::Montre;
 
 TEST(Saisie, CapitalesLimiteEnOctetsEtRefusEntierAvecUnBip) {
   test::RepondeurScripte repondeur;
@@ -184,27 +179,6 @@ TEST(Liste, LaRechercheParPrefixeReprendApresLEntreeEtLExacteSuitLaCasse) {
   combo.DonnerTexte("gin");
   EXPECT_EQ(combo.TexteCp1252(), "GINGER ALE");
   EXPECT_EQ(combo.ChercherExact("ginger ale"), -1);
-}
-
-// Every hostile name is put literally in place of the message's "%s", shown as its characters.
-TEST(Messages, LeNomRemplaceLeSTelQuel) {
-  test::RepondeurScripte repondeur;
-  std::vector<std::string> noms;
-  for (const auto& f : test::Jeu().familles)
-    noms.push_back(f.nom);
-  for (const auto& c : test::Jeu().cocktails)
-    noms.push_back(c.nom);
-  for (const std::string& nom : noms) {
-    repondeur.boites.clear();
-    repondeur.reponses = {ReponseNon};
-    EXPECT_EQ(
-        ServiceMessages().AffMessage(ChaineSuppressionFamille, nom, StyleQuestion | StyleOuiNon),
-        ReponseNon);
-    ASSERT_EQ(repondeur.boites.size(), 1u);
-    EXPECT_EQ(repondeur.boites[0].texte,
-              QStringLiteral("Suppression de la famille ") + Montre(nom) + QStringLiteral(" ?"));
-    EXPECT_EQ(repondeur.boites[0].boutons, BoutonsMessage::OuiNon);
-  }
 }
 
 class MessagesStore : public test::TestDansDossier {};
