@@ -5,24 +5,13 @@
 
 #include <filesystem>
 #include <string>
-#include <vector>
 
 namespace velquor::test {
-
-struct ElementHtml {
-  std::string balise;   // title, h1, h2, h3, li or p
-  std::string texte;    // UTF-8, a <br> as "\n"
-  std::string adresse;  // href of the link inside, or empty
-};
 
 struct PageHtml5 {
   bool valide = false;
   std::string erreurs;   // the parser's, when it is not valid
   std::string encodage;  // the one the parser read the bytes with
-  std::vector<ElementHtml> elements;
-
-  // The elements of one kind, in document order.
-  std::vector<ElementHtml> De(const std::string& balise) const;
 };
 
 PageHtml5 LirePageHtml5(const std::filesystem::path& chemin);
