@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QTextCursor>
 #include <QTimer>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -179,6 +180,34 @@ TEST(Liste, LaRechercheParPrefixeReprendApresLEntreeEtLExacteSuitLaCasse) {
   combo.DonnerTexte("gin");
   EXPECT_EQ(combo.TexteCp1252(), "GINGER ALE");
   EXPECT_EQ(combo.ChercherExact("ginger ale"), -1);
+}
+
+// An entry or a field shown cut shows whole in a tooltip where the mouse rests; one shown whole
+// has none (the tooltip before it goes, after Qt's delay).
+TEST(Bulles, SeulementSurCeQuiEstCoupe) {
+  const auto bulle = [](QWidget* cible, QPoint point) {
+    const QString avant = QToolTip::isVisible() ? QToolTip::text() : QString();
+    QHelpEvent aide(QEvent::ToolTip, point, cible->mapToGlobal(point));
+    QApplication::sendEvent(cible, &aide);
+    static_cast<void>(
+        QTest::qWaitFor([&] { return !QToolTip::isVisible() || QToolTip::text() != avant; }));
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
+  };
+  PListe liste;
+  liste.addItems({QString(40, QChar('W')), QStringLiteral("GIN")});
+  liste.resize(120, 80);
+  liste.show();
+  liste.doItemsLayout();
+  PEdition champ;
+  champ.resize(80, 24);
+  champ.show();
+  for (const int ligne : {0, 1}) {
+    const QString texte = liste.item(ligne)->text();
+    const QPoint centre = liste.visualItemRect(liste.item(ligne)).center();
+    EXPECT_EQ(bulle(liste.viewport(), centre), ligne == 0 ? texte : QString());
+    champ.setText(QString(texte).replace('W', 'M'));
+    EXPECT_EQ(bulle(&champ, {5, 5}), ligne == 0 ? champ.text() : QString());
+  }
 }
 
 class MessagesStore : public test::TestDansDossier {};
