@@ -186,6 +186,11 @@ void Pilote::Cliquer(QWidget* widget, QPoint point, int bouton, const std::strin
   Xdotool(arguments);
 }
 
+void Pilote::Survoler(QWidget* widget, QPoint point) {
+  const QPoint p = PositionGlobale(widget, point);
+  Xdotool({"mousemove", std::to_string(p.x()), std::to_string(p.y())});
+}
+
 void Pilote::Molette(QWidget* widget, int crans) {
   const QPoint p = PositionGlobale(widget, {-1, -1});
   Xdotool({"mousemove", std::to_string(p.x()), std::to_string(p.y()), "click", "--repeat",

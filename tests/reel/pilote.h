@@ -62,6 +62,8 @@ class Pilote {
                const std::string& modificateur = {});
   // Turns the wheel over the widget's centre: positive crans scroll down.
   void Molette(QWidget* widget, int crans);
+  // Moves the mouse over a point of the widget (its centre by default), and leaves it there.
+  void Survoler(QWidget* widget, QPoint point = {-1, -1});
   // Makes another X client (xclip) the owner of the clipboard (or of the primary selection, what
   // a middle click pastes) with that UTF-8 text, as another program's copy does; returns once the
   // windows can read it.

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QLabel>
+#include <QToolTip>
 
 #include "editors/cocktail_dlg.h"
 #include "editors/editeur_dlg.h"
@@ -156,6 +157,35 @@ TEST_F(ProgrammeReel, LaMoletteSurUnComboSansLeFocusNeChangeRien) {
   ASSERT_TRUE(cocktails.Ouvrir());
   ASSERT_TRUE(cocktails.Chercher("SIDECAR"));
   EXPECT_EQ(Texte(cocktails.Enreg.Ingredient[0]), "COGNAC");
+}
+
+// A name the list cuts shows whole in the tooltip where the mouse rests; a name shown whole has
+// none.
+TEST_F(ProgrammeReel, UnNomCoupeSeMontreEntierDansSaBulle) {
+  const std::string nom = "ABSINTHE DU DERNIER INSPECTEUR";
+  CreerCocktails({{.nom = nom}, {.nom = "GIN"}});
+  Demarrer();
+  Piloter([&](Pilote& p) {
+    if (!AttendreCadre(p)) return;
+    auto* editeur = dynamic_cast<TCocktailDlg*>(OuvrirVue(p, 103));
+    if (!editeur) return;
+    PListe* liste = p.Sur([&] { return editeur->Liste(); });
+    // The tooltip once Qt has shown it (or taken the former one away) for the entry under the
+    // mouse.
+    const auto bulle = [&](int entree, const QString& attendue) {
+      p.Survoler(liste, p.Sur([&] { return liste->visualItemRect(liste->item(entree)).center(); }));
+      const QString entier = p.Sur([&] { return liste->item(entree)->text(); });
+      p.Attendre(
+          [&] {
+            return QToolTip::isVisible() == !attendue.isEmpty() || QToolTip::text() == entier;
+          },
+          "la bulle de l'entrée " + std::to_string(entree));
+      return p.Sur([] { return QToolTip::isVisible() ? QToolTip::text() : QString(); });
+    };
+    const QString entier = QString::fromStdString(nom);
+    EXPECT_EQ(bulle(0, entier), entier);
+    EXPECT_EQ(bulle(1, QString()), QString());
+  });
 }
 
 // A question with Yes and No has no escape: Escape and the window manager's close leave it
