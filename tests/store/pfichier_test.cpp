@@ -47,6 +47,10 @@ TEST_F(PFichierTest, EnteteDeLaCreationALaSuppression) {
   EXPECT_EQ(Entete(), (Octets{0, 0, 0, 0, 3, 0, 0, 0}));
   EXPECT_EQ(fs::file_size("FAMILLE.DAT"), 8u + 3 * 282);
   EXPECT_EQ(fs::file_size("FAMILLE.NDX"), 3u * 47);
+  // Between writes another program may write; the files bear the time of the last one.
+  FichierBrut autre;
+  EXPECT_TRUE(autre.OuvrirExistant("FAMILLE.DAT") && autre.VerrouillerExclusifSansAttendre());
+  EXPECT_LE(fs::last_write_time("FAMILLE.DAT"), fs::file_time_type::clock::now());
 }
 
 // A reader leaves the files as they are: no header for a new data file, no write.
