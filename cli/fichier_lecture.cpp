@@ -10,7 +10,7 @@ bool LireContenu(const std::string& chemin, std::string& contenu) {
   if (systeme::EstDossier(chemin)) return false;
   // read() turns a failing read into a bad stream; an iterator over the buffer would let the
   // library's exception out.
-  std::ifstream flux(chemin, std::ios::binary);
+  std::ifstream flux(systeme::CheminNatif(chemin), std::ios::binary);
   char tampon[1 << 16];
   while (flux.read(tampon, sizeof tampon) || flux.gcount() > 0)
     contenu.append(tampon, static_cast<std::size_t>(flux.gcount()));

@@ -18,7 +18,7 @@ using namespace velquor::outils;
 int main(int argc, char** argv) {
   systeme::ConsoleEnUtf8();
   AnalyseArguments analyse =
-      AnalyserArguments(std::vector<std::string>(argv + 1, argv + argc),
+      AnalyserArguments(systeme::ArgumentsDuProgramme(argc, argv),
                         [](std::string_view nom) -> std::span<const OptionCommande> {
                           const Commande* commande = TrouverCommande(nom);
                           return commande ? commande->options : std::span<const OptionCommande>();

@@ -47,8 +47,24 @@ PAQUETS_CONSTRUCTION=(
 )
 
 # The tests of what a kill or a power cut leaves (test.sh): strace writes down the writers' file
-# calls.
-PAQUETS_ESSAIS=(strace)
+# calls. Java runs the W3C Nu HTML checker on the companion's pages.
+PAQUETS_ESSAIS=(strace openjdk-17-jre-headless)
+
+# The W3C Nu HTML checker: the npm package vnu-jar, at a fixed version, in the user's cache
+# (outside the repository; CMake finds it there). npm comes from Debian when the machine has none.
+VERSION_VNU=26.9.27
+installer_vnu() {
+  local dossier="${XDG_CACHE_HOME:-$HOME/.cache}/velquor/vnu-jar"
+  local jar="$dossier/node_modules/vnu-jar/build/dist/vnu.jar"
+  if [ -f "$jar" ] && grep -q "\"version\": \"$VERSION_VNU\"" \
+    "$dossier/node_modules/vnu-jar/package.json" 2>/dev/null; then
+    return 0
+  fi
+  command -v npm >/dev/null 2>&1 || installer_paquets_manquants npm
+  mkdir -p "$dossier"
+  npm install --prefix "$dossier" --no-audit --no-fund --no-save --ignore-scripts "vnu-jar@$VERSION_VNU" >/dev/null
+  [ -f "$jar" ]
+}
 
 # The windows' real-input tests (test.sh): a virtual X server, a window manager, the tool that
 # sends real key presses and clicks through XTest, xprop to see the window manager up, xmodmap

@@ -3,8 +3,9 @@
 # The core and the companion on Windows: installs what is missing, cross-builds them with
 # MinGW-w64 into build/windows/ (statically linked; the companion is left at
 # build/windows/velquor-outils.exe), runs the core tests that need no window under Wine, then
-# runs the same command sequence with the Linux companion and with the Windows one under Wine
-# and requires byte-identical pairs and exports. Exits non-zero on any failure.
+# runs the same command sequence with the Linux companion and with the Windows one under Wine,
+# in folders and on files whose names no ANSI code page holds, and requires byte-identical pairs
+# and exports. Exits non-zero on any failure.
 #
 # Wine gets a private prefix in build/windows/wine, made once.
 set -euo pipefail
@@ -66,11 +67,16 @@ Mojito,Longs drinks,1,Menthe,non,déjà là
 EOF
 echo 'cocktail,famille' >"$travail/faux.csv"
 
+# Names that no ANSI code page holds together (Greek, Japanese, an emoji): the folders and the
+# files the companion is given, and its messages that name them, must come through whole.
+bar='Bar Ωμέγα 東京 ☕'
 derouler() {  # program (with its runner), folder; writes the exit codes and lists into the folder
   local dossier_travail=$1
   shift
   mkdir -p "$dossier_travail"
-  cp "$racine/demo/cocktails-iba.csv" "$travail/ajouts.csv" "$travail/faux.csv" "$dossier_travail/"
+  cp "$racine/demo/cocktails-iba.csv" "$travail/faux.csv" "$dossier_travail/"
+  cp "$travail/ajouts.csv" "$dossier_travail/Été ☕ 東京.csv"
+  printf 'GIN\nMENTHE\n' >"$dossier_travail/cave Ωμέγα.txt"
   (
     cd "$dossier_travail"
     codes=()
@@ -80,7 +86,7 @@ derouler() {  # program (with its runner), folder; writes the exit codes and lis
       codes+=("$code")
     }
     etape "$@" importer cocktails-iba.csv
-    etape "$@" importer ajouts.csv
+    etape "$@" importer "Été ☕ 東京.csv"
     etape "$@" importer faux.csv
     etape "$@" verifier
     etape "$@" lister cocktails
@@ -92,12 +98,15 @@ derouler() {  # program (with its runner), folder; writes the exit codes and lis
     mkdir -p sous
     cd sous
     etape "$@" -C .. lister cocktails
-    cd ..
+    cd ../..
+    etape "$@" -C "$bar" rechercher ingredients --au-moins-un --fichier "cave Ωμέγα.txt"
+    etape "$@" -C "$bar" importer "absent ☕.csv"
+    cd "$dossier_travail"
     echo "${codes[*]}" >codes.txt
   )
 }
-derouler "$travail/linux" "$outils_linux"
-derouler "$travail/windows" wine "$outils_windows"
+derouler "$travail/linux/$bar" "$outils_linux"
+derouler "$travail/windows/$bar" wine "$outils_windows"
 wineserver --wait
 
 # What each side wrote: the path in small letters (Windows' "web" and "Web" are one folder), the
@@ -112,20 +121,27 @@ empreintes() {
       fi
     done | LC_ALL=C sort -k2)
 }
-empreintes "$travail/linux" >"$travail/linux.txt"
-empreintes "$travail/windows" >"$travail/windows.txt"
+empreintes "$travail/linux/$bar" >"$travail/linux.txt"
+empreintes "$travail/windows/$bar" >"$travail/windows.txt"
 if ! diff -u "$travail/linux.txt" "$travail/windows.txt"; then
   echo "Linux and Windows wrote different files (above)." >&2
   exit 1
 fi
+# The message naming the absent file names it as it was typed.
+absent() { grep -F 'absent ☕.csv' "$travail/$1/$bar/messages.txt" | tr -d '\r'; }
+if [ -z "$(absent linux)" ] || [ "$(absent linux)" != "$(absent windows)" ]; then
+  echo "The message on the absent file differs: '$(absent linux)' and '$(absent windows)'" >&2
+  exit 1
+fi
 fichiers=$(wc -l <"$travail/linux.txt")
-read -r -a codes <"$travail/linux/codes.txt"
+read -r -a codes <"$travail/linux/$bar/codes.txt"
 # The sequence really did its work: the imports, the refusal of the bad file, the rebuild and
 # the exports (the exit codes are compared above too).
-if [ "${codes[0]}" != 0 ] || [ "${codes[2]}" != 1 ] || [ "${codes[6]}" != 0 ] ||
-  [ "${codes[8]}" != 0 ] || [ "$fichiers" -lt 30 ]; then
+if [ "${codes[0]}" != 0 ] || [ "${codes[1]}" != 0 ] || [ "${codes[2]}" != 1 ] ||
+  [ "${codes[6]}" != 0 ] || [ "${codes[8]}" != 0 ] || [ "${codes[11]}" != 0 ] ||
+  [ "${codes[12]}" = 0 ] || [ "$fichiers" -lt 30 ]; then
   echo "Unexpected run: exit codes ${codes[*]}, $fichiers files" >&2
-  cat "$travail/linux/messages.txt" >&2
+  cat "$travail/linux/$bar/messages.txt" >&2
   exit 1
 fi
 echo "Companion end to end: Linux and Windows wrote the same $fichiers files" \

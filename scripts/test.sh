@@ -11,6 +11,7 @@ cd "$(dirname "$0")/.."
 source scripts/paquets.sh
 installer_paquets_manquants "${PAQUETS_CONSTRUCTION[@]}" "${PAQUETS_AFFICHAGE_REEL[@]}" \
   "${PAQUETS_INSTALLATION[@]}" "${PAQUETS_ESSAIS[@]}"
+installer_vnu
 
 dossier=build/test
 cmake -S . -B "$dossier" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELQUOR_SANITIZE=ON \

@@ -221,4 +221,12 @@ void LibererDossier(Poignee verrou) {
 
 void ConsoleEnUtf8() {}
 
+std::filesystem::path CheminNatif(const std::string& chemin) {
+  return std::filesystem::path(chemin);
+}
+
+std::vector<std::string> ArgumentsDuProgramme(int argc, char** argv) {
+  return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>();
+}
+
 }  // namespace velquor::systeme

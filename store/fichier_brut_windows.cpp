@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The file calls on Windows: the ANSI calls (names on the disk are code page 1252 bytes),
-// positioned ReadFile/WriteFile, LockFileEx, MoveFileExA.
+// The file calls on Windows: the wide calls (paths turned from UTF-8 into UTF-16 here), positioned
+// ReadFile/WriteFile, LockFileEx, MoveFileExW.
 
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
 #include <windows.h>
+// after windows.h, which it needs
+#include <shellapi.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <cwchar>
 
 #include "store/systeme_fichiers.h"
 
@@ -44,6 +47,29 @@ OVERLAPPED A(std::int64_t offset) {
 
 constexpr std::size_t MorceauMax = 1u << 30;  // ReadFile and WriteFile count in 32 bits
 
+// UTF-8 into UTF-16 and back, for every path that crosses the system's calls. Text that is not
+// UTF-8 gives an empty name, which every call refuses: it never reaches some other file.
+std::wstring Large(const std::string& texte) {
+  if (texte.empty() || texte.size() > 0x7FFFFFFF) return {};
+  const int taille = static_cast<int>(texte.size());
+  const int n =
+      ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, texte.data(), taille, nullptr, 0);
+  if (n <= 0) return {};
+  std::wstring large(static_cast<std::size_t>(n), L'\0');
+  ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, texte.data(), taille, large.data(), n);
+  return large;
+}
+
+std::string Utf8(const wchar_t* texte, std::size_t longueur) {
+  if (longueur == 0 || longueur > 0x7FFFFFFF) return {};
+  const int taille = static_cast<int>(longueur);
+  const int n = ::WideCharToMultiByte(CP_UTF8, 0, texte, taille, nullptr, 0, nullptr, nullptr);
+  if (n <= 0) return {};
+  std::string etroit(static_cast<std::size_t>(n), '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, texte, taille, etroit.data(), n, nullptr, nullptr);
+  return etroit;
+}
+
 }  // namespace
 
 Poignee Ouvrir(const std::string& chemin, Mode mode, bool* absent) {
@@ -62,9 +88,9 @@ Poignee Ouvrir(const std::string& chemin, Mode mode, bool* absent) {
       disposition = CREATE_NEW;
       break;
   }
-  HANDLE h =
-      ::CreateFileA(chemin.c_str(), acces, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE h = ::CreateFileW(Large(chemin).c_str(), acces,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) {
     const DWORD erreur = ::GetLastError();
     if (absent != nullptr)
@@ -162,9 +188,9 @@ bool Identite(Poignee p, unsigned long long& volume, unsigned long long& numero)
 bool IdentiteChemin(const std::string& chemin, unsigned long long& volume,
                     unsigned long long& numero) {
   // No access asked: only the identity is read, and nobody's sharing is disturbed.
-  HANDLE h =
-      ::CreateFileA(chemin.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  HANDLE h = ::CreateFileW(Large(chemin).c_str(), 0,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;
   const bool ok = Identite(reinterpret_cast<Poignee>(h), volume, numero);
   ::CloseHandle(h);
@@ -199,51 +225,52 @@ const unsigned char* Projeter(Poignee, std::int64_t) {
 void Deprojeter(const unsigned char*, std::size_t) {}
 
 bool Existe(const std::string& chemin) {
-  return ::GetFileAttributesA(chemin.c_str()) != INVALID_FILE_ATTRIBUTES;
+  return ::GetFileAttributesW(Large(chemin).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool EstDossier(const std::string& chemin) {
-  const DWORD attributs = ::GetFileAttributesA(chemin.c_str());
+  const DWORD attributs = ::GetFileAttributesW(Large(chemin).c_str());
   return attributs != INVALID_FILE_ATTRIBUTES && (attributs & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 bool Supprimer(const std::string& chemin) {
-  return ::DeleteFileA(chemin.c_str()) != 0;
+  return ::DeleteFileW(Large(chemin).c_str()) != 0;
 }
 
 bool SupprimerDossier(const std::string& chemin) {
-  return ::RemoveDirectoryA(chemin.c_str()) != 0;
+  return ::RemoveDirectoryW(Large(chemin).c_str()) != 0;
 }
 
 bool Renommer(const std::string& de, const std::string& vers) {
-  return ::MoveFileExA(de.c_str(), vers.c_str(),
+  return ::MoveFileExW(Large(de).c_str(), Large(vers).c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 bool Lier(const std::string& existant, const std::string& nouveau) {
-  return ::CreateHardLinkA(nouveau.c_str(), existant.c_str(), nullptr) != 0;
+  return ::CreateHardLinkW(Large(nouveau).c_str(), Large(existant).c_str(), nullptr) != 0;
 }
 
 // A folder's entries cannot be flushed through a handle here: the calls that change them do it
-// (MoveFileExA with MOVEFILE_WRITE_THROUGH), and the file system journals them.
+// (MoveFileExW with MOVEFILE_WRITE_THROUGH), and the file system journals them.
 bool SynchroniserDossier(const std::string& dossier) {
   return EstDossier(dossier);
 }
 
 std::string CheminAbsolu(const std::string& chemin) {
-  char tampon[MAX_PATH];
-  const DWORD n = ::GetFullPathNameA(chemin.c_str(), sizeof tampon, tampon, nullptr);
-  if (n > 0 && n < sizeof tampon) return std::string(tampon, n);
-  if (n >= sizeof tampon) {
-    std::string long_(n, '\0');
-    const DWORD m = ::GetFullPathNameA(chemin.c_str(), n, long_.data(), nullptr);
-    if (m > 0 && m < n) return long_.substr(0, m);
+  const std::wstring large = Large(chemin);
+  std::wstring tampon(MAX_PATH, L'\0');
+  for (int essai = 0; essai < 2 && !large.empty(); ++essai) {
+    const DWORD n = ::GetFullPathNameW(large.c_str(), static_cast<DWORD>(tampon.size()),
+                                       tampon.data(), nullptr);
+    if (n == 0) break;
+    if (n < tampon.size()) return Utf8(tampon.data(), n);
+    tampon.assign(n, L'\0');  // n counts the terminator when the buffer was too small
   }
   return chemin;
 }
 
 bool ChangerDossier(const std::string& chemin) {
-  return ::SetCurrentDirectoryA(chemin.c_str()) != 0;
+  return ::SetCurrentDirectoryW(Large(chemin).c_str()) != 0;
 }
 
 unsigned long NumeroProcessus() {
@@ -289,6 +316,23 @@ void LibererDossier(Poignee verrou) {
 
 void ConsoleEnUtf8() {
   ::SetConsoleOutputCP(CP_UTF8);
+}
+
+std::filesystem::path CheminNatif(const std::string& chemin) {
+  return std::filesystem::path(Large(chemin));
+}
+
+std::vector<std::string> ArgumentsDuProgramme(int argc, char** argv) {
+  int n = 0;
+  LPWSTR* larges = ::CommandLineToArgvW(::GetCommandLineW(), &n);
+  if (larges == nullptr) {
+    return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>();
+  }
+  std::vector<std::string> arguments;
+  for (int i = 1; i < n; ++i)
+    arguments.push_back(Utf8(larges[i], std::wcslen(larges[i])));
+  ::LocalFree(larges);
+  return arguments;
 }
 
 }  // namespace velquor::systeme

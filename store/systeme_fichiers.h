@@ -4,12 +4,16 @@
 // fichier_brut_windows.cpp), under the file layer and the pair replacement. Nothing here goes
 // through the test seam of pannes_fichiers.h: FichierBrut adds it on top.
 //
-// Paths are bytes: on Windows the names on the disk are code page 1252, given to the ANSI calls
-// as they are. Relative paths are taken from the current directory.
+// Paths are UTF-8 text (on POSIX, bytes given as they are): on Windows they are turned into
+// UTF-16 for the wide calls, in fichier_brut_windows.cpp and nowhere else, so that every name the
+// file system can hold is reached, whatever the ANSI code page. Relative paths are taken from the
+// current directory.
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <string>
+#include <vector>
 
 namespace velquor::systeme {
 
@@ -83,6 +87,12 @@ bool ChangerDossier(const std::string& chemin);
 unsigned long NumeroProcessus();
 // Makes the console show the UTF-8 that the companion writes (Windows); nothing elsewhere.
 void ConsoleEnUtf8();
+// A path for the standard library's streams and folders. On Windows the library reads a narrow
+// path in the ANSI code page, which cannot hold every name: it is given the UTF-16 one.
+std::filesystem::path CheminNatif(const std::string& chemin);
+// The program's arguments after its name, in UTF-8. On Windows they are taken from the wide
+// command line: argv there holds each one as the ANSI code page can approach it.
+std::vector<std::string> ArgumentsDuProgramme(int argc, char** argv);
 
 // An exclusive lock on a folder for the whole machine, waited for; Aucune when the folder is
 // not there (or was removed while waiting). Let go by LibererDossier or at the process's end.

@@ -18,7 +18,8 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(${VELQUOR_GTEST_SOURCES} ${PROJECT_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
-add_library(velquor_test_support STATIC support/dossier_temporaire.cpp support/paires.cpp)
+add_library(velquor_test_support STATIC support/dossier_temporaire.cpp support/paires.cpp
+  support/execution_windows.cpp)
 target_link_libraries(velquor_test_support PUBLIC velquor_core GTest::gtest)
 target_include_directories(velquor_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 
@@ -54,4 +55,6 @@ target_compile_definitions(test_export PRIVATE
 set(cli ${CMAKE_CURRENT_SOURCE_DIR}/cli)
 velquor_test(test_outils ${cli}/exporter_test.cpp ${cli}/sauvetage_test.cpp)
 target_link_libraries(test_outils PRIVATE velquor_outils)
-target_compile_definitions(test_outils PRIVATE VELQUOR_DEMO_CSV="Z:${PROJECT_SOURCE_DIR}/demo/cocktails-iba.csv")
+add_dependencies(test_outils velquor-outils)
+target_compile_definitions(test_outils PRIVATE VELQUOR_DEMO_CSV="Z:${PROJECT_SOURCE_DIR}/demo/cocktails-iba.csv"
+  VELQUOR_OUTILS="Z:$<TARGET_FILE:velquor-outils>")

@@ -21,6 +21,7 @@
 #include "store/collections.h"
 #include "store/lot_fichier.h"
 #include "support/dossier_temporaire.h"
+#include "support/execution.h"
 
 namespace velquor::outils {
 namespace {
@@ -181,12 +182,20 @@ TEST_F(SauvetageTest, ChaqueDommageGardeCeQueLesFichiersTiennent) {
   EXPECT_EQ(bilan_.apres.nbEnreg, static_cast<std::int64_t>(origine_["COCKTAIL"].size()));
 }
 
-// A pair the program holds open is refused, no backup made.
+// A pair the program holds open is refused by the companion, a process of its own: nothing
+// changed, no backup made. Once the program lets it go, the rebuild runs.
 TEST_F(SauvetageTest, UnePaireOuverteEstRefusee) {
-  FicCocktail ouvert;
-  ASSERT_TRUE(ouvert.Ouvrir());
-  const auto refus = ReorganiserPaire(PaireCocktail());
-  EXPECT_TRUE(!refus.fait && refus.verrouillee && !fs::exists("COCKTAIL.NDX.bak"));
+  auto ouvert = std::make_unique<FicCocktail>();
+  ASSERT_TRUE(ouvert->Ouvrir());
+  const Octets avant = LireOctets("COCKTAIL.DAT");
+  const test::Execution refus = test::Executer(VELQUOR_OUTILS, {"reorganiser", "cocktails"});
+  EXPECT_EQ(refus.code, 1) << refus.erreurs;
+  EXPECT_NE(refus.erreurs.find("autre programme"), std::string::npos) << refus.erreurs;
+  EXPECT_TRUE(LireOctets("COCKTAIL.DAT") == avant && !fs::exists("COCKTAIL.NDX.bak"));
+  ouvert.reset();
+  EXPECT_NE(test::Executer(VELQUOR_OUTILS, {"reorganiser", "cocktails"})
+                .erreurs.find("COCKTAIL réorganisé."),
+            std::string::npos);
 }
 
 // Random damage of the kinds a disk or a program does, one kind a copy: flipped bytes of the

@@ -11,13 +11,15 @@ namespace velquor::test {
 
 DossierTemporaire::DossierTemporaire() : precedent_(std::filesystem::current_path()) {
 #ifdef _WIN32
-  // No mkdtemp: a name of this process that no other directory has yet.
+  // No mkdtemp: a name of this process that no other directory has yet. Greek and Japanese
+  // letters in it, which no ANSI code page holds together: every path the tests give the
+  // program must reach the system whole.
   static unsigned compteur = 0;
   std::error_code erreur;
   for (int essai = 0; essai < 100 && chemin_.empty(); ++essai) {
-    const auto candidat = std::filesystem::temp_directory_path() /
-                          ("velquor-" + std::to_string(systeme::NumeroProcessus()) + "-" +
-                           std::to_string(++compteur));
+    std::filesystem::path nom(u8"velquor-\u03A9\u03BC\u03AD\u03B3\u03B1-\u6771\u4EAC-");
+    nom += std::to_string(systeme::NumeroProcessus()) + "-" + std::to_string(++compteur);
+    const auto candidat = std::filesystem::temp_directory_path() / nom;
     if (std::filesystem::create_directory(candidat, erreur)) chemin_ = candidat;
   }
   if (chemin_.empty()) {

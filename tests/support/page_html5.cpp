@@ -10,7 +10,9 @@ PageHtml5 LirePageHtml5(const std::filesystem::path& chemin) {
   std::string encodage = r.sortie;
   while (!encodage.empty() && encodage.back() == '\n')
     encodage.pop_back();
-  return {r.code == 0, r.erreurs, encodage};
+  // The W3C Nu checker, whose warnings count as errors.
+  const Execution nu = Executer(VELQUOR_JAVA, {"-jar", VELQUOR_VNU_JAR, "--Werror", chemin.string()});
+  return {r.code == 0 && nu.code == 0, r.erreurs + nu.erreurs, encodage};
 }
 
 }  // namespace velquor::test
