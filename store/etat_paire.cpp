@@ -7,6 +7,7 @@
 #include <cstring>
 #include <mutex>
 #include <set>
+#include <utility>
 
 #include "store/champ_texte.h"
 #include "store/en_parallele.h"
@@ -258,7 +259,45 @@ void EtatPaire::ReprendreSiAbandonne() {
 
 EtatPaire::Entete EtatPaire::LireEntete() {
   if (profondeurLot_ > 0 && enteteConnu_) return entete_;
-  return RelireEntete();
+  if (profondeurLot_ == 0 && enteteConnu_ && Inchange()) {
+    copiePermise_ = true;
+    return entete_;
+  }
+  // The size and the date are taken before the reading: a write after them changes them.
+  const std::optional<Calme> avant = CalmeActuel();
+  const Entete lu = RelireEntete();
+  OublierCalme();
+  if (!lu.Erreur && profondeurLot_ == 0) calme_ = avant;
+  return lu;
+}
+
+// The data file's size and date when nothing touched it for longer than a file system's grain of
+// time (FAT keeps dates to 2 s): a later write gets a later date.
+std::optional<EtatPaire::Calme> EtatPaire::CalmeActuel() const {
+  constexpr long long Grain = 5'000'000'000LL;
+  Calme c;
+  if (!systeme::DatesSuiventLesEcritures || !fichierDonnees_.TailleEtDate(c.taille, c.date) ||
+      c.date > systeme::Maintenant() - Grain) {
+    return std::nullopt;
+  }
+  return c;
+}
+
+bool EtatPaire::Inchange() {
+  std::int64_t taille;
+  long long date;
+  if (!calme_ || !fichierDonnees_.TailleEtDate(taille, date) || taille != calme_->taille ||
+      date != calme_->date) {
+    OublierCalme();
+    return false;
+  }
+  return true;
+}
+
+void EtatPaire::OublierCalme() {
+  calme_.reset();
+  copiePermise_ = false;
+  copieHorsLotFaite_ = false;
 }
 
 EtatPaire::Entete EtatPaire::RelireEntete() {
@@ -420,6 +459,21 @@ void EtatPaire::Journaliser(std::int64_t pos, const unsigned char* octets, std::
 // In a lot, the data file as the lot leaves it: the file, which no other program changes while
 // the lot holds its lock, with the lot's own writes over it.
 std::int64_t EtatPaire::LireDonnees(std::int64_t pos, void* destination, std::size_t n) {
+  if (profondeurLot_ == 0 && std::exchange(copiePermise_, false) && calme_ && pos >= 0 &&
+      calme_->taille <= CopieMax) {
+    // The file is as the operation's check found it: the copy, read once, serves.
+    const auto taille = static_cast<std::size_t>(calme_->taille);
+    if (!copieHorsLotFaite_) {
+      copieHorsLot_.resize(taille);
+      copieHorsLotFaite_ = fichierDonnees_.Lire(0, copieHorsLot_.data(), taille) == calme_->taille;
+    }
+    if (copieHorsLotFaite_) {
+      const std::size_t de = std::min(static_cast<std::size_t>(pos), taille);
+      const std::size_t lus = std::min(n, taille - de);
+      std::memcpy(destination, copieHorsLot_.data() + de, lus);
+      return static_cast<std::int64_t>(lus);
+    }
+  }
   if (profondeurLot_ == 0 || (projection_ == nullptr && recouvrement_.empty() && !enteteSale_)) {
     const std::int64_t lus = fichierDonnees_.Lire(pos, destination, n);
     if (lus < 0) ++erreursES_;
@@ -561,6 +615,7 @@ std::int64_t EtatPaire::TailleDonnees() {
 }
 
 bool EtatPaire::DebutEcriture() {
+  OublierCalme();  // what this program writes changes the files under the copy
   if (profondeurEcriture_ > 0) {
     ++profondeurEcriture_;
     return true;

@@ -60,9 +60,12 @@ class EtatPaire {
     std::size_t OctetsLus = 0;  // fewer than 8 for a new, empty data file
     bool Erreur = false;        // the files could not be read: nothing is known
   };
-  // The header at the start of an operation (re-read from the file outside a lot). When it or
-  // the index size changed since this process last saw them, the mirror is reloaded.
+  // The header at the start of an operation (outside a lot, re-read from the file unless the
+  // data file is provably untouched since: see Calme). When it or the index size changed since
+  // this process last saw them, the mirror is reloaded.
   Entete LireEntete();
+  // The next record read goes to the file: it follows no check of this operation.
+  void LireSansCopie() { copiePermise_ = false; }
   bool EcrireEntete(std::int32_t nbEnreg, std::uint32_t nbSuppr);
   // Flushes a new pair: the data file and the folder that holds both names.
   bool SynchroniserNouvelle();
@@ -191,6 +194,24 @@ class EtatPaire {
   Entete entete_;
   bool enteteConnu_ = false;
   long erreursES_ = 0;
+
+  // Outside lots, each operation must see what another program wrote. The header and the
+  // index's size are read again at each one, unless the data file's size and date are still
+  // those taken before the last such reading, at which time no write had touched it for a while
+  // (longer than any file system's grain of time): every writer changes the date, ours to a
+  // later one each time. While that holds, one operation may take its record from a copy of
+  // the file (a small one), so that a walk makes one system call a step.
+  struct Calme {
+    std::int64_t taille;
+    long long date;
+  };
+  std::optional<Calme> CalmeActuel() const;
+  bool Inchange();
+  void OublierCalme();
+  std::optional<Calme> calme_;
+  bool copiePermise_ = false;  // the operation under way checked calme_: one read may use the copy
+  bool copieHorsLotFaite_ = false;
+  std::vector<unsigned char> copieHorsLot_;
   std::vector<unsigned char> index_;  // the whole index file
 
   enum class EtatVue { ARefaire, Saine, NonTriee, Abimee };

@@ -134,6 +134,7 @@ bool PFichier::MajEntete(char code) {
 }
 
 void PFichier::Lire() {
+  if (etat_) etat_->LireSansCopie();
   LireEnreg();
 }
 

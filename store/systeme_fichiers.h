@@ -53,6 +53,13 @@ bool Tronquer(Poignee p, std::int64_t taille);
 bool TailleEtDate(Poignee p, std::int64_t& taille, long long& modification);
 // Sets the time of last change, rounded up to what the file system keeps.
 bool FixerDate(Poignee p, long long modification);
+// Whether a write by any process changes the time of last change at once (POSIX). On Windows
+// NTFS may put it off, so the time tells nothing there.
+#ifdef _WIN32
+inline constexpr bool DatesSuiventLesEcritures = false;
+#else
+inline constexpr bool DatesSuiventLesEcritures = true;
+#endif
 long long Maintenant();  // nanoseconds, the clock of the file times
 // The volume and file numbers that tell the same file behind two handles or names.
 bool Identite(Poignee p, unsigned long long& volume, unsigned long long& numero);

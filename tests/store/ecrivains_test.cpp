@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -23,6 +24,7 @@ namespace velquor {
 namespace {
 
 using Usage = LotFichier::Usage;
+namespace fs = std::filesystem;
 
 class Ecrivains : public test::TestDansDossier {
  protected:
@@ -99,6 +101,36 @@ TEST_F(Ecrivains, UnLotVoitLaDerniereModificationDUnAutreProgramme) {
     EXPECT_TRUE(f.Chercher("M") && Texte(f.Enreg.Commentaire) == attendu) << attendu;
   }
   EXPECT_EQ(autre.Fin(), 0);
+}
+
+// A walk outside a lot over files untouched for an hour takes its records from a copy of the data
+// file; another program's rewrite of a record in place, which changes no size, shows at the
+// walk's next step, and so does its addition after that, the files then left for an hour again.
+TEST_F(Ecrivains, UnParcoursVoitAuPasSuivantCeQuUnAutreProgrammeAEcrit) {
+  FicFamille f;
+  ASSERT_TRUE(f.Ouvrir() && test::AjouterNom(f, "A") && test::AjouterNom(f, "Z", "de Z"));
+  const auto vieillir = [] {
+    for (const char* nom : {"FAMILLE.DAT", "FAMILLE.NDX"})
+      fs::last_write_time(nom, fs::file_time_type::clock::now() - std::chrono::hours(1));
+  };
+  vieillir();
+  test::Processus autre([](const test::Canal& c) {
+    FicFamille g;
+    if (!g.Ouvrir() || !c.Attendre('m') || !g.Chercher("Z")) return 1;
+    CopierTexte(g.Enreg.Commentaire, "change");
+    if (!g.Modifier()) return 2;
+    c.Envoyer('M');
+    return c.Attendre('a') && test::AjouterNom(g, "ZZ") ? 0 : 3;
+  });
+  ASSERT_TRUE(f.Premier() && f.Suivant() && Texte(f.Enreg.Nom) == "M");
+  autre.Vers().Envoyer('m');
+  ASSERT_TRUE(autre.Vers().Attendre('M'));
+  EXPECT_TRUE(f.Suivant() && Texte(f.Enreg.Commentaire) == "change");
+  autre.Vers().Envoyer('a');
+  EXPECT_EQ(autre.Fin(), 0);
+  vieillir();
+  EXPECT_TRUE(f.Suivant() && Texte(f.Enreg.Nom) == "ZZ");
+  EXPECT_TRUE(f.Precedent() && Texte(f.Enreg.Commentaire) == "change");
 }
 
 // A program that keeps the write lock (a lot left open) makes the other one give up after a
