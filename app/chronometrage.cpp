@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFile>
+#include <QKeyEvent>
 #include <QTimer>
 #include <QWidget>
 #include <chrono>
@@ -33,8 +34,12 @@ bool DansFenetreOuverte(QWidget* w, QWidget* principale) {
 
 class Chronometre : public QObject {
  public:
-  Chronometre(PApplication& application, const QString& chemin, int commande)
-      : QObject(&application), application_(application), chemin_(chemin), commande_(commande) {
+  Chronometre(PApplication& application, const QString& chemin, int commande, const QString& touche)
+      : QObject(&application),
+        application_(application),
+        chemin_(chemin),
+        commande_(commande),
+        touche_(touche) {
     qApp->installEventFilter(this);
   }
 
@@ -50,13 +55,19 @@ class Chronometre : public QObject {
       QTimer::singleShot(0, this, [this] { FenetreDessinee(); });
     } else if (etape_ == Etape::Commande && DansFenetreOuverte(w, principale)) {
       etape_ = Etape::CommandeDessinee;
-      QTimer::singleShot(0, this, [this] { Terminer(MaintenantMs() - debutCommande_); });
+      QTimer::singleShot(0, this, [this] { CommandeDessinee(MaintenantMs() - debutCommande_); });
+    } else if (etape_ == Etape::Touche && DansFenetreOuverte(w, principale)) {
+      etape_ = Etape::ToucheDessinee;
+      QTimer::singleShot(0, this, [this] {
+        lignes_ += QStringLiteral("touche %1\n").arg(MaintenantMs() - debutTouche_, 0, 'f', 3);
+        Terminer(-1);
+      });
     }
     return false;
   }
 
  private:
-  enum class Etape { Fenetre, FenetreDessinee, Commande, CommandeDessinee };
+  enum class Etape { Fenetre, FenetreDessinee, Commande, CommandeDessinee, Touche, ToucheDessinee };
 
   void FenetreDessinee() {
     lignes_ += QStringLiteral("fenetre %1\n").arg(MaintenantMs(), 0, 'f', 3);
@@ -64,6 +75,19 @@ class Chronometre : public QObject {
     etape_ = Etape::Commande;
     debutCommande_ = MaintenantMs();
     application_.Routeur().Envoyer(commande_);  // a modal dialog runs here, until Terminer
+  }
+
+  void CommandeDessinee(double duree) {
+    QWidget* focus = QApplication::focusWidget();
+    if (touche_.isEmpty() || focus == nullptr) return Terminer(duree);
+    lignes_ += QStringLiteral("commande %1\n").arg(duree, 0, 'f', 3);
+    etape_ = Etape::Touche;
+    debutTouche_ = MaintenantMs();
+    const int code = touche_.at(0).toUpper().unicode();
+    QKeyEvent appui(QEvent::KeyPress, code, Qt::NoModifier, touche_);
+    QKeyEvent relache(QEvent::KeyRelease, code, Qt::NoModifier, touche_);
+    QApplication::sendEvent(focus, &appui);
+    QApplication::sendEvent(focus, &relache);
   }
 
   void Terminer(double dureeCommande) {
@@ -80,15 +104,17 @@ class Chronometre : public QObject {
   PApplication& application_;
   QString chemin_;
   int commande_;
+  QString touche_;
   Etape etape_ = Etape::Fenetre;
-  double debutCommande_ = 0;
+  double debutCommande_ = 0, debutTouche_ = 0;
   QString lignes_;
 };
 
 }  // namespace
 
-void ProgrammerChronometrage(PApplication& application, const QString& chemin, int commande) {
-  new Chronometre(application, chemin, commande);
+void ProgrammerChronometrage(PApplication& application, const QString& chemin, int commande,
+                             const QString& touche) {
+  new Chronometre(application, chemin, commande, touche);
 }
 
 }  // namespace velquor

@@ -8,6 +8,8 @@
 // main window is up, sends command n as its menu item would; 103 opens the cocktail view.
 // VELQUOR_CHRONO=file (for bench/): writes when the main window is first drawn and, with
 // VELQUOR_COMMANDE, how long the command takes to draw its window, then ends the run.
+// VELQUOR_TOUCHE=k (with both): then presses k in the focused control and writes how long the
+// window takes to be drawn again (a list's type-ahead).
 
 #include <QGuiApplication>
 #include <QTimer>
@@ -38,7 +40,8 @@ int main(int argc, char** argv) {
   const int commande = qEnvironmentVariableIntValue("VELQUOR_COMMANDE", &commandeDonnee);
   const QString chrono = qEnvironmentVariable("VELQUOR_CHRONO");
   if (!chrono.isEmpty()) {
-    velquor::ProgrammerChronometrage(application, chrono, commandeDonnee ? commande : 0);
+    velquor::ProgrammerChronometrage(application, chrono, commandeDonnee ? commande : 0,
+                                     qEnvironmentVariable("VELQUOR_TOUCHE"));
   } else if (commandeDonnee) {
     QTimer::singleShot(0, &application,
                        [&application, commande] { application.Routeur().Envoyer(commande); });

@@ -6,7 +6,10 @@
 // itself times them (VELQUOR_CHRONO); each the median of several runs. Beside each, the run's
 // peak resident size (VmHWM, the ru_maxrss of the ended child).
 //
-// Usage: bench_vues [N ...] [--programme PATH]   (default 10000 50000 and the built program)
+// The last row presses M in the cocktail list once the cocktail view is drawn: the time of the
+// list's type-ahead, from the key to the list drawn again.
+//
+// Usage: bench_vues [N ...] [--programme PATH]   (default 10000 50000 100000, the built program)
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -99,12 +102,13 @@ void EcrireCollections(const std::vector<CocktailGenere>& cocktails) {
 }
 
 struct Mesure {
-  double demarrage = -1, commande = -1;  // ms
+  double demarrage = -1, commande = -1, touche = -1;  // ms
   long picKo = -1;
 };
 
-// One run of the program in the current directory, sending commande (0: none).
-Mesure Executer(const std::string& programme, int commande) {
+// One run of the program in the current directory, sending commande (0: none), then pressing
+// touche in the window it opened (none when empty).
+Mesure Executer(const std::string& programme, int commande, const char* touche) {
   std::error_code e;
   std::filesystem::remove("chrono.txt", e);
   const double debut = MaintenantMs();
@@ -118,6 +122,11 @@ Mesure Executer(const std::string& programme, int commande) {
       setenv("VELQUOR_COMMANDE", std::to_string(commande).c_str(), 1);
     } else {
       unsetenv("VELQUOR_COMMANDE");
+    }
+    if (touche != nullptr) {
+      setenv("VELQUOR_TOUCHE", touche, 1);
+    } else {
+      unsetenv("VELQUOR_TOUCHE");
     }
     execl(programme.c_str(), programme.c_str(), static_cast<char*>(nullptr));
     _exit(127);
@@ -136,6 +145,7 @@ Mesure Executer(const std::string& programme, int commande) {
   while (chrono >> cle >> valeur) {
     if (cle == "fenetre") m.demarrage = valeur - debut;
     if (cle == "commande") m.commande = valeur;
+    if (cle == "touche") m.touche = valeur;
   }
   return m;
 }
@@ -151,26 +161,32 @@ bool Mesurer(const std::string& programme, int n) {
   struct Travail {
     const char* nom;
     int commande;
+    const char* touche = nullptr;
   };
-  const Travail travaux[] = {{"the program's start, main window drawn", 0},
-                             {"family editor (102)", 102},
-                             {"ingredient editor (101)", 101},
-                             {"cocktail editor (103)", 103},
-                             {"search dialog with its lists (108)", 108},
-                             {"results view, every cocktail found (110)", 110}};
+  const Travail travaux[] = {
+      {"the program's start, main window drawn", 0},
+      {"family editor (102)", 102},
+      {"ingredient editor (101)", 101},
+      {"cocktail editor (103)", 103},
+      {"search dialog with its lists (108)", 108},
+      {"results view, every cocktail found (110)", 110},
+      {"key M in the cocktail list, type-ahead to the list redrawn", 103, "M"}};
   for (const Travail& t : travaux) {
     std::vector<double> durees;
     long pic = 0;
     for (int i = 0; i < Repetitions; ++i) {
-      const Mesure m = Executer(programme, t.commande);
-      const double d = t.commande > 0 ? m.commande : m.demarrage;
+      const Mesure m = Executer(programme, t.commande, t.touche);
+      const double d = t.touche != nullptr ? m.touche : t.commande > 0 ? m.commande : m.demarrage;
       if (m.picKo < 0 || d < 0) return false;
       durees.push_back(d);
       pic = std::max(pic, m.picKo);
     }
-    const char* cible = t.commande == 0 ? (n >= 50000 ? "≤ 300 ms" : "-")
-                        : n >= 50000    ? "≤ 300 ms"
-                                        : "≤ 100 ms";
+    const char* cible = t.touche != nullptr ? "≤ 50 ms"
+                        : t.commande == 0   ? (n >= 100000  ? "≤ 100 ms"
+                                               : n >= 50000 ? "≤ 300 ms"
+                                                            : "-")
+                        : n >= 50000        ? "≤ 300 ms"
+                                            : "≤ 100 ms";
     std::printf("| %s | %d | %.1f ms | %s | %.1f MB |\n", t.nom, n, Mediane(durees), cible,
                 pic / 1024.0);
     std::fflush(stdout);
@@ -194,10 +210,10 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
-  if (tailles.empty()) tailles = {10000, 50000};
+  if (tailles.empty()) tailles = {10000, 50000, 100000};
   programme = std::filesystem::absolute(programme).string();
   std::printf(
-      "| work | N | median time | target | peak memory (target < 120 MB) |\n"
+      "| work | N | median time | target | peak memory (target < 120 MB, ≤ 150 MB at 100,000) |\n"
       "|---|---|---|---|---|\n");
   for (int n : tailles) {
     if (!velquor::bench::Mesurer(programme, n)) return 1;
