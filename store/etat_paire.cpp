@@ -572,6 +572,9 @@ bool EtatPaire::ViderTampon() {
   if (!fichierDonnees_.EcrireA(debutTampon_, tampon_.data(), tampon_.size())) {
     ++erreursES_;
     lotEchoue_ = true;
+  } else {
+    // On its way to the disk while the lot goes on: the flush that lands it waits less.
+    fichierDonnees_.LancerEcriture(debutTampon_, static_cast<std::int64_t>(tampon_.size()));
   }
   debutTampon_ += static_cast<std::int64_t>(tampon_.size());
   tampon_.clear();

@@ -68,6 +68,10 @@ class FichierBrut {
   void Deprojeter();
   // Flushes the file's contents to the disk.
   bool Synchroniser();
+  // Starts the range on its way to the disk (see systeme::LancerEcriture).
+  void LancerEcriture(std::int64_t offset, std::int64_t taille) {
+    if (Ouvert()) systeme::LancerEcriture(fd_, offset, taille);
+  }
   // Sets the file's time of last change to now, and in any case later than it was: after each
   // of our writes the time tells another program of ours that the file changed, even when two
   // changes fall within one tick of the system's coarse clock.

@@ -78,6 +78,15 @@ bool Vider(Poignee p) {
   return ::fdatasync(static_cast<int>(p)) == 0;  // the contents and the size: all a reader needs
 }
 
+void LancerEcriture(Poignee p, std::int64_t offset, std::int64_t taille) {
+#ifdef __linux__
+  ::sync_file_range(static_cast<int>(p), static_cast<off64_t>(offset), static_cast<off64_t>(taille),
+                    SYNC_FILE_RANGE_WRITE);
+#else
+  (void)p, (void)offset, (void)taille;
+#endif
+}
+
 bool Tronquer(Poignee p, std::int64_t taille) {
   int r;
   do {

@@ -147,6 +147,8 @@ bool Vider(Poignee p) {
   return ::FlushFileBuffers(H(p)) != 0;
 }
 
+void LancerEcriture(Poignee, std::int64_t, std::int64_t) {}
+
 bool Tronquer(Poignee p, std::int64_t taille) {
   FILE_END_OF_FILE_INFO fin{};
   fin.EndOfFile.QuadPart = taille;

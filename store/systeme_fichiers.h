@@ -48,6 +48,9 @@ std::int64_t LireA(Poignee p, std::int64_t offset, void* destination, std::size_
 std::int64_t EcrireA(Poignee p, std::int64_t offset, const void* source, std::size_t n);
 // The contents and the size to the disk.
 bool Vider(Poignee p);
+// Starts sending that range to the disk without waiting for it (a hint: Vider still has to be
+// called); nothing where the system has no such call.
+void LancerEcriture(Poignee p, std::int64_t offset, std::int64_t taille);
 bool Tronquer(Poignee p, std::int64_t taille);
 // Size, and time of last change in nanoseconds.
 bool TailleEtDate(Poignee p, std::int64_t& taille, long long& modification);

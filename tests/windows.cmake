@@ -19,7 +19,7 @@ set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(${VELQUOR_GTEST_SOURCES} ${PROJECT_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 add_library(velquor_test_support STATIC support/dossier_temporaire.cpp support/paires.cpp
-  support/execution_windows.cpp)
+  support/execution.cpp)
 target_link_libraries(velquor_test_support PUBLIC velquor_core GTest::gtest)
 target_include_directories(velquor_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 

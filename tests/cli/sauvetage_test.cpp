@@ -188,14 +188,15 @@ TEST_F(SauvetageTest, UnePaireOuverteEstRefusee) {
   auto ouvert = std::make_unique<FicCocktail>();
   ASSERT_TRUE(ouvert->Ouvrir());
   const Octets avant = LireOctets("COCKTAIL.DAT");
-  const test::Execution refus = test::Executer(VELQUOR_OUTILS, {"reorganiser", "cocktails"});
-  EXPECT_EQ(refus.code, 1) << refus.erreurs;
-  EXPECT_NE(refus.erreurs.find("autre programme"), std::string::npos) << refus.erreurs;
+  const auto reorganiser = [] {
+    return test::Executer(VELQUOR_OUTILS, {"reorganiser", "cocktails"});
+  };
+  const test::Execution refus = reorganiser();
+  EXPECT_TRUE(refus.code == 1 && refus.erreurs.find("autre programme") != std::string::npos)
+      << refus.erreurs;
   EXPECT_TRUE(LireOctets("COCKTAIL.DAT") == avant && !fs::exists("COCKTAIL.NDX.bak"));
   ouvert.reset();
-  EXPECT_NE(test::Executer(VELQUOR_OUTILS, {"reorganiser", "cocktails"})
-                .erreurs.find("COCKTAIL réorganisé."),
-            std::string::npos);
+  EXPECT_NE(reorganiser().erreurs.find("COCKTAIL réorganisé."), std::string::npos);
 }
 
 // Random damage of the kinds a disk or a program does, one kind a copy: flipped bytes of the

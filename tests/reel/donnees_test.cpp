@@ -16,7 +16,6 @@
 #include "framework/liste.h"
 #include "framework/service_messages.h"
 #include "reel/programme_reel.h"
-#include "search/cb_assist.h"
 #include "search/trace_crochets.h"
 #include "store/champ_texte.h"
 

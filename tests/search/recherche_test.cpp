@@ -8,7 +8,6 @@
 #include <cstring>
 
 #include "search/recherche.h"
-#include "support/dossier_temporaire.h"
 #include "trace_crochets.h"
 
 namespace velquor {

@@ -185,8 +185,7 @@ TEST_F(DifferentielTest, SequencesAleatoires) {
   }
   ComparerFichiers(etapes);
   // What the lots wrote landed where it belongs: every record bears its node's name.
-  FicCocktail f;
-  ASSERT_TRUE(Dans(0, [&] { return f.Ouvrir(); }));
+  FicCocktail& f = *objets[0][0];
   for (bool r = f.Premier(); r; r = f.Suivant())
     ASSERT_EQ(Texte(f.Noeud().Cle), Texte(f.Enreg.Nom));
 }

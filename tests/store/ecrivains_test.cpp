@@ -77,54 +77,40 @@ TEST_F(Ecrivains, LeLotEtLAutreProgrammeGardentTousLeursAjouts) {
   }
 }
 
-// A program's lot keeps its copy of the data file for the next lot, as long as the file did not
-// change. Another program's rewrite of a record in place changes neither a count nor a size, and
-// two of them may fall within one tick of the system's clock: the next lot still sees the last.
-TEST_F(Ecrivains, UnLotVoitLaDerniereModificationDUnAutreProgramme) {
+// A program keeps its copy of the data file from one lot to the next while the file does not
+// change, and a walk outside a lot over files untouched for an hour takes its records from one.
+// Another program's rewrites of a record in place change neither a count nor a size, and two may
+// fall within one tick of the clock: the next lot sees the last, the walk's next step too; then
+// its addition, the files being left for an hour again.
+TEST_F(Ecrivains, CeQuUnAutreProgrammeEcritSeVoitAuLotEtAuPasSuivants) {
+  FicFamille f;
+  ASSERT_TRUE(f.Ouvrir() && test::AjouterNom(f, "A") && test::AjouterNom(f, "Z", "de Z"));
   test::Processus autre([](const test::Canal& c) {
-    FicFamille f;
-    if (!f.Ouvrir()) return 1;
-    for (const char* texte : {"premier", "second"}) {
-      if (!c.Attendre('m') || !f.Chercher("M")) return 2;
-      CopierTexte(f.Enreg.Commentaire, texte);
-      if (!f.Modifier()) return 3;
+    FicFamille g;
+    if (!g.Ouvrir()) return 1;
+    for (const char* texte : {"premier", "second", "change"}) {
+      if (!c.Attendre('m') || !g.Chercher(texte[0] == 'c' ? "Z" : "M")) return 2;
+      CopierTexte(g.Enreg.Commentaire, texte);
+      if (!g.Modifier()) return 3;
       c.Envoyer('M');
     }
-    return 0;
+    return c.Attendre('a') && test::AjouterNom(g, "ZZ") ? 0 : 4;
   });
-  FicFamille f;
-  ASSERT_TRUE(f.Ouvrir());
-  for (const char* attendu : {"premier", "second"}) {
+  const auto modifier = [&] {
     autre.Vers().Envoyer('m');
-    ASSERT_TRUE(autre.Vers().Attendre('M'));
+    return autre.Vers().Attendre('M');
+  };
+  for (const char* attendu : {"premier", "second"}) {
+    ASSERT_TRUE(modifier());
     LotFichier lot(f);
     EXPECT_TRUE(f.Chercher("M") && Texte(f.Enreg.Commentaire) == attendu) << attendu;
   }
-  EXPECT_EQ(autre.Fin(), 0);
-}
-
-// A walk outside a lot over files untouched for an hour takes its records from a copy of the data
-// file; another program's rewrite of a record in place, which changes no size, shows at the
-// walk's next step, and so does its addition after that, the files then left for an hour again.
-TEST_F(Ecrivains, UnParcoursVoitAuPasSuivantCeQuUnAutreProgrammeAEcrit) {
-  FicFamille f;
-  ASSERT_TRUE(f.Ouvrir() && test::AjouterNom(f, "A") && test::AjouterNom(f, "Z", "de Z"));
   const auto vieillir = [] {
     for (const char* nom : {"FAMILLE.DAT", "FAMILLE.NDX"})
       fs::last_write_time(nom, fs::file_time_type::clock::now() - std::chrono::hours(1));
   };
   vieillir();
-  test::Processus autre([](const test::Canal& c) {
-    FicFamille g;
-    if (!g.Ouvrir() || !c.Attendre('m') || !g.Chercher("Z")) return 1;
-    CopierTexte(g.Enreg.Commentaire, "change");
-    if (!g.Modifier()) return 2;
-    c.Envoyer('M');
-    return c.Attendre('a') && test::AjouterNom(g, "ZZ") ? 0 : 3;
-  });
-  ASSERT_TRUE(f.Premier() && f.Suivant() && Texte(f.Enreg.Nom) == "M");
-  autre.Vers().Envoyer('m');
-  ASSERT_TRUE(autre.Vers().Attendre('M'));
+  ASSERT_TRUE(f.Premier() && f.Suivant() && Texte(f.Enreg.Nom) == "M" && modifier());
   EXPECT_TRUE(f.Suivant() && Texte(f.Enreg.Commentaire) == "change");
   autre.Vers().Envoyer('a');
   EXPECT_EQ(autre.Fin(), 0);

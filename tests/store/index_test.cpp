@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "store/champ_texte.h"
 #include "store/collections.h"
 #include "support/dossier_temporaire.h"
 #include "support/enregistreurs.h"
