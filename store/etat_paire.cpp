@@ -958,7 +958,10 @@ bool EtatPaire::AppliquerLot() {
   std::vector<unsigned char> groupe;
   std::int64_t debutGroupe = 0;
   auto ecrireGroupe = [&] {
-    if (!groupe.empty()) ok = fichierDonnees_.EcrireA(debutGroupe, groupe.data(), groupe.size());
+    if (groupe.empty()) return;
+    ok = fichierDonnees_.EcrireA(debutGroupe, groupe.data(), groupe.size());
+    // On its way to the disk while the next group is gathered.
+    if (ok) fichierDonnees_.LancerEcriture(debutGroupe, static_cast<std::int64_t>(groupe.size()));
     groupe.clear();
   };
   for (auto it = recouvrement_.begin(); ok && it != recouvrement_.end(); ++it) {

@@ -70,7 +70,7 @@ class FichierBrut {
   bool Synchroniser();
   // Starts the range on its way to the disk (see systeme::LancerEcriture).
   void LancerEcriture(std::int64_t offset, std::int64_t taille) {
-    if (Ouvert()) systeme::LancerEcriture(fd_, offset, taille);
+    if (Ouvert() && taille > 0) systeme::LancerEcriture(fd_, offset, taille);
   }
   // Sets the file's time of last change to now, and in any case later than it was: after each
   // of our writes the time tells another program of ours that the file changed, even when two
