@@ -457,7 +457,8 @@ void EtatPaire::Journaliser(std::int64_t pos, const unsigned char* octets, std::
 }
 
 // In a lot, the data file as the lot leaves it: the file, which no other program changes while
-// the lot holds its lock, with the lot's own writes over it.
+// the lot holds its lock, with the lot's own writes over it. Outside a lot, the file itself, or
+// the copy of a small one when the operation's check found the file untouched (see Calme).
 std::int64_t EtatPaire::LireDonnees(std::int64_t pos, void* destination, std::size_t n) {
   if (profondeurLot_ == 0 && std::exchange(copiePermise_, false) && calme_ && pos >= 0 &&
       calme_->taille <= CopieMax) {
