@@ -286,8 +286,7 @@ void PEditeurDlg::RemplirListe(const std::vector<std::string>& noms) {
   PListe* liste = Liste();
   liste->SuspendreDessin(true);
   liste->Vider();
-  for (const std::string& nom : noms)
-    liste->AjouterChaine(nom);
+  liste->AjouterChaines(noms);
   liste->SuspendreDessin(false);
 }
 

@@ -20,9 +20,10 @@ PListe::PListe(QWidget* parent) : QListWidget(parent) {
   BullesEntreesCoupees(this);
 }
 
-QByteArray PListe::Octets(int index) const {
-  const QListWidgetItem* element = item(index);
-  return element ? element->data(kRoleOctets).toByteArray() : QByteArray();
+std::string_view PListe::Octets(int index) const {
+  Q_ASSERT(octets_.size() == std::size_t(count()));
+  return index >= 0 && std::size_t(index) < octets_.size() ? std::string_view(octets_[index])
+                                                           : std::string_view();
 }
 
 int PListe::AjouterChaine(std::string_view texte) {
@@ -30,30 +31,54 @@ int PListe::AjouterChaine(std::string_view texte) {
   return InsererChaine(index, texte);
 }
 
+void PListe::AjouterChaines(const std::vector<std::string>& textes) {
+  // Sorted, each one must go after the entries before it, as PositionTriee would place it; an
+  // equal name goes before its equal there, so only a strictly rising run is appended whole.
+  bool enOrdre = true;
+  for (std::size_t i = 0; trie_ && enOrdre && i < textes.size(); ++i) {
+    if (i == 0 && count() == 0) continue;
+    const std::string_view precedent =
+        i > 0 ? std::string_view(textes[i - 1]) : Octets(count() - 1);
+    enOrdre = ComparerNomsSansCasse(precedent, textes[i]) < 0;
+  }
+  if (!enOrdre) {
+    for (const std::string& texte : textes)
+      AjouterChaine(texte);
+    return;
+  }
+  ParProgramme garde(parProgramme_);
+  QStringList affichages;
+  affichages.reserve(qsizetype(textes.size()));
+  for (const std::string& texte : textes)
+    affichages.append(Cp1252VersQString(texte));
+  octets_.insert(octets_.end(), textes.begin(), textes.end());
+  addItems(affichages);
+}
+
 int PListe::InsererChaine(int index, std::string_view texte) {
   ParProgramme garde(parProgramme_);
   if (index < 0 || index > count()) index = count();
-  auto* element = new QListWidgetItem(Cp1252VersQString(texte));
-  element->setData(kRoleOctets, QByteArray(texte.data(), static_cast<qsizetype>(texte.size())));
-  insertItem(index, element);
+  octets_.insert(octets_.begin() + index, std::string(texte));
+  insertItem(index, Cp1252VersQString(texte));
   return index;
 }
 
 bool PListe::SupprimerChaine(int index) {
   ParProgramme garde(parProgramme_);
   if (index < 0 || index >= count()) return false;
+  octets_.erase(octets_.begin() + index);
   delete takeItem(index);
   return true;
 }
 
 void PListe::Vider() {
   ParProgramme garde(parProgramme_);
+  octets_.clear();
   clear();
 }
 
 std::string PListe::Chaine(int index) const {
-  QByteArray octets = Octets(index);
-  return std::string(octets.constData(), static_cast<std::size_t>(octets.size()));
+  return std::string(Octets(index));
 }
 
 int PListe::IndexSelection() const {

@@ -12,6 +12,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velquor {
 
@@ -26,6 +27,9 @@ class PListe : public QListWidget {
 
   // Adds an entry (at its sorted place, or at the end) and returns its index.
   int AjouterChaine(std::string_view texte);
+  // Adds every entry as AjouterChaine one after the other would, in one insertion when they come
+  // in the list's order (a collection's walk): tens of thousands of entries fill at once.
+  void AjouterChaines(const std::vector<std::string>& textes);
   // Inserts at index (-1: at the end), whatever the sorting; returns the index.
   int InsererChaine(int index, std::string_view texte);
   bool SupprimerChaine(int index);
@@ -63,8 +67,10 @@ class PListe : public QListWidget {
       const QModelIndex& index, const QEvent* event = nullptr) const override;
 
  private:
-  QByteArray Octets(int index) const;
+  std::string_view Octets(int index) const;
 
+  // Each entry's stored bytes, row for row: the rows change only through the functions above.
+  std::vector<std::string> octets_;
   bool trie_ = false;
   int parProgramme_ = 0;
 };

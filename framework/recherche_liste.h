@@ -32,6 +32,7 @@ class ParProgramme {
 inline std::string_view VueOctets(const QByteArray& octets) {
   return std::string_view(octets.constData(), static_cast<std::size_t>(octets.size()));
 }
+inline std::string_view VueOctets(std::string_view octets) { return octets; }
 
 // Where a sorted control inserts a new entry: before the first entry that does not sort before
 // it. entree(i) gives the stored bytes of entry i.

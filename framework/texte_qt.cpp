@@ -6,10 +6,10 @@
 namespace velquor {
 
 QString Cp1252VersQString(std::string_view texte) {
-  QString resultat;
-  resultat.reserve(static_cast<qsizetype>(texte.size()));
+  QString resultat(static_cast<qsizetype>(texte.size()), Qt::Uninitialized);
+  QChar* sortie = resultat.data();
   for (unsigned char octet : texte)
-    resultat.append(QChar(static_cast<char16_t>(Cp1252VersUnicode(octet))));
+    *sortie++ = QChar(static_cast<char16_t>(Cp1252VersUnicode(octet)));
   return resultat;
 }
 

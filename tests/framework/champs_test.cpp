@@ -18,6 +18,7 @@
 #include "framework/edition.h"
 #include "framework/liste.h"
 #include "framework/service_messages.h"
+#include "framework/texte_qt.h"
 #include "resources/chaines.h"
 #include "store/collections.h"
 #include "support/dossier_temporaire.h"
@@ -180,6 +181,32 @@ TEST(Liste, LaRechercheParPrefixeReprendApresLEntreeEtLExacteSuitLaCasse) {
   combo.DonnerTexte("gin");
   EXPECT_EQ(combo.TexteCp1252(), "GINGER ALE");
   EXPECT_EQ(combo.ChercherExact("ginger ale"), -1);
+}
+
+// A walk's names in one go land where one-by-one additions put them, in order or not.
+TEST(Liste, LesNomsAjoutesEnblocVontOuLesAjoutsUnParUnLesMettent) {
+  for (const std::vector<std::string>& noms :
+       std::vector<std::vector<std::string>>{{"ECLAT",
+                                              "\xC9"
+                                              "CLAT\x81",
+                                              "GIN"},
+                                             {"GIN", "ECLAT", "gin", "ZOMBIE"},
+                                             {"ALPHA", "alpha", "BETA"},
+                                             {"0", "9"}}) {
+    for (bool trie : {true, false}) {
+      PListe bloc, unParUn;
+      for (PListe* l : {&bloc, &unParUn})
+        l->DefinirTrie(trie), l->AjouterChaine("A");
+      bloc.AjouterChaines(noms);
+      for (const std::string& nom : noms)
+        unParUn.AjouterChaine(nom);
+      ASSERT_EQ(bloc.NbElements(), unParUn.NbElements());
+      for (int i = 0; i < bloc.NbElements(); ++i) {
+        EXPECT_EQ(bloc.Chaine(i), unParUn.Chaine(i)) << i;
+        EXPECT_EQ(bloc.item(i)->text(), Cp1252VersQString(bloc.Chaine(i))) << i;
+      }
+    }
+  }
 }
 
 // A field whose text runs past its edge shows it whole in a tooltip where the mouse rests; one
