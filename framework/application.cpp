@@ -47,10 +47,12 @@ void PApplication::Initialiser() {
   ServiceMessages().DefinirTitre(nom_);
 
   // Qt's own texts (the edit fields' and scroll bars' context menus...) in French, as every text
-  // of the program. Debian ships them in qt6-translations-l10n.
+  // of the program. Debian ships them in qt6-translations-l10n; the Windows build has them
+  // compiled in.
   auto* traduction = new QTranslator(this);
   if (traduction->load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"),
-                       QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+                       QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+      traduction->load(QStringLiteral(":/velquor/traductions/qtbase_fr.qm")))
     QCoreApplication::installTranslator(traduction);
   else
     qWarning("Les textes de Qt en français (qtbase_fr.qm, paquet qt6-translations-l10n) manquent");

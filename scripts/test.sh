@@ -18,37 +18,16 @@ cmake -S . -B "$dossier" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELQUOR_SANITIZE=ON
   -DVELQUOR_TESTS=ON -DVELQUOR_BENCH=ON
 cmake --build "$dossier"
 
-# The X server: Xvfb writes the number of the display it found free once it listens.
+# The X server of the real-input tests.
+source scripts/affichage.sh
 travail=$(mktemp -d)
 pids=()
 arreter() {
-  local pid
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+  arreter_affichage
   rm -rf "$travail"
 }
 trap arreter EXIT
-exec {fd_affichage}>"$travail/affichage"
-Xvfb -displayfd "$fd_affichage" -screen 0 1024x768x24 -nolisten tcp >"$travail/xvfb.log" 2>&1 &
-pids+=($!)
-exec {fd_affichage}>&-
-attendre() {  # condition, what; polls for 30 s at most
-  local fin=$((SECONDS + 30))
-  until eval "$1"; do
-    if [ "$SECONDS" -ge "$fin" ]; then
-      echo "$2 did not come up:" >&2
-      cat "$travail"/*.log >&2 || true
-      exit 1
-    fi
-    sleep 0.1
-  done
-}
-attendre '[ -s "$travail/affichage" ]' "Xvfb"
-affichage=":$(head -n 1 "$travail/affichage")"
-DISPLAY="$affichage" openbox --sm-disable >"$travail/openbox.log" 2>&1 &
-pids+=($!)
-attendre 'DISPLAY="$affichage" xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' \
-  "Openbox"
+demarrer_affichage "$travail"
 
 export QT_QPA_PLATFORM=offscreen
 export VELQUOR_AFFICHAGE_REEL="$affichage"

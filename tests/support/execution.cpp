@@ -35,11 +35,12 @@ int Lancer(std::vector<std::string> arguments, const std::vector<std::string>&,
   for (int i = 0; i < 2; ++i)
     flux[i] = ::CreateFileW(chemins[i].c_str(), GENERIC_WRITE, FILE_SHARE_READ, &heritees,
                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  STARTUPINFOW demarrage{.cb = sizeof(STARTUPINFOW),
-                         .dwFlags = STARTF_USESTDHANDLES,
-                         .hStdInput = ::GetStdHandle(STD_INPUT_HANDLE),
-                         .hStdOutput = flux[0],
-                         .hStdError = flux[1]};
+  STARTUPINFOW demarrage{};
+  demarrage.cb = sizeof demarrage;
+  demarrage.dwFlags = STARTF_USESTDHANDLES;
+  demarrage.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+  demarrage.hStdOutput = flux[0];
+  demarrage.hStdError = flux[1];
   PROCESS_INFORMATION processus{};
   DWORD code = 0;
   int etat = -1;
