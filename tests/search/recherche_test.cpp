@@ -17,26 +17,17 @@ using test::Enregistrement;
 using Noms = std::vector<std::string>;
 
 CriteresRecherche ParNom(std::string chaine, ModeNom sens = NomContient) {
-  CriteresRecherche c;
-  c.Chaine = std::move(chaine);
-  c.SensNom = sens;
-  return c;
+  return {.SensNom = sens, .Chaine = std::move(chaine)};
 }
 
 CriteresRecherche ParFamille(Noms familles, ModeFamille sens) {
-  CriteresRecherche c;
-  c.TypeRecherche = RechercheFamille;
-  c.FamillesChoisies = std::move(familles);
-  c.SensFamille = sens;
-  return c;
+  return {.TypeRecherche = RechercheFamille, .SensFamille = sens, .FamillesChoisies = familles};
 }
 
 CriteresRecherche ParIngredients(Noms ingredients, ModeIngredients sens) {
-  CriteresRecherche c;
-  c.TypeRecherche = RechercheIngredients;
-  c.IngredientsChoisis = std::move(ingredients);
-  c.SensIngredients = sens;
-  return c;
+  return {.TypeRecherche = RechercheIngredients,
+          .SensIngredients = sens,
+          .IngredientsChoisis = std::move(ingredients)};
 }
 
 // Each case is tried in both senses: "does not contain" selects exactly the others.
