@@ -32,13 +32,11 @@ options=(
   -DFEATURE_tabletevent=OFF
   # Qt's bundled copies, so that no MinGW system library is picked up.
   -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_png=OFF
-  -DFEATURE_system_freetype=OFF -DFEATURE_system_harfbuzz=OFF
+  -DFEATURE_system_jpeg=OFF -DFEATURE_system_freetype=OFF -DFEATURE_system_harfbuzz=OFF
   -DFEATURE_system_doubleconversion=OFF -DFEATURE_zstd=OFF
   -DFEATURE_dbus=OFF -DFEATURE_icu=OFF -DFEATURE_sql=OFF -DFEATURE_network=OFF
   -DFEATURE_testlib=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_printsupport=OFF
   -DFEATURE_androiddeployqt=OFF
-  # The program draws with GDI and reads BMP and PNG pictures only (both built into Gui).
-  -DFEATURE_direct2d=OFF -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_ico=OFF
 )
 empreinte=$( (printf '%s\n' "${options[@]}"; cat cmake/mingw-w64.cmake) | sha256sum | cut -c1-16)
 tampon="$installation/.velquor-$version-$empreinte"

@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <cstring>
 
-#include "store/en_parallele.h"
 #include "store/fichier_brut.h"
 
 namespace velquor {
@@ -21,14 +20,12 @@ const unsigned char EnteteVide[8] = {};
 // The data file with its header, created beside the locked index; removed again when the header
 // cannot be written, so that no data file without a header is left. The new pair, both names and
 // the header, reaches the disk before anything is written to it: no power cut leaves nodes
-// beside a data file without its header, or an index alone. The header and the folder are
-// flushed together: neither needs the other first.
+// beside a data file without its header, or an index alone.
 bool CreerDonnees(const std::string& nomDonnees) {
   FichierBrut donnees;
   if (!donnees.CreerNeuf(nomDonnees)) return false;
-  if (donnees.EcrireA(0, EnteteVide, sizeof EnteteVide) &&
-      ToutesEnParallele({[&donnees] { return donnees.Synchroniser(); },
-                         [&nomDonnees] { return FichierBrut::SynchroniserDossierDe(nomDonnees); }}))
+  if (donnees.EcrireA(0, EnteteVide, sizeof EnteteVide) && donnees.Synchroniser() &&
+      FichierBrut::SynchroniserDossierDe(nomDonnees))
     return true;
   donnees.Fermer();
   FichierBrut::Supprimer(nomDonnees);
