@@ -166,6 +166,8 @@ def main():
     programme = subprocess.Popen(commande, cwd=options.dossier, stdout=subprocess.DEVNULL,
                                  stderr=subprocess.DEVNULL)
     scenario = Scenario(programme)
+    # The pointer out of the way: no tooltip comes up under it to pass for a menu.
+    xdotool("mousemove", "0", "0", verifier=False)
     try:
         if options.capture:
             scenario.titre(PRINCIPALE)
