@@ -14,7 +14,8 @@
 
 namespace velquor {
 
-// The item data role holding an entry's stored bytes.
+// The item data role holding a combo box entry's stored bytes (a list box keeps them beside
+// its rows).
 inline constexpr int kRoleOctets = Qt::UserRole;
 
 // Marks the program's own changes so that they notify nothing.

@@ -13,7 +13,6 @@
 # the cache beside it) and the host Qt in /usr by their absolute paths.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-racine=$PWD
 source scripts/paquets.sh
 installer_paquets_manquants cmake ninja-build g++-mingw-w64-x86-64 qt6-base-dev dpkg-dev
 
